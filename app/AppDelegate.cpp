@@ -1,0 +1,217 @@
+#include "app/AppDelegate.h"
+
+#include "app/DiagAbout.h"
+#include "app/HMLocalization.h"
+#include "app/ModalHost.h"
+#include "app/ModelName.h"
+#include "app/SetupView.h"
+#include "app/SummaryView.h"
+#include "app/WelcomeView.h"
+#include "guide/InstallView.h"
+#include "platform/DeploymentSettings.h"
+#include "platform/Log.h"
+#include "platform/Resources.h"
+#include "platform/UrlOpener.h"
+
+#include <QHash>
+#include <QUrl>
+
+namespace {
+
+const QString kManual = QStringLiteral("HRX-260A_A2_Manual_v1.20(WW).pdf");
+const QString kQuickGuide = QStringLiteral("HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf");
+
+QString counterFor(const QString &steps)
+{
+    static const QHash<QString, QString> counters = {
+        {QStringLiteral("install0"), QStringLiteral("0/10")}, {QStringLiteral("install1"), QStringLiteral("1/10")},
+        {QStringLiteral("install2"), QStringLiteral("2/10")}, {QStringLiteral("install3"), QStringLiteral("3/10")},
+        {QStringLiteral("searchNVR"), QStringLiteral("4/10")}, {QStringLiteral("password"), QStringLiteral("5/10")},
+        {QStringLiteral("hdd"), QStringLiteral("6/10")},       {QStringLiteral("searchCAM"), QStringLiteral("8/10")},
+        {QStringLiteral("nimbora"), QStringLiteral("9/10")},   {QStringLiteral("summary"), QStringLiteral("10/10")},
+    };
+    return counters.value(steps);
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(WizardContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_welcome(new WelcomeView(context, this))
+    , m_install(new InstallView(context, this))
+    , m_setup(new SetupView(context, this))
+    , m_summary(new SummaryView(context, this))
+{
+}
+
+AppDelegate::~AppDelegate()
+{
+    for (NotificationCenter::Token token : m_observers)
+        m_context.notifications.removeObserver(token);
+}
+
+void AppDelegate::awakeFromNib()
+{
+    Log::line(QStringLiteral("-[AppDelegate awakeFromNib]"));
+    m_headerGrey = false;
+    emit raiseRequested();
+    if (!m_loadStatus) {
+        m_context.localization.setLanguage(QStringLiteral("EN"));
+        showWelcomeView();
+        m_loadStatus = true;
+    }
+    m_stepsReminderVisible = false;
+    if (m_observers.isEmpty()) {
+        m_observers.append(m_context.notifications.addObserver(
+            Notifications::changeReminder, [this](const QObject *, const QVariantMap &info) { changeReminder(info); }));
+        m_observers.append(m_context.notifications.addObserver(
+            Notifications::greyViewCovered,
+            [this](const QObject *, const QVariantMap &info) { greyViewCovered(info); }));
+    }
+    m_greyViewVisible = false;
+    setLanguageText();
+}
+
+void AppDelegate::swapContentView(PageController *page)
+{
+    m_contentBox.show(page);
+}
+
+void AppDelegate::showWelcomeView()
+{
+    Log::line(QStringLiteral("showWelcomeView"));
+    emit raiseRequested();
+    swapContentView(m_welcome);
+    m_welcome->setDelegate(this);
+}
+
+void AppDelegate::showInstallView()
+{
+    Log::line(QStringLiteral("showInstallView"));
+    swapContentView(m_install);
+    m_install->setDelegate(this);
+}
+
+void AppDelegate::showSetupView()
+{
+    Log::line(QStringLiteral("showSetupView"));
+    m_setup->setDelegate(this);
+    swapContentView(m_setup);
+}
+
+void AppDelegate::showSummaryView(const QStringList &summaryInfo)
+{
+    Log::line(QStringLiteral("showSummaryView"));
+    m_summaryInfo = summaryInfo;
+    m_summary->setSummaryInfo(summaryInfo);
+    swapContentView(m_summary);
+    m_summary->setDelegate(this, m_setup->getSelectedDevice(), m_setup->getUserName(), m_setup->getPassword());
+}
+
+void AppDelegate::switchLanguage(const QString &code)
+{
+    m_context.localization.setLanguage(code);
+    setLanguageText();
+}
+
+void AppDelegate::finishWizard()
+{
+    emit terminateRequested();
+}
+
+void AppDelegate::winClose()
+{
+    emit terminateRequested();
+}
+
+void AppDelegate::winMin()
+{
+    emit minimizeRequested();
+}
+
+void AppDelegate::setLanguageText()
+{
+    m_title = QStringLiteral("%1 Setup Wizard").arg(ModelName::kNvr);
+    m_copyright = m_context.localization.localizedStringForKey(QStringLiteral("Copyright"));
+    m_tradeMark = m_context.localization.localizedStringForKey(QStringLiteral("APP_TradeMark"));
+    static const char *const keys[][2] = {
+        {"APP_Troubleshooting", "Troubleshooting Tip"}, {"APP_Support", "Support Tip"},
+        {"APP_Manual", "Manual Tip"},                   {"APP_Quick Guide", "Quick Guide Tip"},
+        {"APP_Adobe Reader", "Adobe Reader Tip"},       {"APP_About", "About Tip"},
+        {"APP_Exit", "Exit Tip"},
+    };
+    m_helpButtons.clear();
+    for (const auto &key : keys) {
+        m_helpButtons.append({m_context.localization.localizedStringForKey(QString::fromLatin1(key[0])),
+                              m_context.localization.localizedStringForKey(QString::fromLatin1(key[1]))});
+    }
+    emit changed();
+}
+
+void AppDelegate::changeReminder(const QVariantMap &userInfo)
+{
+    const QString steps = userInfo.value(Notifications::stepsKey).toString();
+    if (steps == QLatin1String("welcome")) {
+        m_tradeMarkVisible = true;
+        m_headerGrey = false;
+        emit changed();
+        return;
+    }
+    const QString counter = counterFor(steps);
+    if (counter.isEmpty())
+        return;
+    m_lbSteps = counter;
+    m_stepsReminderVisible = true;
+    if (steps == QLatin1String("install0")) {
+        m_headerGrey = true;
+        m_tradeMarkVisible = true;
+        m_helpButtonsVisible = true;
+    }
+    emit changed();
+}
+
+void AppDelegate::greyViewCovered(const QVariantMap &userInfo)
+{
+    const QString value = userInfo.value(Notifications::greyViewCovered).toString();
+    if (value == QLatin1String("YES") || value == QLatin1String("YES2")) {
+        m_greyViewVisible = true;
+        m_greyViewOpacity = value == QLatin1String("YES") ? 0.8 : 0.2;
+    } else if (value == QLatin1String("NO")) {
+        m_greyViewVisible = false;
+    } else {
+        return;
+    }
+    emit changed();
+}
+
+void AppDelegate::onTroubleshootingClicked()
+{
+    m_context.urls.openUrl(QUrl(QStringLiteral("https://%1/faq/").arg(Deployment::cloudServiceHost())));
+}
+
+void AppDelegate::onSupportClicked()
+{
+    m_context.urls.openUrl(QUrl(Deployment::supportUrl()));
+}
+
+void AppDelegate::onManualClicked()
+{
+    m_context.urls.openUrl(QUrl::fromLocalFile(Resources::path(kManual)));
+}
+
+void AppDelegate::onQuickGuideClicked()
+{
+    m_context.urls.openUrl(QUrl::fromLocalFile(Resources::path(kQuickGuide)));
+}
+
+void AppDelegate::onAdobeClicked()
+{
+    m_context.urls.openUrl(QUrl(QStringLiteral("https://%1/reader/").arg(Deployment::readerDownloadHost())));
+}
+
+void AppDelegate::onAboutClicked()
+{
+    DiagAbout about(m_context);
+    m_context.modal.runModal(about);
+}

@@ -1,0 +1,52 @@
+#include "app/CommandLine.h"
+
+#include "app/ModelName.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: nvrwizard [MODE]\n"
+    "Sets up a HRX-540A network video recorder on this computer's network.\n"
+    "\n"
+    "Modes:\n"
+    "  (none)                  the wizard in a window\n"
+    "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
+    "                          standard error, a JSON summary on standard output\n"
+    "  --help                  this text\n"
+    "  --version               the program version\n"
+    "\n"
+    "Exit codes: 0 done, 1 the wizard could not finish, 2 bad arguments or answers.\n";
+
+} // namespace
+
+int runCommandLine(int argc, char *argv[])
+{
+    if (argc < 2 || std::strncmp(argv[1], "--", 2) != 0 || std::strcmp(argv[1], "--") == 0)
+        return runWindowMode(argc, argv);
+
+    const char *mode = argv[1];
+    if (std::strcmp(mode, "--help") == 0 || std::strcmp(mode, "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (std::strcmp(mode, "--version") == 0) {
+        std::printf("nvrwizard %s\n", ModelName::kProgramVersion.toUtf8().constData());
+        return 0;
+    }
+    if (std::strcmp(mode, "--headless") == 0) {
+        if (argc != 3) {
+            std::fputs("nvrwizard: --headless needs exactly one answers file\n", stderr);
+            return 2;
+        }
+        return runHeadlessMode(argc, argv, argv[2]);
+    }
+    // Options Qt itself understands (-platform, -style ...) go to the window.
+    if (std::strncmp(mode, "--", 2) == 0 && std::strchr(mode, '=') == nullptr) {
+        std::fprintf(stderr, "nvrwizard: unknown mode %s\n\n%s", mode, kUsage);
+        return 2;
+    }
+    return runWindowMode(argc, argv);
+}

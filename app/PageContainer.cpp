@@ -1,0 +1,17 @@
+#include "app/PageContainer.h"
+
+#include "app/PageController.h"
+
+void PageContainer::show(PageController *page)
+{
+    m_current = page;
+    emit currentChanged(page);
+    if (page)
+        page->viewDidAppear();
+}
+
+void PageContainer::clear()
+{
+    m_current = nullptr;
+    emit currentChanged(nullptr);
+}

@@ -1,0 +1,25 @@
+#include "app/PageController.h"
+
+#include "app/HMLocalization.h"
+#include "platform/NotificationCenter.h"
+
+PageController::PageController(WizardContext &context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+{
+}
+
+QString PageController::text(const QString &key) const
+{
+    return m_context.localization.localizedStringForKey(key);
+}
+
+void PageController::postChangeReminder(const QString &steps)
+{
+    m_context.notifications.post(Notifications::changeReminder, this, {{Notifications::stepsKey, steps}});
+}
+
+void PageController::postGreyViewCovered(const QString &value)
+{
+    m_context.notifications.post(Notifications::greyViewCovered, this, {{Notifications::greyViewCovered, value}});
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/ModalHost.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <functional>
+
+// A modal host without windows: each dialog kind has a script that plays the
+// user's part once the dialog is open; a kind without a script is closed by
+// its window control. Alerts close at once. Everything shown is recorded.
+class ScriptedModalHost : public ModalHost
+{
+public:
+    using Script = std::function<void(DialogController &)>;
+
+    void setScript(const QString &dialogKind, Script script);
+
+    void runModal(DialogController &dialog) override;
+    void runAlert(const QString &message, const QString &button) override;
+
+    // "dialog:<kind>" and "alert:<message>" in the order they were shown.
+    const QStringList &shown() const { return m_shown; }
+    int depth() const { return m_depth; }
+
+private:
+    QHash<QString, Script> m_scripts;
+    QStringList m_shown;
+    int m_depth = 0;
+};

@@ -1,0 +1,209 @@
+#include "app/SetupView.h"
+
+#include "app/ShellDelegate.h"
+#include "platform/Log.h"
+#include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "steps/Setup_TimeZoneView.h"
+
+namespace {
+constexpr int kSlots = 9;
+const QString kNone = QStringLiteral("none");
+} // namespace
+
+int SetupView::setupStep = 0;
+
+SetupView::SetupView(WizardContext &context, QObject *parent)
+    : PageController(context, parent)
+    , m_userName(QStringLiteral("admin"))
+    , m_search(new Setup_SearchNvrView(context, this))
+    , m_password(new Setup_PasswordView(context, this))
+    , m_timeZone(new Setup_TimeZoneView(context, this))
+    , m_hdd(new Setup_HddView(context, this))
+    , m_searchCam(new Setup_SearchCamView(context, this))
+    , m_nimbora(new Setup_NimboraView(context, this))
+{
+    setupStep = 4;
+    for (int i = 0; i < kSlots; ++i)
+        m_selectedCams.append(QString());
+    m_leftStep.setStepIndex(1);
+}
+
+SetupView::~SetupView() = default;
+
+void SetupView::viewDidAppear()
+{
+    Log::line(QStringLiteral("setupview::viewDidChangeBackingProperties"));
+    if (setupStep == 4)
+        showSearchStep();
+}
+
+NvrRef SetupView::getSelectedDevice() const
+{
+    Log::line(QStringLiteral("setupview::getSelectedDevice"));
+    return m_selectedNvr;
+}
+
+QString SetupView::getUserName() const
+{
+    Log::line(QStringLiteral("setupview::getUserName"));
+    return m_userName;
+}
+
+QString SetupView::getPassword() const
+{
+    Log::line(QStringLiteral("setupview::getPassword"));
+    return m_passWord;
+}
+
+void SetupView::getAllSelectedCams(const QString &cams)
+{
+    if (cams.isEmpty()) {
+        for (QString &slot : m_selectedCams)
+            slot = kNone;
+        return;
+    }
+    const QStringList fields = cams.split(QLatin1Char(':'));
+    if (fields.size() > kSlots)
+        return;
+    for (int i = 0; i < fields.size(); ++i)
+        m_selectedCams[i] = fields.at(i);
+}
+
+QStringList SetupView::summaryInfo() const
+{
+    return summaryWith(m_nimboraEmail, m_nimboraPassword);
+}
+
+// The list ends at the first field without a value.
+QStringList SetupView::summaryWith(const QString &email, const QString &password) const
+{
+    QStringList fields = {m_nvrPassword, email, password};
+    fields.append(m_selectedCams);
+    QStringList list;
+    for (const QString &field : fields) {
+        if (field.isNull())
+            break;
+        list.append(field);
+    }
+    return list;
+}
+
+void SetupView::showSearchStep()
+{
+    m_search->setDelegate(this);
+    m_setupBox.show(m_search);
+}
+
+void SetupView::showPasswordStep()
+{
+    m_password->setDelegate(this, m_selectedNvr);
+    m_setupBox.show(m_password);
+}
+
+void SetupView::showRecorderStep(RecorderStep &step)
+{
+    step.setDelegate(this, m_selectedNvr, m_userName, m_passWord);
+    m_setupBox.show(&step);
+}
+
+void SetupView::takePasswordStepLogin(const QString &nvrPassword)
+{
+    m_nvrPassword = nvrPassword;
+    m_userName = m_password->getUserName();
+    m_passWord = m_password->getPassword();
+}
+
+void SetupView::setupSearchNvrNext()
+{
+    m_selectedNvr = m_search->getSelectedDevice();
+    showPasswordStep();
+}
+
+void SetupView::setupSearchNvrBack()
+{
+    if (theDelegate)
+        theDelegate->showInstallView();
+}
+
+void SetupView::setupPasswordNext(const QString &nvrPassword)
+{
+    takePasswordStepLogin(nvrPassword);
+    showRecorderStep(*m_timeZone);
+}
+
+void SetupView::setupPasswordGotoSearchCam(const QString &nvrPassword)
+{
+    takePasswordStepLogin(nvrPassword);
+    showRecorderStep(*m_searchCam);
+}
+
+void SetupView::setupPasswordBack()
+{
+    showSearchStep();
+}
+
+void SetupView::setupPasswordGotoSearchNvr()
+{
+    if (theDelegate)
+        theDelegate->showWelcomeView();
+}
+
+void SetupView::setupTimeZoneNext()
+{
+    showRecorderStep(*m_hdd);
+}
+
+void SetupView::setupTimeZoneBack()
+{
+    showPasswordStep();
+}
+
+void SetupView::setupHddNext()
+{
+    Log::format("%s", "-[SetupView SetupHddNext]");
+    m_setupBox.clear();
+    showRecorderStep(*m_searchCam);
+}
+
+void SetupView::setupHddBack()
+{
+    Log::format("%s", "-[SetupView SetupHddBack]");
+    m_setupBox.clear();
+    showRecorderStep(*m_timeZone);
+}
+
+void SetupView::setupSearchCamNext(const QString &selectedCams)
+{
+    getAllSelectedCams(selectedCams);
+    showRecorderStep(*m_nimbora);
+}
+
+void SetupView::skipNimboraNext(const QString &selectedCams)
+{
+    getAllSelectedCams(selectedCams);
+    if (theDelegate)
+        theDelegate->showSummaryView(summaryWith(kNone, kNone));
+}
+
+void SetupView::setupSearchCamBack()
+{
+    showRecorderStep(*m_hdd);
+}
+
+void SetupView::setupNimboraNext(const QString &account)
+{
+    const QStringList fields = account.split(QLatin1Char(':'));
+    m_nimboraEmail = fields.value(0);
+    m_nimboraPassword = fields.value(1);
+    if (theDelegate)
+        theDelegate->showSummaryView(summaryInfo());
+}
+
+void SetupView::setupNimboraBack()
+{
+    showRecorderStep(*m_searchCam);
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "app/LeftStepView.h"
+#include "app/PageContainer.h"
+#include "app/PageController.h"
+#include "steps/SetupStep.h"
+#include "steps/SetupStepDelegate.h"
+
+#include <QStringList>
+
+class ShellDelegate;
+class Setup_HddView;
+class Setup_NimboraView;
+class Setup_PasswordView;
+class Setup_SearchCamView;
+class Setup_SearchNvrView;
+class Setup_TimeZoneView;
+
+// The setup page: runs the six setup steps one after another in its step
+// container and keeps the state they share for the life of the process.
+class SetupView : public PageController, public SetupStepDelegate
+{
+    Q_OBJECT
+public:
+    explicit SetupView(WizardContext &context, QObject *parent = nullptr);
+    ~SetupView() override;
+
+    QString pageKey() const override { return QStringLiteral("setup"); }
+    void viewDidAppear() override;
+
+    void setDelegate(ShellDelegate *delegate) { theDelegate = delegate; }
+
+    NvrRef getSelectedDevice() const;
+    QString getUserName() const;
+    QString getPassword() const;
+
+    // Camera slots from a selected-camera string (fields joined by ":").
+    void getAllSelectedCams(const QString &cams);
+    QStringList summaryInfo() const;
+
+    PageContainer &setupBox() { return m_setupBox; }
+    LeftStepView &leftStepViewController() { return m_leftStep; }
+    Setup_SearchNvrView &searchNvrViewController() { return *m_search; }
+    Setup_PasswordView &passwordViewController() { return *m_password; }
+    Setup_TimeZoneView &timeZoneViewController() { return *m_timeZone; }
+    Setup_HddView &hddViewController() { return *m_hdd; }
+    Setup_SearchCamView &searchCamViewController() { return *m_searchCam; }
+    Setup_NimboraView &nimboraViewController() { return *m_nimbora; }
+
+    QString nvrPassword() const { return m_nvrPassword; }
+    QString nimboraEmail() const { return m_nimboraEmail; }
+    QString nimboraPassword() const { return m_nimboraPassword; }
+    const QStringList &selectedCams() const { return m_selectedCams; }
+
+    // The step shown when the page appears; always the search step.
+    static int setupStep;
+
+    // SetupStepDelegate
+    void setupSearchNvrNext() override;
+    void setupSearchNvrBack() override;
+    void setupPasswordNext(const QString &nvrPassword) override;
+    void setupPasswordGotoSearchCam(const QString &nvrPassword) override;
+    void setupPasswordBack() override;
+    void setupPasswordGotoSearchNvr() override;
+    void setupTimeZoneNext() override;
+    void setupTimeZoneBack() override;
+    void setupHddNext() override;
+    void setupHddBack() override;
+    void setupSearchCamNext(const QString &selectedCams) override;
+    void skipNimboraNext(const QString &selectedCams) override;
+    void setupSearchCamBack() override;
+    void setupNimboraNext(const QString &account) override;
+    void setupNimboraBack() override;
+
+private:
+    void takePasswordStepLogin(const QString &nvrPassword);
+    void showSearchStep();
+    void showPasswordStep();
+    void showRecorderStep(RecorderStep &step);
+    QStringList summaryWith(const QString &email, const QString &password) const;
+
+    ShellDelegate *theDelegate = nullptr;
+    PageContainer m_setupBox;
+    LeftStepView m_leftStep;
+
+    NvrRef m_selectedNvr;
+    QString m_userName;
+    QString m_passWord;
+    QString m_nvrPassword;
+    QString m_nimboraEmail;
+    QString m_nimboraPassword;
+    QStringList m_selectedCams;
+
+    Setup_SearchNvrView *m_search;
+    Setup_PasswordView *m_password;
+    Setup_TimeZoneView *m_timeZone;
+    Setup_HddView *m_hdd;
+    Setup_SearchCamView *m_searchCam;
+    Setup_NimboraView *m_nimbora;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/UserFolders.h"
+
+class HMLocalization;
+class ModalHost;
+class NotificationCenter;
+class UrlOpener;
+
+// The services every page, step and dialog is built with. Passed in, never
+// looked up, so tests and the headless mode can put their own in.
+struct WizardContext
+{
+    NotificationCenter &notifications;
+    HMLocalization &localization;
+    ModalHost &modal;
+    UrlOpener &urls;
+    UserFolders folders;
+};

@@ -1,0 +1,46 @@
+# Shared compile options and helpers for every target of the project.
+
+add_library(nvr_options INTERFACE)
+target_compile_options(nvr_options INTERFACE -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor)
+target_compile_definitions(nvr_options INTERFACE
+  QT_NO_CAST_TO_ASCII
+  QT_NO_URL_CAST_FROM_STRING
+  QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+  QT_DISABLE_DEPRECATED_UP_TO=0x060000
+  $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
+if(NVR_WERROR)
+  target_compile_options(nvr_options INTERFACE -Werror)
+endif()
+if(NVR_SANITIZE)
+  target_compile_options(nvr_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(nvr_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# nvr_add_library(NAME SOURCES ... LIBS ...): a static library of one subsystem.
+function(nvr_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC nvr_options ${ARG_LIBS})
+endfunction()
+
+# nvr_add_qtest(NAME SOURCES ... LIBS ... LABELS ... [TIMEOUT s] [ENV ...]):
+# one QtTest executable, registered with ctest. Every test gets its own HOME
+# under the build tree so nothing touches the real one.
+function(nvr_add_qtest name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
+  target_link_libraries(${name} PRIVATE nvr_options Qt6::Test ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set(home ${CMAKE_BINARY_DIR}/test-home/${name})
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${ARG_LABELS}"
+    TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/run;NVR_BUILD_DIR=${CMAKE_BINARY_DIR};NVR_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+  file(MAKE_DIRECTORY ${home} ${home}/run)
+  file(CHMOD ${home}/run PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+endfunction()

@@ -1,0 +1,24 @@
+#pragma once
+
+// Every wait and interval of the wizard, in milliseconds, in one place.
+// Tests shorten them with setDurations() in-process, or for child processes
+// with NVRWIZARD_TIME_SCALE (a factor such as 0.05), which the simulator
+// honours too.
+struct Durations
+{
+    int lanReplyMs = 6000;         // each LAN exchange waits this long for a reply
+    int httpGetTimeoutMs = 30000;  // no-progress limit of a recorder GET
+    int httpPostTimeoutMs = 60000; // no-progress limit of a portal POST
+    int formatPollMs = 1000;       // disk format progress polling
+    int countdownTickMs = 1000;    // countdowns of the setup steps
+    int chainedDialogMs = 200;     // one dialog opening the next
+    int cameraCheckMs = 6000;      // synchronous camera password check
+
+    Durations scaled(double factor) const;
+};
+
+const Durations &durations();
+void setDurations(const Durations &d);
+
+// The factor read from NVRWIZARD_TIME_SCALE (1.0 when unset or invalid).
+double timeScaleFromEnvironment();

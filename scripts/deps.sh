@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing nvrwizard needs on Debian 12.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
+  clang clang-format clang-tidy libclang-rt-14-dev
+  iproute2 openssl curl python3 libplist-utils
+  xvfb xauth x11-utils imagemagick
+  fonts-dejavu-core fonts-noto-core fonts-noto-cjk
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

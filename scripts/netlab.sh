@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# A private network lab for one run: a "computer" namespace and a "LAN"
+# namespace joined by two veth pairs, so nothing the wizard or the simulator
+# sends can reach the machine's real network. Removed again on exit.
+#
+#   scripts/netlab.sh [--lan 'COMMAND']... [--hosts 'IP NAME']... -- COMMAND [ARG]...
+#
+# COMMAND runs in the computer namespace with these variables set:
+#   NVRLAB_PC_NS, NVRLAB_LAN_NS   namespace names (for `ip netns exec`)
+#   NVRLAB_PC_IP, NVRLAB_PC_IP2   the computer's addresses on the two links
+#   NVRLAB_RECORDER_IPS           addresses the LAN side owns for simulated recorders
+#   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
+# Each --lan COMMAND runs in the background in the LAN namespace and is
+# stopped when COMMAND ends.
+set -euo pipefail
+
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null; then exec sudo -E "$0" "$@"; fi
+  echo "netlab: network namespaces need root (or sudo)" >&2
+  exit 1
+fi
+
+lan_cmds=()
+hosts=()
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --lan) lan_cmds+=("$2"); shift 2 ;;
+    --hosts) hosts+=("$2"); shift 2 ;;
+    --) shift; break ;;
+    *) echo "netlab: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: netlab.sh [--lan CMD]... [--hosts 'IP NAME']... -- COMMAND..." >&2; exit 2; }
+
+id="$$"
+pc="nvrlab-$id-pc"
+lan="nvrlab-$id-lan"
+lan_pids=()
+
+cleanup() {
+  set +e
+  for p in "${lan_pids[@]}"; do kill "$p" 2>/dev/null; done
+  for p in "${lan_pids[@]}"; do wait "$p" 2>/dev/null; done
+  # Anything still running in the namespaces would keep them alive.
+  for ns in "$pc" "$lan"; do
+    for p in $(ip netns pids "$ns" 2>/dev/null); do kill -9 "$p" 2>/dev/null; done
+    ip netns del "$ns" 2>/dev/null
+    rm -rf "/etc/netns/$ns"
+  done
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Documentation ranges only: never routed anywhere outside the lab.
+pc_ip=192.0.2.1 lan_ip=192.0.2.2
+pc_ip2=198.51.100.1 lan_ip2=198.51.100.2
+portal_ip=203.0.113.20 probe_ip=203.0.113.30
+recorder_ips=()
+for i in $(seq 10 29); do recorder_ips+=("192.0.2.$i"); done
+
+ip netns add "$pc"
+ip netns add "$lan"
+ip link add "nl${id}a" type veth peer name "nl${id}b"
+ip link add "nl${id}c" type veth peer name "nl${id}d"
+ip link set "nl${id}a" netns "$pc"
+ip link set "nl${id}c" netns "$pc"
+ip link set "nl${id}b" netns "$lan"
+ip link set "nl${id}d" netns "$lan"
+
+ip -n "$pc" link set lo up
+ip -n "$pc" addr add "$pc_ip/24" broadcast 192.0.2.255 dev "nl${id}a"
+ip -n "$pc" addr add "$pc_ip2/24" broadcast 198.51.100.255 dev "nl${id}c"
+ip -n "$pc" link set "nl${id}a" up
+ip -n "$pc" link set "nl${id}c" up
+# The default route gives 255.255.255.255 a way out: into the LAN namespace.
+ip -n "$pc" route add default via "$lan_ip"
+
+ip -n "$lan" link set lo up
+ip -n "$lan" addr add "$lan_ip/24" broadcast 192.0.2.255 dev "nl${id}b"
+ip -n "$lan" addr add "$lan_ip2/24" broadcast 198.51.100.255 dev "nl${id}d"
+for a in "${recorder_ips[@]}"; do ip -n "$lan" addr add "$a/32" dev "nl${id}b"; done
+ip -n "$lan" addr add "$portal_ip/32" dev lo
+ip -n "$lan" addr add "$probe_ip/32" dev lo
+ip -n "$lan" link set "nl${id}b" up
+ip -n "$lan" link set "nl${id}d" up
+ip -n "$lan" route add default via "$pc_ip"
+
+for ns in "$pc" "$lan"; do
+  mkdir -p "/etc/netns/$ns"
+  {
+    echo "127.0.0.1 localhost"
+    echo "$portal_ip portal.nimbora.example"
+    echo "$probe_ip www.example.com"
+    for h in "${hosts[@]}"; do echo "$h"; done
+  } > "/etc/netns/$ns/hosts"
+done
+
+export NVRLAB_PC_NS="$pc" NVRLAB_LAN_NS="$lan"
+export NVRLAB_PC_IP="$pc_ip" NVRLAB_PC_IP2="$pc_ip2"
+export NVRLAB_RECORDER_IPS="${recorder_ips[*]}"
+export NVRLAB_PORTAL_IP="$portal_ip" NVRLAB_PROBE_IP="$probe_ip"
+
+for c in "${lan_cmds[@]}"; do
+  ip netns exec "$lan" bash -c "$c" &
+  lan_pids+=("$!")
+done
+
+set +e
+ip netns exec "$pc" "$@"
+status=$?
+exit $status

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "app/PageController.h"
+#include "protocol/TVexorReply.h"
+
+#include <memory>
+
+// The selected recorder: one copy made when the user picks it, shared by the
+// setup page and every later step.
+using NvrRef = std::shared_ptr<const TVexorReply>;
+
+class SetupStepDelegate;
+
+// A step of the setup page. theDelegate is the setup page.
+class SetupStep : public PageController
+{
+    Q_OBJECT
+public:
+    using PageController::PageController;
+
+protected:
+    SetupStepDelegate *theDelegate = nullptr;
+};
+
+// A step that works on the selected recorder with the administrator login.
+class RecorderStep : public SetupStep
+{
+    Q_OBJECT
+public:
+    using SetupStep::SetupStep;
+
+    virtual void setDelegate(SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password);
+
+    NvrRef device() const { return m_device; }
+    QString user() const { return m_user; }
+    QString password() const { return m_password; }
+
+private:
+    NvrRef m_device;
+    QString m_user;
+    QString m_password;
+};
