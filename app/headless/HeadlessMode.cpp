@@ -1,9 +1,118 @@
+#include "app/AppDelegate.h"
 #include "app/CommandLine.h"
+#include "app/HMLocalization.h"
+#include "app/PageController.h"
+#include "app/ScriptedModalHost.h"
+#include "app/SetupView.h"
+#include "app/headless/AnswersFile.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 
-int runHeadlessMode(int, char *[], const char *)
+namespace {
+
+// A page shown more often than this means the answers go round in circles.
+constexpr int kMaxVisits = 50;
+
+QJsonArray maskedSummaryInfo(const QStringList &info)
 {
-    std::fputs("nvrwizard: headless mode not built yet\n", stderr);
-    return 1;
+    QJsonArray items;
+    for (int i = 0; i < info.size(); ++i) {
+        const bool secret = (i == 0 || i == 2) && info.at(i) != QLatin1String("none");
+        items.append(secret ? QStringLiteral("(set)") : info.at(i));
+    }
+    return items;
+}
+
+QJsonObject summaryJson(const AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
+{
+    return {
+        {QStringLiteral("result"), QStringLiteral("summary")},
+        {QStringLiteral("language"), l10n.activeLanguage()},
+        {QStringLiteral("counter"), shell.lbSteps()},
+        {QStringLiteral("pages"), session.pages()},
+        {QStringLiteral("steps"), session.steps()},
+        {QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo())},
+    };
+}
+
+// Hands each page, when shown, to its driver on the next pass.
+void followContainer(PageContainer &container, const HeadlessDrivers &drivers, HeadlessSession &session,
+                     QHash<QString, int> &visits)
+{
+    QObject::connect(&container, &PageContainer::currentChanged, &session, [&](PageController *page) {
+        if (!page || session.isFinished())
+            return;
+        const QString key = page->pageKey();
+        session.notePage(key);
+        session.progress(QStringLiteral("page %1").arg(key));
+        if (++visits[key] > kMaxVisits) {
+            session.fail(QStringLiteral("the answers keep returning to page %1").arg(key));
+            return;
+        }
+        const HeadlessDriver *driver = drivers.find(key);
+        if (!driver) {
+            if (key != QLatin1String("setup"))
+                session.fail(QStringLiteral("page %1 cannot be answered headlessly yet").arg(key));
+            return;
+        }
+        QPointer<PageController> shown(page);
+        QTimer::singleShot(0, &session, [&container, &session, driver, shown] {
+            if (shown && container.current() == shown && !session.isFinished())
+                driver->drive(*shown, session);
+        });
+    });
+}
+
+} // namespace
+
+int runHeadlessMode(int argc, char *argv[], const char *answersFile)
+{
+    QCoreApplication app(argc, argv);
+
+    HeadlessDrivers drivers;
+    addAllHeadlessDrivers(drivers);
+    QJsonObject answers;
+    QString error;
+    if (!readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error)
+        || !(error = validateAnswers(answers, drivers)).isEmpty()) {
+        std::fprintf(stderr, "nvrwizard: %s\n", error.toUtf8().constData());
+        return 2;
+    }
+
+    NotificationCenter notifications;
+    ScriptedModalHost modal;
+    RecordingUrlOpener urls;
+    HMLocalization &l10n = HMLocalization::sharedInstance();
+    WizardContext context{notifications, l10n, modal, urls, UserFolders::fromEnvironment()};
+    AppDelegate shell(context);
+    HeadlessSession session(answers, modal);
+
+    QHash<QString, int> visits;
+    followContainer(shell.contentBox(), drivers, session, visits);
+    followContainer(shell.contentSetupViewController().setupBox(), drivers, session, visits);
+    QObject::connect(&shell, &AppDelegate::terminateRequested, &session,
+                     [&session] { session.fail(QStringLiteral("the wizard was closed before the summary")); });
+    QObject::connect(&session, &HeadlessSession::finished, &app, [](int) { QCoreApplication::quit(); });
+    QTimer::singleShot(session.timeoutMs(), &session, [&session] {
+        session.fail(QStringLiteral("the wizard did not reach the summary in time"));
+    });
+
+    QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
+    app.exec();
+
+    if (session.exitCode() == 0) {
+        const QJsonObject summary = summaryJson(shell, session, l10n);
+        std::fputs(QJsonDocument(summary).toJson(QJsonDocument::Indented).constData(), stdout);
+    }
+    return session.exitCode();
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+class HeadlessDrivers;
+
+// Reads the answers file; on failure returns false with a message for the user.
+bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error);
+
+// Checks the whole file: known sections only, a known language, and each
+// section's own rules. Returns an error message, or an empty string.
+QString validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers);

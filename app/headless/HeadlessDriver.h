@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonObject>
+#include <QString>
+
+#include <functional>
+
+class HeadlessSession;
+class PageController;
+
+// Plays the user's part on one page or step in the headless mode.
+struct HeadlessDriver
+{
+    // Called on the next event-loop pass after the page was shown, every time
+    // it is shown. It acts at once or waits with HeadlessSession::when().
+    std::function<void(PageController &page, HeadlessSession &session)> drive;
+    // Checks the page's own answers (the object under its page key) before
+    // anything runs; returns an error message, or an empty string when fine.
+    std::function<QString(const QJsonObject &pageAnswers)> validate;
+};
+
+class HeadlessDrivers
+{
+public:
+    void add(const QString &pageKey, HeadlessDriver driver);
+    const HeadlessDriver *find(const QString &pageKey) const;
+    bool contains(const QString &pageKey) const { return m_drivers.contains(pageKey); }
+
+private:
+    QHash<QString, HeadlessDriver> m_drivers;
+};
+
+// Each area adds its drivers in its own add...Drivers(HeadlessDrivers &)
+// function, called from HeadlessDrivers.cpp.
+void addAllHeadlessDrivers(HeadlessDrivers &drivers);
+void addShellDrivers(HeadlessDrivers &drivers);

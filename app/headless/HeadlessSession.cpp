@@ -1,0 +1,98 @@
+#include "app/headless/HeadlessSession.h"
+
+#include "app/PageController.h"
+
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+HeadlessSession::HeadlessSession(QJsonObject answers, ScriptedModalHost &modal, QObject *parent)
+    : QObject(parent)
+    , m_answers(std::move(answers))
+    , m_modal(modal)
+{
+}
+
+QJsonObject HeadlessSession::answersFor(const QString &pageKey) const
+{
+    return m_answers.value(pageKey).toObject();
+}
+
+QString HeadlessSession::nextAction(const QString &pageKey, const QString &fallback)
+{
+    const QJsonArray actions = answersFor(pageKey).value(QStringLiteral("actions")).toArray();
+    int &used = m_actionsUsed[pageKey];
+    if (used >= actions.size())
+        return fallback;
+    return actions.at(used++).toString();
+}
+
+void HeadlessSession::progress(const QString &line)
+{
+    std::fprintf(stderr, "nvrwizard: %s\n", line.toUtf8().constData());
+}
+
+void HeadlessSession::record(const QString &key, const QJsonValue &value)
+{
+    m_steps.insert(key, value);
+}
+
+int HeadlessSession::timeoutMs() const
+{
+    return m_answers.value(QStringLiteral("timeoutSeconds")).toInt(900) * 1000;
+}
+
+void HeadlessSession::when(PageController &page, std::function<bool()> ready, std::function<void()> act,
+                           const QString &waitingFor, int timeoutMs)
+{
+    if (ready()) {
+        act();
+        return;
+    }
+    progress(QStringLiteral("waiting for %1").arg(waitingFor));
+    // The waiter owns the connections and the timer; deleting it ends the wait.
+    auto *waiter = new QObject(this);
+    auto *timer = new QTimer(waiter);
+    timer->setSingleShot(true);
+    auto done = std::make_shared<bool>(false);
+    connect(&page, &PageController::changed, waiter, [this, waiter, done, ready, act] {
+        if (*done || m_finished || !ready())
+            return;
+        *done = true;
+        waiter->deleteLater();
+        act();
+    });
+    connect(timer, &QTimer::timeout, waiter, [this, waiter, done, waitingFor] {
+        if (*done)
+            return;
+        *done = true;
+        waiter->deleteLater();
+        fail(QStringLiteral("gave up waiting for %1").arg(waitingFor));
+    });
+    timer->start(timeoutMs > 0 ? timeoutMs : this->timeoutMs());
+}
+
+void HeadlessSession::fail(const QString &message)
+{
+    if (m_finished)
+        return;
+    progress(QStringLiteral("failed: %1").arg(message));
+    m_finished = true;
+    m_exitCode = 1;
+    emit finished(m_exitCode);
+}
+
+void HeadlessSession::succeed()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    m_exitCode = 0;
+    emit finished(m_exitCode);
+}
+
+void HeadlessSession::notePage(const QString &pageKey)
+{
+    m_pages.append(pageKey);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class PageController;
+class ScriptedModalHost;
+
+// What the headless drivers share: the answers, the modal host whose dialog
+// scripts they set, progress output and the summary being built.
+class HeadlessSession : public QObject
+{
+    Q_OBJECT
+public:
+    HeadlessSession(QJsonObject answers, ScriptedModalHost &modal, QObject *parent = nullptr);
+
+    const QJsonObject &answers() const { return m_answers; }
+    QJsonObject answersFor(const QString &pageKey) const;
+    ScriptedModalHost &modal() { return m_modal; }
+
+    // The next of the page's "actions" ("next", "back", ...), one per call;
+    // fallback once the list is used up.
+    QString nextAction(const QString &pageKey, const QString &fallback = QStringLiteral("next"));
+
+    // One line on standard error.
+    void progress(const QString &line);
+    // An entry of the summary's "steps" object.
+    void record(const QString &key, const QJsonValue &value);
+
+    // Runs act once ready() holds, checking now and on every changed() of the
+    // page; fails the run when it has not held within timeoutMs (0: the
+    // answers' "timeoutSeconds").
+    void when(PageController &page, std::function<bool()> ready, std::function<void()> act,
+              const QString &waitingFor, int timeoutMs = 0);
+
+    void fail(const QString &message);
+    void succeed();
+
+    bool isFinished() const { return m_finished; }
+    int exitCode() const { return m_exitCode; }
+    const QJsonObject &steps() const { return m_steps; }
+    void notePage(const QString &pageKey);
+    const QJsonArray &pages() const { return m_pages; }
+    int timeoutMs() const;
+
+signals:
+    void finished(int exitCode);
+
+private:
+    QJsonObject m_answers;
+    ScriptedModalHost &m_modal;
+    QJsonObject m_steps;
+    QJsonArray m_pages;
+    QHash<QString, int> m_actionsUsed;
+    bool m_finished = false;
+    int m_exitCode = 0;
+};

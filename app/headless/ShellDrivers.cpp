@@ -1,0 +1,63 @@
+#include "app/HMLocalization.h"
+#include "app/Languages.h"
+#include "app/SummaryView.h"
+#include "app/WelcomeView.h"
+#include "app/headless/ActionAnswers.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "guide/InstallView.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_SearchCamView.h"
+
+namespace {
+
+const QStringList kNextBack = {QStringLiteral("next"), QStringLiteral("back")};
+
+void driveWelcome(PageController &page, HeadlessSession &session)
+{
+    auto &welcome = static_cast<WelcomeView &>(page);
+    const QString language = session.answers().value(QStringLiteral("language")).toString();
+    if (!language.isEmpty()) {
+        const int index = Languages::indexOf(language);
+        welcome.openLanguageMenu();
+        welcome.lanTableViewClicked(index);
+        session.progress(QStringLiteral("language %1 (%2)").arg(welcome.popupTitle(), Languages::LangFile().value(index)));
+    }
+    session.nextAction(QStringLiteral("welcome"), QStringLiteral("start"));
+    welcome.onStartClicked();
+}
+
+// Pages whose only choices are Next and Back.
+template<typename Page>
+HeadlessDriver nextBackDriver(const QString &pageKey)
+{
+    return {[pageKey](PageController &page, HeadlessSession &session) {
+                auto &p = static_cast<Page &>(page);
+                if (session.nextAction(pageKey) == QLatin1String("back"))
+                    p.onBackClicked();
+                else
+                    p.onNextClicked();
+            },
+            [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }};
+}
+
+void driveSummary(PageController &page, HeadlessSession &session)
+{
+    auto &summary = static_cast<SummaryView &>(page);
+    session.record(QStringLiteral("summary"), QJsonObject{{QStringLiteral("items"), int(summary.summaryInfo().size())}});
+    session.succeed();
+}
+
+} // namespace
+
+void addShellDrivers(HeadlessDrivers &drivers)
+{
+    drivers.add(QStringLiteral("welcome"),
+                {driveWelcome, [](const QJsonObject &answers) {
+                     return validateActions(answers, {QStringLiteral("start")});
+                 }});
+    drivers.add(QStringLiteral("install"), nextBackDriver<InstallView>(QStringLiteral("install")));
+    drivers.add(QStringLiteral("searchCAM"), nextBackDriver<Setup_SearchCamView>(QStringLiteral("searchCAM")));
+    drivers.add(QStringLiteral("nimbora"), nextBackDriver<Setup_NimboraView>(QStringLiteral("nimbora")));
+    drivers.add(QStringLiteral("summary"), {driveSummary, {}});
+}
