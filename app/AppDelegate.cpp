@@ -24,11 +24,16 @@ const QString kQuickGuide = QStringLiteral("HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf
 QString counterFor(const QString &steps)
 {
     static const QHash<QString, QString> counters = {
-        {QStringLiteral("install0"), QStringLiteral("0/10")}, {QStringLiteral("install1"), QStringLiteral("1/10")},
-        {QStringLiteral("install2"), QStringLiteral("2/10")}, {QStringLiteral("install3"), QStringLiteral("3/10")},
-        {QStringLiteral("searchNVR"), QStringLiteral("4/10")}, {QStringLiteral("password"), QStringLiteral("5/10")},
-        {QStringLiteral("hdd"), QStringLiteral("6/10")},       {QStringLiteral("searchCAM"), QStringLiteral("8/10")},
-        {QStringLiteral("nimbora"), QStringLiteral("9/10")},   {QStringLiteral("summary"), QStringLiteral("10/10")},
+        {QStringLiteral("install0"), QStringLiteral("0/10")},
+        {QStringLiteral("install1"), QStringLiteral("1/10")},
+        {QStringLiteral("install2"), QStringLiteral("2/10")},
+        {QStringLiteral("install3"), QStringLiteral("3/10")},
+        {QStringLiteral("searchNVR"), QStringLiteral("4/10")},
+        {QStringLiteral("password"), QStringLiteral("5/10")},
+        {QStringLiteral("hdd"), QStringLiteral("6/10")},
+        {QStringLiteral("searchCAM"), QStringLiteral("8/10")},
+        {QStringLiteral("nimbora"), QStringLiteral("9/10")},
+        {QStringLiteral("summary"), QStringLiteral("10/10")},
     };
     return counters.value(steps);
 }
@@ -65,8 +70,7 @@ void AppDelegate::awakeFromNib()
     if (m_observers.isEmpty()) {
         m_observers.append(m_context.notifications.addObserver(
             Notifications::changeReminder, [this](const QObject *, const QVariantMap &info) { changeReminder(info); }));
-        m_observers.append(m_context.notifications.addObserver(
-            Notifications::greyViewCovered,
+        m_observers.append(m_context.notifications.addObserver(Notifications::greyViewCovered,
             [this](const QObject *, const QVariantMap &info) { greyViewCovered(info); }));
     }
     m_greyViewVisible = false;
@@ -136,15 +140,18 @@ void AppDelegate::setLanguageText()
     m_copyright = m_context.localization.localizedStringForKey(QStringLiteral("Copyright"));
     m_tradeMark = m_context.localization.localizedStringForKey(QStringLiteral("APP_TradeMark"));
     static const char *const keys[][2] = {
-        {"APP_Troubleshooting", "Troubleshooting Tip"}, {"APP_Support", "Support Tip"},
-        {"APP_Manual", "Manual Tip"},                   {"APP_Quick Guide", "Quick Guide Tip"},
-        {"APP_Adobe Reader", "Adobe Reader Tip"},       {"APP_About", "About Tip"},
+        {"APP_Troubleshooting", "Troubleshooting Tip"},
+        {"APP_Support", "Support Tip"},
+        {"APP_Manual", "Manual Tip"},
+        {"APP_Quick Guide", "Quick Guide Tip"},
+        {"APP_Adobe Reader", "Adobe Reader Tip"},
+        {"APP_About", "About Tip"},
         {"APP_Exit", "Exit Tip"},
     };
     m_helpButtons.clear();
     for (const auto &key : keys) {
         m_helpButtons.append({m_context.localization.localizedStringForKey(QString::fromLatin1(key[0])),
-                              m_context.localization.localizedStringForKey(QString::fromLatin1(key[1]))});
+            m_context.localization.localizedStringForKey(QString::fromLatin1(key[1]))});
     }
     emit changed();
 }

@@ -7,18 +7,17 @@
 
 namespace {
 
-const char kUsage[] =
-    "Usage: nvrwizard [MODE]\n"
-    "Sets up a HRX-540A network video recorder on this computer's network.\n"
-    "\n"
-    "Modes:\n"
-    "  (none)                  the wizard in a window\n"
-    "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
-    "                          standard error, a JSON summary on standard output\n"
-    "  --help                  this text\n"
-    "  --version               the program version\n"
-    "\n"
-    "Exit codes: 0 done, 1 the wizard could not finish, 2 bad arguments or answers.\n";
+const char kUsage[] = "Usage: nvrwizard [MODE]\n"
+                      "Sets up a HRX-540A network video recorder on this computer's network.\n"
+                      "\n"
+                      "Modes:\n"
+                      "  (none)                  the wizard in a window\n"
+                      "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
+                      "                          standard error, a JSON summary on standard output\n"
+                      "  --help                  this text\n"
+                      "  --version               the program version\n"
+                      "\n"
+                      "Exit codes: 0 done, 1 the wizard could not finish, 2 bad arguments or answers.\n";
 
 } // namespace
 

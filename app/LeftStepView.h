@@ -14,8 +14,8 @@ public:
     void setStepIndex(int index);
     int step() const { return m_step; }
 
-    QString stepImage() const;                    // "left_step_<n>.png" of the current phase
-    static QString stepTextKey(int phase);        // "StepInstall", "StepSetup", "StepComplete"
+    QString stepImage() const; // "left_step_<n>.png" of the current phase
+    static QString stepTextKey(int phase); // "StepInstall", "StepSetup", "StepComplete"
 
 signals:
     void changed();

@@ -20,7 +20,7 @@ public:
 
     // Called each time the page is placed in its container, after its entry
     // operation.
-    virtual void viewDidAppear() {}
+    virtual void viewDidAppear() { }
 
     WizardContext &context() const { return m_context; }
 

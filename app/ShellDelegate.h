@@ -10,10 +10,10 @@ class ShellDelegate
 public:
     virtual ~ShellDelegate() = default;
 
-    virtual void showWelcomeView() {}
-    virtual void showInstallView() {}
-    virtual void showSetupView() {}
+    virtual void showWelcomeView() { }
+    virtual void showInstallView() { }
+    virtual void showSetupView() { }
     virtual void showSummaryView(const QStringList &summaryInfo) { Q_UNUSED(summaryInfo); }
     virtual void switchLanguage(const QString &code) { Q_UNUSED(code); }
-    virtual void finishWizard() {}
+    virtual void finishWizard() { }
 };

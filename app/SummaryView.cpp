@@ -7,8 +7,7 @@ void SummaryView::viewDidAppear()
     postChangeReminder(QStringLiteral("summary"));
 }
 
-void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username,
-                              const QString &password)
+void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username, const QString &password)
 {
     theDelegate = delegate;
     m_selectedNvr = std::move(device);

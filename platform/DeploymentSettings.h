@@ -7,10 +7,10 @@
 // one of its own hosts.
 namespace Deployment {
 
-QString defaultPortalHost();   // NVRWIZARD_PORTAL_HOST
-QString cloudServiceHost();    // NVRWIZARD_CLOUD_HOST: FAQ pages
-QString supportUrl();          // NVRWIZARD_SUPPORT_URL
-QString readerDownloadHost();  // NVRWIZARD_READER_HOST
+QString defaultPortalHost(); // NVRWIZARD_PORTAL_HOST
+QString cloudServiceHost(); // NVRWIZARD_CLOUD_HOST: FAQ pages
+QString supportUrl(); // NVRWIZARD_SUPPORT_URL
+QString readerDownloadHost(); // NVRWIZARD_READER_HOST
 QString reachabilityProbeHost(); // NVRWIZARD_PROBE_HOST
 
 } // namespace Deployment

@@ -6,13 +6,13 @@
 // honours too.
 struct Durations
 {
-    int lanReplyMs = 6000;         // each LAN exchange waits this long for a reply
-    int httpGetTimeoutMs = 30000;  // no-progress limit of a recorder GET
+    int lanReplyMs = 6000; // each LAN exchange waits this long for a reply
+    int httpGetTimeoutMs = 30000; // no-progress limit of a recorder GET
     int httpPostTimeoutMs = 60000; // no-progress limit of a portal POST
-    int formatPollMs = 1000;       // disk format progress polling
-    int countdownTickMs = 1000;    // countdowns of the setup steps
-    int chainedDialogMs = 200;     // one dialog opening the next
-    int cameraCheckMs = 6000;      // synchronous camera password check
+    int formatPollMs = 1000; // disk format progress polling
+    int countdownTickMs = 1000; // countdowns of the setup steps
+    int chainedDialogMs = 200; // one dialog opening the next
+    int cameraCheckMs = 6000; // synchronous camera password check
 
     Durations scaled(double factor) const;
 };

@@ -11,9 +11,9 @@ NotificationCenter::Token NotificationCenter::addObserver(const QString &name, O
 
 void NotificationCenter::removeObserver(Token token)
 {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                   [token](const Entry &e) { return e.token == token; }),
-                    m_entries.end());
+    m_entries.erase(
+        std::remove_if(m_entries.begin(), m_entries.end(), [token](const Entry &e) { return e.token == token; }),
+        m_entries.end());
 }
 
 void NotificationCenter::post(const QString &name, const QObject *sender, const QVariantMap &userInfo)

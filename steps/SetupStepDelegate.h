@@ -9,19 +9,19 @@ class SetupStepDelegate
 public:
     virtual ~SetupStepDelegate() = default;
 
-    virtual void setupSearchNvrNext() {}
-    virtual void setupSearchNvrBack() {}
+    virtual void setupSearchNvrNext() { }
+    virtual void setupSearchNvrBack() { }
     virtual void setupPasswordNext(const QString &nvrPassword) { Q_UNUSED(nvrPassword); }
     virtual void setupPasswordGotoSearchCam(const QString &nvrPassword) { Q_UNUSED(nvrPassword); }
-    virtual void setupPasswordBack() {}
-    virtual void setupPasswordGotoSearchNvr() {}
-    virtual void setupTimeZoneNext() {}
-    virtual void setupTimeZoneBack() {}
-    virtual void setupHddNext() {}
-    virtual void setupHddBack() {}
+    virtual void setupPasswordBack() { }
+    virtual void setupPasswordGotoSearchNvr() { }
+    virtual void setupTimeZoneNext() { }
+    virtual void setupTimeZoneBack() { }
+    virtual void setupHddNext() { }
+    virtual void setupHddBack() { }
     virtual void setupSearchCamNext(const QString &selectedCams) { Q_UNUSED(selectedCams); }
     virtual void skipNimboraNext(const QString &selectedCams) { Q_UNUSED(selectedCams); }
-    virtual void setupSearchCamBack() {}
+    virtual void setupSearchCamBack() { }
     virtual void setupNimboraNext(const QString &account) { Q_UNUSED(account); }
-    virtual void setupNimboraBack() {}
+    virtual void setupNimboraBack() { }
 };

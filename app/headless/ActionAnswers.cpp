@@ -13,7 +13,7 @@ QString validateActions(const QJsonObject &pageAnswers, const QStringList &allow
         if (!allowed.contains(action.toString()))
             return QStringLiteral("unknown action %1 (expected one of %2)")
                 .arg(action.isString() ? action.toString() : QStringLiteral("that is not a word"),
-                     allowed.join(QStringLiteral(", ")));
+                    allowed.join(QStringLiteral(", ")));
     }
     return {};
 }

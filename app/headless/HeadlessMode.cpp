@@ -46,8 +46,8 @@ QJsonObject summaryJson(const AppDelegate &shell, const HeadlessSession &session
 }
 
 // Hands each page, when shown, to its driver on the next pass.
-void followContainer(PageContainer &container, const HeadlessDrivers &drivers, HeadlessSession &session,
-                     QHash<QString, int> &visits)
+void followContainer(
+    PageContainer &container, const HeadlessDrivers &drivers, HeadlessSession &session, QHash<QString, int> &visits)
 {
     QObject::connect(&container, &PageContainer::currentChanged, &session, [&](PageController *page) {
         if (!page || session.isFinished())
@@ -93,7 +93,7 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     ScriptedModalHost modal;
     RecordingUrlOpener urls;
     HMLocalization &l10n = HMLocalization::sharedInstance();
-    WizardContext context{notifications, l10n, modal, urls, UserFolders::fromEnvironment()};
+    WizardContext context {notifications, l10n, modal, urls, UserFolders::fromEnvironment()};
     AppDelegate shell(context);
     HeadlessSession session(answers, modal);
 
@@ -101,11 +101,10 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     followContainer(shell.contentBox(), drivers, session, visits);
     followContainer(shell.contentSetupViewController().setupBox(), drivers, session, visits);
     QObject::connect(&shell, &AppDelegate::terminateRequested, &session,
-                     [&session] { session.fail(QStringLiteral("the wizard was closed before the summary")); });
+        [&session] { session.fail(QStringLiteral("the wizard was closed before the summary")); });
     QObject::connect(&session, &HeadlessSession::finished, &app, [](int) { QCoreApplication::quit(); });
-    QTimer::singleShot(session.timeoutMs(), &session, [&session] {
-        session.fail(QStringLiteral("the wizard did not reach the summary in time"));
-    });
+    QTimer::singleShot(session.timeoutMs(), &session,
+        [&session] { session.fail(QStringLiteral("the wizard did not reach the summary in time")); });
 
     QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
     app.exec();

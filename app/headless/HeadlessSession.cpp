@@ -44,7 +44,7 @@ int HeadlessSession::timeoutMs() const
 }
 
 void HeadlessSession::when(PageController &page, std::function<bool()> ready, std::function<void()> act,
-                           const QString &waitingFor, int timeoutMs)
+    const QString &waitingFor, int timeoutMs)
 {
     if (ready()) {
         act();

@@ -34,8 +34,8 @@ public:
     // Runs act once ready() holds, checking now and on every changed() of the
     // page; fails the run when it has not held within timeoutMs (0: the
     // answers' "timeoutSeconds").
-    void when(PageController &page, std::function<bool()> ready, std::function<void()> act,
-              const QString &waitingFor, int timeoutMs = 0);
+    void when(PageController &page, std::function<bool()> ready, std::function<void()> act, const QString &waitingFor,
+        int timeoutMs = 0);
 
     void fail(const QString &message);
     void succeed();

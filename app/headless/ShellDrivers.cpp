@@ -21,15 +21,15 @@ void driveWelcome(PageController &page, HeadlessSession &session)
         const int index = Languages::indexOf(language);
         welcome.openLanguageMenu();
         welcome.lanTableViewClicked(index);
-        session.progress(QStringLiteral("language %1 (%2)").arg(welcome.popupTitle(), Languages::LangFile().value(index)));
+        session.progress(
+            QStringLiteral("language %1 (%2)").arg(welcome.popupTitle(), Languages::LangFile().value(index)));
     }
     session.nextAction(QStringLiteral("welcome"), QStringLiteral("start"));
     welcome.onStartClicked();
 }
 
 // Pages whose only choices are Next and Back.
-template<typename Page>
-HeadlessDriver nextBackDriver(const QString &pageKey)
+template<typename Page> HeadlessDriver nextBackDriver(const QString &pageKey)
 {
     return {[pageKey](PageController &page, HeadlessSession &session) {
                 auto &p = static_cast<Page &>(page);
@@ -38,13 +38,14 @@ HeadlessDriver nextBackDriver(const QString &pageKey)
                 else
                     p.onNextClicked();
             },
-            [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }};
+        [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }};
 }
 
 void driveSummary(PageController &page, HeadlessSession &session)
 {
     auto &summary = static_cast<SummaryView &>(page);
-    session.record(QStringLiteral("summary"), QJsonObject{{QStringLiteral("items"), int(summary.summaryInfo().size())}});
+    session.record(
+        QStringLiteral("summary"), QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
     session.succeed();
 }
 
@@ -53,9 +54,7 @@ void driveSummary(PageController &page, HeadlessSession &session)
 void addShellDrivers(HeadlessDrivers &drivers)
 {
     drivers.add(QStringLiteral("welcome"),
-                {driveWelcome, [](const QJsonObject &answers) {
-                     return validateActions(answers, {QStringLiteral("start")});
-                 }});
+        {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); }});
     drivers.add(QStringLiteral("install"), nextBackDriver<InstallView>(QStringLiteral("install")));
     drivers.add(QStringLiteral("searchCAM"), nextBackDriver<Setup_SearchCamView>(QStringLiteral("searchCAM")));
     drivers.add(QStringLiteral("nimbora"), nextBackDriver<Setup_NimboraView>(QStringLiteral("nimbora")));

@@ -1,0 +1,91 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The headless mode's command line: bad answers files are refused with exit
+// code 2 and a clear message before anything runs.
+class HeadlessAnswersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusesBadAnswers_data();
+    void refusesBadAnswers();
+    void missingFileIsReported();
+    void helpListsTheModes();
+
+private:
+    struct Result
+    {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+    Result run(const QStringList &args);
+    QString wizard() const { return qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"); }
+    QTemporaryDir m_dir;
+};
+
+HeadlessAnswersTest::Result HeadlessAnswersTest::run(const QStringList &args)
+{
+    QProcess p;
+    p.start(wizard(), args);
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        return {-1, {}, QStringLiteral("timed out")};
+    }
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+void HeadlessAnswersTest::refusesBadAnswers_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not json") << QByteArray("{\"language\": ") << QStringLiteral("is not valid JSON");
+    QTest::newRow("array") << QByteArray("[]") << QStringLiteral("must hold one JSON object");
+    QTest::newRow("unknown language") << QByteArray(R"({"language": "Klingon"})")
+                                      << QStringLiteral("unknown language \"Klingon\"");
+    QTest::newRow("language not text") << QByteArray(R"({"language": 3})") << QStringLiteral("unknown language");
+    QTest::newRow("unknown section") << QByteArray(R"({"instal": {}})") << QStringLiteral("unknown section \"instal\"");
+    QTest::newRow("section not object") << QByteArray(R"({"install": []})")
+                                        << QStringLiteral("section \"install\" must be an object");
+    QTest::newRow("unknown action") << QByteArray(R"({"install": {"actions": ["next", "jump"]}})")
+                                    << QStringLiteral("unknown action jump");
+    QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
+                                 << QStringLiteral("\"timeoutSeconds\" must be a positive number");
+}
+
+void HeadlessAnswersTest::refusesBadAnswers()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = m_dir.filePath(QStringLiteral("answers.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+
+    const Result r = run({QStringLiteral("--headless"), path});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+}
+
+void HeadlessAnswersTest::missingFileIsReported()
+{
+    const Result r = run({QStringLiteral("--headless"), m_dir.filePath(QStringLiteral("nope.json"))});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.err));
+    QCOMPARE(run({QStringLiteral("--headless")}).exitCode, 2);
+}
+
+void HeadlessAnswersTest::helpListsTheModes()
+{
+    const Result r = run({QStringLiteral("--help")});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.out.contains(QStringLiteral("--headless ANSWERS.json")));
+    QCOMPARE(run({QStringLiteral("--no-such-mode")}).exitCode, 2);
+}
+
+QTEST_GUILESS_MAIN(HeadlessAnswersTest)
+#include "tst_headlessanswers.moc"

@@ -1,0 +1,302 @@
+#include "ShellFixture.h"
+
+#include "app/PageContainer.h"
+#include "app/SetupView.h"
+#include "app/SummaryView.h"
+#include "app/WelcomeView.h"
+#include "guide/InstallView.h"
+#include "platform/Log.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchNvrView.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+// The shell's page and step sequence, the setup state and the counter.
+class ShellFlowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsOnceWithEnglishWelcome();
+    void counterFollowsPageKeys_data();
+    void counterFollowsPageKeys();
+    void headerAndHelpBarAppearWithTheGuide();
+    void overlayFollowsDialogs_data();
+    void overlayFollowsDialogs();
+    void walksPagesForwardAndBack();
+    void setupStepSequence();
+    void passwordStepFillsLogin();
+    void cameraSlots_data();
+    void cameraSlots();
+    void summaryListEndsAtFirstMissingField();
+    void cloudAccountSplitsAtColons();
+    void helpBarOpensPagesAndDocuments();
+    void aboutDialogDimsWhileOpen();
+    void finishAndCloseTerminate();
+};
+
+void ShellFlowTest::startsOnceWithEnglishWelcome()
+{
+    ShellFixture f;
+    QStringList lines;
+    Log::setSink([&](const QString &line) { lines << line; });
+    f.shell->awakeFromNib();
+    QCOMPARE(f.currentPage(), QStringLiteral("welcome"));
+    QCOMPARE(f.l10n->activeLanguage(), QStringLiteral("EN"));
+    QVERIFY(!f.shell->isStepsReminderVisible());
+    QVERIFY(lines.contains(QStringLiteral("showWelcomeView")));
+
+    // A second load keeps the language and does not show the welcome page again.
+    f.shell->switchLanguage(QStringLiteral("NL_BE"));
+    f.shell->showInstallView();
+    f.shell->awakeFromNib();
+    QCOMPARE(f.currentPage(), QStringLiteral("install"));
+    QCOMPARE(f.l10n->activeLanguage(), QStringLiteral("NL_BE"));
+    QCOMPARE(f.shell->windowTitle(), QStringLiteral("HRX-540A Setup Wizard"));
+    Log::setSink({});
+}
+
+void ShellFlowTest::counterFollowsPageKeys_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("counter");
+    const char *rows[][2] = {{"install0", "0/10"}, {"install1", "1/10"}, {"install2", "2/10"}, {"install3", "3/10"},
+        {"searchNVR", "4/10"}, {"password", "5/10"}, {"hdd", "6/10"}, {"searchCAM", "8/10"}, {"nimbora", "9/10"},
+        {"summary", "10/10"}, {"timeZone", "5/10"}, {"welcome", "5/10"}, {"bogus", "5/10"}};
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
+}
+
+void ShellFlowTest::counterFollowsPageKeys()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, counter);
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    // Start from the password step's value: keys that change nothing keep it.
+    f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), QStringLiteral("password"));
+    f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), steps);
+    QCOMPARE(f.shell->lbSteps(), counter);
+    QVERIFY(f.shell->isStepsReminderVisible());
+}
+
+void ShellFlowTest::headerAndHelpBarAppearWithTheGuide()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    QVERIFY(!f.shell->areHelpButtonsVisible());
+    QVERIFY(!f.shell->isHeaderGrey());
+    f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), QStringLiteral("install0"));
+    QVERIFY(f.shell->areHelpButtonsVisible());
+    QVERIFY(f.shell->isHeaderGrey());
+    QVERIFY(f.shell->isTradeMarkVisible());
+    f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), QStringLiteral("welcome"));
+    QVERIFY(!f.shell->isHeaderGrey());
+    QCOMPARE(f.shell->lbSteps(), QStringLiteral("0/10"));
+}
+
+void ShellFlowTest::overlayFollowsDialogs_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<double>("opacity");
+    QTest::newRow("YES") << QStringLiteral("YES") << true << 0.8;
+    QTest::newRow("YES2") << QStringLiteral("YES2") << true << 0.2;
+    QTest::newRow("NO") << QStringLiteral("NO") << false << 0.2;
+    QTest::newRow("other value changes nothing") << QStringLiteral("yes") << true << 0.2;
+}
+
+void ShellFlowTest::overlayFollowsDialogs()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, visible);
+    QFETCH(double, opacity);
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    QVERIFY(!f.shell->isGreyViewVisible());
+    f.post(QStringLiteral("greyViewCovered"), QStringLiteral("greyViewCovered"), QStringLiteral("YES2"));
+    f.post(QStringLiteral("greyViewCovered"), QStringLiteral("greyViewCovered"), value);
+    QCOMPARE(f.shell->isGreyViewVisible(), visible);
+    QCOMPARE(f.shell->greyViewOpacity(), opacity);
+}
+
+void ShellFlowTest::walksPagesForwardAndBack()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    int swaps = 0;
+    connect(&f.shell->contentBox(), &PageContainer::currentChanged, this, [&swaps] { ++swaps; });
+    f.shell->contentWelcomViewController().onStartClicked();
+    QCOMPARE(f.currentPage(), QStringLiteral("install"));
+    f.shell->showSetupView();
+    QCOMPARE(f.currentPage(), QStringLiteral("setup"));
+    // The setup page always opens on the search step.
+    SetupView &setup = f.shell->contentSetupViewController();
+    QCOMPARE(setup.setupBox().current()->pageKey(), QStringLiteral("searchNVR"));
+    QCOMPARE(setup.leftStepViewController().step(), 1);
+    setup.setupSearchNvrBack();
+    QCOMPARE(f.currentPage(), QStringLiteral("install"));
+    QCOMPARE(swaps, 3);
+}
+
+void ShellFlowTest::setupStepSequence()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    f.shell->showSetupView();
+    SetupView &setup = f.shell->contentSetupViewController();
+    auto step = [&] { return setup.setupBox().current() ? setup.setupBox().current()->pageKey() : QString(); };
+
+    setup.setupSearchNvrNext();
+    QCOMPARE(step(), QStringLiteral("password"));
+    QCOMPARE(setup.getSelectedDevice(), setup.searchNvrViewController().getSelectedDevice());
+    setup.setupPasswordBack();
+    QCOMPARE(step(), QStringLiteral("searchNVR"));
+    setup.setupSearchNvrNext();
+    setup.setupPasswordNext(QStringLiteral("secret"));
+    QCOMPARE(step(), QStringLiteral("timeZone"));
+    setup.setupTimeZoneBack();
+    QCOMPARE(step(), QStringLiteral("password"));
+    setup.setupPasswordNext(QStringLiteral("secret"));
+    setup.setupTimeZoneNext();
+    QCOMPARE(step(), QStringLiteral("hdd"));
+    setup.setupHddBack();
+    QCOMPARE(step(), QStringLiteral("timeZone"));
+    setup.setupTimeZoneNext();
+    setup.setupHddNext();
+    QCOMPARE(step(), QStringLiteral("searchCAM"));
+    setup.setupSearchCamBack();
+    QCOMPARE(step(), QStringLiteral("hdd"));
+    setup.setupHddNext();
+    setup.setupSearchCamNext(QStringLiteral("A:B:none:none:none:none:none:none:none"));
+    QCOMPARE(step(), QStringLiteral("nimbora"));
+    setup.setupNimboraBack();
+    QCOMPARE(step(), QStringLiteral("searchCAM"));
+    setup.setupPasswordGotoSearchCam(QStringLiteral("secret"));
+    QCOMPARE(step(), QStringLiteral("searchCAM"));
+    setup.skipNimboraNext(QStringLiteral("A:B:none:none:none:none:none:none:none"));
+    QCOMPARE(f.currentPage(), QStringLiteral("summary"));
+    QCOMPARE(f.shell->summaryInfo(),
+        QStringList({"secret", "none", "none", "A", "B", "none", "none", "none", "none", "none", "none", "none"}));
+    QCOMPARE(f.shell->contentSummaryViewController().summaryInfo(), f.shell->summaryInfo());
+
+    // The reset note of the password step leads back to the welcome page.
+    f.shell->showSetupView();
+    setup.setupPasswordGotoSearchNvr();
+    QCOMPARE(f.currentPage(), QStringLiteral("welcome"));
+}
+
+void ShellFlowTest::passwordStepFillsLogin()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    SetupView &setup = f.shell->contentSetupViewController();
+    QCOMPARE(setup.getUserName(), QStringLiteral("admin"));
+    setup.setupPasswordNext(QStringLiteral("nvr-pw"));
+    QCOMPARE(setup.nvrPassword(), QStringLiteral("nvr-pw"));
+    QCOMPARE(setup.getUserName(), setup.passwordViewController().getUserName());
+    QCOMPARE(setup.getPassword(), setup.passwordViewController().getPassword());
+}
+
+void ShellFlowTest::cameraSlots_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("cams");
+    QTest::addColumn<QString>("after");
+    const QString nine = QStringLiteral("1:2:3:4:5:6:7:8:9");
+    QTest::newRow("three fields keep the rest")
+        << nine << QStringLiteral("a:b:c") << QStringLiteral("a:b:c:4:5:6:7:8:9");
+    QTest::newRow("nine fields") << nine << QStringLiteral("a:b:c:d:e:f:g:h:i") << QStringLiteral("a:b:c:d:e:f:g:h:i");
+    QTest::newRow("no string clears") << nine << QString()
+                                      << QStringLiteral("none:none:none:none:none:none:none:none:none");
+    QTest::newRow("ten fields change nothing") << nine << QStringLiteral("a:b:c:d:e:f:g:h:i:j") << nine;
+}
+
+void ShellFlowTest::cameraSlots()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, cams);
+    QFETCH(QString, after);
+    ShellFixture f;
+    SetupView &setup = f.shell->contentSetupViewController();
+    setup.getAllSelectedCams(before);
+    setup.getAllSelectedCams(cams);
+    QCOMPARE(setup.selectedCams().join(QLatin1Char(':')), after);
+}
+
+void ShellFlowTest::summaryListEndsAtFirstMissingField()
+{
+    ShellFixture f;
+    SetupView &setup = f.shell->contentSetupViewController();
+    QVERIFY(setup.summaryInfo().isEmpty());
+    setup.setupPasswordNext(QStringLiteral("pw"));
+    QCOMPARE(setup.summaryInfo(), QStringList {QStringLiteral("pw")});
+}
+
+void ShellFlowTest::cloudAccountSplitsAtColons()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    f.shell->showSetupView();
+    SetupView &setup = f.shell->contentSetupViewController();
+    setup.setupPasswordNext(QStringLiteral("pw"));
+    setup.getAllSelectedCams(QStringLiteral("none:none:none:none:none:none:none:none:none"));
+    setup.setupNimboraNext(QStringLiteral("me@example.com:cloud:extra"));
+    QCOMPARE(setup.nimboraEmail(), QStringLiteral("me@example.com"));
+    QCOMPARE(setup.nimboraPassword(), QStringLiteral("cloud"));
+    QCOMPARE(f.shell->summaryInfo().mid(0, 3), QStringList({"pw", "me@example.com", "cloud"}));
+    QCOMPARE(f.shell->summaryInfo().size(), 12);
+}
+
+void ShellFlowTest::helpBarOpensPagesAndDocuments()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    f.shell->onTroubleshootingClicked();
+    f.shell->onSupportClicked();
+    f.shell->onAdobeClicked();
+    f.shell->onManualClicked();
+    f.shell->switchLanguage(QStringLiteral("FR"));
+    f.shell->onManualClicked();
+    f.shell->onQuickGuideClicked();
+    const QList<QUrl> &opened = f.urls.opened();
+    QCOMPARE(opened.size(), 6);
+    QCOMPARE(opened.at(0).path(), QStringLiteral("/faq/"));
+    QCOMPARE(opened.at(2).path(), QStringLiteral("/reader/"));
+    QVERIFY(opened.at(3).isLocalFile());
+    QVERIFY(opened.at(3).toLocalFile().endsWith(QStringLiteral("/HRX-260A_A2_Manual_v1.20(WW).pdf")));
+    QCOMPARE(opened.at(4), opened.at(3));
+    QVERIFY(opened.at(5).toLocalFile().endsWith(QStringLiteral("/HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf")));
+}
+
+void ShellFlowTest::aboutDialogDimsWhileOpen()
+{
+    ShellFixture f;
+    f.shell->awakeFromNib();
+    bool dimmedWhileOpen = false;
+    f.modal.setScript(QStringLiteral("DiagAbout"), [&](DialogController &dialog) {
+        dimmedWhileOpen = f.shell->isGreyViewVisible();
+        dialog.windowWillClose();
+    });
+    f.shell->onAboutClicked();
+    QVERIFY(dimmedWhileOpen);
+    QVERIFY(!f.shell->isGreyViewVisible());
+    QCOMPARE(f.modal.shown(), QStringList {QStringLiteral("dialog:DiagAbout")});
+}
+
+void ShellFlowTest::finishAndCloseTerminate()
+{
+    ShellFixture f;
+    QSignalSpy terminate(f.shell.get(), &AppDelegate::terminateRequested);
+    QSignalSpy minimize(f.shell.get(), &AppDelegate::minimizeRequested);
+    f.shell->contentSummaryViewController().setDelegate(f.shell.get(), {}, {}, {});
+    f.shell->contentSummaryViewController().onFinishClicked();
+    f.shell->winClose();
+    f.shell->winMin();
+    QCOMPARE(terminate.count(), 2);
+    QCOMPARE(minimize.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(ShellFlowTest)
+#include "tst_shellflow.moc"
