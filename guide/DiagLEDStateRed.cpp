@@ -1,0 +1,46 @@
+#include "guide/DiagLEDStateRed.h"
+
+#include "app/ModelName.h"
+#include "app/TextFormat.h"
+
+void DiagLEDStateRed::onCloseClicked()
+{
+    postGreyViewCovered(QStringLiteral("NO"));
+    stopModal();
+}
+
+void DiagLEDStateRed::btReset()
+{
+    // The window stays dimmed: the reset dialog follows.
+    stopModal();
+    if (theDelegate)
+        theDelegate->openResetWindow();
+}
+
+QString DiagLEDStateRed::lbTitle() const
+{
+    return fillFormat(text(QStringLiteral("Install_Diag_Text1")), {ModelName::kNvr});
+}
+
+QString DiagLEDStateRed::lbSubTitle() const
+{
+    return fillFormat(text(QStringLiteral("Install_Diag_Text2")), {ModelName::kNvr});
+}
+
+QStringList DiagLEDStateRed::lbTexts() const
+{
+    QStringList texts;
+    for (int i = 3; i <= 6; ++i)
+        texts.append(fillFormat(text(QStringLiteral("Install_Diag_Text%1").arg(i)), {ModelName::kNvr}));
+    return texts;
+}
+
+QString DiagLEDStateRed::btResetTitle() const
+{
+    return text(QStringLiteral("APP_Reset"));
+}
+
+QString DiagLEDStateRed::btCloseTitle() const
+{
+    return text(QStringLiteral("Button Close"));
+}

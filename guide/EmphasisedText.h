@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// An instruction text with one phrase in it that the widgets draw emphasised
+// (the label of a button the text tells the user to press).
+struct EmphasisedText
+{
+    QString text;
+    QString phrase; // empty when the text does not contain it
+
+    // The text with `phrase` emphasised if it occurs; logs which it was.
+    static EmphasisedText find(const QString &text, const QString &phrase);
+};
