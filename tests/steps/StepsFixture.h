@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/HMLocalization.h"
+#include "app/ScriptedModalHost.h"
+#include "app/WizardContext.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The services a step is built with, over an English table written for the test.
+struct StepsFixture
+{
+    using Entries = std::vector<std::pair<QString, QString>>;
+
+    QTemporaryDir langDir;
+    NotificationCenter notifications;
+    std::unique_ptr<HMLocalization> l10n;
+    ScriptedModalHost modal;
+    RecordingUrlOpener urls;
+    std::unique_ptr<WizardContext> context;
+
+    explicit StepsFixture(const Entries &extra = {})
+    {
+        Entries entries = {
+            {"APP_Error", "Error:"},
+            {"SetupSetPwd Msg", "Enter the password twice."},
+            {"SetupSetPwd Msg1", "Invalid password."},
+            {"SetupSetPwd Msg2", "The passwords differ."},
+            {"SetupPwd Msg", "The password was not set."},
+            {"SetupSetPwd ResetNVR", "Restarting, %d seconds left."},
+            {"Check network Failed", "Check network Failed"},
+            {"Button Close", "Close"},
+            {"Waiting", "Please wait"},
+        };
+        entries.insert(entries.end(), extra.begin(), extra.end());
+        writeLanguage(QStringLiteral("EN"), entries);
+        l10n = std::make_unique<HMLocalization>(langDir.path());
+        l10n->setLanguage(QStringLiteral("EN"));
+        context.reset(new WizardContext {notifications, *l10n, modal, urls, {}});
+    }
+
+    void writeLanguage(const QString &code, const Entries &entries)
+    {
+        QFile file(langDir.filePath(code + QStringLiteral(".txt")));
+        if (!file.open(QIODevice::WriteOnly))
+            return;
+        for (const auto &[key, value] : entries)
+            file.write(QStringLiteral("\"%1\" = \"%2\";\n").arg(key, value).toUtf8());
+    }
+
+    QString text(const QString &key) const { return l10n->localizedStringForKey(key); }
+};
