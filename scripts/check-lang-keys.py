@@ -2,8 +2,9 @@
 """Checks the shipped language files against English and the sources.
 
 Every file must parse, hold exactly the English keys, keep each value's "%@"
-placeholders, leave no value empty and not be mostly English; every key the
-sources look up literally must exist in English.
+placeholders, leave no value empty, not be mostly English and carry the words
+that pages emphasise inside other texts; every key the sources look up
+literally must exist in English.
 """
 import pathlib
 import re
@@ -18,6 +19,9 @@ LOOKUP = re.compile(r'(?:\btext|localizedStringForKey)\(\s*(?:QStringLiteral|QLa
 # Names that stay the same in every language.
 SAME_EVERYWHERE = {"HMLANGUAGEDIRECTION", "APP_ADOBE READER", "APP_TRADEMARK", "SETUPTIMEZONE",
                    "BUTTON OK", "APP_OK", "NO"}
+# Texts in which the pages emphasise another key's text: it must occur there.
+EMPHASISED = {"SETUPSEARCH_TEXT1": "APP_NEXT2", "SETUPHDD_TEXT1.5": "APP_NEXT2", "INSTALL_TEXT3": "APP_NEXT2",
+              "SUMMARY_TEXT1": "SUMMARY_FINISH", "INSTALL_DIAG_TEXT8": "APP_RESET"}
 
 
 def load(path, errors):
@@ -59,6 +63,12 @@ def main():
                 errors.append(f"{path.name}: {key} has {value.count('%@')} \"%@\", English has {english[key].count('%@')}")
             if code != "EN" and key not in SAME_EVERYWHERE and value == english.get(key) and len(value) > 12:
                 same += 1
+        for key, inner in EMPHASISED.items():
+            if table.get(inner) and table.get(inner) not in table.get(key, ""):
+                errors.append(f"{path.name}: {key} does not contain the text of {inner}")
+        phrase = "(%@)" if code == "PT" else "Vexor NVR (%@)"
+        if phrase not in table.get("WELCOME_TEXT1", phrase):
+            errors.append(f"{path.name}: WELCOME_TEXT1 lacks \"{phrase}\"")
         if code != "EN" and same > len(english) // 10:
             errors.append(f"{path.name}: {same} texts identical to English")
     for folder in SOURCE_DIRS:
