@@ -1,0 +1,30 @@
+#include "sim/core/SimState.h"
+
+#include <QJsonDocument>
+#include <QSaveFile>
+
+SimState::SimState(SimScenario scenario, QString statePath)
+    : m_scenario(std::move(scenario))
+    , m_statePath(std::move(statePath))
+{
+}
+
+SimRecorder *SimState::find(const QString &mac, const QString &ip)
+{
+    for (SimRecorder &r : m_scenario.recorders) {
+        if (r.mac == mac && r.ip == ip)
+            return &r;
+    }
+    return nullptr;
+}
+
+bool SimState::commit() const
+{
+    if (m_statePath.isEmpty())
+        return true;
+    QSaveFile file(m_statePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(m_scenario.toJson()).toJson());
+    return file.commit();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "sim/core/SimScenario.h"
+
+#include <QString>
+
+// The simulator's live recorders. Every change goes through commit(), which
+// rewrites the state file so that tests can read what the recorders hold.
+class SimState
+{
+public:
+    SimState(SimScenario scenario, QString statePath);
+
+    QList<SimRecorder> &recorders() { return m_scenario.recorders; }
+    const QList<SimRecorder> &recorders() const { return m_scenario.recorders; }
+    // The recorder with this MAC and IP (as lower-case text), or nullptr.
+    SimRecorder *find(const QString &mac, const QString &ip);
+
+    // Writes the state file (atomically) when one was given; false on failure.
+    bool commit() const;
+
+private:
+    SimScenario m_scenario;
+    QString m_statePath;
+};

@@ -1,0 +1,151 @@
+#include "sim/lan/SimLanResponder.h"
+
+#include "protocol/LanProtocol.h"
+#include "protocol/LandapRequest.h"
+#include "sim/core/SimLog.h"
+#include "sim/core/SimState.h"
+#include "sim/lan/SimReplies.h"
+#include "util/UtilMethod.h"
+
+#include <QTimer>
+
+namespace {
+
+// Result codes of configuration replies.
+constexpr uint16_t kAccepted = 0;
+constexpr uint16_t kRefused = 2;
+
+const CmdHead &headOf(const QByteArray &datagram)
+{
+    return *reinterpret_cast<const CmdHead *>(datagram.constData());
+}
+
+} // namespace
+
+SimLanResponder::SimLanResponder(SimState &state, SimLog &log, double timeScale)
+    : m_state(state)
+    , m_log(log)
+    , m_timeScale(timeScale)
+    , m_endpoint([this](const SimUdpEndpoint::Datagram &d) { onDatagram(d); })
+{
+}
+
+bool SimLanResponder::open(quint16 port, QString *error)
+{
+    return m_endpoint.open(port, error);
+}
+
+void SimLanResponder::onDatagram(const SimUdpEndpoint::Datagram &datagram)
+{
+    uint16_t opcode = 0;
+    QString fields = QStringLiteral("from=%1:%2 to=%3 len=%4")
+                         .arg(datagram.fromHost)
+                         .arg(datagram.fromPort)
+                         .arg(datagram.toAddress)
+                         .arg(datagram.data.size());
+    if (datagram.data.size() < kCmdHeadSize || !datagramOpcode(datagram.data, &opcode)) {
+        m_log.line(QStringLiteral("rx"), fields + QStringLiteral(" op=none"));
+        return;
+    }
+    const CmdHead &head = headOf(datagram.data);
+    m_log.line(QStringLiteral("rx"),
+        fields
+            + QStringLiteral(" op=%1 mac=%2 ip=%3")
+                  .arg(opcode)
+                  .arg(UtilMethod::macToString(head.targetMac), UtilMethod::ipToString(head.targetIp)));
+    if (opcode == OP_SEARCH)
+        answerSearch(datagram);
+    else if (opcode == OP_USER_VERIFY || opcode == OP_USER_CHANGE)
+        answerCommand(datagram, opcode);
+}
+
+void SimLanResponder::answerSearch(const SimUdpEndpoint::Datagram &request)
+{
+    for (const SimRecorder &recorder : m_state.recorders())
+        answer(recorder, SimReplies::discovery(recorder), request);
+}
+
+void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uint16_t opcode)
+{
+    const int needed = opcode == OP_USER_VERIFY ? kUserVerifyRequestSize : kUserChangeRequestSize;
+    if (request.data.size() < needed)
+        return;
+    const CmdHead &head = headOf(request.data);
+    SimRecorder *recorder
+        = m_state.find(UtilMethod::macToString(head.targetMac), UtilMethod::ipToString(head.targetIp));
+    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands)
+        return;
+    const uint16_t status
+        = opcode == OP_USER_VERIFY ? verify(*recorder, request.data) : change(*recorder, request.data);
+    answer(*recorder, {vexorReplyBytes(SimReplies::vexorReply(*recorder, opcode, status))}, request);
+}
+
+uint16_t SimLanResponder::verify(SimRecorder &recorder, const QByteArray &request)
+{
+    QString user, password;
+    const bool readable = LandapRequest::slotText(request, kUserSlotOffset, &user)
+        && LandapRequest::slotText(request, kPasswordSlotOffset, &password);
+    const bool ok = readable && recorder.accepts(user, password);
+    m_log.line(QStringLiteral("verify"),
+        QStringLiteral("recorder=%1 user=%2 result=%3").arg(recorder.mac, user).arg(ok ? kAccepted : kRefused));
+    return ok ? kAccepted : kRefused;
+}
+
+uint16_t SimLanResponder::change(SimRecorder &recorder, const QByteArray &request)
+{
+    QString user, oldPassword, newUser, newPassword;
+    const bool readable = LandapRequest::slotText(request, kUserSlotOffset, &user)
+        && LandapRequest::slotText(request, kPasswordSlotOffset, &oldPassword)
+        && LandapRequest::slotText(request, kNewUserSlotOffset, &newUser)
+        && LandapRequest::slotText(request, kNewPasswordSlotOffset, &newPassword);
+    // An empty new user name would lock the recorder for good.
+    const bool ok = readable && recorder.accepts(user, oldPassword) && !newUser.isEmpty();
+    if (ok) {
+        recorder.user = newUser;
+        recorder.password = newPassword;
+        recorder.factory = false;
+        if (!m_state.commit())
+            m_log.line(QStringLiteral("error"), QStringLiteral("state file not written"));
+    }
+    m_log.line(QStringLiteral("change"),
+        QStringLiteral("recorder=%1 user=%2 newUser=%3 result=%4")
+            .arg(recorder.mac, user, newUser)
+            .arg(ok ? kAccepted : kRefused));
+    return ok ? kAccepted : kRefused;
+}
+
+void SimLanResponder::answer(
+    const SimRecorder &recorder, const QList<QByteArray> &datagrams, const SimUdpEndpoint::Datagram &to)
+{
+    const int delay = int(recorder.misbehave.delayMs * m_timeScale);
+    if (delay <= 0) {
+        for (const QByteArray &d : datagrams)
+            sendNow(recorder.ip, recorder.mac, d, to.fromHost, to.fromPort);
+        return;
+    }
+    // Copies: the recorder list may change before the timer fires.
+    QTimer::singleShot(delay, this, [this, ip = recorder.ip, mac = recorder.mac, datagrams, to] {
+        for (const QByteArray &d : datagrams)
+            sendNow(ip, mac, d, to.fromHost, to.fromPort);
+    });
+}
+
+void SimLanResponder::sendNow(
+    const QString &recorderIp, const QString &mac, const QByteArray &datagram, const QString &toHost, quint16 toPort)
+{
+    QString error;
+    uint16_t opcode = 0;
+    const QString status = datagramOpcode(datagram, &opcode) ? QString::number(datagramStatus(datagram))
+                                                             : QStringLiteral("none");
+    const QString fields = QStringLiteral("to=%1:%2 from=%3 recorder=%4 len=%5 op=%6 status=%7")
+                               .arg(toHost)
+                               .arg(toPort)
+                               .arg(recorderIp, mac)
+                               .arg(datagram.size())
+                               .arg(opcode)
+                               .arg(status);
+    if (m_endpoint.send(datagram, toHost, toPort, recorderIp, &error))
+        m_log.line(QStringLiteral("tx"), fields);
+    else
+        m_log.line(QStringLiteral("error"), fields + QStringLiteral(" error=\"%1\"").arg(error));
+}

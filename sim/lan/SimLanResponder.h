@@ -1,0 +1,39 @@
+#pragma once
+
+#include "sim/lan/SimUdpEndpoint.h"
+
+#include <QObject>
+#include <QString>
+
+class SimLog;
+class SimState;
+struct SimRecorder;
+
+// The recorders' side of the LAN protocol: answers discovery for every
+// recorder, and verify-user and change-user for the recorder whose MAC and IP
+// the request's head carries. Every datagram received is logged as an "rx"
+// line, every answer as a "tx" line.
+class SimLanResponder : public QObject
+{
+    Q_OBJECT
+public:
+    SimLanResponder(SimState &state, SimLog &log, double timeScale);
+
+    bool open(quint16 port, QString *error);
+
+private:
+    void onDatagram(const SimUdpEndpoint::Datagram &datagram);
+    void answerSearch(const SimUdpEndpoint::Datagram &request);
+    void answerCommand(const SimUdpEndpoint::Datagram &request, uint16_t opcode);
+    uint16_t verify(SimRecorder &recorder, const QByteArray &request);
+    uint16_t change(SimRecorder &recorder, const QByteArray &request);
+    // Sends now, or after the recorder's delay.
+    void answer(const SimRecorder &recorder, const QList<QByteArray> &datagrams, const SimUdpEndpoint::Datagram &to);
+    void sendNow(const QString &recorderIp, const QString &mac, const QByteArray &datagram, const QString &toHost,
+        quint16 toPort);
+
+    SimState &m_state;
+    SimLog &m_log;
+    double m_timeScale;
+    SimUdpEndpoint m_endpoint;
+};

@@ -1,0 +1,190 @@
+#include "SimProcess.h"
+
+#include "LabEnv.h"
+#include "util/UtilMethod.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QThread>
+
+namespace {
+
+QString readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace
+
+SimLogLine SimLogLine::parse(const QString &line)
+{
+    static const QRegularExpression field(QStringLiteral("(\\w+)=(\"[^\"]*\"|\\S*)"));
+    SimLogLine parsed;
+    parsed.kind = line.section(QLatin1Char(' '), 0, 0);
+    for (auto it = field.globalMatch(line); it.hasNext();) {
+        const auto match = it.next();
+        QString value = match.captured(2);
+        if (value.startsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        parsed.fields.insert(match.captured(1), value);
+    }
+    parsed.timeMs = parsed.value("t").toLongLong();
+    return parsed;
+}
+
+SimProcess::SimProcess()
+    : m_env(QProcessEnvironment::systemEnvironment())
+{
+}
+
+SimProcess::~SimProcess()
+{
+    stop();
+}
+
+QJsonObject SimProcess::recorder(int n)
+{
+    const QStringList ips = LabEnv::fromEnvironment().recorderIps;
+    const QString ip = ips.isEmpty() ? QStringLiteral("192.0.2.%1").arg(10 + n) : ips.value(n % ips.size());
+    return QJsonObject {
+        {QStringLiteral("name"), QStringLiteral("recorder %1").arg(n)},
+        {QStringLiteral("model"), QStringLiteral("HRX-540A")},
+        {QStringLiteral("mac"),
+            QStringLiteral("00:1c:27:00:%1:%2").arg((n >> 8) & 0xFF, 2, 16, QLatin1Char('0')).arg(n & 0xFF, 2, 16,
+                QLatin1Char('0'))},
+        {QStringLiteral("ip"), ip},
+        {QStringLiteral("gateway"), QStringLiteral("192.0.2.2")},
+        {QStringLiteral("dns"), QStringLiteral("192.0.2.2")},
+        {QStringLiteral("factory"), true},
+    };
+}
+
+QJsonObject SimProcess::scenario(const QList<QJsonObject> &recorders)
+{
+    QJsonArray list;
+    for (const QJsonObject &r : recorders)
+        list.append(r);
+    return QJsonObject {{QStringLiteral("recorders"), list}};
+}
+
+TVexorReply SimProcess::target(const QJsonObject &recorder)
+{
+    TVexorReply record {};
+    UtilMethod::stringToMac(recorder.value(QStringLiteral("mac")).toString(), record.macAddress);
+    UtilMethod::stringToIp(recorder.value(QStringLiteral("ip")).toString(), record.ipAddress);
+    return record;
+}
+
+QString SimProcess::binary()
+{
+    return qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrsim");
+}
+
+void SimProcess::setEnvironment(const QString &name, const QString &value)
+{
+    m_env.insert(name, value);
+}
+
+bool SimProcess::start(const QJsonObject &scenario, QString *error)
+{
+    QString ignored;
+    QString &why = error ? *error : ignored;
+    const LabEnv lab = LabEnv::fromEnvironment();
+    if (!lab.inLab()) {
+        why = QStringLiteral("not inside the network lab");
+        return false;
+    }
+    const QString scenarioPath = m_dir.filePath(QStringLiteral("scenario.json"));
+    QFile file(scenarioPath);
+    if (!m_dir.isValid() || !file.open(QIODevice::WriteOnly)
+        || file.write(QJsonDocument(scenario).toJson()) < 0) {
+        why = QStringLiteral("cannot write %1").arg(scenarioPath);
+        return false;
+    }
+    file.close();
+    QFile::remove(m_dir.filePath(QStringLiteral("sim.log")));
+    m_process.setProcessEnvironment(m_env);
+    m_process.setReadChannel(QProcess::StandardOutput);
+    m_process.start(QStringLiteral("ip"),
+        {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace, binary(), QStringLiteral("--scenario"),
+            scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")),
+            QStringLiteral("--state"), m_dir.filePath(QStringLiteral("state.json"))});
+    QDeadlineTimer deadline(15000);
+    QByteArray out;
+    while (!out.contains("nvrsim ready\n") && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
+        m_process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+        out += m_process.readAllStandardOutput();
+    }
+    if (out.contains("nvrsim ready\n"))
+        return true;
+    why = QStringLiteral("nvrsim did not get ready: %1").arg(QString::fromLocal8Bit(m_process.readAllStandardError()));
+    stop();
+    return false;
+}
+
+void SimProcess::stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
+
+QList<SimLogLine> SimProcess::log() const
+{
+    QList<SimLogLine> lines;
+    const QStringList text = readFile(m_dir.filePath(QStringLiteral("sim.log"))).split(QLatin1Char('\n'));
+    for (const QString &line : text) {
+        if (!line.isEmpty())
+            lines << SimLogLine::parse(line);
+    }
+    return lines;
+}
+
+QList<SimLogLine> SimProcess::log(const QString &kind) const
+{
+    QList<SimLogLine> lines;
+    for (const SimLogLine &line : log()) {
+        if (line.kind == kind)
+            lines << line;
+    }
+    return lines;
+}
+
+bool SimProcess::waitForLog(const QString &kind, const std::function<bool(const SimLogLine &)> &match, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        for (const SimLogLine &line : log(kind)) {
+            if (match(line))
+                return true;
+        }
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+QJsonObject SimProcess::state() const
+{
+    return QJsonDocument::fromJson(readFile(m_dir.filePath(QStringLiteral("state.json"))).toUtf8()).object();
+}
+
+QJsonObject SimProcess::stateOf(const QString &mac) const
+{
+    const QJsonArray recorders = state().value(QStringLiteral("recorders")).toArray();
+    for (const QJsonValue &r : recorders) {
+        if (r.toObject().value(QStringLiteral("mac")).toString() == mac.toLower())
+            return r.toObject();
+    }
+    return {};
+}

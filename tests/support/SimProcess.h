@@ -1,0 +1,68 @@
+#pragma once
+
+#include "protocol/TVexorReply.h"
+
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <functional>
+
+// One line of the simulator's event log: "<kind> t=<ms> key=value ...".
+struct SimLogLine
+{
+    QString kind; // rx, tx, verify, change, error, ready, ...
+    qint64 timeMs = 0; // since the epoch
+    QHash<QString, QString> fields;
+
+    QString value(const char *key) const { return fields.value(QLatin1String(key)); }
+    static SimLogLine parse(const QString &line);
+};
+
+// nvrsim started in the lab's LAN namespace for one test. The scenario, log
+// and state files live in a temporary folder that goes away with the object;
+// the destructor stops the simulator.
+class SimProcess
+{
+public:
+    SimProcess();
+    ~SimProcess();
+
+    // A recorder of the scenario format: model HRX-540A, the given MAC
+    // "00:1c:27:00:00:<n in hex>" and the lab's n-th recorder address, factory state.
+    static QJsonObject recorder(int n);
+    // A scenario of these recorders.
+    static QJsonObject scenario(const QList<QJsonObject> &recorders);
+    // The device record a wizard would hold for a scenario recorder (MAC and IP
+    // are what the configuration commands need).
+    static TVexorReply target(const QJsonObject &recorder);
+
+    // Extra environment for the simulator, e.g. NVRWIZARD_TIME_SCALE.
+    void setEnvironment(const QString &name, const QString &value);
+    // Writes the scenario, starts nvrsim and waits for "nvrsim ready". False
+    // with a message (the simulator's stderr included) on failure.
+    bool start(const QJsonObject &scenario, QString *error = nullptr);
+    void stop();
+    bool isRunning() const { return m_process.state() == QProcess::Running; }
+
+    QList<SimLogLine> log() const;
+    QList<SimLogLine> log(const QString &kind) const;
+    // Runs the event loop until a log line of this kind matches, at most timeoutMs.
+    bool waitForLog(const QString &kind, const std::function<bool(const SimLogLine &)> &match, int timeoutMs);
+
+    // The current state file: the scenario with the recorders' current values.
+    QJsonObject state() const;
+    QJsonObject stateOf(const QString &mac) const;
+    QString passwordOf(const QString &mac) const { return stateOf(mac).value(QStringLiteral("password")).toString(); }
+
+    QString folder() const { return m_dir.path(); }
+    static QString binary();
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_process;
+    QProcessEnvironment m_env;
+};
