@@ -17,12 +17,12 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulated recorders for the network lab."));
     parser.addHelpOption();
-    const QCommandLineOption scenarioOption(QStringLiteral("scenario"), QStringLiteral("Scenario JSON file."),
-        QStringLiteral("file"));
-    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Event log (default: stderr)."),
-        QStringLiteral("file"));
-    const QCommandLineOption stateOption(QStringLiteral("state"),
-        QStringLiteral("State file, rewritten after every change."), QStringLiteral("file"));
+    const QCommandLineOption scenarioOption(
+        QStringLiteral("scenario"), QStringLiteral("Scenario JSON file."), QStringLiteral("file"));
+    const QCommandLineOption logOption(
+        QStringLiteral("log"), QStringLiteral("Event log (default: stderr)."), QStringLiteral("file"));
+    const QCommandLineOption stateOption(
+        QStringLiteral("state"), QStringLiteral("State file, rewritten after every change."), QStringLiteral("file"));
     parser.addOptions({scenarioOption, logOption, stateOption});
     parser.process(app);
 

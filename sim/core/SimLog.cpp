@@ -18,8 +18,7 @@ bool SimLog::open(const QString &path, QString *error)
 
 void SimLog::line(const QString &kind, const QString &fields)
 {
-    const QString text
-        = QStringLiteral("%1 t=%2 %3\n").arg(kind).arg(QDateTime::currentMSecsSinceEpoch()).arg(fields);
+    const QString text = QStringLiteral("%1 t=%2 %3\n").arg(kind).arg(QDateTime::currentMSecsSinceEpoch()).arg(fields);
     m_file.write(text.toUtf8());
     m_file.flush();
 }

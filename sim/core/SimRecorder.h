@@ -39,8 +39,5 @@ struct SimRecorder
     SimMisbehaviour misbehave;
     QJsonObject extra;
 
-    bool accepts(const QString &userName, const QString &pass) const
-    {
-        return userName == user && pass == password;
-    }
+    bool accepts(const QString &userName, const QString &pass) const { return userName == user && pass == password; }
 };

@@ -135,8 +135,8 @@ void SimLanResponder::sendNow(
 {
     QString error;
     uint16_t opcode = 0;
-    const QString status = datagramOpcode(datagram, &opcode) ? QString::number(datagramStatus(datagram))
-                                                             : QStringLiteral("none");
+    const QString status
+        = datagramOpcode(datagram, &opcode) ? QString::number(datagramStatus(datagram)) : QStringLiteral("none");
     const QString fields = QStringLiteral("to=%1:%2 from=%3 recorder=%4 len=%5 op=%6 status=%7")
                                .arg(toHost)
                                .arg(toPort)

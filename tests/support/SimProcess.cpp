@@ -55,8 +55,9 @@ QJsonObject SimProcess::recorder(int n)
         {QStringLiteral("name"), QStringLiteral("recorder %1").arg(n)},
         {QStringLiteral("model"), QStringLiteral("HRX-540A")},
         {QStringLiteral("mac"),
-            QStringLiteral("00:1c:27:00:%1:%2").arg((n >> 8) & 0xFF, 2, 16, QLatin1Char('0')).arg(n & 0xFF, 2, 16,
-                QLatin1Char('0'))},
+            QStringLiteral("00:1c:27:00:%1:%2")
+                .arg((n >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                .arg(n & 0xFF, 2, 16, QLatin1Char('0'))},
         {QStringLiteral("ip"), ip},
         {QStringLiteral("gateway"), QStringLiteral("192.0.2.2")},
         {QStringLiteral("dns"), QStringLiteral("192.0.2.2")},
@@ -101,8 +102,7 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     }
     const QString scenarioPath = m_dir.filePath(QStringLiteral("scenario.json"));
     QFile file(scenarioPath);
-    if (!m_dir.isValid() || !file.open(QIODevice::WriteOnly)
-        || file.write(QJsonDocument(scenario).toJson()) < 0) {
+    if (!m_dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(scenario).toJson()) < 0) {
         why = QStringLiteral("cannot write %1").arg(scenarioPath);
         return false;
     }
@@ -112,8 +112,8 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     m_process.setReadChannel(QProcess::StandardOutput);
     m_process.start(QStringLiteral("ip"),
         {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace, binary(), QStringLiteral("--scenario"),
-            scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")),
-            QStringLiteral("--state"), m_dir.filePath(QStringLiteral("state.json"))});
+            scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")), QStringLiteral("--state"),
+            m_dir.filePath(QStringLiteral("state.json"))});
     QDeadlineTimer deadline(15000);
     QByteArray out;
     while (!out.contains("nvrsim ready\n") && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {
