@@ -1,0 +1,7 @@
+#pragma once
+
+class QNetworkReply;
+
+// Whether the reply's error only restates its HTTP status (401, 404, 500 ...):
+// such answers are bodies like any other, judged by whoever reads them.
+bool isHttpStatusError(const QNetworkReply &reply);
