@@ -91,6 +91,9 @@ AsyncUdpSocket::AsyncUdpSocket(AsyncUdpSocketDelegate *delegate)
 
     m_sendTimer.setSingleShot(true);
     m_receiveTimer.setSingleShot(true);
+    // A coarse timer may fire 5% early: a 6 s reply wait would end at 5.7 s.
+    m_sendTimer.setTimerType(Qt::PreciseTimer);
+    m_receiveTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_sendTimer, &QTimer::timeout, this, &AsyncUdpSocket::onSendTimeout);
     connect(&m_receiveTimer, &QTimer::timeout, this, &AsyncUdpSocket::onReceiveTimeout);
 }
