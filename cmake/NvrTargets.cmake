@@ -41,6 +41,10 @@ function(nvr_add_qtest name)
     LABELS "${ARG_LABELS}"
     TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/run;NVR_BUILD_DIR=${CMAKE_BINARY_DIR};NVR_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+  # Lab tests share the LAN namespace and its UDP port 62976: one at a time.
+  if("lab" IN_LIST ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK nvrlab_lan)
+  endif()
   file(MAKE_DIRECTORY ${home} ${home}/run)
   file(CHMOD ${home}/run PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 endfunction()

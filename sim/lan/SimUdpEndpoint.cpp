@@ -45,8 +45,9 @@ bool SimUdpEndpoint::open(quint16 port, QString *error)
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) < 0
-        || ::setsockopt(m_fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) < 0
+    // No address reuse: a second simulator in the same namespace must fail to
+    // start rather than answer the first one's requests too.
+    if (::setsockopt(m_fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) < 0
         || ::setsockopt(m_fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) < 0
         || ::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) < 0) {
         *error = systemError();
