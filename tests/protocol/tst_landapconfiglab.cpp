@@ -59,19 +59,6 @@ struct ConfigRun : LandapConfigDelegate
     }
 };
 
-QJsonObject configured(int n, const QString &password)
-{
-    QJsonObject r = SimProcess::recorder(n);
-    r.insert(QStringLiteral("password"), password);
-    r.insert(QStringLiteral("factory"), false);
-    return r;
-}
-
-QString mac(const QJsonObject &r)
-{
-    return r.value(QStringLiteral("mac")).toString();
-}
-
 } // namespace
 
 class TestLandapConfigLab : public QObject
@@ -83,7 +70,7 @@ private:
 
     void startSim(const QList<QJsonObject> &recorders)
     {
-        sim.setEnvironment(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(kScale));
+        sim.setTimeScale(kScale);
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
     }
@@ -126,8 +113,8 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, password);
         QFETCH(int, retCode);
-        const QJsonObject r = held.isEmpty() ? SimProcess::recorder(0) : configured(0, held);
-        startSim({r, configured(1, password)});
+        const QJsonObject r = held.isEmpty() ? SimProcess::recorder(0) : SimProcess::configured(0, held);
+        startSim({r, SimProcess::configured(1, password)});
         ConfigRun run;
         QVERIFY(run.run(SimProcess::target(r), [&](LandapConfig &c) { c.verifyUser(user, password); }));
         QCOMPARE(run.opCode, int(OP_USER_VERIFY));
@@ -137,13 +124,13 @@ private slots:
 
     void onlyTheAddressedRecorderAnswers()
     {
-        const QJsonObject quiet = configured(1, QString());
+        const QJsonObject quiet = SimProcess::configured(1, QString());
         QJsonObject silent = SimProcess::recorder(2);
         silent.insert(QStringLiteral("misbehave"), QJsonObject {{QStringLiteral("silentCommands"), true}});
         startSim({SimProcess::recorder(0), quiet, silent});
         // The MAC of one recorder with the address of another matches neither.
         QJsonObject mixed = SimProcess::recorder(0);
-        mixed.insert(QStringLiteral("ip"), quiet.value(QStringLiteral("ip")));
+        mixed.insert(QStringLiteral("ip"), SimProcess::ipOf(quiet));
         for (const QJsonObject &target : {mixed, silent}) {
             ConfigRun run;
             QVERIFY(run.run(SimProcess::target(target), [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
@@ -190,8 +177,8 @@ private slots:
         QVERIFY(run.run(target, [&](LandapConfig &c) { c.changeUser(kAdmin, QString(), kAdmin, longest); }));
         QCOMPARE(run.opCode, int(OP_USER_CHANGE));
         QCOMPARE(run.retCode, 0);
-        QCOMPARE(sim.passwordOf(mac(r)), longest);
-        QCOMPARE(sim.stateOf(mac(r)).value(QStringLiteral("factory")).toBool(), false);
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), longest);
+        QCOMPARE(sim.stateOf(SimProcess::macOf(r)).value(QStringLiteral("factory")).toBool(), false);
 
         QVERIFY(run.run(target, [&](LandapConfig &c) { c.verifyUser(kAdmin, longest); }));
         QCOMPARE(run.retCode, 0);
@@ -200,12 +187,12 @@ private slots:
         // A change with the wrong old password leaves the recorder as it was.
         QVERIFY(run.run(target, [&](LandapConfig &c) { c.changeUser(kAdmin, QString(), kAdmin, QString()); }));
         QCOMPARE(run.retCode, 2);
-        QCOMPARE(sim.passwordOf(mac(r)), longest);
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), longest);
     }
 
     void combinedVerifyAndChange()
     {
-        const QJsonObject r = configured(0, QStringLiteral("old"));
+        const QJsonObject r = SimProcess::configured(0, QStringLiteral("old"));
         startSim({r});
         const TVexorReply target = SimProcess::target(r);
         ConfigRun run;
@@ -215,14 +202,14 @@ private slots:
         QCOMPARE(run.retCode, 2);
         QCOMPARE(run.error, UdpError::posixCode5());
         QVERIFY(requests(OP_USER_CHANGE).isEmpty());
-        QCOMPARE(sim.passwordOf(mac(r)), QStringLiteral("old"));
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("old"));
 
         QVERIFY(run.run(target,
             [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("old"), kAdmin, QStringLiteral("new")); }));
         QCOMPARE(run.opCode, int(OP_USER_CHANGE));
         QCOMPARE(run.retCode, 0);
         QCOMPARE(run.error, UdpError::posixCode5());
-        QCOMPARE(sim.passwordOf(mac(r)), QStringLiteral("new"));
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new"));
         QVERIFY(!requests(OP_USER_CHANGE).isEmpty());
     }
 

@@ -59,18 +59,6 @@ struct SearchRun : SearchDeviceDelegate
     }
 };
 
-QJsonObject misbehaving(int n, const QJsonObject &misbehave)
-{
-    QJsonObject r = SimProcess::recorder(n);
-    r.insert(QStringLiteral("misbehave"), misbehave);
-    return r;
-}
-
-QString mac(const QJsonObject &r)
-{
-    return r.value(QStringLiteral("mac")).toString();
-}
-
 } // namespace
 
 class TestSearchDeviceLab : public QObject
@@ -83,7 +71,7 @@ private:
 
     void startSim(const QList<QJsonObject> &recorders)
     {
-        sim.setEnvironment(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(kScale));
+        sim.setTimeScale(kScale);
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
     }
@@ -133,8 +121,8 @@ private slots:
         QCOMPARE(list.size(), 1);
         const TVexorReply &record = list.first();
         QCOMPARE(QString::fromLatin1(record.firmwareVersion), QStringLiteral("2.3.4.5"));
-        QCOMPARE(UtilMethod::macToString(record.macAddress), mac(r));
-        QCOMPARE(UtilMethod::ipToString(record.ipAddress), r.value(QStringLiteral("ip")).toString());
+        QCOMPARE(UtilMethod::macToString(record.macAddress), SimProcess::macOf(r));
+        QCOMPARE(UtilMethod::ipToString(record.ipAddress), SimProcess::ipOf(r));
         QCOMPARE(UtilMethod::bytesToInt(record.httpPort), 8080);
         QCOMPARE(UtilMethod::ipToString(record.subnetMask), QStringLiteral("255.255.254.0"));
         QCOMPARE(UtilMethod::ipToString(record.gateway), QStringLiteral("192.0.2.2"));
@@ -151,31 +139,30 @@ private slots:
 
     void duplicatesByMacKeepTheFirstReply()
     {
-        const QJsonObject twice = misbehaving(0, {{QStringLiteral("answerTwice"), true}});
-        QJsonObject sameMacLater = misbehaving(2, {{QStringLiteral("delayMs"), 1000}});
-        sameMacLater.insert(QStringLiteral("mac"), mac(twice));
+        const QJsonObject twice = SimProcess::misbehaving(0, {{QStringLiteral("answerTwice"), true}});
+        QJsonObject sameMacLater = SimProcess::misbehaving(2, {{QStringLiteral("delayMs"), 1000}});
+        sameMacLater.insert(QStringLiteral("mac"), SimProcess::macOf(twice));
         startSim({twice, SimProcess::recorder(1), sameMacLater});
         SearchRun run;
         run.start();
         QVERIFY(run.finish(5000));
-        QCOMPARE(run.macs(), QStringList({mac(twice), mac(SimProcess::recorder(1))}));
-        QCOMPARE(UtilMethod::ipToString(run.search.getReplyArray().first().ipAddress),
-            twice.value(QStringLiteral("ip")).toString());
+        QCOMPARE(run.macs(), QStringList({SimProcess::macOf(twice), SimProcess::macOf(SimProcess::recorder(1))}));
+        QCOMPARE(UtilMethod::ipToString(run.search.getReplyArray().first().ipAddress), SimProcess::ipOf(twice));
         // A second call gives the same list.
         QCOMPARE(run.macs().size(), 2);
 
-        const QString later = sameMacLater.value(QStringLiteral("ip")).toString();
+        const QString later = SimProcess::ipOf(sameMacLater);
         const auto shown = std::find_if(logLines.cbegin(), logLines.cend(),
             [&](const QString &l) { return l.contains(QStringLiteral("SECOND: IP =%1,").arg(later)); });
         QVERIFY2(shown != logLines.cend(), qPrintable(logLines.join(QLatin1Char('\n'))));
         QVERIFY(shown->contains(
-            QStringLiteral("FIRST: IP = %1, MAC = %2").arg(twice.value(QStringLiteral("ip")).toString(), mac(twice))));
+            QStringLiteral("FIRST: IP = %1, MAC = %2").arg(SimProcess::ipOf(twice), SimProcess::macOf(twice))));
     }
 
     void sameAddressDifferentMacsAreBothKept()
     {
         QJsonObject other = SimProcess::recorder(1);
-        other.insert(QStringLiteral("ip"), SimProcess::recorder(0).value(QStringLiteral("ip")));
+        other.insert(QStringLiteral("ip"), SimProcess::ipOf(SimProcess::recorder(0)));
         startSim({SimProcess::recorder(0), other});
         SearchRun run;
         run.start();
@@ -186,8 +173,8 @@ private slots:
     void lateRepliesExtendTheWait()
     {
         // Replies 1 s and 6 s after the start (scaled): the search ends 6 s after the last.
-        startSim(
-            {misbehaving(0, {{QStringLiteral("delayMs"), 1000}}), misbehaving(1, {{QStringLiteral("delayMs"), 6000}})});
+        startSim({SimProcess::misbehaving(0, {{QStringLiteral("delayMs"), 1000}}),
+            SimProcess::misbehaving(1, {{QStringLiteral("delayMs"), 6000}})});
         SearchRun run;
         run.start();
         QVERIFY(run.finish(5000));
@@ -198,16 +185,17 @@ private slots:
     void rejectedRepliesDoNotExtendTheWait()
     {
         startSim({SimProcess::recorder(0),
-            misbehaving(1, {{QStringLiteral("delayMs"), 4000}, {QStringLiteral("wrongModel"), true}})});
+            SimProcess::misbehaving(1, {{QStringLiteral("delayMs"), 4000}, {QStringLiteral("wrongModel"), true}})});
         SearchRun run;
         run.start();
         QVERIFY(run.finish(5000));
-        QCOMPARE(run.macs(), QStringList {mac(SimProcess::recorder(0))});
+        QCOMPARE(run.macs(), QStringList {SimProcess::macOf(SimProcess::recorder(0))});
         // Extended it would end near 1000 ms.
         QVERIFY2(run.endedAfterMs < 900, qPrintable(QString::number(run.endedAfterMs)));
         QVERIFY(sim.waitForLog(
             QStringLiteral("tx"),
-            [&](const SimLogLine &l) { return l.value("recorder") == mac(SimProcess::recorder(1)); }, 2000));
+            [&](const SimLogLine &l) { return l.value("recorder") == SimProcess::macOf(SimProcess::recorder(1)); },
+            2000));
     }
 
     void malformedRepliesAreIgnored()
@@ -216,17 +204,18 @@ private slots:
         lowerCase.insert(QStringLiteral("model"), QStringLiteral("hrx-540a"));
         QJsonObject trailingSpace = SimProcess::recorder(3);
         trailingSpace.insert(QStringLiteral("model"), QStringLiteral("HRX-540A "));
-        const QJsonObject overLong = misbehaving(7, {{QStringLiteral("overLong"), 66}});
-        startSim({SimProcess::recorder(0), misbehaving(1, {{QStringLiteral("wrongModel"), QStringLiteral("HRX-580A")}}),
-            lowerCase, trailingSpace, misbehaving(4, {{QStringLiteral("short"), 333}}),
-            misbehaving(5, {{QStringLiteral("short"), 17}}), misbehaving(6, {{QStringLiteral("garbage"), true}}),
-            overLong});
+        const QJsonObject overLong = SimProcess::misbehaving(7, {{QStringLiteral("overLong"), 66}});
+        startSim({SimProcess::recorder(0),
+            SimProcess::misbehaving(1, {{QStringLiteral("wrongModel"), QStringLiteral("HRX-580A")}}), lowerCase,
+            trailingSpace, SimProcess::misbehaving(4, {{QStringLiteral("short"), 333}}),
+            SimProcess::misbehaving(5, {{QStringLiteral("short"), 17}}),
+            SimProcess::misbehaving(6, {{QStringLiteral("garbage"), true}}), overLong});
         SearchRun run;
         run.start();
         QVERIFY(run.finish(5000));
         QCOMPARE(run.error.code, 5);
         // A datagram longer than a record is taken by its first 334 bytes.
-        QCOMPARE(run.macs(), QStringList({mac(SimProcess::recorder(0)), mac(overLong)}));
+        QCOMPARE(run.macs(), QStringList({SimProcess::macOf(SimProcess::recorder(0)), SimProcess::macOf(overLong)}));
         QCOMPARE(sim.log(QStringLiteral("tx")).size(), 8);
     }
 

@@ -65,6 +65,21 @@ QJsonObject SimProcess::recorder(int n)
     };
 }
 
+QJsonObject SimProcess::configured(int n, const QString &password)
+{
+    QJsonObject r = recorder(n);
+    r.insert(QStringLiteral("password"), password);
+    r.insert(QStringLiteral("factory"), false);
+    return r;
+}
+
+QJsonObject SimProcess::misbehaving(int n, const QJsonObject &misbehave)
+{
+    QJsonObject r = recorder(n);
+    r.insert(QStringLiteral("misbehave"), misbehave);
+    return r;
+}
+
 QJsonObject SimProcess::scenario(const QList<QJsonObject> &recorders)
 {
     QJsonArray list;

@@ -34,14 +34,25 @@ public:
     // A recorder of the scenario format: model HRX-540A, the given MAC
     // "00:1c:27:00:00:<n in hex>" and the lab's n-th recorder address, factory state.
     static QJsonObject recorder(int n);
+    // recorder(n) holding this password (out of its factory state).
+    static QJsonObject configured(int n, const QString &password);
+    // recorder(n) with these misbehaviours ("answerTwice", "delayMs", ...).
+    static QJsonObject misbehaving(int n, const QJsonObject &misbehave);
+    static QString macOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("mac")).toString(); }
+    static QString ipOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("ip")).toString(); }
     // A scenario of these recorders.
     static QJsonObject scenario(const QList<QJsonObject> &recorders);
     // The device record a wizard would hold for a scenario recorder (MAC and IP
     // are what the configuration commands need).
     static TVexorReply target(const QJsonObject &recorder);
 
-    // Extra environment for the simulator, e.g. NVRWIZARD_TIME_SCALE.
+    // Extra environment for the simulator.
     void setEnvironment(const QString &name, const QString &value);
+    // Scales the recorders' delays like Durations().scaled(factor) in the test.
+    void setTimeScale(double factor)
+    {
+        setEnvironment(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(factor));
+    }
     // Writes the scenario, starts nvrsim and waits for "nvrsim ready". False
     // with a message (the simulator's stderr included) on failure.
     bool start(const QJsonObject &scenario, QString *error = nullptr);
