@@ -9,6 +9,7 @@ import argparse
 import json
 import os
 import socket
+import socketserver
 import ssl
 import struct
 import sys
@@ -144,6 +145,11 @@ SPECIAL = {
 
 class Server(ThreadingHTTPServer):
     daemon_threads = True
+
+    def server_bind(self):
+        # HTTPServer would look up its own name: there is no resolver in the lab.
+        socketserver.TCPServer.server_bind(self)
+        self.server_name, self.server_port = self.server_address[:2]
 
     def handle_error(self, request, client_address):
         pass  # resets and aborted clients are what these tests are about

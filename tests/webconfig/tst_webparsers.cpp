@@ -1,0 +1,171 @@
+// Reading the recorder's and the portal's answers, on bodies shaped like theirs.
+#include "webconfig/AnswerText.h"
+#include "webconfig/CloudForms.h"
+#include "webconfig/RecordParsers.h"
+#include "webconfig/TimeZoneLanguage.h"
+
+#include <QtTest>
+
+namespace {
+
+const QString kDiskAnswer = QStringLiteral("storageid=0\r\n"
+                                           "type=sata\r\n"
+                                           "devicename=sda\r\n"
+                                           "modelname=WDC WD10PURX\r\n"
+                                           "product=WD Purple 1TB\r\n"
+                                           "usedpartition=1\r\n"
+                                           "partitions=2\r\n"
+                                           "partitioninfo0=953869,1200,952669,950000,1,ext4\r\n"
+                                           "partitioninfo1=100,0,100,90\r\n"
+                                           "partitioninfo2=1,1,1,1,1,ext4\r\n"
+                                           "plug=1\r\n"
+                                           "ready=1\r\n"
+                                           "end=unread\r\n");
+
+} // namespace
+
+class TestWebParsers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linesAndKeyValues()
+    {
+        QCOMPARE(AnswerText::lines(QStringLiteral("a=1\r\nb=2\r\ntail=never")),
+            (QStringList {QStringLiteral("a=1"), QStringLiteral("b=2")}));
+        QVERIFY(AnswerText::lines(QStringLiteral("no line end")).isEmpty());
+        QVERIFY(!AnswerText::keyValue(QStringLiteral("no equals sign")));
+        const auto cut = AnswerText::keyValue(QStringLiteral("key=first=second"));
+        QCOMPARE(cut->key, QStringLiteral("key"));
+        QCOMPARE(cut->value, QStringLiteral("first"));
+        const auto empty = AnswerText::keyValue(QStringLiteral("key="));
+        QVERIFY(empty && empty->value.isEmpty() && !empty->value.isNull());
+        QCOMPARE(AnswerText::fromAscii(QByteArray("ok\xc3\xa9")), QStringLiteral("ok\ufffd\ufffd"));
+    }
+
+    void diskAnswer()
+    {
+        const auto hdd = RecordParsers::hddInfo(kDiskAnswer);
+        QCOMPARE(hdd->storageid(), QStringLiteral("0"));
+        QCOMPARE(hdd->modelName(), QStringLiteral("WDC WD10PURX"));
+        QCOMPARE(hdd->usedPartition(), QStringLiteral("1"));
+        QCOMPARE(hdd->ready(), QStringLiteral("1"));
+        QVERIFY(hdd->checked());
+        QCOMPARE(hdd->partitionInfos().size(), 2); // only partitioninfo0 and 1
+        const TPartition &first = hdd->partitionInfos().at(0);
+        QCOMPARE(first.capacity(), QStringLiteral("953869"));
+        QCOMPARE(first.usedSpace(), QStringLiteral("1200"));
+        QCOMPARE(first.FreeSpace(), QStringLiteral("952669"));
+        QCOMPARE(first.Recordable(), QStringLiteral("950000"));
+        QCOMPARE(first.status(), QStringLiteral("1"));
+        QCOMPARE(first.fileSystem(), QStringLiteral("ext4"));
+        const TPartition &four = hdd->partitionInfos().at(1);
+        QCOMPARE(four.Recordable(), QStringLiteral("90"));
+        QVERIFY(!four.status() && !four.fileSystem());
+    }
+
+    void emptyBayAndLastLineUnread()
+    {
+        const auto bay = RecordParsers::hddInfo(QStringLiteral("storageid=1\r\ndevicename=\r\nmodelname=\r\n"
+                                                               "partitions=0\r\nplug=0\r\nready=0\r\n"));
+        QCOMPARE(bay->deviceName(), QString(""));
+        QVERIFY(!bay->checked());
+        QVERIFY(bay->partitionInfos().isEmpty());
+        QCOMPARE(bay->plug(), QStringLiteral("0"));
+        QVERIFY(!bay->ready()); // the line before the last line end is not read
+        QVERIFY(!bay->type()); // absent, not empty
+    }
+
+    void cloudRecords()
+    {
+        const auto info = RecordParsers::nimboraInfo(
+            QStringLiteral("status=1\r\naccess=0\r\nportal_url=portal.nimbora.example\r\nportal_number=K54012345\r\n"
+                           "portal_dfp=9f8e7d\r\nmodel=HRX-540A\r\nlocalhyperlink=http://192.0.2.10/\r\n"));
+        QCOMPARE(info->portal_url(), QStringLiteral("portal.nimbora.example"));
+        QCOMPARE(info->dfp(), QStringLiteral("9f8e7d"));
+        QCOMPARE(info->localhyperlink(), QStringLiteral("http://192.0.2.10/"));
+        const auto reg
+            = RecordParsers::nimboraRegInfo(QStringLiteral("status=1\r\nemail=a@b.example\r\npassword=\r\n"));
+        QCOMPARE(reg->email(), QStringLiteral("a@b.example"));
+        QCOMPARE(reg->password(), QString(""));
+        const auto refused = RecordParsers::nimboraRegInfo(
+            QStringLiteral("<html><title>400 Bad Request</title>\r\nstatus=1\r\nemail=x\r\n"));
+        QVERIFY(!refused->status() && !refused->email() && !refused->password());
+    }
+
+    void cameraLines()
+    {
+        const auto full = RecordParsers::cameraLine(
+            QStringLiteral("3;192.0.2.50;00:1c:27:aa:00:01;ZEBOR;ZB-2200;admin;1234;onvif;0;extra"));
+        QCOMPARE(full->isAdded(), QStringLiteral("0"));
+        QCOMPARE(full->ip(), QStringLiteral("192.0.2.50"));
+        QCOMPARE(full->brandName(), QStringLiteral("ZEBOR"));
+        QCOMPARE(full->passWord(), QStringLiteral("1234"));
+        QCOMPARE(full->protocolType(), QStringLiteral("0"));
+        const auto three = RecordParsers::cameraLine(QStringLiteral("1;192.0.2.51;00:1c:27:aa:00:02"));
+        QCOMPARE(three->mac(), QStringLiteral("00:1c:27:aa:00:02"));
+        QVERIFY(!three->brandName() && !three->protocol());
+    }
+
+    void dateAndRecording()
+    {
+        const auto date = RecordParsers::dateInfo(
+            QStringLiteral("date=2026/12/07\r\ntime=05:40:00\r\ntimezone=21\r\ndstauto=1\r\nenddst=10,5,0\r\n"));
+        QCOMPARE(date->timezone(), QStringLiteral("20"));
+        QCOMPARE(date->enddst(), QStringLiteral("10,5,0"));
+        QVERIFY(!date->dstenable());
+        QCOMPARE(RecordParsers::dateInfo(QStringLiteral("timezone=1 (GMT)\r\n"))->timezone(), QStringLiteral("0"));
+        QCOMPARE(RecordParsers::recordingInfo(QStringLiteral("record=1\r\n"))->record(), QStringLiteral("1"));
+    }
+
+    void portalAnswers_data()
+    {
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("status");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("signed in") << false << QStringLiteral("success:ab12cd:extra\r\nmore\r\n") << true
+                                   << QStringLiteral("ab12cd");
+        QTest::newRow("success without key") << false << QStringLiteral("success\r\n") << true << QString();
+        QTest::newRow("refused") << false << QStringLiteral("Wrong e-mail or password\r\nx:y") << false
+                                 << QStringLiteral("Wrong e-mail or password");
+        QTest::newRow("added") << true << QStringLiteral("K54012345:HRX-540A\r\n") << true
+                               << QStringLiteral("K54012345");
+        QTest::newRow("other model") << true << QStringLiteral("K54012345:HRX-260A\r\n") << false
+                                     << QStringLiteral("K54012345:HRX-260A");
+    }
+    void portalAnswers()
+    {
+        QFETCH(bool, add);
+        QFETCH(QString, answer);
+        QFETCH(bool, status);
+        QFETCH(QString, key);
+        const CloudForms::Answer parsed = add ? CloudForms::addAnswer(answer) : CloudForms::signinAnswer(answer);
+        QCOMPARE(parsed.status, status);
+        QCOMPARE(parsed.key, key);
+    }
+
+    void formBodies()
+    {
+        QCOMPARE(CloudForms::signinBody(QStringLiteral("2.00.01"), QStringLiteral("en"), QStringLiteral("a@b.example"),
+                     QStringLiteral("pw")),
+            QStringLiteral("client=wizard&wizard_version=2.00.01&lang=en&email=a@b.example&password=pw&\r\n\r\n"));
+        QCOMPARE(CloudForms::newAccountBody(QStringLiteral("2.00.01"), QStringLiteral("en"),
+                     QStringLiteral("a@b.example"), QStringLiteral("p&w=1"), QStringLiteral("p&w=1"),
+                     QStringLiteral("Ana Lu"), QStringLiteral("M\u00fcller")),
+            QStringLiteral("client=wizard&wizard_version=2.00.01&lang=en&action=sign-up&accept=accept"
+                           "&email=a@b.example&password=p%26w%3D1&password_verify=p%26w%3D1"
+                           "&name_first=Ana%20Lu&name_last=M%C3%BCller%0D%0A%0D%0A"));
+    }
+
+    void timeZoneLanguages()
+    {
+        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("EN")), 4);
+        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("PT")), 16);
+        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("TW")), 23);
+        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("GR")), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWebParsers)
+#include "tst_webparsers.moc"
