@@ -13,10 +13,13 @@ const QStringList kKnownKeys {QStringLiteral("name"), QStringLiteral("model"), Q
     QStringLiteral("gateway"), QStringLiteral("dns"), QStringLiteral("dns2"), QStringLiteral("dhcp"),
     QStringLiteral("user"), QStringLiteral("password"), QStringLiteral("factory"), QStringLiteral("misbehave")};
 
+// Four dotted decimals only: the record's address fields are read that way.
 bool isIpv4(const QString &text)
 {
+    static const QRegularExpression dotted(QStringLiteral("^\\d{1,3}(\\.\\d{1,3}){3}$"));
     QHostAddress address;
-    return address.setAddress(text) && address.protocol() == QAbstractSocket::IPv4Protocol;
+    return dotted.match(text).hasMatch() && address.setAddress(text)
+        && address.protocol() == QAbstractSocket::IPv4Protocol;
 }
 
 bool isMac(const QString &text)

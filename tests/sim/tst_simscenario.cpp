@@ -1,0 +1,91 @@
+// Scenario files of the simulator: what loads, what is refused and what the
+// state file keeps.
+#include "sim/core/SimState.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSimScenario : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theDemoScenarioLoads()
+    {
+        SimScenario scenario;
+        QString error;
+        QVERIFY2(SimScenario::load(qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/sim/scenarios/demo.json"),
+                     &scenario, &error),
+            qPrintable(error));
+        QCOMPARE(scenario.recorders.size(), 2);
+        QVERIFY(scenario.recorders[0].factory);
+        QVERIFY(scenario.recorders[0].accepts(QStringLiteral("admin"), QString()));
+        QVERIFY(!scenario.recorders[1].factory);
+        QVERIFY(!scenario.recorders[1].accepts(QStringLiteral("admin"), QString()));
+        QCOMPARE(scenario.recorders[1].webPort, 8080);
+    }
+
+    void badScenarios_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not JSON") << QByteArray("{") << QStringLiteral("not a JSON object");
+        QTest::newRow("bad MAC") << QByteArray(R"({"recorders":[{"mac":"00:1c:27","ip":"192.0.2.10"}]})")
+                                 << QStringLiteral("recorder 0: \"mac\"");
+        QTest::newRow("no address") << QByteArray(R"({"recorders":[{"mac":"00:1c:27:00:00:01"}]})")
+                                    << QStringLiteral("recorder 0: \"ip\"");
+        QTest::newRow("bad mask") << QByteArray(
+            R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10"},{"mac":"00:1c:27:00:00:02","ip":"192.0.2.11","mask":"255.255"}]})")
+                                  << QStringLiteral("recorder 1: \"mask\"");
+        QTest::newRow("negative delay") << QByteArray(
+            R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10","misbehave":{"delayMs":-5}}]})")
+                                        << QStringLiteral("\"delayMs\"");
+    }
+    void badScenarios()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, message);
+        SimScenario scenario;
+        scenario.recorders << SimRecorder();
+        QString error;
+        QVERIFY(!SimScenario::fromJson(json, &scenario, &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QCOMPARE(scenario.recorders.size(), 1);
+    }
+
+    void theStateFileIsAScenarioWithCurrentValues()
+    {
+        const QByteArray json = R"({"recorders":[{"mac":"00:1C:27:00:00:01","ip":"192.0.2.10",
+            "password":"old","timeZone":17,"disks":[{"bay":1}],"misbehave":{"wrongModel":true,"delayMs":20}}]})";
+        SimScenario scenario;
+        QString error;
+        QVERIFY2(SimScenario::fromJson(json, &scenario, &error), qPrintable(error));
+        QCOMPARE(scenario.recorders[0].mac, QStringLiteral("00:1c:27:00:00:01"));
+        QCOMPARE(scenario.recorders[0].misbehave.wrongModel, QStringLiteral("HRX-260A"));
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        SimState state(scenario, path);
+        SimRecorder *r = state.find(QStringLiteral("00:1c:27:00:00:01"), QStringLiteral("192.0.2.10"));
+        QVERIFY(r);
+        QVERIFY(!state.find(QStringLiteral("00:1c:27:00:00:01"), QStringLiteral("192.0.2.11")));
+        r->password = QStringLiteral("new");
+        QVERIFY(state.commit());
+
+        SimScenario reloaded;
+        QVERIFY2(SimScenario::load(path, &reloaded, &error), qPrintable(error));
+        const SimRecorder &back = reloaded.recorders.first();
+        QCOMPARE(back.password, QStringLiteral("new"));
+        QVERIFY(!back.factory);
+        QCOMPARE(back.misbehave.delayMs, 20);
+        // Keys of other sides of the simulator come back untouched.
+        QCOMPARE(back.extra.value(QStringLiteral("timeZone")).toInt(), 17);
+        QCOMPARE(back.extra.value(QStringLiteral("disks")).toArray().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimScenario)
+#include "tst_simscenario.moc"
