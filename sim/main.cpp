@@ -2,6 +2,7 @@
 #include "protocol/LanProtocol.h"
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
+#include "sim/core/StopOnSignal.h"
 #include "sim/lan/SimLanResponder.h"
 
 #include <QCommandLineParser>
@@ -52,8 +53,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "nvrsim: UDP port %d: %s\n", LAN_PORT, qPrintable(error));
         return 1;
     }
+    stopEventLoopOnSignal();
     log.line(QStringLiteral("ready"), QStringLiteral("recorders=%1").arg(state.recorders().size()));
     std::printf("nvrsim ready\n");
     std::fflush(stdout);
-    return app.exec();
+    const int status = app.exec();
+    log.line(QStringLiteral("stopped"), QString());
+    return status;
 }

@@ -11,6 +11,9 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace {
 
 QString readFile(const QString &path)
@@ -125,6 +128,8 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     QFile::remove(m_dir.filePath(QStringLiteral("sim.log")));
     m_process.setProcessEnvironment(m_env);
     m_process.setReadChannel(QProcess::StandardOutput);
+    // A test that dies must not leave a simulator holding the LAN port.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start(QStringLiteral("ip"),
         {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace, binary(), QStringLiteral("--scenario"),
             scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")), QStringLiteral("--state"),
