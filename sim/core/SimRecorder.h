@@ -14,6 +14,10 @@ struct SimMisbehaviour
     int shortBytes = 0; // discovery reply cut to this many bytes when > 0
     int overLongBytes = 0; // this many extra bytes after the discovery reply when > 0
     bool garbage = false; // a datagram of noise instead of the discovery reply
+    // The first n searches / configuration commands go unanswered (each
+    // requester socket counts once, however many interfaces it sent on).
+    int ignoreSearches = 0;
+    int ignoreCommands = 0;
 };
 
 // One simulated recorder: what it reports in discovery and the account it

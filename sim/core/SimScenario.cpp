@@ -77,6 +77,8 @@ void readMisbehaviour(const QJsonObject &object, RecorderReader &reader, SimMisb
     reader.integer(object, "short", &m->shortBytes, 333);
     reader.integer(object, "overLong", &m->overLongBytes, 8192);
     reader.flag(object, "garbage", &m->garbage);
+    reader.integer(object, "ignoreSearches", &m->ignoreSearches, 1000);
+    reader.integer(object, "ignoreCommands", &m->ignoreCommands, 1000);
 }
 
 bool readRecorder(const QJsonObject &object, SimRecorder *r, QString *error)
@@ -134,6 +136,10 @@ QJsonObject misbehaviourJson(const SimMisbehaviour &m)
         o.insert(QStringLiteral("overLong"), m.overLongBytes);
     if (m.garbage)
         o.insert(QStringLiteral("garbage"), true);
+    if (m.ignoreSearches)
+        o.insert(QStringLiteral("ignoreSearches"), m.ignoreSearches);
+    if (m.ignoreCommands)
+        o.insert(QStringLiteral("ignoreCommands"), m.ignoreCommands);
     return o;
 }
 

@@ -61,8 +61,25 @@ void SimLanResponder::onDatagram(const SimUdpEndpoint::Datagram &datagram)
 
 void SimLanResponder::answerSearch(const SimUdpEndpoint::Datagram &request)
 {
-    for (const SimRecorder &recorder : m_state.recorders())
-        answer(recorder, SimReplies::discovery(recorder), request);
+    for (const SimRecorder &recorder : m_state.recorders()) {
+        if (!ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort))
+            answer(recorder, SimReplies::discovery(recorder), request);
+    }
+}
+
+bool SimLanResponder::ignores(const SimRecorder &recorder, int limit, const QString &kind, quint16 requesterPort)
+{
+    if (limit <= 0)
+        return false;
+    QSet<quint16> &ports = m_ignoredPorts[kind + recorder.mac];
+    if (ports.contains(requesterPort))
+        return true;
+    if (ports.size() >= limit)
+        return false;
+    ports.insert(requesterPort);
+    m_log.line(QStringLiteral("ignored"),
+        QStringLiteral("recorder=%1 kind=%2 n=%3").arg(recorder.mac, kind).arg(ports.size()));
+    return true;
 }
 
 void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uint16_t opcode)
@@ -73,7 +90,8 @@ void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uin
     const CmdHead &head = headOf(request.data);
     SimRecorder *recorder
         = m_state.find(UtilMethod::macToString(head.targetMac), UtilMethod::ipToString(head.targetIp));
-    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands)
+    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands
+        || ignores(*recorder, recorder->misbehave.ignoreCommands, QStringLiteral("command"), request.fromPort))
         return;
     const uint16_t status
         = opcode == OP_USER_VERIFY ? verify(*recorder, request.data) : change(*recorder, request.data);

@@ -2,7 +2,9 @@
 
 #include "sim/lan/SimUdpEndpoint.h"
 
+#include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class SimLog;
@@ -25,6 +27,9 @@ private:
     void onDatagram(const SimUdpEndpoint::Datagram &datagram);
     void answerSearch(const SimUdpEndpoint::Datagram &request);
     void answerCommand(const SimUdpEndpoint::Datagram &request, uint16_t opcode);
+    // Whether this request belongs to one of the first `limit` exchanges that
+    // the recorder leaves unanswered.
+    bool ignores(const SimRecorder &recorder, int limit, const QString &kind, quint16 requesterPort);
     uint16_t verify(SimRecorder &recorder, const QByteArray &request);
     uint16_t change(SimRecorder &recorder, const QByteArray &request);
     // Sends now, or after the recorder's delay.
@@ -36,4 +41,5 @@ private:
     SimLog &m_log;
     double m_timeScale;
     SimUdpEndpoint m_endpoint;
+    QHash<QString, QSet<quint16>> m_ignoredPorts; // by kind and recorder MAC
 };

@@ -143,6 +143,19 @@ private slots:
         QVERIFY(!requests(OP_USER_VERIFY).isEmpty());
     }
 
+    void aRepeatedCommandGetsTheAnswerTheFirstMissed()
+    {
+        const QJsonObject r = SimProcess::misbehaving(0, {{QStringLiteral("ignoreCommands"), 1}});
+        startSim({r});
+        ConfigRun run;
+        const auto verify = [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); };
+        QVERIFY(run.run(SimProcess::target(r), verify));
+        QCOMPARE(run.retCode, -1);
+        QCOMPARE(run.error.code, 5);
+        QVERIFY(run.run(SimProcess::target(r), verify));
+        QCOMPARE(run.retCode, 0);
+    }
+
     void twoInterfacesSendTwoRequestsAndReportOnce()
     {
         startSim({SimProcess::recorder(0)});

@@ -234,6 +234,19 @@ private slots:
         QCOMPARE(sim.log(QStringLiteral("rx")).size(), 2);
     }
 
+    void aRecorderThatMissesTheFirstSearchIsFoundByTheNext()
+    {
+        startSim({SimProcess::misbehaving(0, {{QStringLiteral("ignoreSearches"), 1}})});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QVERIFY(run.macs().isEmpty());
+        run.ends = 0;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.macs().size(), 1);
+    }
+
     void aSendFailureIsANetworkError()
     {
         if (!EmptyNetwork::inside()) {
