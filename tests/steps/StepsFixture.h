@@ -33,7 +33,7 @@ struct StepsFixture
             {"SetupSetPwd Msg1", "Invalid password."},
             {"SetupSetPwd Msg2", "The passwords differ."},
             {"SetupPwd Msg", "The password was not set."},
-            {"SetupSetPwd ResetNVR", "Restarting, %d seconds left."},
+            {"SetupSetPwd ResetNVR", "Restarting, %@ seconds left."},
             {"Check network Failed", "Check network Failed"},
             {"Button Close", "Close"},
             {"Waiting", "Please wait"},
