@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/PageController.h"
+
 #include <QObject>
 #include <QPointer>
-
-class PageController;
 
 // Holds the current page of the main window or the current step of the setup
 // page. Showing a page makes it current and then tells it it appeared.

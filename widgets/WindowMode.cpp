@@ -1,10 +1,35 @@
+#include "app/AppDelegate.h"
 #include "app/CommandLine.h"
+#include "app/HMLocalization.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+#include "widgets/MainWindow.h"
+#include "widgets/RegisterWidgets.h"
+#include "widgets/WidgetFactory.h"
+#include "widgets/WidgetModalHost.h"
+#include "widgets/WizardStyle.h"
 
-#include <cstdio>
+#include <QApplication>
+#include <QTimer>
 
-// The windowed wizard is being built; until then the headless mode runs the flow.
-int runWindowMode(int, char *[])
+int runWindowMode(int argc, char *argv[])
 {
-    std::fputs("nvrwizard: the window is not available in this build; use --headless\n", stderr);
-    return 1;
+    QApplication app(argc, argv);
+    applyWizardStyle(app);
+
+    WidgetFactory factory;
+    registerAllWidgets(factory);
+    NotificationCenter notifications;
+    WidgetModalHost modal(factory);
+    DesktopUrlOpener urls;
+    WizardContext context {
+        notifications, HMLocalization::sharedInstance(), modal, urls, UserFolders::fromEnvironment()};
+    AppDelegate shell(context);
+    MainWindow window(shell, context, factory);
+    modal.setMainWindow(&window);
+    QObject::connect(&shell, &AppDelegate::terminateRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+
+    window.show();
+    QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
+    return app.exec();
 }

@@ -1,0 +1,84 @@
+#include "widgets/MainWindow.h"
+
+#include "app/AppDelegate.h"
+#include "app/HMLocalization.h"
+#include "app/SetupView.h"
+#include "widgets/GreyOverlay.h"
+#include "widgets/HelpBar.h"
+#include "widgets/LeftStepList.h"
+#include "widgets/PageStack.h"
+#include "widgets/WizardStyle.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(AppDelegate &shell, WizardContext &context, const WidgetFactory &factory, QWidget *parent)
+    : QWidget(parent)
+    , m_shell(shell)
+    , m_localization(context.localization)
+    , m_title(new QLabel(this))
+    , m_steps(new QLabel(this))
+    , m_tradeMark(new QLabel(this))
+    , m_copyright(new QLabel(this))
+    , m_header(new QWidget(this))
+    , m_leftSteps(
+          new LeftStepList(shell.contentSetupViewController().leftStepViewController(), context.localization, this))
+    , m_helpBar(new HelpBar(shell, this))
+    , m_overlay(nullptr)
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    m_header->setObjectName(QStringLiteral("header"));
+    m_title->setObjectName(QStringLiteral("title"));
+    m_steps->setObjectName(QStringLiteral("lbSteps"));
+    m_tradeMark->setObjectName(QStringLiteral("tradeMark"));
+    m_copyright->setObjectName(QStringLiteral("copyright"));
+
+    auto *header = new QHBoxLayout(m_header);
+    header->addWidget(m_tradeMark);
+    header->addStretch();
+    header->addWidget(m_steps);
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(0);
+    body->addWidget(m_leftSteps);
+    body->addWidget(new PageStack(shell.contentBox(), factory, this), 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_header);
+    layout->addLayout(body, 1);
+    layout->addWidget(m_helpBar);
+    layout->addWidget(m_copyright);
+    m_copyright->setAlignment(Qt::AlignCenter);
+
+    m_overlay = new GreyOverlay(AppDelegate::kGreyLevel, this);
+    connect(&shell, &AppDelegate::changed, this, &MainWindow::refresh);
+    connect(&shell, &AppDelegate::minimizeRequested, this, &QWidget::showMinimized);
+    connect(&shell, &AppDelegate::raiseRequested, this, [this] {
+        raise();
+        activateWindow();
+    });
+    setMinimumSize(880, 600);
+    refresh();
+}
+
+void MainWindow::refresh()
+{
+    setWindowTitle(m_shell.windowTitle());
+    // Right-to-left languages mirror the whole window, dialogs included.
+    QApplication::setLayoutDirection(m_localization.languageDirection() == 2 ? Qt::RightToLeft : Qt::LeftToRight);
+    m_steps->setText(m_shell.lbSteps());
+    m_steps->setVisible(m_shell.isStepsReminderVisible());
+    m_tradeMark->setText(m_shell.lbTradeMark());
+    m_tradeMark->setVisible(m_shell.isTradeMarkVisible());
+    m_copyright->setText(m_shell.lbCopyright());
+    setStyleState(*m_header, "grey", m_shell.isHeaderGrey());
+    m_leftSteps->refresh();
+    m_helpBar->refresh();
+    m_overlay->setOpacity(m_shell.greyViewOpacity());
+    m_overlay->setVisible(m_shell.isGreyViewVisible());
+    m_overlay->raise();
+}

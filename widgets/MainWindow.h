@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class AppDelegate;
+class GreyOverlay;
+class HMLocalization;
+class HelpBar;
+class LeftStepList;
+class QLabel;
+class WidgetFactory;
+struct WizardContext;
+
+// The wizard's window: header with the step counter, the phases, the pages,
+// the help bar and the dimming over everything while a dialog is open.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    MainWindow(AppDelegate &shell, WizardContext &context, const WidgetFactory &factory, QWidget *parent = nullptr);
+
+    void refresh();
+
+private:
+    AppDelegate &m_shell;
+    HMLocalization &m_localization;
+    QLabel *m_title;
+    QLabel *m_steps;
+    QLabel *m_tradeMark;
+    QLabel *m_copyright;
+    QWidget *m_header;
+    LeftStepList *m_leftSteps;
+    HelpBar *m_helpBar;
+    GreyOverlay *m_overlay;
+};

@@ -1,0 +1,7 @@
+#include "widgets/RegisterWidgets.h"
+
+void registerAllWidgets(WidgetFactory &factory)
+{
+    registerShellWidgets(factory);
+    registerGuideWidgets(factory);
+}

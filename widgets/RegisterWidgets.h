@@ -1,0 +1,10 @@
+#pragma once
+
+class WidgetFactory;
+
+// Each area registers its pages, steps and dialogs in its own file.
+void registerShellWidgets(WidgetFactory &factory);
+void registerGuideWidgets(WidgetFactory &factory);
+
+// Everything the window can show.
+void registerAllWidgets(WidgetFactory &factory);

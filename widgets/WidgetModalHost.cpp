@@ -1,0 +1,68 @@
+#include "widgets/WidgetModalHost.h"
+
+#include "app/DialogController.h"
+#include "platform/Log.h"
+#include "widgets/WidgetFactory.h"
+
+#include <QDialog>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+void centreOver(QWidget &window, const QWidget *owner)
+{
+    window.adjustSize();
+    if (!owner)
+        return;
+    const QRect area = owner->frameGeometry();
+    window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+}
+
+} // namespace
+
+WidgetModalHost::WidgetModalHost(const WidgetFactory &factory)
+    : m_factory(factory)
+{
+}
+
+void WidgetModalHost::runModal(DialogController &dialog)
+{
+    QPointer<QDialog> window = m_factory.makeDialog(dialog, m_mainWindow);
+    if (!window) {
+        // A kind nobody registered must not leave the user stuck behind the dimming.
+        Log::line(QStringLiteral("no window for dialog %1").arg(dialog.dialogKind()));
+        dialog.windowDidLoad();
+        dialog.windowWillClose();
+        return;
+    }
+    window->setWindowModality(Qt::ApplicationModal);
+    dialog.windowDidLoad();
+
+    QEventLoop loop;
+    QObject::connect(&dialog, &DialogController::modalStopped, &loop, &QEventLoop::quit);
+    // The window's close control ends the session like the controller's own.
+    QObject::connect(window, &QDialog::rejected, &dialog, [&dialog] {
+        if (!dialog.isModalStopped())
+            dialog.windowWillClose();
+    });
+    centreOver(*window, m_mainWindow);
+    window->show();
+    if (!dialog.isModalStopped())
+        loop.exec();
+    if (window) {
+        window->hide();
+        delete window;
+    }
+}
+
+void WidgetModalHost::runAlert(const QString &message, const QString &button)
+{
+    Log::line(QStringLiteral("alert: %1 [%2]").arg(message, button));
+    QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::NoButton, m_mainWindow);
+    box.addButton(button, QMessageBox::AcceptRole);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/ModalHost.h"
+
+#include <QPointer>
+
+class QWidget;
+class WidgetFactory;
+
+// Shows dialogs as real windows over the main window: each dialog kind gets
+// the widget the factory makes for it, runs application-modal in a nested
+// loop and closes when its controller stops the modal session.
+class WidgetModalHost : public ModalHost
+{
+public:
+    explicit WidgetModalHost(const WidgetFactory &factory);
+
+    void setMainWindow(QWidget *window) { m_mainWindow = window; }
+
+    void runModal(DialogController &dialog) override;
+    void runAlert(const QString &message, const QString &button) override;
+
+private:
+    const WidgetFactory &m_factory;
+    QPointer<QWidget> m_mainWindow;
+};

@@ -1,0 +1,34 @@
+#include "widgets/WizardStyle.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QWidget>
+
+void applyWizardStyle(QApplication &app)
+{
+    app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    app.setStyleSheet(QStringLiteral(R"(
+QWidget#mainWindow { background: #f6f8fb; }
+QWidget#header { background: #1f3b5c; min-height: 44px; }
+QWidget#header[grey="true"] { background: #2c4a6e; }
+QWidget#header QLabel { color: white; font-size: 15px; font-weight: 600; }
+QWidget#leftSteps { background: #e7edf5; min-width: 150px; }
+QWidget#leftSteps QLabel { color: #5a6b80; font-size: 14px; padding: 8px 14px; }
+QWidget#leftSteps QLabel[current="true"] { color: #1f3b5c; font-weight: 700; background: white; border-radius: 6px; }
+QLabel#lbWelcome, QLabel#dialogTitle, QLabel#lbTitle { font-size: 22px; font-weight: 600; color: #1f3b5c; }
+QWidget#helpBar { background: #eef2f7; border-top: 1px solid #d5dde8; }
+QWidget#helpBar QPushButton { color: #2463a6; padding: 4px 8px; }
+QLabel#copyright { color: #7a8797; font-size: 11px; padding: 4px; }
+QPushButton { padding: 6px 18px; }
+QPushButton:default { background: #2463a6; color: white; border-radius: 5px; border: none; }
+QPushButton:default:hover { background: #2f74bf; }
+)"));
+}
+
+void setStyleState(QWidget &widget, const char *name, bool on)
+{
+    widget.setProperty(name, on);
+    widget.style()->unpolish(&widget);
+    widget.style()->polish(&widget);
+}
