@@ -28,6 +28,8 @@ void WelcomeView::viewDidAppear()
 {
     Log::line(QStringLiteral("-[WelcomeView viewDidAppear]"));
     postChangeReminder(QStringLiteral("welcome"));
+    // The first showing comes before the shell has chosen the language.
+    setLanguageText();
     Log::line(QStringLiteral("-[WelcomeView prepareTheLanguageSelector2]"));
     m_menuOpen = false;
     emit changed();

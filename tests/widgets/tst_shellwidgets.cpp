@@ -1,0 +1,97 @@
+#include "app/AppDelegate.h"
+#include "app/HMLocalization.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+#include "widgets/GreyOverlay.h"
+#include "widgets/MainWindow.h"
+#include "widgets/RegisterWidgets.h"
+#include "widgets/WidgetFactory.h"
+#include "widgets/WidgetModalHost.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// The real window over the shipped language files: clicks reach the
+// controllers and the window follows what they say.
+class ShellWidgetsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startLeadsToTheGuide();
+    void overlayFollowsDialogs();
+};
+
+namespace {
+
+struct Window
+{
+    WidgetFactory factory;
+    NotificationCenter notifications;
+    WidgetModalHost modal {factory};
+    RecordingUrlOpener urls;
+    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, {}};
+    AppDelegate shell {context};
+    MainWindow *window = nullptr;
+
+    Window()
+    {
+        registerAllWidgets(factory);
+        window = new MainWindow(shell, context, factory);
+        modal.setMainWindow(window);
+        window->show();
+        shell.awakeFromNib();
+    }
+    ~Window() { delete window; }
+
+    template<typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+    GreyOverlay *overlay() const { return window->findChild<GreyOverlay *>(); }
+};
+
+} // namespace
+
+void ShellWidgetsTest::startLeadsToTheGuide()
+{
+    Window w;
+    auto *start = w.find<QPushButton>(QStringLiteral("btnStart"));
+    QVERIFY(start && start->isVisible());
+    QCOMPARE(start->text(), QStringLiteral("Start"));
+    QTest::mouseClick(start, Qt::LeftButton);
+    QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
+    auto *next = w.find<QPushButton>(QStringLiteral("btnNext"));
+    QVERIFY(next && next->isVisible());
+    QVERIFY(w.find<QWidget>(QStringLiteral("helpBar"))->isVisible());
+}
+
+void ShellWidgetsTest::overlayFollowsDialogs()
+{
+    Window w;
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("btnStart")), Qt::LeftButton);
+    bool dimmedWhileOpen = false;
+    bool closed = false;
+    // The About dialog runs in its own loop: act from inside it.
+    QTimer::singleShot(50, &w.shell, [&] {
+        dimmedWhileOpen = w.overlay()->isVisible() && qFuzzyCompare(w.overlay()->opacity(), 0.8);
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("DiagAbout") && top->isVisible()) {
+                QTest::mouseClick(top->findChild<QPushButton *>(QStringLiteral("btClose")), Qt::LeftButton);
+                closed = true;
+            }
+        }
+    });
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("about")), Qt::LeftButton);
+    QVERIFY(closed);
+    QVERIFY(dimmedWhileOpen);
+    QVERIFY(!w.overlay()->isVisible());
+
+    w.notifications.post(
+        Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
+    QVERIFY(w.overlay()->isVisible());
+    QCOMPARE(w.overlay()->opacity(), 0.2);
+}
+
+QTEST_MAIN(ShellWidgetsTest)
+#include "tst_shellwidgets.moc"
