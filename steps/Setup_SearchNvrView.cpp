@@ -1,25 +1,148 @@
 #include "steps/Setup_SearchNvrView.h"
 
+#include "app/HMLocalization.h"
+#include "app/ModalHost.h"
+#include "app/ModelName.h"
+#include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
+#include "util/UdpError.h"
+
+int Setup_SearchNvrView::search_retry = 2;
+bool Setup_SearchNvrView::searchesLan = true;
+
+Setup_SearchNvrView::Setup_SearchNvrView(WizardContext &context, QObject *parent)
+    : SetupStep(context, parent)
+    , searchDevice(this)
+    , message(context.localization)
+{
+    searchDevice.setFilterName(ModelName::kNvr);
+    progress.setProgressPos(4);
+}
 
 void Setup_SearchNvrView::viewDidAppear()
 {
-    postChangeReminder(QStringLiteral("searchNVR"));
+    search_retry = 2;
+    if (!searching) {
+        title = text(QStringLiteral("SetupSearch_Title"));
+        if (searchesLan)
+            performReadyToSearch();
+        postChangeReminder(QStringLiteral("searchNVR"));
+    }
+    emit changed();
 }
 
-void Setup_SearchNvrView::setSelectedDevice(const TVexorReply &reply)
+NvrRef Setup_SearchNvrView::getSelectedDevice() const
 {
-    selectedNvr = std::make_shared<const TVexorReply>(reply);
+    Log::line(QStringLiteral("Setup_SearchNvrView ::getSelectedDevice"));
+    return selectedNvr;
 }
 
-void Setup_SearchNvrView::onNextClicked()
+QString Setup_SearchNvrView::noDeviceText() const
 {
-    if (theDelegate)
-        theDelegate->setupSearchNvrNext();
+    return text(QStringLiteral("APP_NODevice"));
+}
+
+void Setup_SearchNvrView::performReadyToSearch()
+{
+    Log::line(QStringLiteral("Setup_SearchNvrView ::performReadyToSearch"));
+    selectView.setSearchDeviceList({});
+    searching = true;
+    listEnabled = false;
+    message.setSteps(1);
+    message.showMessage(text(QStringLiteral("APP_SearchingDevices")));
+    performStartSearch();
+}
+
+void Setup_SearchNvrView::performStartSearch()
+{
+    Log::line(QStringLiteral("Setup_SearchNvrView ::performStartSearch"));
+    searching = true;
+    setButtons(false);
+    listEnabled = false;
+    // Its result is not looked at: a failed send ends the search with an error.
+    searchDevice.startSearch();
+    emit changed();
+}
+
+void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
+{
+    Log::line(QStringLiteral("Setup_SearchNvrView ::onSearchEnd error=%1").arg(error.code));
+    searchDevice.endSearch();
+    const QList<TVexorReply> found = searchDevice.getReplyArray();
+    networkError = error.code != kUdpExchangeEndedCode;
+    if (networkError) {
+        selectView.setSearchDeviceList({});
+        message.hideMessage();
+        Log::line(QStringLiteral("Setup_SearchNvrView:: code != 5 , newtwork error"));
+        emit changed();
+        showNetworkErrorMessageBox();
+        noDeviceVisible = true;
+    } else if (!found.isEmpty()) {
+        message.hideMessage();
+        selectView.setSearchDeviceList(found);
+        setButtons(true);
+    } else if (search_retry > 0) {
+        performStartSearch();
+        Log::line(QStringLiteral("retry Device search-----"));
+        --search_retry;
+        return;
+    } else {
+        message.hideMessage();
+        selectView.setSearchDeviceList({});
+        nextEnabled = false;
+        noDeviceVisible = true;
+    }
+    backEnabled = true;
+    searching = false;
+    listEnabled = true;
+    rescanEnabled = true;
+    emit changed();
+}
+
+void Setup_SearchNvrView::showNetworkErrorMessageBox()
+{
+    context().modal.runAlert(text(QStringLiteral("Check network Failed")), text(QStringLiteral("Button Close")));
+}
+
+void Setup_SearchNvrView::setButtons(bool enabled)
+{
+    backEnabled = enabled;
+    nextEnabled = enabled;
+    rescanEnabled = enabled;
+}
+
+void Setup_SearchNvrView::onRescanClicked()
+{
+    Log::line(QStringLiteral("-[Setup_SearchNvrView onRescanClicked:]"));
+    noDeviceVisible = false;
+    if (searching) {
+        emit changed();
+        return;
+    }
+    selectView.setSearchDeviceList({});
+    searching = true;
+    message.setSteps(1);
+    message.showMessage(message.message());
+    search_retry = 2;
+    performStartSearch();
 }
 
 void Setup_SearchNvrView::onBackClicked()
 {
+    noDeviceVisible = false;
+    emit changed();
     if (theDelegate)
         theDelegate->setupSearchNvrBack();
+}
+
+void Setup_SearchNvrView::onNextClicked()
+{
+    Log::line(QStringLiteral("-[Setup_SearchNvrView onNextClicked:]"));
+    TVexorReply chosen;
+    // Next is only enabled with rows, so a row is always selected here.
+    if (!selectView.getSelcetedNvr(chosen))
+        return;
+    selectedNvr = std::make_shared<const TVexorReply>(chosen);
+    if (theDelegate)
+        theDelegate->setupSearchNvrNext();
 }

@@ -1,25 +1,68 @@
 #pragma once
 
+#include "protocol/SearchDevice.h"
+#include "protocol/SearchDeviceDelegate.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
+#include "steps/Setup_MessageView.h"
+#include "steps/Setup_SelectNvrView.h"
 
-// Finds the recorders on the LAN and lets the user pick one.
-class Setup_SearchNvrView : public SetupStep
+// Finds the recorders on the LAN and lets the user pick one. A search makes up
+// to three discovery attempts while nothing answers.
+class Setup_SearchNvrView : public SetupStep, private SearchDeviceDelegate
 {
     Q_OBJECT
 public:
-    using SetupStep::SetupStep;
+    explicit Setup_SearchNvrView(WizardContext &context, QObject *parent = nullptr);
+
+    // Remaining retries of the running search, shared by the whole process.
+    static int search_retry;
+    // Shell tests walk the steps without a LAN: they switch this off.
+    static bool searchesLan;
 
     QString pageKey() const override { return QStringLiteral("searchNVR"); }
     void viewDidAppear() override;
 
     void setDelegate(SetupStepDelegate *delegate) { theDelegate = delegate; }
-    NvrRef getSelectedDevice() const { return selectedNvr; }
+    NvrRef getSelectedDevice() const;
 
-    // Until discovery lands: the user enters the recorder by hand.
-    void setSelectedDevice(const TVexorReply &reply);
     void onNextClicked();
     void onBackClicked();
+    void onRescanClicked();
+
+    // State the widgets show.
+    bool isSearching() const { return searching; }
+    bool btBackEnabled() const { return backEnabled; }
+    bool btNextEnabled() const { return nextEnabled; }
+    bool btRescanEnabled() const { return rescanEnabled; }
+    bool listControlsEnabled() const { return listEnabled; }
+    bool noDeviceLabelVisible() const { return noDeviceVisible; }
+    // The last search ended because the request could not be sent.
+    bool hadNetworkError() const { return networkError; }
+    QString lbTitle() const { return title; }
+    QString noDeviceText() const;
+    Setup_SelectNvrView &selectNvrView() { return selectView; }
+    const Setup_MessageView &messageView() const { return message; }
+    const SetupProgressView &progressView() const { return progress; }
 
 private:
+    void onSearchEnd(SearchDevice *device, const UdpError &error) override;
+    void performReadyToSearch();
+    void performStartSearch();
+    void showNetworkErrorMessageBox();
+    void setButtons(bool enabled);
+
+    SearchDevice searchDevice;
+    Setup_SelectNvrView selectView;
+    Setup_MessageView message;
+    SetupProgressView progress;
     NvrRef selectedNvr;
+    QString title;
+    bool searching = false;
+    bool backEnabled = true;
+    bool nextEnabled = false;
+    bool rescanEnabled = true;
+    bool listEnabled = true;
+    bool noDeviceVisible = false;
+    bool networkError = false;
 };

@@ -35,3 +35,4 @@ private:
 // function, called from HeadlessDrivers.cpp.
 void addAllHeadlessDrivers(HeadlessDrivers &drivers);
 void addShellDrivers(HeadlessDrivers &drivers);
+void addSearchDrivers(HeadlessDrivers &drivers);

@@ -14,4 +14,5 @@ const HeadlessDriver *HeadlessDrivers::find(const QString &pageKey) const
 void addAllHeadlessDrivers(HeadlessDrivers &drivers)
 {
     addShellDrivers(drivers);
+    addSearchDrivers(drivers);
 }

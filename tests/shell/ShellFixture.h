@@ -7,6 +7,7 @@
 #include "app/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
+#include "steps/Setup_SearchNvrView.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +27,8 @@ struct ShellFixture
 
     ShellFixture()
     {
+        // The shell is walked without a LAN: the search step never broadcasts here.
+        Setup_SearchNvrView::searchesLan = false;
         writeLanguage(QStringLiteral("EN"), {{"APP_About", "About"}, {"Welcome", "Welcome"}});
         writeLanguage(QStringLiteral("NL_BE"), {{"APP_About", "Over"}, {"Welcome", "Welkom"}});
         l10n = std::make_unique<HMLocalization>(langDir.path());

@@ -1,0 +1,70 @@
+#include "app/headless/ActionAnswers.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "steps/Setup_SearchNvrView.h"
+
+#include <QJsonValue>
+
+namespace {
+
+// "recorder" picks a row by number (from 1), IP address or MAC address.
+int rowOf(const Setup_SelectNvrView &list, const QJsonValue &pick)
+{
+    const int rows = int(list.deviceList().size());
+    if (pick.isUndefined())
+        return rows > 0 ? 0 : -1;
+    if (pick.isDouble()) {
+        const int row = pick.toInt() - 1;
+        return row >= 0 && row < rows ? row : -1;
+    }
+    const QString wanted = pick.toString();
+    for (int row = 0; row < rows; ++row) {
+        if (list.rowIp(row) == wanted || list.rowMac(row).compare(wanted, Qt::CaseInsensitive) == 0)
+            return row;
+    }
+    return -1;
+}
+
+void driveSearch(PageController &page, HeadlessSession &session)
+{
+    auto &search = static_cast<Setup_SearchNvrView &>(page);
+    session.when(
+        page, [&search] { return !search.isSearching(); },
+        [&search, &session] {
+            if (session.nextAction(QStringLiteral("searchNVR")) == QLatin1String("back")) {
+                search.onBackClicked();
+                return;
+            }
+            Setup_SelectNvrView &list = search.selectNvrView();
+            for (int row = 0; row < list.deviceList().size(); ++row)
+                session.progress(QStringLiteral("found %1 %2").arg(list.rowIp(row), list.rowMac(row)));
+            const QJsonValue pick = session.answersFor(QStringLiteral("searchNVR")).value(QStringLiteral("recorder"));
+            const int row = rowOf(list, pick);
+            if (row < 0) {
+                session.fail(list.deviceList().isEmpty() ? QStringLiteral("no recorder was found")
+                                                         : QStringLiteral("the chosen recorder was not found"));
+                return;
+            }
+            list.selectRow(row);
+            session.record(QStringLiteral("searchNVR"),
+                QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
+                    {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});
+            search.onNextClicked();
+        },
+        QStringLiteral("the recorder search"));
+}
+
+QString validateSearch(const QJsonObject &answers)
+{
+    const QJsonValue pick = answers.value(QStringLiteral("recorder"));
+    if (!pick.isUndefined() && !pick.isString() && !(pick.isDouble() && pick.toInt() >= 1))
+        return QStringLiteral("\"recorder\" must be a row number from 1, an IP address or a MAC address");
+    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+}
+
+} // namespace
+
+void addSearchDrivers(HeadlessDrivers &drivers)
+{
+    drivers.add(QStringLiteral("searchNVR"), {driveSearch, validateSearch});
+}

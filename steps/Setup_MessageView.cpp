@@ -1,0 +1,14 @@
+#include "steps/Setup_MessageView.h"
+
+#include "app/HMLocalization.h"
+
+Setup_MessageView::Setup_MessageView(const HMLocalization &localization)
+    : localization(localization)
+{
+}
+
+void Setup_MessageView::showMessage(const QString &message)
+{
+    lbMessage = message.isEmpty() ? localization.localizedStringForKey(QStringLiteral("Waiting")) : message;
+    visible = true;
+}
