@@ -14,6 +14,9 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  (none)                  the wizard in a window\n"
                       "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
                       "                          standard error, a JSON summary on standard output\n"
+                      "  --search                one recorder search as the wizard's first step; one line per\n"
+                      "                          recorder: row, IP, MAC, web port, firmware (tab-separated);\n"
+                      "                          exit 3 when none answered, 4 on a network error\n"
                       "  --help                  this text\n"
                       "  --version               the program version\n"
                       "\n"
@@ -41,6 +44,13 @@ int runCommandLine(int argc, char *argv[])
             return 2;
         }
         return runHeadlessMode(argc, argv, argv[2]);
+    }
+    if (std::strcmp(mode, "--search") == 0) {
+        if (argc != 2) {
+            std::fputs("nvrwizard: --search takes no arguments\n", stderr);
+            return 2;
+        }
+        return runSearchMode(argc, argv);
     }
     // Options Qt itself understands (-platform, -style ...) go to the window.
     if (std::strncmp(mode, "--", 2) == 0 && std::strchr(mode, '=') == nullptr) {
