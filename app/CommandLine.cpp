@@ -14,6 +14,10 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  (none)                  the wizard in a window\n"
                       "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
                       "                          standard error, a JSON summary on standard output\n"
+                      "  --config CODE --nvr IP --user USER [--password-file FILE] [--lang EN]\n"
+                      "                          one read-only recorder command (2 disks, 5 cloud portal,\n"
+                      "                          6 cloud account, 8 cameras, 17 date and time, 19 time-zone\n"
+                      "                          list); the password from FILE or standard input\n"
                       "  --search                one recorder search as the wizard's first step; one line per\n"
                       "                          recorder: row, IP, MAC, web port, firmware (tab-separated);\n"
                       "                          exit 3 when none answered, 4 on a network error\n"
@@ -52,6 +56,8 @@ int runCommandLine(int argc, char *argv[])
         }
         return runSearchMode(argc, argv);
     }
+    if (std::strcmp(mode, "--config") == 0)
+        return runConfigMode(argc, argv);
     // Options Qt itself understands (-platform, -style ...) go to the window.
     if (std::strncmp(mode, "--", 2) == 0 && std::strchr(mode, '=') == nullptr) {
         std::fprintf(stderr, "nvrwizard: unknown mode %s\n\n%s", mode, kUsage);
