@@ -6,7 +6,6 @@
 #include "platform/UrlOpener.h"
 #include "protocol/LanProtocol.h"
 #include "steps/Setup_SearchNvrView.h"
-#include "util/UtilMethod.h"
 
 #include <QCoreApplication>
 
@@ -50,15 +49,15 @@ int runSearchMode(int argc, char *argv[])
         std::fputs("nvrwizard: the search request could not be sent (network error)\n", stderr);
         return 4;
     }
-    const QList<TVexorReply> &rows = search.selectNvrView().deviceList();
+    // The rows as the step's list shows them.
+    const Setup_SelectNvrView &list = search.selectNvrView();
+    const QList<TVexorReply> &rows = list.deviceList();
     for (int row = 0; row < rows.size(); ++row) {
         const TVexorReply &reply = rows.at(row);
-        const QString line
-            = QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                  .arg(row + 1)
-                  .arg(UtilMethod::ipToString(reply.ipAddress), UtilMethod::macToString(reply.macAddress))
-                  .arg(readLe16(reply.httpPort))
-                  .arg(printableFirmware(reply));
+        const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                                 .arg(list.rowNumber(row), list.rowIp(row), list.rowMac(row))
+                                 .arg(readLe16(reply.httpPort))
+                                 .arg(printableFirmware(reply));
         std::fputs(line.toUtf8().constData(), stdout);
     }
     if (rows.isEmpty()) {

@@ -70,8 +70,8 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
     searchDevice.endSearch();
     const QList<TVexorReply> found = searchDevice.getReplyArray();
     networkError = error.code != kUdpExchangeEndedCode;
+    // Every search starts with an empty list, so only a found one is handed on.
     if (networkError) {
-        selectView.setSearchDeviceList({});
         message.hideMessage();
         Log::line(QStringLiteral("Setup_SearchNvrView:: code != 5 , newtwork error"));
         emit changed();
@@ -88,7 +88,6 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
         return;
     } else {
         message.hideMessage();
-        selectView.setSearchDeviceList({});
         nextEnabled = false;
         noDeviceVisible = true;
     }
