@@ -1,7 +1,7 @@
 # Shared compile options and helpers for every target of the project.
 
 add_library(nvr_options INTERFACE)
-target_compile_options(nvr_options INTERFACE -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor)
+target_compile_options(nvr_options INTERFACE -Wall -Wextra -Wnon-virtual-dtor $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>)
 target_compile_definitions(nvr_options INTERFACE
   QT_NO_CAST_TO_ASCII
   QT_NO_URL_CAST_FROM_STRING
@@ -13,6 +13,11 @@ if(NVR_WERROR)
 endif()
 if(NVR_SANITIZE)
   target_compile_options(nvr_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(nvr_options INTERFACE -fsanitize=address,undefined)
+endif()
+if(NVR_FUZZ)
+  # Everything the fuzz targets link is instrumented; only they get libFuzzer's main.
+  target_compile_options(nvr_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
   target_link_options(nvr_options INTERFACE -fsanitize=address,undefined)
 endif()
 
