@@ -13,6 +13,7 @@ struct Durations
     int countdownTickMs = 1000; // countdowns of the setup steps
     int chainedDialogMs = 200; // one dialog opening the next
     int cameraCheckMs = 6000; // synchronous camera password check
+    int reachabilityRecheckMs = 5000; // how often a running reachability monitor looks again
 
     Durations scaled(double factor) const;
 };

@@ -13,8 +13,10 @@ bool Setup_SearchNvrView::searchesLan = true;
 Setup_SearchNvrView::Setup_SearchNvrView(WizardContext &context, QObject *parent)
     : SetupStep(context, parent)
     , searchDevice(this)
+    , selectView(context)
     , message(context.localization)
 {
+    selectView.setDelegate(this);
     searchDevice.setFilterName(ModelName::kNvr);
     progress.setProgressPos(4);
 }

@@ -1,7 +1,17 @@
 #include "steps/Setup_SelectNvrView.h"
 
+#include "app/HMLocalization.h"
+#include "app/ModalHost.h"
+#include "guide/DiagMacAddress.h"
+#include "netcheck/DiagCheckNVRInternet.h"
 #include "platform/Log.h"
+#include "steps/Setup_SearchNvrView.h"
 #include "util/UtilMethod.h"
+
+Setup_SelectNvrView::Setup_SelectNvrView(WizardContext &context)
+    : context(context)
+{
+}
 
 void Setup_SelectNvrView::setSearchDeviceList(const QList<TVexorReply> &list)
 {
@@ -37,4 +47,68 @@ bool Setup_SelectNvrView::getSelcetedNvr(TVexorReply &out) const
         return false;
     out = devices.at(selected);
     return true;
+}
+
+void Setup_SelectNvrView::onRescanClicked()
+{
+    setSearchDeviceList({});
+    if (theDelegate)
+        theDelegate->onRescanClicked();
+}
+
+void Setup_SelectNvrView::onMacAddresssClicked()
+{
+    DiagMacAddress dialog(context, selectedMac);
+    context.modal.runModal(dialog);
+}
+
+void Setup_SelectNvrView::onCheckNVRInternetClicked()
+{
+    // The list has no retry or skip of its own: both buttons only close.
+    DiagCheckNVRInternet dialog(context, nullptr);
+    context.modal.runModal(dialog);
+}
+
+QString Setup_SelectNvrView::columnTitle(int column) const
+{
+    switch (column) {
+    case 1:
+        return text(QStringLiteral("NO"));
+    case 2:
+        return text(QStringLiteral("APP_IP Address"));
+    case 3:
+        return text(QStringLiteral("APP_MAC Address"));
+    default:
+        return QString();
+    }
+}
+
+EmphasisedText Setup_SelectNvrView::lbText1() const
+{
+    const QString next = text(QStringLiteral("APP_Next2"));
+    QString body = text(QStringLiteral("SetupSearch_Text1"));
+    if (next.isEmpty() || !body.contains(next))
+        return {body, QString()};
+    const QString quoted = QLatin1Char('"') + next + QLatin1Char('"');
+    return {body.replace(next, quoted), quoted};
+}
+
+QString Setup_SelectNvrView::lbText2() const
+{
+    return text(QStringLiteral("SetupSearch_Text2"));
+}
+
+QString Setup_SelectNvrView::lbText3() const
+{
+    return text(QStringLiteral("SetupSearch_Text3"));
+}
+
+QString Setup_SelectNvrView::btRescanTitle() const
+{
+    return text(QStringLiteral("APP_Rescan"));
+}
+
+QString Setup_SelectNvrView::text(const QString &key) const
+{
+    return context.localization.localizedStringForKey(key);
 }

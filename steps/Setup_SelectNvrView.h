@@ -1,14 +1,23 @@
 #pragma once
 
+#include "app/WizardContext.h"
+#include "guide/EmphasisedText.h"
 #include "protocol/TVexorReply.h"
 
 #include <QList>
 #include <QString>
 
-// The rows of found recorders: exactly one row is selected while there are rows.
+class Setup_SearchNvrView;
+
+// The rows of found recorders: exactly one row is selected while there are
+// rows. Also opens the MAC-address and recorder-internet help dialogs.
 class Setup_SelectNvrView
 {
 public:
+    explicit Setup_SelectNvrView(WizardContext &context);
+
+    void setDelegate(Setup_SearchNvrView *delegate) { theDelegate = delegate; }
+
     void setSearchDeviceList(const QList<TVexorReply> &list);
     const QList<TVexorReply> &deviceList() const { return devices; }
 
@@ -23,7 +32,27 @@ public:
     // A copy of the selected row's record; false when the list is empty.
     bool getSelcetedNvr(TVexorReply &out) const;
 
+    // The list's own rescan control: the rows go at once, then the step searches.
+    void onRescanClicked();
+    void onMacAddresssClicked();
+    void onCheckNVRInternetClicked();
+
+    // Column headers of the row number, IP and MAC columns.
+    QString columnTitle(int column) const;
+    // The instruction, with the Next button's name quoted and emphasised.
+    EmphasisedText lbText1() const;
+    QString lbText2() const;
+    QString lbText3() const;
+    QString btRescanTitle() const;
+
+    static constexpr const char *radioOn = "green_circle.png";
+    static constexpr const char *radioOff = "white_circle2.png";
+
 private:
+    QString text(const QString &key) const;
+
+    WizardContext &context;
+    Setup_SearchNvrView *theDelegate = nullptr;
     QList<TVexorReply> devices;
     int selected = -1;
     QString selectedMac;

@@ -125,6 +125,14 @@ private slots:
         QVERIFY(!step->noDeviceLabelVisible());
         QCOMPARE(discoveryRequests(sim), 1);
 
+        // The list's own rescan control drops the rows at once and searches again.
+        list.onRescanClicked();
+        QVERIFY(list.deviceList().isEmpty());
+        QVERIFY(step->isSearching());
+        QVERIFY(QTest::qWaitFor([&] { return !step->isSearching(); }, kWaitMs));
+        QCOMPARE(list.deviceList().size(), 3);
+        QCOMPARE(discoveryRequests(sim), 2);
+
         list.selectRow(1);
         step->onNextClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("next")});

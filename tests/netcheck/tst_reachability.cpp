@@ -1,0 +1,204 @@
+// The reachability monitor without a network beyond loopback: the flag rule,
+// refused names, reports off the main thread, and the internet check that
+// brings them back to it.
+#include "netcheck/InternetCheck.h"
+#include "netcheck/Reachability.h"
+#include "platform/Durations.h"
+#include "platform/HostReachability.h"
+#include "platform/Log.h"
+
+#include <QMutex>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+constexpr int kRecheckMs = 20;
+
+// What the handlers of one monitor saw, from whichever thread they ran on.
+struct Reports
+{
+    QMutex mutex;
+    QList<bool> seen;
+    std::atomic<bool> onMainThread {false};
+
+    void attach(Reachability &monitor)
+    {
+        monitor.setReachableBlock([this](Reachability *) { add(true); });
+        monitor.setUnreachableBlock([this](Reachability *) { add(false); });
+    }
+    void add(bool reachable)
+    {
+        if (QThread::currentThread() == qApp->thread())
+            onMainThread = true;
+        QMutexLocker lock(&mutex);
+        seen << reachable;
+    }
+    QList<bool> list()
+    {
+        QMutexLocker lock(&mutex);
+        return seen;
+    }
+};
+
+} // namespace
+
+class ReachabilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        Durations d;
+        d.reachabilityRecheckMs = kRecheckMs;
+        setDurations(d);
+    }
+    void cleanup()
+    {
+        setDurations(Durations());
+        Log::setSink({});
+        qunsetenv("NVRWIZARD_PROBE_HOST");
+    }
+
+    void flagRule_data()
+    {
+        QTest::addColumn<quint32>("flags");
+        QTest::addColumn<bool>("reachable");
+        using namespace ReachabilityFlag;
+        QTest::newRow("nothing") << quint32(0) << false;
+        QTest::newRow("reachable") << reachable << true;
+        QTest::newRow("reachable, connection required") << (reachable | connectionRequired) << true;
+        QTest::newRow("reachable, transient") << (reachable | transientConnection) << true;
+        QTest::newRow("reachable, transient, connection required")
+            << (reachable | transientConnection | connectionRequired) << false;
+        QTest::newRow("transient, connection required") << (transientConnection | connectionRequired) << false;
+        QTest::newRow("other bits only") << quint32(0xfff8) << false;
+    }
+    void flagRule()
+    {
+        QFETCH(quint32, flags);
+        QFETCH(bool, reachable);
+        QCOMPARE(Reachability::isReachableWithFlags(flags), reachable);
+    }
+
+    void refusedNamesGiveNoMonitor_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("blank inside") << QStringLiteral("www example.com") << false;
+        QTest::newRow("NUL inside") << QStringLiteral("www.example.com") + QChar(0) + QStringLiteral("x") << false;
+        QTest::newRow("host name") << QStringLiteral("www.example.com") << true;
+        QTest::newRow("international") << QStringLiteral("bücher.example") << true;
+        QTest::newRow("address") << QStringLiteral("127.0.0.1") << true;
+    }
+    void refusedNamesGiveNoMonitor()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+        QCOMPARE(bool(Reachability::reachabilityWithHostname(name)), accepted);
+    }
+
+    // Loopback always has a route; a datagram socket's connect sends nothing.
+    void loopbackIsReportedOnceOffTheMainThread()
+    {
+        auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
+        QVERIFY(monitor);
+        Reports reports;
+        reports.attach(*monitor);
+        QVERIFY(monitor->startNotifier());
+        QVERIFY(monitor->startNotifier()); // already running: nothing installed twice
+        QTRY_COMPARE_WITH_TIMEOUT(reports.list(), QList<bool> {true}, kWaitMs);
+        // Unchanged state over many rechecks is not reported again.
+        QTest::qWait(10 * kRecheckMs);
+        QCOMPARE(reports.list(), QList<bool> {true});
+        QVERIFY(!reports.onMainThread);
+    }
+
+    void stoppedMonitorStaysQuietUntilStartedAgain()
+    {
+        auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("localhost"));
+        QVERIFY(monitor);
+        Reports reports;
+        reports.attach(*monitor);
+        QVERIFY(monitor->startNotifier());
+        monitor->stopNotifier();
+        QTest::qWait(10 * kRecheckMs);
+        QVERIFY(reports.list().isEmpty());
+        // A new start reports the first state again.
+        QVERIFY(monitor->startNotifier());
+        QTRY_COMPARE_WITH_TIMEOUT(reports.list(), QList<bool> {true}, kWaitMs);
+    }
+
+    void destroyedMonitorCallsNoHandler()
+    {
+        Reports reports;
+        {
+            auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
+            reports.attach(*monitor);
+            QVERIFY(monitor->startNotifier());
+        }
+        QTest::qWait(10 * kRecheckMs);
+        QVERIFY(reports.list().isEmpty());
+    }
+
+    void startWithoutEventLoopFails()
+    {
+        auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
+        Reports reports;
+        reports.attach(*monitor);
+        QStringList log;
+        Log::setSink([&log](const QString &line) { log << line; });
+        bool started = true;
+        std::thread plain([&] { started = monitor->startNotifier(); });
+        plain.join();
+        QVERIFY(!started);
+        QCOMPARE(log.size(), 1);
+        QVERIFY2(log.at(0).startsWith(QStringLiteral("SCNetworkReachabilitySetDispatchQueue() failed: ")),
+            qPrintable(log.at(0)));
+        QTest::qWait(10 * kRecheckMs);
+        QVERIFY(reports.list().isEmpty());
+    }
+
+    void internetCheckReactsOnTheMainThread()
+    {
+        qputenv("NVRWIZARD_PROBE_HOST", "127.0.0.1");
+        QStringList log;
+        Log::setSink([&log](const QString &line) { log << line; });
+        InternetCheck check;
+        QList<bool> reactions;
+        bool onMain = true;
+        QVERIFY(check.start([&](bool reachable) {
+            reactions << reachable;
+            onMain = onMain && QThread::currentThread() == qApp->thread();
+        }));
+        QTRY_COMPARE_WITH_TIMEOUT(reactions, QList<bool> {true}, kWaitMs);
+        QVERIFY(onMain);
+        QCOMPARE(log, QStringList {QStringLiteral("Do have the internet :)")});
+
+        // Stopped, even a report already on its way is dropped.
+        QVERIFY(check.start([&](bool reachable) { reactions << reachable; }));
+        check.stop();
+        QTest::qWait(10 * kRecheckMs);
+        QCOMPARE(reactions.size(), 1);
+        QVERIFY(!check.isRunning());
+    }
+
+    void internetCheckWithoutMonitor()
+    {
+        qputenv("NVRWIZARD_PROBE_HOST", "not a host");
+        InternetCheck check;
+        bool reacted = false;
+        QVERIFY(!check.start([&](bool) { reacted = true; }));
+        QTest::qWait(10 * kRecheckMs);
+        QVERIFY(!reacted);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReachabilityTest)
+#include "tst_reachability.moc"
