@@ -40,6 +40,9 @@ public:
     // The last search ended because the request could not be sent.
     bool hadNetworkError() const { return networkError; }
     QString lbTitle() const { return title; }
+    QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
+    QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
+    QString btRescanTitle() const { return text(QStringLiteral("APP_Rescan")); }
     QString noDeviceText() const;
     Setup_SelectNvrView &selectNvrView() { return selectView; }
     const Setup_MessageView &messageView() const { return message; }

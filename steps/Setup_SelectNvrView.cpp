@@ -2,6 +2,7 @@
 
 #include "app/HMLocalization.h"
 #include "app/ModalHost.h"
+#include "app/TextFormat.h"
 #include "guide/DiagMacAddress.h"
 #include "netcheck/DiagCheckNVRInternet.h"
 #include "platform/Log.h"
@@ -106,6 +107,11 @@ QString Setup_SelectNvrView::lbText3() const
 QString Setup_SelectNvrView::btRescanTitle() const
 {
     return text(QStringLiteral("APP_Rescan"));
+}
+
+QString Setup_SelectNvrView::btMacAddressTitle() const
+{
+    return fillFormat(QStringLiteral("%@ ?"), {text(QStringLiteral("APP_MAC Address"))});
 }
 
 QString Setup_SelectNvrView::text(const QString &key) const

@@ -44,6 +44,8 @@ public:
     QString lbText2() const;
     QString lbText3() const;
     QString btRescanTitle() const;
+    // The MAC-address help control: the MAC column's name, asked.
+    QString btMacAddressTitle() const;
 
     static constexpr const char *radioOn = "green_circle.png";
     static constexpr const char *radioOff = "white_circle2.png";

@@ -3,57 +3,10 @@
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagMacAddress.h"
 #include "guide/DiagReset.h"
+#include "widgets/DialogLayout.h"
 #include "widgets/RichText.h"
 
-#include <QBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-
-namespace {
-
-QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &title)
-{
-    dialog.setObjectName(kind);
-    dialog.setWindowTitle(title);
-    dialog.setMinimumWidth(460);
-    auto *layout = new QVBoxLayout(&dialog);
-    layout->setContentsMargins(28, 24, 28, 20);
-    layout->setSpacing(10);
-    auto *heading = new QLabel(title, &dialog);
-    heading->setObjectName(QStringLiteral("dialogTitle"));
-    heading->setWordWrap(true);
-    layout->addWidget(heading);
-    return layout;
-}
-
-void addText(QVBoxLayout &layout, const QString &html)
-{
-    auto *label = new QLabel(html, layout.parentWidget());
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::RichText);
-    layout.addWidget(label);
-}
-
-template<typename Slot>
-QPushButton *addButton(QBoxLayout &row, const QString &name, const QString &title, QObject *receiver, Slot slot)
-{
-    auto *button = new QPushButton(title, row.parentWidget());
-    button->setObjectName(name);
-    QObject::connect(button, &QPushButton::clicked, receiver, slot);
-    row.addWidget(button);
-    return button;
-}
-
-QHBoxLayout *buttonRow(QVBoxLayout &layout)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    layout.addSpacing(8);
-    layout.addLayout(row);
-    return row;
-}
-
-} // namespace
 
 LedStateRedDialog::LedStateRedDialog(DiagLEDStateRed &diag, QWidget *parent)
     : QDialog(parent)

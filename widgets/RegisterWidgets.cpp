@@ -4,4 +4,5 @@ void registerAllWidgets(WidgetFactory &factory)
 {
     registerShellWidgets(factory);
     registerGuideWidgets(factory);
+    registerSearchWidgets(factory);
 }

@@ -5,6 +5,7 @@ class WidgetFactory;
 // Each area registers its pages, steps and dialogs in its own file.
 void registerShellWidgets(WidgetFactory &factory);
 void registerGuideWidgets(WidgetFactory &factory);
+void registerSearchWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QBoxLayout>
+#include <QDialog>
+#include <QPushButton>
+#include <QString>
+
+// The common frame of the small information dialogs: a heading, wrapped
+// texts and a row of buttons on the right.
+QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &title);
+void addText(QVBoxLayout &layout, const QString &html);
+QHBoxLayout *buttonRow(QVBoxLayout &layout);
+
+template<typename Slot>
+QPushButton *addButton(QBoxLayout &row, const QString &name, const QString &title, QObject *receiver, Slot slot)
+{
+    auto *button = new QPushButton(title, row.parentWidget());
+    button->setObjectName(name);
+    QObject::connect(button, &QPushButton::clicked, receiver, slot);
+    row.addWidget(button);
+    return button;
+}

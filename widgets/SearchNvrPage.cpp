@@ -1,0 +1,210 @@
+#include "widgets/SearchNvrPage.h"
+
+#include "steps/Setup_SearchNvrView.h"
+#include "widgets/RichText.h"
+#include "widgets/StepImages.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Mark, Number, Ip, Mac, Empty, Columns };
+
+// The selected row's green mark and the other rows' white one.
+QIcon radioIcon(bool on)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(on ? QColor(0x2e, 0x9e, 0x4f) : QColor(0x9a, 0xa8, 0xb8), 1.5));
+    painter.setBrush(on ? QColor(0x3c, 0xc0, 0x63) : QColor(Qt::white));
+    painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+    return QIcon(pixmap);
+}
+
+QLabel *wrapped(const QString &name, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}
+
+QPushButton *linkButton(const QString &name, QWidget *parent)
+{
+    auto *button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
+    : QWidget(parent)
+    , m_step(step)
+    , m_title(wrapped(QStringLiteral("lbTitle"), this))
+    , m_content(new QStackedWidget(this))
+    , m_rescan(new QPushButton(this))
+    , m_back(new QPushButton(this))
+    , m_next(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("searchNvrPage"));
+    m_content->setObjectName(QStringLiteral("boxContent"));
+    m_content->addWidget(makeListBox());
+    m_content->addWidget(makeWaitingBox());
+    m_rescan->setObjectName(QStringLiteral("btRescan"));
+    m_back->setObjectName(QStringLiteral("btBack"));
+    m_next->setObjectName(QStringLiteral("btNext"));
+    m_next->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_rescan);
+    buttons->addStretch();
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_next);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(32, 20, 32, 20);
+    layout->setSpacing(12);
+    layout->addWidget(new StepImages(m_step.progressView(), this));
+    layout->addWidget(m_title);
+    layout->addWidget(m_content, 1);
+    layout->addLayout(buttons);
+
+    connect(m_rescan, &QPushButton::clicked, this, [this] { m_step.onRescanClicked(); });
+    connect(m_back, &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });
+    connect(m_next, &QPushButton::clicked, this, [this] { m_step.onNextClicked(); });
+    connect(&m_step, &Setup_SearchNvrView::changed, this, &SearchNvrPage::refresh);
+    refresh();
+}
+
+QWidget *SearchNvrPage::makeListBox()
+{
+    auto *box = new QWidget(this);
+    box->setObjectName(QStringLiteral("selectNvrView"));
+    m_text1 = wrapped(QStringLiteral("lbText1"), box);
+    m_text1->setTextFormat(Qt::RichText);
+    m_table = new QTableWidget(0, Columns, box);
+    m_table->setObjectName(QStringLiteral("tableView"));
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->verticalHeader()->hide();
+    m_table->setShowGrid(false);
+    m_table->setAlternatingRowColors(true);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(Empty, QHeaderView::Stretch);
+    m_noDevice = wrapped(QStringLiteral("textField"), box);
+    m_noDevice->setAlignment(Qt::AlignCenter);
+    m_text2 = wrapped(QStringLiteral("lbText2"), box);
+    m_listRescan = linkButton(QStringLiteral("btListRescan"), box);
+    m_macHelp = linkButton(QStringLiteral("btMacAddress"), box);
+    m_internetHelp = linkButton(QStringLiteral("btCheckNVRInternet"), box);
+
+    auto *help = new QHBoxLayout;
+    help->addWidget(m_text2);
+    help->addWidget(m_listRescan);
+    help->addStretch();
+    help->addWidget(m_macHelp);
+    help->addWidget(m_internetHelp);
+
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text1);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_noDevice);
+    layout->addLayout(help);
+
+    Setup_SelectNvrView &list = m_step.selectNvrView();
+    connect(m_table, &QTableWidget::cellClicked, this, [this, &list](int row) {
+        list.selectRow(row);
+        refreshRows();
+    });
+    connect(m_listRescan, &QPushButton::clicked, this, [this, &list] {
+        list.onRescanClicked();
+        refresh();
+    });
+    connect(m_macHelp, &QPushButton::clicked, this, [&list] { list.onMacAddresssClicked(); });
+    connect(m_internetHelp, &QPushButton::clicked, this, [&list] { list.onCheckNVRInternetClicked(); });
+    return box;
+}
+
+QWidget *SearchNvrPage::makeWaitingBox()
+{
+    auto *box = new QWidget(this);
+    box->setObjectName(QStringLiteral("messageView"));
+    m_message = wrapped(QStringLiteral("lbMessageForSearch"), box);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_busy = new QProgressBar(box);
+    m_busy->setObjectName(QStringLiteral("imgProgressForSearch"));
+    m_busy->setRange(0, 0); // keeps moving while the search runs
+    m_busy->setTextVisible(false);
+    m_busy->setFixedWidth(260);
+    auto *layout = new QVBoxLayout(box);
+    layout->addStretch();
+    layout->addWidget(m_busy, 0, Qt::AlignHCenter);
+    layout->addWidget(m_message);
+    layout->addStretch();
+    return box;
+}
+
+void SearchNvrPage::refresh()
+{
+    const Setup_SelectNvrView &list = m_step.selectNvrView();
+    m_title->setText(m_step.lbTitle());
+    m_text1->setText(emphasisedHtml(list.lbText1().text, list.lbText1().phrase));
+    for (int column = Number; column <= Mac; ++column)
+        m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(list.columnTitle(column)));
+    m_noDevice->setText(m_step.noDeviceText());
+    m_noDevice->setVisible(m_step.noDeviceLabelVisible());
+    m_text2->setText(list.lbText2());
+    m_listRescan->setText(list.btRescanTitle());
+    m_macHelp->setText(list.btMacAddressTitle());
+    m_internetHelp->setText(list.lbText3());
+    m_listRescan->setEnabled(m_step.listControlsEnabled());
+    m_macHelp->setEnabled(m_step.listControlsEnabled());
+
+    const Setup_MessageView &message = m_step.messageView();
+    m_message->setText(message.message());
+    m_content->setCurrentIndex(message.isVisible() ? 1 : 0);
+
+    m_rescan->setText(m_step.btRescanTitle());
+    m_back->setText(m_step.btBackTitle());
+    m_next->setText(m_step.btNextTitle());
+    m_rescan->setEnabled(m_step.btRescanEnabled());
+    m_back->setEnabled(m_step.btBackEnabled());
+    m_next->setEnabled(m_step.btNextEnabled());
+    refreshRows();
+}
+
+void SearchNvrPage::refreshRows()
+{
+    const Setup_SelectNvrView &list = m_step.selectNvrView();
+    const int rows = int(list.deviceList().size());
+    m_table->setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        auto *mark = new QTableWidgetItem(radioIcon(row == list.selectedRow()), QString());
+        m_table->setItem(row, Mark, mark);
+        m_table->setItem(row, Number, new QTableWidgetItem(list.rowNumber(row)));
+        m_table->setItem(row, Ip, new QTableWidgetItem(list.rowIp(row)));
+        m_table->setItem(row, Mac, new QTableWidgetItem(list.rowMac(row)));
+    }
+    if (list.selectedRow() >= 0)
+        m_table->selectRow(list.selectedRow());
+    else
+        m_table->clearSelection();
+}

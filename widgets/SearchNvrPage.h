@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QTableWidget;
+class Setup_SearchNvrView;
+
+// The search step: the found recorders as a one-choice list, the waiting
+// panel while searching, the "nothing found" label and the step's buttons.
+class SearchNvrPage : public QWidget
+{
+    Q_OBJECT
+public:
+    SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent = nullptr);
+
+private:
+    QWidget *makeListBox();
+    QWidget *makeWaitingBox();
+    void refresh();
+    void refreshRows();
+
+    Setup_SearchNvrView &m_step;
+    QLabel *m_title;
+    QStackedWidget *m_content;
+    QLabel *m_text1;
+    QTableWidget *m_table;
+    QLabel *m_noDevice;
+    QLabel *m_text2;
+    QPushButton *m_listRescan;
+    QPushButton *m_macHelp;
+    QPushButton *m_internetHelp;
+    QLabel *m_message;
+    QProgressBar *m_busy;
+    QPushButton *m_rescan;
+    QPushButton *m_back;
+    QPushButton *m_next;
+};
