@@ -45,6 +45,9 @@ QPushButton *linkButton(const QString &name, QWidget *parent)
     button->setObjectName(name);
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QPushButton { color: #2463a6; border: none; padding: 2px 4px; }"
+                                         "QPushButton:hover { text-decoration: underline; }"
+                                         "QPushButton:disabled { color: #9aa8b8; }"));
     return button;
 }
 
@@ -104,13 +107,20 @@ QWidget *SearchNvrPage::makeListBox()
     m_table->verticalHeader()->hide();
     m_table->setShowGrid(false);
     m_table->setAlternatingRowColors(true);
+    // The mark shows the choice; the row highlight only accompanies it.
+    QPalette palette = m_table->palette();
+    palette.setColor(QPalette::Highlight, QColor(0xdc, 0xe9, 0xf7));
+    palette.setColor(QPalette::HighlightedText, QColor(0x1f, 0x3b, 0x5c));
+    m_table->setPalette(palette);
     QHeaderView *header = m_table->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(Empty, QHeaderView::Stretch);
     m_noDevice = wrapped(QStringLiteral("textField"), box);
     m_noDevice->setAlignment(Qt::AlignCenter);
-    m_text2 = wrapped(QStringLiteral("lbText2"), box);
+    m_noDevice->setStyleSheet(QStringLiteral("color: #b03a2e; font-weight: 600; padding: 6px;"));
+    m_text2 = new QLabel(box);
+    m_text2->setObjectName(QStringLiteral("lbText2"));
     m_listRescan = linkButton(QStringLiteral("btListRescan"), box);
     m_macHelp = linkButton(QStringLiteral("btMacAddress"), box);
     m_internetHelp = linkButton(QStringLiteral("btCheckNVRInternet"), box);
@@ -167,7 +177,7 @@ void SearchNvrPage::refresh()
     const Setup_SelectNvrView &list = m_step.selectNvrView();
     m_title->setText(m_step.lbTitle());
     m_text1->setText(emphasisedHtml(list.lbText1().text, list.lbText1().phrase));
-    for (int column = Number; column <= Mac; ++column)
+    for (int column = Mark; column < Columns; ++column)
         m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(list.columnTitle(column)));
     m_noDevice->setText(m_step.noDeviceText());
     m_noDevice->setVisible(m_step.noDeviceLabelVisible());

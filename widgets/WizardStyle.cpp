@@ -23,6 +23,7 @@ QLabel#copyright { color: #7a8797; font-size: 11px; padding: 4px; }
 QPushButton { padding: 6px 18px; }
 QPushButton:default { background: #2463a6; color: white; border-radius: 5px; border: none; }
 QPushButton:default:hover { background: #2f74bf; }
+QPushButton:default:disabled { background: #a9bdd4; color: #eef2f7; }
 )"));
 }
 
