@@ -1,0 +1,135 @@
+#include "sim/http/SimHttpServer.h"
+
+#include <QSslServer>
+#include <QSslSocket>
+
+namespace {
+
+constexpr int kHandshakeTimeoutMs = 10000;
+
+} // namespace
+
+QByteArray SimHttpResponse::reason(int status)
+{
+    switch (status) {
+    case 200:
+        return "OK";
+    case 400:
+        return "Bad Request";
+    case 401:
+        return "Unauthorized";
+    case 403:
+        return "Forbidden";
+    case 404:
+        return "Not Found";
+    case 405:
+        return "Method Not Allowed";
+    case 413:
+        return "Payload Too Large";
+    case 431:
+        return "Request Header Fields Too Large";
+    case 501:
+        return "Not Implemented";
+    default:
+        return "Error";
+    }
+}
+
+SimHttpResponse SimHttpResponse::text(int status, const QByteArray &body)
+{
+    SimHttpResponse response;
+    response.status = status;
+    response.body = body;
+    return response;
+}
+
+SimHttpResponse SimHttpResponse::errorPage(int status)
+{
+    const QByteArray line = QByteArray::number(status) + ' ' + reason(status);
+    SimHttpResponse response;
+    response.status = status;
+    response.contentType = "text/html";
+    response.body = "<html><head><title>" + line + "</title></head><body><h1>" + line + "</h1></body></html>\r\n";
+    return response;
+}
+
+SimHttpServer::SimHttpServer(QSslConfiguration tls, Handler handler)
+    : m_tls(std::move(tls))
+    , m_handler(std::move(handler))
+{
+}
+
+SimHttpServer::~SimHttpServer() = default;
+
+bool SimHttpServer::listen(const QHostAddress &address, quint16 port, QString *error)
+{
+    auto *server = new QSslServer(this);
+    server->setSslConfiguration(m_tls);
+    server->setHandshakeTimeout(kHandshakeTimeoutMs);
+    if (!server->listen(address, port)) {
+        *error = QStringLiteral("%1:%2: %3").arg(address.toString()).arg(port).arg(server->errorString());
+        delete server;
+        return false;
+    }
+    connect(server, &QTcpServer::pendingConnectionAvailable, this, [this, server] { accept(server); });
+    m_servers << server;
+    return true;
+}
+
+quint16 SimHttpServer::lastPort() const
+{
+    return m_servers.isEmpty() ? 0 : m_servers.last()->serverPort();
+}
+
+void SimHttpServer::accept(QSslServer *server)
+{
+    while (server->hasPendingConnections()) {
+        auto *socket = qobject_cast<QSslSocket *>(server->nextPendingConnection());
+        if (!socket)
+            continue;
+        m_connections[socket];
+        connect(socket, &QIODevice::readyRead, this, [this, socket] { onReadable(socket); });
+        connect(socket, &QAbstractSocket::disconnected, this, [this, socket] {
+            m_connections.erase(socket);
+            socket->deleteLater();
+        });
+        onReadable(socket);
+    }
+}
+
+void SimHttpServer::onReadable(QSslSocket *socket)
+{
+    const auto found = m_connections.find(socket);
+    if (found == m_connections.end())
+        return;
+    Connection &connection = found->second;
+    connection.buffer += socket->readAll();
+    for (;;) {
+        SimHttpRequest request;
+        const SimHttpParser::Result result = connection.parser.take(connection.buffer, &request);
+        if (result == SimHttpParser::Result::NeedMore)
+            return;
+        if (result == SimHttpParser::Result::Bad) {
+            send(socket, SimHttpResponse::errorPage(connection.parser.errorStatus()), false);
+            return;
+        }
+        const bool keepAlive = request.keepAlive();
+        send(socket, m_handler(request, socket->localAddress()), keepAlive);
+        if (!keepAlive)
+            return;
+    }
+}
+
+void SimHttpServer::send(QSslSocket *socket, const SimHttpResponse &response, bool keepAlive)
+{
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + SimHttpResponse::reason(response.status)
+        + "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: "
+        + QByteArray::number(response.body.size()) + "\r\nConnection: " + (keepAlive ? "keep-alive" : "close") + "\r\n";
+    for (const auto &header : response.headers)
+        head += header.first + ": " + header.second + "\r\n";
+    socket->write(head + "\r\n" + response.body);
+    if (!keepAlive) {
+        m_connections.erase(socket);
+        socket->disconnectFromHost();
+    }
+}
