@@ -46,6 +46,8 @@ void driveSearch(PageController &page, HeadlessSession &session)
                 return;
             }
             list.selectRow(row);
+            session.progress(
+                QStringLiteral("chose %1 %2 %3").arg(list.rowNumber(row), list.rowIp(row), list.rowMac(row)));
             session.record(QStringLiteral("searchNVR"),
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
                     {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});

@@ -9,6 +9,8 @@
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_SearchCamView.h"
 
+#include <QTimer>
+
 namespace {
 
 const QStringList kNextBack = {QStringLiteral("next"), QStringLiteral("back")};
@@ -41,6 +43,26 @@ template<typename Page> HeadlessDriver nextBackDriver(const QString &pageKey)
         [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }};
 }
 
+// The guide's sub-pages all live on one page: each sub-page shown takes one
+// action, until Next on the last one or Back on the first leaves the guide.
+void driveInstall(PageController &page, HeadlessSession &session)
+{
+    auto &install = static_cast<InstallView &>(page);
+    const int subPage = install.subPage();
+    const bool back = session.nextAction(QStringLiteral("install")) == QLatin1String("back");
+    if (back)
+        install.onBackClicked();
+    else
+        install.onNextClicked();
+    const bool leftTheGuide = back ? subPage == 0 : subPage == 3;
+    if (leftTheGuide)
+        return;
+    QTimer::singleShot(0, &install, [&install, &session] {
+        if (!session.isFinished())
+            driveInstall(install, session);
+    });
+}
+
 void driveSummary(PageController &page, HeadlessSession &session)
 {
     auto &summary = static_cast<SummaryView &>(page);
@@ -55,7 +77,8 @@ void addShellDrivers(HeadlessDrivers &drivers)
 {
     drivers.add(QStringLiteral("welcome"),
         {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); }});
-    drivers.add(QStringLiteral("install"), nextBackDriver<InstallView>(QStringLiteral("install")));
+    drivers.add(QStringLiteral("install"),
+        {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }});
     drivers.add(QStringLiteral("searchCAM"), nextBackDriver<Setup_SearchCamView>(QStringLiteral("searchCAM")));
     drivers.add(QStringLiteral("nimbora"), nextBackDriver<Setup_NimboraView>(QStringLiteral("nimbora")));
     drivers.add(QStringLiteral("summary"), {driveSummary, {}});
