@@ -11,8 +11,8 @@ QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &t
 void addText(QVBoxLayout &layout, const QString &html);
 QHBoxLayout *buttonRow(QVBoxLayout &layout);
 
-template<typename Slot>
-QPushButton *addButton(QBoxLayout &row, const QString &name, const QString &title, QObject *receiver, Slot slot)
+template<typename Receiver, typename Slot>
+QPushButton *addButton(QBoxLayout &row, const QString &name, const QString &title, Receiver *receiver, Slot slot)
 {
     auto *button = new QPushButton(title, row.parentWidget());
     button->setObjectName(name);
