@@ -3,12 +3,36 @@
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
 #include "sim/core/StopOnSignal.h"
+#include "sim/http/SimHttpServer.h"
+#include "sim/http/SimTlsIdentity.h"
 #include "sim/lan/SimLanResponder.h"
+#include "sim/web/SimCloudPortal.h"
+#include "sim/web/SimWebConfig.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// Serves handler on every address over HTTPS with a certificate of its own.
+std::unique_ptr<SimHttpServer> serveHttps(const QString &commonName, const QStringList &addresses, quint16 port,
+    SimHttpServer::Handler handler, QString *error)
+{
+    QSslConfiguration tls;
+    if (!makeSelfSignedTls(commonName, &tls, error))
+        return nullptr;
+    auto server = std::make_unique<SimHttpServer>(tls, std::move(handler));
+    for (const QString &address : addresses) {
+        if (!server->listen(QHostAddress(address), port, error))
+            return nullptr;
+    }
+    return server;
+}
+
+} // namespace
 
 // nvrsim: simulated recorders for the network lab. Never run it outside the
 // lab's LAN namespace: it answers broadcasts.
@@ -24,7 +48,13 @@ int main(int argc, char *argv[])
         QStringLiteral("log"), QStringLiteral("Event log (default: stderr)."), QStringLiteral("file"));
     const QCommandLineOption stateOption(
         QStringLiteral("state"), QStringLiteral("State file, rewritten after every change."), QStringLiteral("file"));
-    parser.addOptions({scenarioOption, logOption, stateOption});
+    const QCommandLineOption webPortOption(QStringLiteral("web-port"),
+        QStringLiteral("HTTPS port of the recorders' web interface (default 443)."), QStringLiteral("port"),
+        QStringLiteral("443"));
+    const QCommandLineOption portalPortOption(QStringLiteral("portal-port"),
+        QStringLiteral("HTTPS port of the cloud portal, when the scenario has one (default 443)."),
+        QStringLiteral("port"), QStringLiteral("443"));
+    parser.addOptions({scenarioOption, logOption, stateOption, webPortOption, portalPortOption});
     parser.process(app);
 
     QString error;
@@ -52,6 +82,34 @@ int main(int argc, char *argv[])
     if (!lan.open(LAN_PORT, &error)) {
         std::fprintf(stderr, "nvrsim: UDP port %d: %s\n", LAN_PORT, qPrintable(error));
         return 1;
+    }
+    QStringList recorderIps;
+    for (const SimRecorder &r : state.recorders()) {
+        if (!recorderIps.contains(r.ip))
+            recorderIps << r.ip;
+    }
+    SimWebConfig web(state, log);
+    const auto webServer = serveHttps(
+        QStringLiteral("HRX-540A"), recorderIps, quint16(parser.value(webPortOption).toUInt()),
+        [&web](const SimHttpRequest &request, const QHostAddress &local) { return web.answer(request, local); },
+        &error);
+    if (!webServer) {
+        std::fprintf(stderr, "nvrsim: web interface: %s\n", qPrintable(error));
+        return 1;
+    }
+    SimCloudPortal portal(state, log);
+    std::unique_ptr<SimHttpServer> portalServer;
+    if (state.portal().enabled) {
+        portalServer = serveHttps(
+            QStringLiteral("portal.nimbora.example"), {state.portal().ip},
+            quint16(parser.value(portalPortOption).toUInt()),
+            [&portal](
+                const SimHttpRequest &request, const QHostAddress &local) { return portal.answer(request, local); },
+            &error);
+        if (!portalServer) {
+            std::fprintf(stderr, "nvrsim: cloud portal: %s\n", qPrintable(error));
+            return 1;
+        }
     }
     stopEventLoopOnSignal();
     log.line(QStringLiteral("ready"), QStringLiteral("recorders=%1").arg(state.recorders().size()));

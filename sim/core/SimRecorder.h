@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/core/SimWebRecorder.h"
+
 #include <QJsonObject>
 #include <QString>
 
@@ -41,6 +43,7 @@ struct SimRecorder
     QString password; // empty in the factory state
     bool factory = true; // "admin" with an empty password is accepted
     SimMisbehaviour misbehave;
+    SimWebRecorder web;
     QJsonObject extra;
 
     bool accepts(const QString &userName, const QString &pass) const { return userName == user && pass == password; }

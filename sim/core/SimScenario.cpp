@@ -108,8 +108,12 @@ bool readRecorder(const QJsonObject &object, SimRecorder *r, QString *error)
     if (r->factory)
         r->password.clear();
     readMisbehaviour(object.value(QLatin1String("misbehave")).toObject(), reader, &r->misbehave);
+    r->web = SimWebScenario::defaults(r->ip);
+    QString webError;
+    if (!SimWebScenario::read(object, &r->web, &webError))
+        *error = webError;
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!kKnownKeys.contains(it.key()))
+        if (!kKnownKeys.contains(it.key()) && !SimWebScenario::kKeys.contains(it.key()))
             r->extra.insert(it.key(), it.value());
     }
     if (r->name.isEmpty())
@@ -160,6 +164,7 @@ QJsonObject recorderJson(const SimRecorder &r)
     o.insert(QStringLiteral("user"), r.user);
     o.insert(QStringLiteral("password"), r.password);
     o.insert(QStringLiteral("factory"), r.factory);
+    SimWebScenario::write(r.web, &o);
     const QJsonObject misbehave = misbehaviourJson(r.misbehave);
     if (!misbehave.isEmpty())
         o.insert(QStringLiteral("misbehave"), misbehave);
@@ -187,6 +192,9 @@ bool SimScenario::fromJson(const QByteArray &json, SimScenario *scenario, QStrin
         }
         loaded.recorders << recorder;
     }
+    const QJsonValue portal = document.object().value(QLatin1String("portal"));
+    if (portal.isObject() && !SimPortal::fromJson(portal.toObject(), &loaded.portal, error))
+        return false;
     *scenario = loaded;
     return true;
 }
@@ -210,5 +218,8 @@ QJsonObject SimScenario::toJson() const
     QJsonArray list;
     for (const SimRecorder &r : recorders)
         list.append(recorderJson(r));
-    return QJsonObject {{QStringLiteral("recorders"), list}};
+    QJsonObject o {{QStringLiteral("recorders"), list}};
+    if (portal.enabled)
+        o.insert(QStringLiteral("portal"), portal.toJson());
+    return o;
 }

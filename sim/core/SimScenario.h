@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/core/SimPortal.h"
 #include "sim/core/SimRecorder.h"
 
 #include <QByteArray>
@@ -13,6 +14,7 @@
 struct SimScenario
 {
     QList<SimRecorder> recorders;
+    SimPortal portal;
 
     // False with a message naming the recorder and key when the JSON is not a
     // valid scenario.

@@ -18,6 +18,15 @@ SimRecorder *SimState::find(const QString &mac, const QString &ip)
     return nullptr;
 }
 
+SimRecorder *SimState::findByIp(const QString &ip)
+{
+    for (SimRecorder &r : m_scenario.recorders) {
+        if (r.ip == ip)
+            return &r;
+    }
+    return nullptr;
+}
+
 bool SimState::commit() const
 {
     if (m_statePath.isEmpty())

@@ -15,6 +15,9 @@ public:
     const QList<SimRecorder> &recorders() const { return m_scenario.recorders; }
     // The recorder with this MAC and IP (as lower-case text), or nullptr.
     SimRecorder *find(const QString &mac, const QString &ip);
+    // The recorder that owns this address, or nullptr.
+    SimRecorder *findByIp(const QString &ip);
+    SimPortal &portal() { return m_scenario.portal; }
 
     // Writes the state file (atomically) when one was given; false on failure.
     bool commit() const;

@@ -59,7 +59,8 @@ private slots:
     void theStateFileIsAScenarioWithCurrentValues()
     {
         const QByteArray json = R"({"recorders":[{"mac":"00:1C:27:00:00:01","ip":"192.0.2.10",
-            "password":"old","timeZone":17,"disks":[{"bay":1}],"misbehave":{"wrongModel":true,"delayMs":20}}]})";
+            "password":"old","timeZone":17,"disks":[{"device":"sdb","partitions":[{"capacityMb":10,"status":2}]}],
+            "note":"kept","misbehave":{"wrongModel":true,"delayMs":20}}]})";
         SimScenario scenario;
         QString error;
         QVERIFY2(SimScenario::fromJson(json, &scenario, &error), qPrintable(error));
@@ -81,9 +82,14 @@ private slots:
         QCOMPARE(back.password, QStringLiteral("new"));
         QVERIFY(!back.factory);
         QCOMPARE(back.misbehave.delayMs, 20);
-        // Keys of other sides of the simulator come back untouched.
-        QCOMPARE(back.extra.value(QStringLiteral("timeZone")).toInt(), 17);
-        QCOMPARE(back.extra.value(QStringLiteral("disks")).toArray().size(), 1);
+        // The web side's keys come back with their values, unknown keys untouched.
+        QCOMPARE(back.web.timeZone, 17);
+        QCOMPARE(back.web.disks.size(), 2);
+        QCOMPARE(back.web.disks[0].device, QStringLiteral("sdb"));
+        QCOMPARE(back.web.disks[0].partitions.value(0).freeMb, 10);
+        QVERIFY(back.web.disks[1].device.isEmpty());
+        QCOMPARE(back.web.channels.size(), 9);
+        QCOMPARE(back.extra.value(QStringLiteral("note")).toString(), QStringLiteral("kept"));
     }
 };
 

@@ -1,0 +1,275 @@
+#include "sim/core/SimWebRecorder.h"
+
+#include <QJsonArray>
+
+namespace {
+
+// The recorder's own zone names; the wizard matches the computer's zone by name.
+const QStringList kEnglishZones {QStringLiteral("(GMT-12:00) International Date Line West"),
+    QStringLiteral("(GMT-11:00) Midway Island, Samoa"), QStringLiteral("(GMT-10:00) Hawaii"),
+    QStringLiteral("(GMT-09:00) Alaska"), QStringLiteral("(GMT-08:00) Pacific Time (US & Canada)"),
+    QStringLiteral("(GMT-07:00) Mountain Time (US & Canada)"), QStringLiteral("(GMT-06:00) Central Time (US & Canada)"),
+    QStringLiteral("(GMT-05:00) Eastern Time (US & Canada)"), QStringLiteral("(GMT-04:00) Atlantic Time (Canada)"),
+    QStringLiteral("(GMT-03:30) Newfoundland"), QStringLiteral("(GMT-03:00) Brasilia, Buenos Aires"),
+    QStringLiteral("(GMT-02:00) Mid-Atlantic"), QStringLiteral("(GMT-01:00) Azores, Cape Verde Is."),
+    QStringLiteral("(GMT+00:00) Dublin, Edinburgh, Lisbon, London"),
+    QStringLiteral("(GMT+01:00) Amsterdam, Berlin, Paris, Rome, Stockholm"),
+    QStringLiteral("(GMT+02:00) Athens, Bucharest, Helsinki, Cairo"),
+    QStringLiteral("(GMT+03:00) Moscow, Istanbul, Riyadh"), QStringLiteral("(GMT+03:30) Tehran"),
+    QStringLiteral("(GMT+04:00) Abu Dhabi, Baku"), QStringLiteral("(GMT+04:30) Kabul"),
+    QStringLiteral("(GMT+05:00) Islamabad, Karachi, Tashkent"),
+    QStringLiteral("(GMT+05:30) Chennai, Kolkata, Mumbai, New Delhi"), QStringLiteral("(GMT+05:45) Kathmandu"),
+    QStringLiteral("(GMT+06:00) Almaty, Dhaka"), QStringLiteral("(GMT+06:30) Yangon"),
+    QStringLiteral("(GMT+07:00) Bangkok, Hanoi, Jakarta"),
+    QStringLiteral("(GMT+08:00) Beijing, Hong Kong, Singapore, Taipei"),
+    QStringLiteral("(GMT+09:00) Osaka, Seoul, Tokyo"), QStringLiteral("(GMT+09:30) Adelaide, Darwin"),
+    QStringLiteral("(GMT+10:00) Brisbane, Canberra, Melbourne, Sydney"),
+    QStringLiteral("(GMT+11:00) Magadan, Solomon Is."), QStringLiteral("(GMT+12:00) Auckland, Fiji, Wellington"),
+    QStringLiteral("(GMT+13:00) Nuku'alofa")};
+
+// English, Spanish, Portuguese, Russian, Simplified and Traditional Chinese.
+const QList<int> kLanguages {4, 5, 16, 19, 22, 23};
+
+QString text(const QJsonObject &o, const char *key, const QString &fallback = QString())
+{
+    return o.value(QLatin1String(key)).toString(fallback);
+}
+
+SimPartition readPartition(const QJsonObject &o)
+{
+    SimPartition p;
+    p.capacityMb = o.value(QLatin1String("capacityMb")).toInteger(0);
+    p.usedMb = o.value(QLatin1String("usedMb")).toInteger(0);
+    p.freeMb = o.value(QLatin1String("freeMb")).toInteger(p.capacityMb - p.usedMb);
+    p.recordableMb = o.value(QLatin1String("recordableMb")).toInteger(p.freeMb);
+    p.status = o.value(QLatin1String("status")).toInt(p.status);
+    p.fileSystem = text(o, "fileSystem");
+    return p;
+}
+
+QJsonObject partitionJson(const SimPartition &p)
+{
+    return {{QStringLiteral("capacityMb"), p.capacityMb}, {QStringLiteral("usedMb"), p.usedMb},
+        {QStringLiteral("freeMb"), p.freeMb}, {QStringLiteral("recordableMb"), p.recordableMb},
+        {QStringLiteral("status"), p.status}, {QStringLiteral("fileSystem"), p.fileSystem}};
+}
+
+bool readDisk(const QJsonObject &o, SimDisk *d, QString *error)
+{
+    d->device = text(o, "device");
+    d->model = text(o, "model");
+    d->product = text(o, "product", d->model);
+    d->type = text(o, "type", d->type);
+    d->plugged = o.value(QLatin1String("plugged")).toBool(!d->device.isEmpty());
+    d->ready = o.value(QLatin1String("ready")).toBool(d->plugged);
+    d->capacityMb = o.value(QLatin1String("capacityMb")).toInteger(d->device.isEmpty() ? 0 : 953869);
+    d->formatFails = o.value(QLatin1String("formatFails")).toBool(false);
+    const QJsonArray parts = o.value(QLatin1String("partitions")).toArray();
+    if (parts.size() > 2) {
+        *error = QStringLiteral("\"partitions\" holds more than two partitions");
+        return false;
+    }
+    for (const QJsonValue &p : parts)
+        d->partitions << readPartition(p.toObject());
+    for (const SimPartition &p : d->partitions) {
+        if (p.status < 0 || p.status > 11) {
+            *error = QStringLiteral("\"status\" of a partition is not 0 to 11");
+            return false;
+        }
+    }
+    return true;
+}
+
+QJsonObject diskJson(const SimDisk &d)
+{
+    QJsonArray parts;
+    for (const SimPartition &p : d.partitions)
+        parts.append(partitionJson(p));
+    return {{QStringLiteral("device"), d.device}, {QStringLiteral("model"), d.model},
+        {QStringLiteral("product"), d.product}, {QStringLiteral("type"), d.type},
+        {QStringLiteral("plugged"), d.plugged}, {QStringLiteral("ready"), d.ready},
+        {QStringLiteral("capacityMb"), d.capacityMb}, {QStringLiteral("formatFails"), d.formatFails},
+        {QStringLiteral("partitions"), parts}};
+}
+
+SimCamera readCamera(const QJsonObject &o)
+{
+    SimCamera c;
+    c.ip = text(o, "ip");
+    c.mac = text(o, "mac");
+    c.brand = text(o, "brand");
+    c.model = text(o, "model");
+    c.user = text(o, "user");
+    c.password = text(o, "password");
+    c.protocol = text(o, "protocol", c.protocol);
+    c.protocolType = text(o, "protocolType", c.protocolType);
+    return c;
+}
+
+QJsonObject cameraJson(const SimCamera &c)
+{
+    return {{QStringLiteral("ip"), c.ip}, {QStringLiteral("mac"), c.mac}, {QStringLiteral("brand"), c.brand},
+        {QStringLiteral("model"), c.model}, {QStringLiteral("user"), c.user}, {QStringLiteral("password"), c.password},
+        {QStringLiteral("protocol"), c.protocol}, {QStringLiteral("protocolType"), c.protocolType}};
+}
+
+SimChannel readChannel(const QJsonObject &o)
+{
+    SimChannel c;
+    c.used = o.value(QLatin1String("used")).toBool(false);
+    c.name = text(o, "name");
+    c.host = text(o, "host");
+    c.mac = text(o, "mac");
+    c.protocol = text(o, "protocol");
+    c.protocolType = text(o, "protocolType");
+    c.account = text(o, "account");
+    c.password = text(o, "password");
+    c.brand = text(o, "brand");
+    c.product = text(o, "product");
+    return c;
+}
+
+QJsonObject channelJson(const SimChannel &c)
+{
+    if (!c.used)
+        return {{QStringLiteral("used"), false}};
+    return {{QStringLiteral("used"), true}, {QStringLiteral("name"), c.name}, {QStringLiteral("host"), c.host},
+        {QStringLiteral("mac"), c.mac}, {QStringLiteral("protocol"), c.protocol},
+        {QStringLiteral("protocolType"), c.protocolType}, {QStringLiteral("account"), c.account},
+        {QStringLiteral("password"), c.password}, {QStringLiteral("brand"), c.brand},
+        {QStringLiteral("product"), c.product}};
+}
+
+} // namespace
+
+namespace SimWebScenario {
+
+const QStringList kKeys {QStringLiteral("disks"), QStringLiteral("formatSteps"), QStringLiteral("timeZone"),
+    QStringLiteral("timeZoneLists"), QStringLiteral("cameras"), QStringLiteral("channels"), QStringLiteral("cloud"),
+    QStringLiteral("registration"), QStringLiteral("resetWait"), QStringLiteral("recording"),
+    QStringLiteral("formatting")};
+
+SimWebRecorder defaults(const QString &recorderIp)
+{
+    SimWebRecorder web;
+    SimDisk fresh;
+    fresh.device = QStringLiteral("sda");
+    fresh.model = QStringLiteral("ST1000VX005");
+    fresh.product = QStringLiteral("Seagate SkyHawk 1TB");
+    fresh.plugged = true;
+    fresh.ready = true;
+    fresh.capacityMb = 953869;
+    fresh.partitions << SimPartition {953869, 0, 953869, 0, 6, QString()};
+    web.disks = {fresh, SimDisk()};
+    for (const int language : kLanguages)
+        web.timeZoneLists.insert(language, kEnglishZones);
+    for (int i = 0; i < SimWebRecorder::kChannels; ++i)
+        web.channels << SimChannel();
+    web.cloud = {{QStringLiteral("status"), QStringLiteral("0")}, {QStringLiteral("access"), QStringLiteral("1")},
+        {QStringLiteral("portal_url"), QStringLiteral("portal.nimbora.example")},
+        {QStringLiteral("portal_number"), QStringLiteral("10000001")},
+        {QStringLiteral("portal_dfp"), QStringLiteral("dfp-10000001")},
+        {QStringLiteral("model"), QStringLiteral("HRX-540A")},
+        {QStringLiteral("localhyperlink"), QStringLiteral("https://%1/").arg(recorderIp)}};
+    return web;
+}
+
+bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
+{
+    if (recorder.contains(QLatin1String("disks"))) {
+        const QJsonArray disks = recorder.value(QLatin1String("disks")).toArray();
+        if (disks.size() > SimWebRecorder::kBays) {
+            *error = QStringLiteral("\"disks\" holds more than two bays");
+            return false;
+        }
+        web->disks.clear();
+        for (const QJsonValue &d : disks) {
+            SimDisk disk;
+            if (!readDisk(d.toObject(), &disk, error))
+                return false;
+            web->disks << disk;
+        }
+        while (web->disks.size() < SimWebRecorder::kBays)
+            web->disks << SimDisk();
+    }
+    if (recorder.contains(QLatin1String("formatSteps"))) {
+        web->formatSteps.clear();
+        for (const QJsonValue &v : recorder.value(QLatin1String("formatSteps")).toArray())
+            web->formatSteps << v.toInt();
+        if (web->formatSteps.isEmpty() || web->formatSteps.last() != 100) {
+            *error = QStringLiteral("\"formatSteps\" must end with 100");
+            return false;
+        }
+    }
+    const QJsonObject formatting = recorder.value(QLatin1String("formatting")).toObject();
+    web->formattingBay = formatting.value(QLatin1String("bay")).toInt(-1);
+    web->formatPoll = formatting.value(QLatin1String("poll")).toInt(0);
+    web->lastFormatResult = formatting.value(QLatin1String("last")).toString(web->lastFormatResult);
+    const QJsonObject lists = recorder.value(QLatin1String("timeZoneLists")).toObject();
+    for (auto it = lists.begin(); it != lists.end(); ++it) {
+        QStringList zones;
+        for (const QJsonValue &z : it.value().toArray())
+            zones << z.toString();
+        web->timeZoneLists.insert(it.key().toInt(), zones);
+    }
+    web->timeZone = recorder.value(QLatin1String("timeZone")).toInt(web->timeZone);
+    if (web->timeZone < 1) {
+        *error = QStringLiteral("\"timeZone\" counts from 1");
+        return false;
+    }
+    for (const QJsonValue &c : recorder.value(QLatin1String("cameras")).toArray())
+        web->cameras << readCamera(c.toObject());
+    const QJsonArray channels = recorder.value(QLatin1String("channels")).toArray();
+    for (qsizetype i = 0; i < channels.size() && i < SimWebRecorder::kChannels; ++i)
+        web->channels[i] = readChannel(channels.at(i).toObject());
+    const QJsonObject cloud = recorder.value(QLatin1String("cloud")).toObject();
+    for (auto it = cloud.begin(); it != cloud.end(); ++it)
+        web->cloud.insert(it.key(), it.value().toString());
+    const QJsonObject reg = recorder.value(QLatin1String("registration")).toObject();
+    web->regStatus = text(reg, "status", web->regStatus);
+    web->regEmail = text(reg, "email");
+    web->regPassword = text(reg, "password");
+    web->regBadRequest = reg.value(QLatin1String("badRequest")).toBool(false);
+    web->resetWait = recorder.value(QLatin1String("resetWait")).toInt(web->resetWait);
+    web->recording = recorder.value(QLatin1String("recording")).toBool(false);
+    return true;
+}
+
+void write(const SimWebRecorder &web, QJsonObject *recorder)
+{
+    QJsonArray disks;
+    for (const SimDisk &d : web.disks)
+        disks.append(diskJson(d));
+    QJsonArray steps;
+    for (const int s : web.formatSteps)
+        steps.append(s);
+    QJsonObject lists;
+    for (auto it = web.timeZoneLists.begin(); it != web.timeZoneLists.end(); ++it)
+        lists.insert(QString::number(it.key()), QJsonArray::fromStringList(it.value()));
+    QJsonArray cameras;
+    for (const SimCamera &c : web.cameras)
+        cameras.append(cameraJson(c));
+    QJsonArray channels;
+    for (const SimChannel &c : web.channels)
+        channels.append(channelJson(c));
+    QJsonObject cloud;
+    for (auto it = web.cloud.begin(); it != web.cloud.end(); ++it)
+        cloud.insert(it.key(), it.value());
+    recorder->insert(QStringLiteral("disks"), disks);
+    recorder->insert(QStringLiteral("formatSteps"), steps);
+    recorder->insert(QStringLiteral("formatting"),
+        QJsonObject {{QStringLiteral("bay"), web.formattingBay}, {QStringLiteral("poll"), web.formatPoll},
+            {QStringLiteral("last"), web.lastFormatResult}});
+    recorder->insert(QStringLiteral("timeZone"), web.timeZone);
+    recorder->insert(QStringLiteral("timeZoneLists"), lists);
+    recorder->insert(QStringLiteral("cameras"), cameras);
+    recorder->insert(QStringLiteral("channels"), channels);
+    recorder->insert(QStringLiteral("cloud"), cloud);
+    recorder->insert(QStringLiteral("registration"),
+        QJsonObject {{QStringLiteral("status"), web.regStatus}, {QStringLiteral("email"), web.regEmail},
+            {QStringLiteral("password"), web.regPassword}, {QStringLiteral("badRequest"), web.regBadRequest}});
+    recorder->insert(QStringLiteral("resetWait"), web.resetWait);
+    recorder->insert(QStringLiteral("recording"), web.recording);
+}
+
+} // namespace SimWebScenario
