@@ -125,18 +125,22 @@ QWidget *SearchNvrPage::makeListBox()
     m_macHelp = linkButton(QStringLiteral("btMacAddress"), box);
     m_internetHelp = linkButton(QStringLiteral("btCheckNVRInternet"), box);
 
+    // Two short lines rather than one long one: some languages need the room.
+    auto *notListed = new QHBoxLayout;
+    notListed->addWidget(m_text2);
+    notListed->addWidget(m_listRescan);
+    notListed->addStretch();
     auto *help = new QHBoxLayout;
-    help->addWidget(m_text2);
-    help->addWidget(m_listRescan);
-    help->addStretch();
     help->addWidget(m_macHelp);
     help->addWidget(m_internetHelp);
+    help->addStretch();
 
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text1);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_noDevice);
+    layout->addLayout(notListed);
     layout->addLayout(help);
 
     Setup_SelectNvrView &list = m_step.selectNvrView();
