@@ -1,0 +1,150 @@
+// The screenshot tool under a real X server (Xvfb): every screen in EN, JP
+// and RU, and once at 200 %, written as PNGs a person can look at; and every
+// character the language files ship has a font that draws it.
+#include "platform/Resources.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+QString shotsDir()
+{
+    return qEnvironmentVariable("NVR_SHOTS_DIR", QDir::temp().filePath(QStringLiteral("nvrshots")));
+}
+
+QStringList screenNames()
+{
+    QProcess tool;
+    tool.start(qEnvironmentVariable("NVR_SHOTS_TOOL"), {QStringLiteral("--list")});
+    if (!tool.waitForFinished(30000) || tool.exitCode() != 0)
+        return {};
+    QStringList names;
+    for (const QString &line : QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+        if (!line.isEmpty())
+            names << line.section(QLatin1Char('\t'), 0, 0);
+    }
+    return names;
+}
+
+// A rendered window has the page's background, its texts and its controls:
+// far more than a handful of colours, and no single colour everywhere.
+QString blankness(const QImage &image)
+{
+    if (image.isNull())
+        return QStringLiteral("unreadable");
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2)
+            ++counts[image.pixel(x, y)];
+    }
+    int most = 0;
+    for (int count : std::as_const(counts))
+        most = std::max(most, count);
+    const int samples = ((image.height() + 1) / 2) * ((image.width() + 1) / 2);
+    if (counts.size() < 32)
+        return QStringLiteral("only %1 colours").arg(counts.size());
+    if (most > samples * 95 / 100)
+        return QStringLiteral("one colour covers %1 %").arg(most * 100 / samples);
+    return {};
+}
+
+} // namespace
+
+class ScreenshotsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QStringList names;
+    QSize firstSize;
+
+private slots:
+    void initTestCase()
+    {
+        names = screenNames();
+        QVERIFY2(names.size() >= 10, "nvrshots --list names too few screens");
+    }
+
+    void everyScreenRenders_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("EN") << QStringLiteral("EN") << QString();
+        QTest::newRow("JP") << QStringLiteral("JP") << QString();
+        QTest::newRow("RU") << QStringLiteral("RU") << QString();
+        QTest::newRow("RU@2x") << QStringLiteral("RU") << QStringLiteral("2");
+    }
+    void everyScreenRenders()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, scale);
+        const QString dir
+            = shotsDir() + QLatin1Char('/') + language + (scale.isEmpty() ? QString() : QStringLiteral("@2x"));
+        QDir(dir).removeRecursively();
+
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!scale.isEmpty())
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        tool.setProcessEnvironment(env);
+        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tool.start(
+            qEnvironmentVariable("NVR_SHOTS_TOOL"), {QStringLiteral("--lang"), language, QStringLiteral("--out"), dir});
+        QVERIFY(tool.waitForFinished(90000));
+        QCOMPARE(tool.exitCode(), 0);
+
+        for (const QString &name : std::as_const(names)) {
+            const QString file = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+            const QImage image(file);
+            const QString problem = blankness(image);
+            QVERIFY2(problem.isEmpty(), qPrintable(file + QStringLiteral(": ") + problem));
+            if (name != names.first())
+                continue;
+            // The window keeps its size across languages and doubles at 200 %.
+            if (firstSize.isEmpty())
+                firstSize = image.size();
+            QCOMPARE(image.size(), scale.isEmpty() ? firstSize : firstSize * 2);
+        }
+    }
+
+    // Tofu boxes: a character that no installed font can draw.
+    void everyShippedCharacterHasAFont()
+    {
+        const QDir lang(Resources::path(QStringLiteral("lang")));
+        const QStringList files = lang.entryList({QStringLiteral("*.txt")});
+        QCOMPARE(files.size(), 22);
+        const QStringList families = QFontDatabase::families();
+        QHash<char32_t, bool> drawn;
+        static const QRegularExpression entry(QStringLiteral("^\\s*\"[^\"]*\"\\s*=\\s*\"(.*)\";\\s*$"));
+        QStringList missing;
+        for (const QString &name : files) {
+            QFile file(lang.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+                const QRegularExpressionMatch match = entry.match(line);
+                if (!match.hasMatch())
+                    continue;
+                for (char32_t c : match.captured(1).toUcs4()) {
+                    if (c < 0x80 || drawn.contains(c))
+                        continue;
+                    const bool found = std::any_of(families.begin(), families.end(),
+                        [c](const QString &family) { return QFontMetrics(QFont(family)).inFontUcs4(c); });
+                    drawn.insert(c, found);
+                    if (!found)
+                        missing << QStringLiteral("%1 U+%2").arg(name).arg(quint32(c), 4, 16, QLatin1Char('0'));
+                }
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+    }
+};
+
+QTEST_MAIN(ScreenshotsTest)
+#include "tst_screenshots.moc"

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+class SetupView;
+class WidgetFactory;
+
+// The setup page: its step container shows the widget of the current step.
+class SetupPage : public QWidget
+{
+    Q_OBJECT
+public:
+    SetupPage(SetupView &setup, const WidgetFactory &factory, QWidget *parent = nullptr);
+};

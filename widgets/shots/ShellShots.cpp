@@ -1,0 +1,16 @@
+#include "app/DiagAbout.h"
+#include "app/DiagShowEula.h"
+#include "widgets/shots/ShotWorld.h"
+#include "widgets/shots/Shots.h"
+
+void addShellShots(ShotList &shots)
+{
+    shots.append(
+        {QStringLiteral("welcome"), QStringLiteral("the welcome page with the language choice"), [](ShotWorld &) {}});
+    shots.append({QStringLiteral("about"), QStringLiteral("the About dialog over the guide"), [](ShotWorld &world) {
+                      world.shell().showInstallView();
+                      world.openDialog<DiagAbout>();
+                  }});
+    shots.append({QStringLiteral("licence"), QStringLiteral("the licence agreement dialog"),
+        [](ShotWorld &world) { world.openDialog<DiagShowEula>(); }});
+}

@@ -1,0 +1,64 @@
+#include "widgets/shots/ShotWorld.h"
+
+#include "app/DialogController.h"
+#include "app/HMLocalization.h"
+#include "app/Languages.h"
+#include "app/WelcomeView.h"
+#include "guide/InstallView.h"
+#include "widgets/MainWindow.h"
+#include "widgets/RegisterWidgets.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPainter>
+
+ShotWorld::ShotWorld(const QString &language)
+    : m_context {m_notifications, HMLocalization::sharedInstance(), m_modal, m_urls, UserFolders::fromEnvironment()}
+    , m_shell(m_context)
+{
+    // The guide's position outlives its page; every screen starts from the first sub-page.
+    InstallView::installSteps = 0;
+    InstallView::installSteps_580 = 0;
+    registerAllWidgets(m_factory);
+    m_window = new MainWindow(m_shell, m_context, m_factory);
+    m_modal.setMainWindow(m_window);
+    m_window->show();
+    m_shell.awakeFromNib();
+    // The language as a person picks it: from the welcome page's list.
+    m_shell.contentWelcomViewController().lanTableViewClicked(Languages::indexOf(language));
+}
+
+ShotWorld::~ShotWorld()
+{
+    delete m_window;
+}
+
+void ShotWorld::show(std::unique_ptr<DialogController> dialog)
+{
+    QDialog *window = m_factory.makeDialog(*dialog, m_window);
+    dialog->windowDidLoad();
+    if (window) {
+        window->adjustSize();
+        window->show();
+        m_dialogWindow = window;
+    }
+    m_dialogs.push_back(std::move(dialog));
+}
+
+QImage ShotWorld::render()
+{
+    // Layouts and style sheets settle over a few event-loop turns.
+    for (int turn = 0; turn < 3; ++turn)
+        QApplication::processEvents();
+    QPixmap picture = m_window->grab();
+    if (m_dialogWindow) {
+        const QPixmap dialog = m_dialogWindow->grab();
+        const QSizeF size = dialog.deviceIndependentSize();
+        QPainter painter(&picture);
+        const QPointF origin((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2);
+        painter.drawPixmap(origin, dialog);
+        painter.setPen(QColor(0x1f, 0x3b, 0x5c));
+        painter.drawRect(QRectF(origin, size).adjusted(-0.5, -0.5, 0.5, 0.5));
+    }
+    return picture.toImage();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/AppDelegate.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+#include "widgets/WidgetFactory.h"
+#include "widgets/WidgetModalHost.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class DialogController;
+class MainWindow;
+
+// The real window over the real controllers, as a screen is set up for a
+// picture: the shell started in one language, pages reached through the
+// controllers' own operations, dialogs opened over the dimmed window.
+class ShotWorld
+{
+public:
+    explicit ShotWorld(const QString &language);
+    ~ShotWorld();
+
+    AppDelegate &shell() { return m_shell; }
+    WizardContext &context() { return m_context; }
+    MainWindow &window() { return *m_window; }
+    const WidgetFactory &factory() const { return m_factory; }
+
+    // Loads the dialog's window over the main window without running its
+    // modal loop, so the picture catches it open; the world keeps it.
+    template<typename Dialog, typename... Args> Dialog &openDialog(Args &&...args)
+    {
+        auto dialog = std::make_unique<Dialog>(m_context, std::forward<Args>(args)...);
+        Dialog &opened = *dialog;
+        show(std::move(dialog));
+        return opened;
+    }
+
+    // The window as shown, with the open dialog, if any, centred over it.
+    QImage render();
+
+private:
+    void show(std::unique_ptr<DialogController> dialog);
+
+    WidgetFactory m_factory;
+    NotificationCenter m_notifications;
+    WidgetModalHost m_modal {m_factory};
+    RecordingUrlOpener m_urls;
+    WizardContext m_context;
+    AppDelegate m_shell;
+    MainWindow *m_window;
+    std::vector<std::unique_ptr<DialogController>> m_dialogs;
+    QPointer<QDialog> m_dialogWindow;
+};

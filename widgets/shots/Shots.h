@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class ShotWorld;
+
+// One named screen of the screenshot tool: how to bring a fresh window into
+// that state. Each area adds its screens in its own add...Shots() file; the
+// table in ShotTable.cpp lists the areas.
+struct Shot
+{
+    QString name;
+    QString about;
+    std::function<void(ShotWorld &world)> setUp;
+};
+using ShotList = QList<Shot>;
+
+void addShellShots(ShotList &shots);
+void addGuideShots(ShotList &shots);
+
+// Every screen, in the order they are listed and rendered.
+const ShotList &allShots();

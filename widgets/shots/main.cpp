@@ -1,0 +1,85 @@
+// nvrshots: renders named screens of the wizard to PNG files, built from the
+// real widgets over the real controllers. Sends nothing on any network.
+#include "app/Languages.h"
+#include "widgets/WizardStyle.h"
+#include "widgets/shots/ShotWorld.h"
+#include "widgets/shots/Shots.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+int fail(const QString &message)
+{
+    QTextStream(stderr) << "nvrshots: " << message << '\n';
+    return 2;
+}
+
+const Shot *findShot(const QString &name)
+{
+    for (const Shot &shot : allShots()) {
+        if (shot.name == name)
+            return &shot;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    applyWizardStyle(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Renders screens of the setup wizard to NAME.png files."));
+    parser.addHelpOption();
+    const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Language code (EN, JP, RU, ...)."),
+        QStringLiteral("code"), QStringLiteral("EN"));
+    const QCommandLineOption out(
+        QStringLiteral("out"), QStringLiteral("Folder for the PNG files."), QStringLiteral("dir"), QStringLiteral("."));
+    const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the screens and exit."));
+    parser.addOptions({lang, out, list});
+    parser.addPositionalArgument(
+        QStringLiteral("name"), QStringLiteral("Screens to render (all when none)."), QStringLiteral("[NAME...]"));
+    parser.process(app);
+
+    QTextStream console(stdout);
+    if (parser.isSet(list)) {
+        for (const Shot &shot : allShots())
+            console << shot.name << '\t' << shot.about << '\n';
+        return 0;
+    }
+
+    const QString language = parser.value(lang);
+    if (Languages::indexOf(language) < 0)
+        return fail(QStringLiteral("unknown language %1").arg(language));
+
+    QList<const Shot *> chosen;
+    if (parser.positionalArguments().isEmpty()) {
+        for (const Shot &shot : allShots())
+            chosen.append(&shot);
+    }
+    for (const QString &name : parser.positionalArguments()) {
+        const Shot *shot = findShot(name);
+        if (!shot)
+            return fail(QStringLiteral("no screen named %1 (see --list)").arg(name));
+        chosen.append(shot);
+    }
+
+    const QDir dir(parser.value(out));
+    if (!QDir().mkpath(dir.path()))
+        return fail(QStringLiteral("cannot create %1").arg(dir.path()));
+    for (const Shot *shot : chosen) {
+        ShotWorld world(language);
+        shot->setUp(world);
+        const QString file = dir.filePath(shot->name + QStringLiteral(".png"));
+        if (!world.render().save(file))
+            return fail(QStringLiteral("cannot write %1").arg(file));
+        console << file << '\n';
+    }
+    return 0;
+}
