@@ -92,52 +92,45 @@ QJsonObject diskJson(const SimDisk &d)
         {QStringLiteral("partitions"), parts}};
 }
 
-SimCamera readCamera(const QJsonObject &o)
+// The text fields of a record, by scenario key.
+template<class Record> using TextFields = QList<QPair<const char *, QString Record::*>>;
+
+template<class Record> void readTexts(const QJsonObject &o, const TextFields<Record> &fields, Record *record)
 {
-    SimCamera c;
-    c.ip = text(o, "ip");
-    c.mac = text(o, "mac");
-    c.brand = text(o, "brand");
-    c.model = text(o, "model");
-    c.user = text(o, "user");
-    c.password = text(o, "password");
-    c.protocol = text(o, "protocol", c.protocol);
-    c.protocolType = text(o, "protocolType", c.protocolType);
-    return c;
+    for (const auto &field : fields)
+        record->*field.second = text(o, field.first, record->*field.second);
 }
 
-QJsonObject cameraJson(const SimCamera &c)
+template<class Record> QJsonObject textsJson(const Record &record, const TextFields<Record> &fields)
 {
-    return {{QStringLiteral("ip"), c.ip}, {QStringLiteral("mac"), c.mac}, {QStringLiteral("brand"), c.brand},
-        {QStringLiteral("model"), c.model}, {QStringLiteral("user"), c.user}, {QStringLiteral("password"), c.password},
-        {QStringLiteral("protocol"), c.protocol}, {QStringLiteral("protocolType"), c.protocolType}};
+    QJsonObject o;
+    for (const auto &field : fields)
+        o.insert(QLatin1String(field.first), record.*field.second);
+    return o;
 }
+
+const TextFields<SimCamera> kCameraFields {{"ip", &SimCamera::ip}, {"mac", &SimCamera::mac},
+    {"brand", &SimCamera::brand}, {"model", &SimCamera::model}, {"user", &SimCamera::user},
+    {"password", &SimCamera::password}, {"protocol", &SimCamera::protocol}, {"protocolType", &SimCamera::protocolType}};
+
+const TextFields<SimChannel> kChannelFields {{"name", &SimChannel::name}, {"host", &SimChannel::host},
+    {"mac", &SimChannel::mac}, {"protocol", &SimChannel::protocol}, {"protocolType", &SimChannel::protocolType},
+    {"account", &SimChannel::account}, {"password", &SimChannel::password}, {"brand", &SimChannel::brand},
+    {"product", &SimChannel::product}};
 
 SimChannel readChannel(const QJsonObject &o)
 {
     SimChannel c;
     c.used = o.value(QLatin1String("used")).toBool(false);
-    c.name = text(o, "name");
-    c.host = text(o, "host");
-    c.mac = text(o, "mac");
-    c.protocol = text(o, "protocol");
-    c.protocolType = text(o, "protocolType");
-    c.account = text(o, "account");
-    c.password = text(o, "password");
-    c.brand = text(o, "brand");
-    c.product = text(o, "product");
+    readTexts(o, kChannelFields, &c);
     return c;
 }
 
 QJsonObject channelJson(const SimChannel &c)
 {
-    if (!c.used)
-        return {{QStringLiteral("used"), false}};
-    return {{QStringLiteral("used"), true}, {QStringLiteral("name"), c.name}, {QStringLiteral("host"), c.host},
-        {QStringLiteral("mac"), c.mac}, {QStringLiteral("protocol"), c.protocol},
-        {QStringLiteral("protocolType"), c.protocolType}, {QStringLiteral("account"), c.account},
-        {QStringLiteral("password"), c.password}, {QStringLiteral("brand"), c.brand},
-        {QStringLiteral("product"), c.product}};
+    QJsonObject o = c.used ? textsJson(c, kChannelFields) : QJsonObject();
+    o.insert(QStringLiteral("used"), c.used);
+    return o;
 }
 
 } // namespace
@@ -217,8 +210,11 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
         *error = QStringLiteral("\"timeZone\" counts from 1");
         return false;
     }
-    for (const QJsonValue &c : recorder.value(QLatin1String("cameras")).toArray())
-        web->cameras << readCamera(c.toObject());
+    for (const QJsonValue &c : recorder.value(QLatin1String("cameras")).toArray()) {
+        SimCamera camera;
+        readTexts(c.toObject(), kCameraFields, &camera);
+        web->cameras << camera;
+    }
     const QJsonArray channels = recorder.value(QLatin1String("channels")).toArray();
     for (qsizetype i = 0; i < channels.size() && i < SimWebRecorder::kChannels; ++i)
         web->channels[i] = readChannel(channels.at(i).toObject());
@@ -248,7 +244,7 @@ void write(const SimWebRecorder &web, QJsonObject *recorder)
         lists.insert(QString::number(it.key()), QJsonArray::fromStringList(it.value()));
     QJsonArray cameras;
     for (const SimCamera &c : web.cameras)
-        cameras.append(cameraJson(c));
+        cameras.append(textsJson(c, kCameraFields));
     QJsonArray channels;
     for (const SimChannel &c : web.channels)
         channels.append(channelJson(c));
