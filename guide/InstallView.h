@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LeftStepView.h"
 #include "app/PageController.h"
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagReset.h"
@@ -61,6 +62,8 @@ public:
     const EmphasisedText &lbTip1() const { return m_lbTip1; }
     bool isTipVisible() const { return m_tipVisible; }
     int progressPosition() const { return m_progress; }
+    // The guide's own phase indicator (leftBox): it stays at the install phase.
+    LeftStepView &leftStepViewController() { return m_leftStep; }
     QString btnBackTitle() const { return m_btnBack; }
     QString btnNextTitle() const { return m_btnNext; }
     QString btnTipTitle() const { return m_btnTip; }
@@ -73,6 +76,7 @@ private:
     void toOpenResetWindow();
 
     ShellDelegate *theDelegate = nullptr;
+    LeftStepView m_leftStep;
 
     int m_subPage = 0;
     int m_half = 0;

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &title)
 {
     dialog.setObjectName(kind);
@@ -32,4 +34,12 @@ QHBoxLayout *buttonRow(QVBoxLayout &layout)
     layout.addSpacing(8);
     layout.addLayout(row);
     return row;
+}
+
+void fitToContents(QWidget &window)
+{
+    window.adjustSize();
+    // The size hint guesses the wrapped texts' width; measure at the real one.
+    if (window.hasHeightForWidth())
+        window.resize(window.width(), std::max(window.heightForWidth(window.width()), window.minimumHeight()));
 }

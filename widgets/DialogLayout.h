@@ -10,6 +10,9 @@
 QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &title);
 void addText(QVBoxLayout &layout, const QString &html);
 QHBoxLayout *buttonRow(QVBoxLayout &layout);
+// Sizes a dialog to its contents at the width it gets, so wrapped texts get
+// the height they need and no more.
+void fitToContents(QWidget &window);
 
 template<typename Receiver, typename Slot>
 QPushButton *addButton(QBoxLayout &row, const QString &name, const QString &title, Receiver *receiver, Slot slot)

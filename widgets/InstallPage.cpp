@@ -2,6 +2,7 @@
 
 #include "guide/InstallView.h"
 #include "widgets/GuidePicture.h"
+#include "widgets/LeftStepList.h"
 #include "widgets/RichText.h"
 
 #include <QHBoxLayout>
@@ -42,7 +43,12 @@ InstallPage::InstallPage(InstallView &view, QWidget *parent)
     buttons->addWidget(m_back);
     buttons->addWidget(m_next);
 
-    auto *layout = new QVBoxLayout(this);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(new LeftStepList(view.leftStepViewController(), view.context().localization, this));
+    auto *layout = new QVBoxLayout;
+    row->addLayout(layout, 1);
     layout->setContentsMargins(32, 24, 32, 20);
     layout->setSpacing(12);
     layout->addWidget(m_title);

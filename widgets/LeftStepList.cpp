@@ -25,6 +25,12 @@ LeftStepList::LeftStepList(LeftStepView &steps, HMLocalization &localization, QW
     refresh();
 }
 
+void LeftStepList::showEvent(QShowEvent *event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
 void LeftStepList::refresh()
 {
     for (int phase = 0; phase < m_labels.size(); ++phase) {

@@ -6,7 +6,8 @@ class HMLocalization;
 class LeftStepView;
 class QLabel;
 
-// The three phases beside the pages, the current one highlighted.
+// The three phases beside the guide and the setup page, the current one
+// highlighted.
 class LeftStepList : public QWidget
 {
     Q_OBJECT
@@ -14,6 +15,10 @@ public:
     LeftStepList(LeftStepView &steps, HMLocalization &localization, QWidget *parent = nullptr);
 
     void refresh();
+
+protected:
+    // The language may have changed while the page was away.
+    void showEvent(QShowEvent *event) override;
 
 private:
     LeftStepView &m_steps;

@@ -2,10 +2,8 @@
 
 #include "app/AppDelegate.h"
 #include "app/HMLocalization.h"
-#include "app/SetupView.h"
 #include "widgets/GreyOverlay.h"
 #include "widgets/HelpBar.h"
-#include "widgets/LeftStepList.h"
 #include "widgets/PageStack.h"
 #include "widgets/WizardStyle.h"
 
@@ -23,8 +21,6 @@ MainWindow::MainWindow(AppDelegate &shell, WizardContext &context, const WidgetF
     , m_tradeMark(new QLabel(this))
     , m_copyright(new QLabel(this))
     , m_header(new QWidget(this))
-    , m_leftSteps(
-          new LeftStepList(shell.contentSetupViewController().leftStepViewController(), context.localization, this))
     , m_helpBar(new HelpBar(shell, this))
     , m_overlay(nullptr)
 {
@@ -40,16 +36,11 @@ MainWindow::MainWindow(AppDelegate &shell, WizardContext &context, const WidgetF
     header->addStretch();
     header->addWidget(m_steps);
 
-    auto *body = new QHBoxLayout;
-    body->setSpacing(0);
-    body->addWidget(m_leftSteps);
-    body->addWidget(new PageStack(shell.contentBox(), factory, this), 1);
-
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_header);
-    layout->addLayout(body, 1);
+    layout->addWidget(new PageStack(shell.contentBox(), factory, this), 1);
     layout->addWidget(m_helpBar);
     layout->addWidget(m_copyright);
     m_copyright->setAlignment(Qt::AlignCenter);
@@ -75,8 +66,8 @@ void MainWindow::refresh()
     m_tradeMark->setText(m_shell.lbTradeMark());
     m_tradeMark->setVisible(m_shell.isTradeMarkVisible());
     m_copyright->setText(m_shell.lbCopyright());
-    setStyleState(*m_header, "grey", m_shell.isHeaderGrey());
-    m_leftSteps->refresh();
+    for (QWidget *band : {m_header, static_cast<QWidget *>(m_tradeMark), static_cast<QWidget *>(m_steps)})
+        setStyleState(*band, "grey", m_shell.isHeaderGrey());
     m_helpBar->refresh();
     m_overlay->setOpacity(m_shell.greyViewOpacity());
     m_overlay->setVisible(m_shell.isGreyViewVisible());

@@ -6,13 +6,12 @@ class AppDelegate;
 class GreyOverlay;
 class HMLocalization;
 class HelpBar;
-class LeftStepList;
 class QLabel;
 class WidgetFactory;
 struct WizardContext;
 
-// The wizard's window: header with the step counter, the phases, the pages,
-// the help bar and the dimming over everything while a dialog is open.
+// The wizard's window: header with the step counter, the pages, the help bar
+// and the dimming over everything while a dialog is open.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -29,7 +28,6 @@ private:
     QLabel *m_tradeMark;
     QLabel *m_copyright;
     QWidget *m_header;
-    LeftStepList *m_leftSteps;
     HelpBar *m_helpBar;
     GreyOverlay *m_overlay;
 };

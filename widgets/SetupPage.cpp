@@ -1,9 +1,10 @@
 #include "widgets/SetupPage.h"
 
 #include "app/SetupView.h"
+#include "widgets/LeftStepList.h"
 #include "widgets/PageStack.h"
 
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 SetupPage::SetupPage(SetupView &setup, const WidgetFactory &factory, QWidget *parent)
     : QWidget(parent)
@@ -11,7 +12,9 @@ SetupPage::SetupPage(SetupView &setup, const WidgetFactory &factory, QWidget *pa
     setObjectName(QStringLiteral("setupPage"));
     auto *setupBox = new PageStack(setup.setupBox(), factory, this);
     setupBox->setObjectName(QStringLiteral("setupBox"));
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(setupBox);
+    layout->setSpacing(0);
+    layout->addWidget(new LeftStepList(setup.leftStepViewController(), setup.context().localization, this));
+    layout->addWidget(setupBox, 1);
 }

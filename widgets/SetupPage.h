@@ -5,7 +5,8 @@
 class SetupView;
 class WidgetFactory;
 
-// The setup page: its step container shows the widget of the current step.
+// The setup page: the phases, and the step container showing the widget of
+// the current step.
 class SetupPage : public QWidget
 {
     Q_OBJECT

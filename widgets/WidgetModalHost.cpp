@@ -2,6 +2,7 @@
 
 #include "app/DialogController.h"
 #include "platform/Log.h"
+#include "widgets/DialogLayout.h"
 #include "widgets/WidgetFactory.h"
 
 #include <QDialog>
@@ -14,7 +15,7 @@ namespace {
 
 void centreOver(QWidget &window, const QWidget *owner)
 {
-    window.adjustSize();
+    fitToContents(window);
     if (!owner)
         return;
     const QRect area = owner->frameGeometry();

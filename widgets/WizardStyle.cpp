@@ -10,9 +10,10 @@ void applyWizardStyle(QApplication &app)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setStyleSheet(QStringLiteral(R"(
 QWidget#mainWindow { background: #f6f8fb; }
-QWidget#header { background: #1f3b5c; min-height: 44px; }
-QWidget#header[grey="true"] { background: #2c4a6e; }
-QWidget#header QLabel { color: white; font-size: 15px; font-weight: 600; }
+QWidget#header { background: white; min-height: 44px; border-bottom: 1px solid #d5dde8; }
+QWidget#header QLabel { color: #1f3b5c; font-size: 15px; font-weight: 600; }
+QWidget#header[grey="true"] { background: #1f3b5c; border-bottom: none; }
+QWidget#header QLabel[grey="true"] { color: white; }
 QWidget#leftSteps { background: #e7edf5; min-width: 150px; }
 QWidget#leftSteps QLabel { color: #5a6b80; font-size: 14px; padding: 8px 14px; }
 QWidget#leftSteps QLabel[current="true"] { color: #1f3b5c; font-weight: 700; background: white; border-radius: 6px; }

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +50,15 @@ struct Window
 
     template<typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
     GreyOverlay *overlay() const { return window->findChild<GreyOverlay *>(); }
+    // The highlighted phase beside the shown page, or -1 when none is shown.
+    int visiblePhase() const
+    {
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->isVisible() && label->property("current").toBool())
+                return label->objectName().right(1).toInt();
+        }
+        return -1;
+    }
 };
 
 } // namespace
@@ -59,8 +69,11 @@ void ShellWidgetsTest::startLeadsToTheGuide()
     auto *start = w.find<QPushButton>(QStringLiteral("btnStart"));
     QVERIFY(start && start->isVisible());
     QCOMPARE(start->text(), QStringLiteral("Start"));
+    QCOMPARE(w.visiblePhase(), -1);
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
+    // The guide shows its own phase, not the setup page's.
+    QCOMPARE(w.visiblePhase(), 0);
     auto *next = w.find<QPushButton>(QStringLiteral("btnNext"));
     QVERIFY(next && next->isVisible());
     QVERIFY(w.find<QWidget>(QStringLiteral("helpBar"))->isVisible());

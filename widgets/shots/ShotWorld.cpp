@@ -5,6 +5,7 @@
 #include "app/Languages.h"
 #include "app/WelcomeView.h"
 #include "guide/InstallView.h"
+#include "widgets/DialogLayout.h"
 #include "widgets/MainWindow.h"
 #include "widgets/RegisterWidgets.h"
 
@@ -38,7 +39,7 @@ void ShotWorld::show(std::unique_ptr<DialogController> dialog)
     QDialog *window = m_factory.makeDialog(*dialog, m_window);
     dialog->windowDidLoad();
     if (window) {
-        window->adjustSize();
+        fitToContents(*window);
         window->show();
         m_dialogWindow = window;
     }
