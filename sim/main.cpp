@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
         if (!recorderIps.contains(r.ip))
             recorderIps << r.ip;
     }
-    SimWebConfig web(state, log);
+    SimWebConfig web(state, log, timeScaleFromEnvironment());
     const auto webServer = serveHttps(
         QStringLiteral("HRX-540A"), recorderIps, quint16(parser.value(webPortOption).toUInt()),
         [&web](const SimHttpRequest &request, const QHostAddress &local) { return web.answer(request, local); },

@@ -2,6 +2,7 @@
 
 #include "sim/core/SimWebRecorder.h"
 
+#include <QDateTime>
 #include <QJsonObject>
 #include <QString>
 
@@ -45,6 +46,10 @@ struct SimRecorder
     SimMisbehaviour misbehave;
     SimWebRecorder web;
     QJsonObject extra;
+    // After a factory reset the recorder restarts and answers nothing until then.
+    qint64 restartingUntilMs = 0;
+
+    bool restarting() const { return QDateTime::currentMSecsSinceEpoch() < restartingUntilMs; }
 
     bool accepts(const QString &userName, const QString &pass) const { return userName == user && pass == password; }
 };

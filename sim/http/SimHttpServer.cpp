@@ -30,6 +30,8 @@ QByteArray SimHttpResponse::reason(int status)
         return "Request Header Fields Too Large";
     case 501:
         return "Not Implemented";
+    case 503:
+        return "Service Unavailable";
     default:
         return "Error";
     }
@@ -59,7 +61,12 @@ SimHttpServer::SimHttpServer(QSslConfiguration tls, Handler handler)
 {
 }
 
-SimHttpServer::~SimHttpServer() = default;
+SimHttpServer::~SimHttpServer()
+{
+    // Sockets die with their servers after this object's members are gone.
+    for (const auto &connection : m_connections)
+        connection.first->disconnect(this);
+}
 
 bool SimHttpServer::listen(const QHostAddress &address, quint16 port, QString *error)
 {

@@ -62,7 +62,8 @@ void SimLanResponder::onDatagram(const SimUdpEndpoint::Datagram &datagram)
 void SimLanResponder::answerSearch(const SimUdpEndpoint::Datagram &request)
 {
     for (const SimRecorder &recorder : m_state.recorders()) {
-        if (!ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort))
+        if (!recorder.restarting()
+            && !ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort))
             answer(recorder, SimReplies::discovery(recorder), request);
     }
 }
@@ -90,7 +91,7 @@ void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uin
     const CmdHead &head = headOf(request.data);
     SimRecorder *recorder
         = m_state.find(UtilMethod::macToString(head.targetMac), UtilMethod::ipToString(head.targetIp));
-    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands
+    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands || recorder->restarting()
         || ignores(*recorder, recorder->misbehave.ignoreCommands, QStringLiteral("command"), request.fromPort))
         return;
     const uint16_t status

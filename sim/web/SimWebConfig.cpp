@@ -84,9 +84,10 @@ bool SimWebConfig::Call::has(const char *key) const
     return false;
 }
 
-SimWebConfig::SimWebConfig(SimState &state, SimLog &log)
+SimWebConfig::SimWebConfig(SimState &state, SimLog &log, double timeScale)
     : m_state(state)
     , m_log(log)
+    , m_timeScale(timeScale)
 {
 }
 
@@ -125,6 +126,8 @@ SimHttpResponse SimWebConfig::route(const SimHttpRequest &request, const QHostAd
     const auto command = commands.constFind(request.path);
     if (!recorder || command == commands.constEnd())
         return SimHttpResponse::errorPage(404);
+    if (recorder->restarting())
+        return SimHttpResponse::errorPage(503);
     const auto credentials = request.basicCredentials();
     if (credentials)
         *user = credentials->first;
@@ -288,6 +291,7 @@ SimHttpResponse SimWebConfig::factory(Call &call)
     for (SimChannel &c : r.web.channels)
         c = SimChannel();
     r.web.recording = false;
+    r.restartingUntilMs = QDateTime::currentMSecsSinceEpoch() + qint64(r.web.resetWait * 1000 * m_timeScale);
     m_log.line(QStringLiteral("reset"), QStringLiteral("mac=%1 wait=%2").arg(r.mac).arg(r.web.resetWait));
     return response;
 }

@@ -13,7 +13,8 @@ struct SimRecorder;
 class SimWebConfig
 {
 public:
-    SimWebConfig(SimState &state, SimLog &log);
+    // timeScale shortens the restart after a factory reset, as NVRWIZARD_TIME_SCALE does.
+    SimWebConfig(SimState &state, SimLog &log, double timeScale);
 
     SimHttpResponse answer(const SimHttpRequest &request, const QHostAddress &local);
 
@@ -44,4 +45,5 @@ private:
 
     SimState &m_state;
     SimLog &m_log;
+    double m_timeScale;
 };

@@ -45,7 +45,7 @@ struct Client : HttpConfigDelegate
     }
 };
 
-struct LanChange : LandapConfigDelegate
+struct LanCommand : LandapConfigDelegate
 {
     int retCode = -2;
     void onLandapConfigEnd(LandapConfig *c, int, int ret, const UdpError &) override
@@ -90,6 +90,15 @@ private:
     }
     QJsonObject state() const { return m_sim.stateOf(SimProcess::macOf(m_recorder)); }
     QList<SimLogLine> requests() const { return m_sim.log(QStringLiteral("http")); }
+    // The return code of one LAN command to the recorder (-1: no answer, -2: no end).
+    int lan(const std::function<void(LandapConfig &)> &command)
+    {
+        LanCommand run;
+        LandapConfig landap(&run);
+        landap.open(&m_nvr);
+        command(landap);
+        return QTest::qWaitFor([&] { return run.retCode != -2; }, kWaitMs) ? run.retCode : -2;
+    }
     QJsonArray accounts() const
     {
         return m_sim.state().value(QStringLiteral("portal")).toObject().value(QStringLiteral("accounts")).toArray();
@@ -185,15 +194,11 @@ private slots:
 
     void aPasswordChangedOverTheLanWorksOverHttps()
     {
-        m_recorder = SimProcess::recorder(0);
+        m_recorder = withWeb(SimProcess::recorder(0), {{"resetWait", 1}});
         m_nvr = SimProcess::target(m_recorder);
         QString error;
         QVERIFY2(m_sim.start(SimProcess::scenario({m_recorder}), &error), qPrintable(error));
-        LanChange lan;
-        LandapConfig landap(&lan);
-        landap.open(&m_nvr);
-        landap.changeUser(kAdmin, QString(), kAdmin, QStringLiteral("Fresh-42"));
-        QTRY_COMPARE_WITH_TIMEOUT(lan.retCode, 0, kWaitMs);
+        QVERIFY(lan([](LandapConfig &l) { l.changeUser(kAdmin, QString(), kAdmin, QStringLiteral("Fresh-42")); }) == 0);
 
         Client c;
         QVERIFY(c.run([&](HttpConfig &h) { h.startGetNimboraInfo(m_nvr, kAdmin, QString()); }));
@@ -206,9 +211,16 @@ private slots:
         QCOMPARE(http[0].value("status"), QStringLiteral("401"));
         QCOMPARE(http[1].value("status"), QStringLiteral("200"));
 
-        // A factory reset answers its wait and takes the password away again.
+        // A factory reset answers its wait, restarts silently for that long and
+        // comes back in its factory state.
+        QElapsedTimer clock;
+        clock.start();
         QVERIFY(c.run([&](HttpConfig &h) { h.startResetNVR(m_nvr, kAdmin, QStringLiteral("Fresh-42")); }));
-        QCOMPARE(c.config.getResetNVRWaitingTime(), QStringLiteral("60"));
+        QCOMPARE(c.config.getResetNVRWaitingTime(), QStringLiteral("1"));
+        QCOMPARE(lan([](LandapConfig &l) { l.verifyUser(kAdmin, QString()); }), -1);
+        QVERIFY(clock.elapsed() < 1000);
+        QTest::qWait(int(qMax<qint64>(0, 1100 - clock.elapsed())));
+        QCOMPARE(lan([](LandapConfig &l) { l.verifyUser(kAdmin, QString()); }), 0);
         QVERIFY(state().value(QStringLiteral("factory")).toBool());
         QCOMPARE(m_sim.passwordOf(SimProcess::macOf(m_recorder)), QString());
     }
