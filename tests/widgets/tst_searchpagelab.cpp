@@ -1,7 +1,6 @@
 // The search step's page over simulated recorders in the network lab: what
 // the window shows while searching, with two recorders and with none, and
-// the recorder internet dialog. With NVR_SHOTS_DIR set, each state is also
-// saved as a PNG there.
+// the recorder internet dialog.
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "app/HMLocalization.h"
@@ -17,7 +16,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -36,15 +34,6 @@ struct PageCalls : SetupStepDelegate
     QStringList calls;
     void setupSearchNvrNext() override { calls << QStringLiteral("next"); }
 };
-
-void saveShot(QWidget &widget, const QString &name)
-{
-    const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    QVERIFY(widget.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png")));
-}
 
 } // namespace
 
@@ -114,7 +103,6 @@ private slots:
         QVERIFY(content);
         QCOMPARE(content->currentWidget()->objectName(), QStringLiteral("messageView"));
         QVERIFY(!find<QPushButton>("btNext")->isEnabled());
-        saveShot(*page, QStringLiteral("search-searching"));
 
         waitForTheEnd();
         QCOMPARE(content->currentWidget()->objectName(), QStringLiteral("selectNvrView"));
@@ -125,7 +113,6 @@ private slots:
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("1"));
         QVERIFY(find<QPushButton>("btNext")->isEnabled());
         QVERIFY(!find<QLabel>("textField")->isVisible());
-        saveShot(*page, QStringLiteral("search-two-recorders"));
 
         // A click on the second row moves the mark; Next hands that recorder on.
         const qint64 offMark = table->item(1, 0)->icon().pixmap(16).toImage().pixel(8, 8);
@@ -149,7 +136,6 @@ private slots:
         QVERIFY(!find<QPushButton>("btNext")->isEnabled());
         QVERIFY(find<QPushButton>("btRescan")->isEnabled());
         QVERIFY(find<QPushButton>("btBack")->isEnabled());
-        saveShot(*page, QStringLiteral("search-no-recorder"));
 
         // Rescan from the window: the waiting panel comes back at once.
         QTest::mouseClick(find<QPushButton>("btRescan"), Qt::LeftButton);
@@ -170,7 +156,6 @@ private slots:
                 dialog = page->findChild<QDialog *>(QStringLiteral("DiagCheckNVRInternet"));
             QVERIFY(dialog && dialog->isVisible());
             seen = true;
-            saveShot(*dialog, QStringLiteral("DiagCheckNVRInternet"));
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("btOK")), Qt::LeftButton);
         });
         QTest::mouseClick(find<QPushButton>("btCheckNVRInternet"), Qt::LeftButton);

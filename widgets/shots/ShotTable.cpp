@@ -6,6 +6,17 @@ const ShotList &allShots()
         ShotList all;
         addShellShots(all);
         addGuideShots(all);
+        addSearchShots(all);
+        return all;
+    }();
+    return shots;
+}
+
+const ShotList &lanShots()
+{
+    static const ShotList shots = [] {
+        ShotList all;
+        addSearchLanShots(all);
         return all;
     }();
     return shots;

@@ -20,6 +20,11 @@ using ShotList = QList<Shot>;
 
 void addShellShots(ShotList &shots);
 void addGuideShots(ShotList &shots);
+void addSearchShots(ShotList &shots);
+void addSearchLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();
+// Screens that search the LAN for recorders: only with --lan, which belongs
+// inside the network lab with the simulated recorders.
+const ShotList &lanShots();

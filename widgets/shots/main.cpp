@@ -1,6 +1,8 @@
 // nvrshots: renders named screens of the wizard to PNG files, built from the
-// real widgets over the real controllers. Sends nothing on any network.
+// real widgets over the real controllers. Sends nothing on any network, but
+// for the --lan screens, which search for recorders inside the network lab.
 #include "app/Languages.h"
+#include "steps/Setup_SearchNvrView.h"
 #include "widgets/WizardStyle.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
@@ -18,9 +20,9 @@ int fail(const QString &message)
     return 2;
 }
 
-const Shot *findShot(const QString &name)
+const Shot *findShot(const ShotList &shots, const QString &name)
 {
-    for (const Shot &shot : allShots()) {
+    for (const Shot &shot : shots) {
         if (shot.name == name)
             return &shot;
     }
@@ -42,14 +44,20 @@ int main(int argc, char *argv[])
     const QCommandLineOption out(
         QStringLiteral("out"), QStringLiteral("Folder for the PNG files."), QStringLiteral("dir"), QStringLiteral("."));
     const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the screens and exit."));
-    parser.addOptions({lang, out, list});
+    const QCommandLineOption lan(QStringLiteral("lan"),
+        QStringLiteral("Only the screens that search the LAN for recorders (run it inside the network lab)."));
+    parser.addOptions({lang, out, list, lan});
     parser.addPositionalArgument(
         QStringLiteral("name"), QStringLiteral("Screens to render (all when none)."), QStringLiteral("[NAME...]"));
     parser.process(app);
 
+    // Nothing but the --lan screens may search: the others run anywhere.
+    Setup_SearchNvrView::searchesLan = parser.isSet(lan);
+    const ShotList &shots = parser.isSet(lan) ? lanShots() : allShots();
+
     QTextStream console(stdout);
     if (parser.isSet(list)) {
-        for (const Shot &shot : allShots())
+        for (const Shot &shot : shots)
             console << shot.name << '\t' << shot.about << '\n';
         return 0;
     }
@@ -60,11 +68,11 @@ int main(int argc, char *argv[])
 
     QList<const Shot *> chosen;
     if (parser.positionalArguments().isEmpty()) {
-        for (const Shot &shot : allShots())
+        for (const Shot &shot : shots)
             chosen.append(&shot);
     }
     for (const QString &name : parser.positionalArguments()) {
-        const Shot *shot = findShot(name);
+        const Shot *shot = findShot(shots, name);
         if (!shot)
             return fail(QStringLiteral("no screen named %1 (see --list)").arg(name));
         chosen.append(shot);

@@ -1,0 +1,28 @@
+#include "ShotCheck.h"
+
+#include <QHash>
+#include <QImage>
+
+#include <algorithm>
+
+// A rendered window has far more than a handful of colours, and no single
+// colour everywhere.
+QString blankness(const QImage &image)
+{
+    if (image.isNull())
+        return QStringLiteral("unreadable");
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2)
+            ++counts[image.pixel(x, y)];
+    }
+    int most = 0;
+    for (int count : std::as_const(counts))
+        most = std::max(most, count);
+    const int samples = ((image.height() + 1) / 2) * ((image.width() + 1) / 2);
+    if (counts.size() < 32)
+        return QStringLiteral("only %1 colours").arg(counts.size());
+    if (most > samples * 95 / 100)
+        return QStringLiteral("one colour covers %1 %").arg(most * 100 / samples);
+    return {};
+}

@@ -1,0 +1,65 @@
+// The search step's screens of nvrshots, in the real window under Xvfb,
+// against simulated recorders in the network lab: two recorders, and none.
+#include "LabEnv.h"
+#include "ShotCheck.h"
+#include "SimProcess.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QtTest>
+
+class SearchShotsLabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { NVR_REQUIRE_LAB(); }
+
+    void searchScreens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<QJsonObject>>("recorders");
+        QTest::newRow("two-recorders") << QStringLiteral("two-recorders")
+                                       << QList<QJsonObject> {SimProcess::recorder(0), SimProcess::recorder(1)};
+        QTest::newRow("no-recorder") << QStringLiteral(
+            "no-recorder") << QList<QJsonObject> {SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})};
+    }
+    void searchScreens()
+    {
+        QFETCH(QString, name);
+        QFETCH(QList<QJsonObject>, recorders);
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
+
+        const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
+        const QString dir
+            = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/') + name;
+        QDir(dir).removeRecursively();
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+        tool.setProcessEnvironment(env);
+        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tool.start(qEnvironmentVariable("NVR_SHOTS_TOOL"),
+            {QStringLiteral("--lan"), QStringLiteral("--lang"), language, QStringLiteral("--out"), dir});
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        for (const char *screen : {"search-searching", "search-done"}) {
+            const QString file = dir + QLatin1Char('/') + QLatin1String(screen) + QStringLiteral(".png");
+            const QString problem = blankness(QImage(file));
+            QVERIFY2(problem.isEmpty(), qPrintable(file + QStringLiteral(": ") + problem));
+        }
+        // A real search each: the first is caught while it runs, the second
+        // ends, after three attempts when nobody answers.
+        int requests = 0;
+        for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
+            requests += line.value("op") == QLatin1String("161") ? 1 : 0;
+        QCOMPARE(requests, recorders.size() == 2 ? 2 : 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(SearchShotsLabTest)
+#include "tst_searchshotslab.moc"

@@ -1,0 +1,50 @@
+#include "app/SetupView.h"
+#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "widgets/shots/ShotWorld.h"
+#include "widgets/shots/Shots.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+
+constexpr int kLongestSearchMs = 60000;
+
+Setup_SearchNvrView &showSearchStep(ShotWorld &world)
+{
+    world.shell().showSetupView();
+    return world.shell().contentSetupViewController().searchNvrViewController();
+}
+
+void waitForTheSearch(Setup_SearchNvrView &search)
+{
+    QEventLoop loop;
+    QObject::connect(&search, &Setup_SearchNvrView::changed, &loop, [&] {
+        if (!search.isSearching())
+            loop.quit();
+    });
+    QTimer::singleShot(kLongestSearchMs, &loop, &QEventLoop::quit);
+    if (search.isSearching())
+        loop.exec();
+}
+
+} // namespace
+
+void addSearchShots(ShotList &shots)
+{
+    shots.append({QStringLiteral("diag-check-nvr-internet"),
+        QStringLiteral("troubleshooting: the recorder's own internet connection"), [](ShotWorld &world) {
+            showSearchStep(world);
+            world.openDialog<DiagCheckNVRInternet>(nullptr);
+        }});
+}
+
+void addSearchLanShots(ShotList &shots)
+{
+    shots.append({QStringLiteral("search-searching"), QStringLiteral("the recorder search while it runs"),
+        [](ShotWorld &world) { showSearchStep(world); }});
+    shots.append({QStringLiteral("search-done"),
+        QStringLiteral("the recorder search once it has ended: the recorders found, or none"),
+        [](ShotWorld &world) { waitForTheSearch(showSearchStep(world)); }});
+}
