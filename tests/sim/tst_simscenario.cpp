@@ -26,6 +26,9 @@ private slots:
         QVERIFY(!scenario.recorders[1].factory);
         QVERIFY(!scenario.recorders[1].accepts(QStringLiteral("admin"), QString()));
         QCOMPARE(scenario.recorders[1].webPort, 8080);
+        QCOMPARE(scenario.recorders[1].web.cameras.size(), 2);
+        QVERIFY(scenario.portal.enabled);
+        QCOMPARE(scenario.portal.accounts.size(), 1);
     }
 
     void badScenarios_data()
@@ -43,6 +46,16 @@ private slots:
         QTest::newRow("negative delay") << QByteArray(
             R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10","misbehave":{"delayMs":-5}}]})")
                                         << QStringLiteral("\"delayMs\"");
+        const auto web = [](const char *keys) {
+            return QByteArray(R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10",)") + keys + "}]}";
+        };
+        QTest::newRow("three bays") << web(R"("disks":[{},{},{}])") << QStringLiteral("\"disks\"");
+        QTest::newRow("partition state") << web(R"("disks":[{"device":"sda","partitions":[{"status":12}]}])")
+                                         << QStringLiteral("\"status\"");
+        QTest::newRow("format never ends") << web(R"("formatSteps":[35,80])") << QStringLiteral("\"formatSteps\"");
+        QTest::newRow("zone 0") << web(R"("timeZone":0)") << QStringLiteral("\"timeZone\"");
+        QTest::newRow("nameless account") << QByteArray(R"({"recorders":[],"portal":{"accounts":[{"password":"x"}]}})")
+                                          << QStringLiteral("\"email\"");
     }
     void badScenarios()
     {
