@@ -70,6 +70,9 @@ public:
     // Position in the step images.
     int progressStep() const { return 5; }
     QString lbTitle() const;
+    QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
+    QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
+    QString btResetTitle() const { return text(QStringLiteral("APP_Reset")); }
 
 private:
     // DiagResetNVRDelegate

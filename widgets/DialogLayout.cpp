@@ -12,6 +12,8 @@ QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &t
     auto *layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(28, 24, 28, 20);
     layout->setSpacing(10);
+    if (title.isEmpty())
+        return layout;
     auto *heading = new QLabel(title, &dialog);
     heading->setObjectName(QStringLiteral("dialogTitle"));
     heading->setWordWrap(true);

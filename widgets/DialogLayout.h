@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QString>
 
-// The common frame of the small information dialogs: a heading, wrapped
-// texts and a row of buttons on the right.
+// The common frame of the small information dialogs: a heading (none for an
+// empty title), wrapped texts and a row of buttons on the right.
 QVBoxLayout *dialogLayout(QDialog &dialog, const QString &kind, const QString &title);
 void addText(QVBoxLayout &layout, const QString &html);
 QHBoxLayout *buttonRow(QVBoxLayout &layout);

@@ -3,7 +3,6 @@
 #include "app/DiagShowEula.h"
 #include "widgets/DialogLayout.h"
 
-#include <QLabel>
 #include <QTextBrowser>
 #include <QTextCursor>
 
@@ -44,9 +43,8 @@ EulaDialog::EulaDialog(DiagShowEula &eula, QWidget *parent)
     , m_eula(eula)
     , m_text(new QTextBrowser(this))
 {
-    QVBoxLayout *layout = dialogLayout(*this, eula.dialogKind(), QString());
     // The agreement carries its own title as its first piece.
-    findChild<QLabel *>(QStringLiteral("dialogTitle"))->hide();
+    QVBoxLayout *layout = dialogLayout(*this, eula.dialogKind(), QString());
     m_text->setObjectName(QStringLiteral("textView"));
     m_text->setOpenLinks(false);
     layout->addWidget(m_text, 1);
@@ -70,6 +68,9 @@ void EulaDialog::refresh()
             continue;
         }
         cursor.insertText(piece.text, formatOf(piece.role, font()));
+        // A heading reads better above its text than run into it.
+        if (piece.role == DiagShowEula::Role::TermHeading)
+            cursor.insertText(QString(QChar::LineSeparator));
     }
     m_text->moveCursor(QTextCursor::Start);
 }

@@ -5,4 +5,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerShellWidgets(factory);
     registerGuideWidgets(factory);
     registerSearchWidgets(factory);
+    registerPasswordWidgets(factory);
 }

@@ -6,6 +6,7 @@ class WidgetFactory;
 void registerShellWidgets(WidgetFactory &factory);
 void registerGuideWidgets(WidgetFactory &factory);
 void registerSearchWidgets(WidgetFactory &factory);
+void registerPasswordWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -22,6 +22,11 @@ QWidget#helpBar { background: #eef2f7; border-top: 1px solid #d5dde8; }
 QWidget#helpBar QPushButton { color: #2463a6; padding: 4px 8px; }
 QLabel#copyright { color: #7a8797; font-size: 11px; padding: 4px; }
 QPushButton { padding: 6px 18px; }
+QPushButton[link="true"] { color: #2463a6; border: none; background: transparent; padding: 2px 4px; text-align: left; }
+QPushButton[link="true"]:hover { text-decoration: underline; }
+QPushButton[link="true"]:disabled { color: #9aa8b8; }
+QLabel[error="true"] { color: #b03a2e; }
+QLineEdit[marked="true"] { border: 1px solid #b03a2e; border-radius: 3px; padding: 2px; }
 QPushButton:default { background: #2463a6; color: white; border-radius: 5px; border: none; }
 QPushButton:default:hover { background: #2f74bf; }
 QPushButton:default:disabled { background: #a9bdd4; color: #eef2f7; }

@@ -6,6 +6,7 @@ const ShotList &allShots()
         ShotList all;
         addShellShots(all);
         addGuideShots(all);
+        addPasswordShots(all);
         addSearchShots(all);
         return all;
     }();

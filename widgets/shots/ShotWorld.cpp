@@ -46,11 +46,20 @@ void ShotWorld::show(std::unique_ptr<DialogController> dialog)
     m_dialogs.push_back(std::move(dialog));
 }
 
+void ShotWorld::showAlone(QWidget *page)
+{
+    m_alone.reset(page);
+    page->resize(m_window->width() - 150, m_window->height() - 130);
+    page->show();
+}
+
 QImage ShotWorld::render()
 {
     // Layouts and style sheets settle over a few event-loop turns.
     for (int turn = 0; turn < 3; ++turn)
         QApplication::processEvents();
+    if (m_alone)
+        return m_alone->grab().toImage();
     QPixmap picture = m_window->grab();
     if (m_dialogWindow) {
         const QPixmap dialog = m_dialogWindow->grab();

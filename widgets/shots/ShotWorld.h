@@ -40,6 +40,19 @@ public:
         return opened;
     }
 
+    // A controller the screen builds itself, kept while the world lives.
+    template<typename Controller, typename... Args> Controller &keep(Args &&...args)
+    {
+        auto controller = std::make_unique<Controller>(m_context, std::forward<Args>(args)...);
+        Controller &kept = *controller;
+        m_kept.push_back(std::move(controller));
+        return kept;
+    }
+
+    // Pictures one page's widget on its own, at the size of the window's page
+    // area: for steps that cannot be entered without talking to a recorder.
+    void showAlone(QWidget *page);
+
     // The window as shown, with the open dialog, if any, centred over it.
     QImage render();
 
@@ -55,4 +68,6 @@ private:
     MainWindow *m_window;
     std::vector<std::unique_ptr<DialogController>> m_dialogs;
     QPointer<QDialog> m_dialogWindow;
+    std::vector<std::unique_ptr<QObject>> m_kept;
+    std::unique_ptr<QWidget> m_alone;
 };
