@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60) from the seed corpus. Crashes land in build/fuzz/crashes.
+# (FUZZ_SECONDS, default 60, for each) from its seed corpus. Crashes land in
+# build/fuzz/crashes.
 #
 #   scripts/fuzz.sh
 set -euo pipefail
@@ -9,12 +10,16 @@ cd "$(dirname "$0")/.."
 dir=build/fuzz
 seconds=${FUZZ_SECONDS:-60}
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target fuzz_answers
+cmake --build "$dir" -j "$(nproc)" --target fuzz_answers fuzz_simrequests
 
 # The seeds stay as committed; what the fuzzer learns goes to the build tree.
-work="$dir/corpus"
-mkdir -p "$work" "$dir/crashes"
-cp -n tests/fuzz/corpus/* "$work/"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  "$dir/bin/fuzz_answers" -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 \
-  -artifact_prefix="$dir/crashes/" "$work"
+fuzz() { # target, seed folder
+  local work="$dir/corpus-$1"
+  mkdir -p "$work" "$dir/crashes"
+  cp -n "$2"/* "$work/"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$dir/bin/$1" -max_total_time="$seconds" -max_len=16384 -print_final_stats=1 \
+    -artifact_prefix="$dir/crashes/$1-" "$work"
+}
+fuzz fuzz_answers tests/fuzz/corpus
+fuzz fuzz_simrequests tests/fuzz/corpus-sim
