@@ -198,6 +198,10 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
     web->formattingBay = formatting.value(QLatin1String("bay")).toInt(-1);
     web->formatPoll = formatting.value(QLatin1String("poll")).toInt(0);
     web->lastFormatResult = formatting.value(QLatin1String("last")).toString(web->lastFormatResult);
+    if (web->formattingBay < -1 || web->formattingBay >= SimWebRecorder::kBays || web->formatPoll < 0) {
+        *error = QStringLiteral("\"formatting\" names no bay or a negative poll");
+        return false;
+    }
     const QJsonObject lists = recorder.value(QLatin1String("timeZoneLists")).toObject();
     for (auto it = lists.begin(); it != lists.end(); ++it) {
         QStringList zones;

@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("partition state") << web(R"("disks":[{"device":"sda","partitions":[{"status":12}]}])")
                                          << QStringLiteral("\"status\"");
         QTest::newRow("format never ends") << web(R"("formatSteps":[35,80])") << QStringLiteral("\"formatSteps\"");
+        QTest::newRow("format in bay 5") << web(R"("formatting":{"bay":5})") << QStringLiteral("\"formatting\"");
         QTest::newRow("zone 0") << web(R"("timeZone":0)") << QStringLiteral("\"timeZone\"");
         QTest::newRow("nameless account") << QByteArray(R"({"recorders":[],"portal":{"accounts":[{"password":"x"}]}})")
                                           << QStringLiteral("\"email\"");
