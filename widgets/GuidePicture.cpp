@@ -9,13 +9,25 @@ const QColor kBody(0x2b, 0x33, 0x3d);
 const QColor kAccent(0x24, 0x63, 0xa6);
 const QColor kCable(0xe0, 0x8a, 0x1e);
 
-void drawRecorder(QPainter &p, const QRectF &r)
+// The status light: off before power, amber while starting, blue when ready.
+const QColor kLedOff(0x55, 0x60, 0x6d);
+const QColor kLedStarting(0xf0, 0xa8, 0x30);
+const QColor kLedReady(0x3c, 0x8d, 0xf0);
+
+void drawRecorder(QPainter &p, const QRectF &r, const QColor &led)
 {
     p.setPen(Qt::NoPen);
     p.setBrush(kBody);
     p.drawRoundedRect(r, 8, 8);
-    p.setBrush(QColor(0x3fd46a));
-    p.drawEllipse(QPointF(r.left() + 18, r.center().y()), 5, 5);
+    const QPointF light(r.left() + 18, r.center().y());
+    if (led != kLedOff) {
+        QColor glow = led;
+        glow.setAlpha(70);
+        p.setBrush(glow);
+        p.drawEllipse(light, 11, 11);
+    }
+    p.setBrush(led);
+    p.drawEllipse(light, 5, 5);
     p.setBrush(QColor(0x55, 0x60, 0x6d));
     for (int i = 0; i < 4; ++i)
         p.drawRect(QRectF(r.right() - 24 - i * 16, r.center().y() - 6, 10, 12));
@@ -82,25 +94,30 @@ void GuidePicture::paintEvent(QPaintEvent *)
 
     const QRectF recorder(area.left() + area.width() * 0.08, area.center().y() + 10, area.width() * 0.42, 46);
     const QRectF router(area.right() - area.width() * 0.38, area.top() + 60, area.width() * 0.3, 40);
-    switch (m_subPage) {
-    case 0: // unpack: the recorder alone
-        drawRecorder(p, recorder.translated(area.width() * 0.2, -20));
-        break;
-    case 1: // the disk goes into the recorder
-        drawRecorder(p, recorder);
-        drawDisk(p,
-            QRectF(area.right() - area.width() * 0.36, recorder.top() - (m_half ? 20 : 70), area.width() * 0.26, 48));
-        break;
-    case 2: // network cable to the router
-        drawRecorder(p, recorder);
-        drawRouter(p, router);
+    const auto networkCable = [&] {
         drawCable(p, QPointF(recorder.right() - 20, recorder.top()), QPointF(router.left() + 30, router.bottom()));
-        break;
-    default: // power on: the status light
-        drawRecorder(p, recorder);
-        drawRouter(p, router);
-        drawCable(p, QPointF(recorder.right() - 20, recorder.top()), QPointF(router.left() + 30, router.bottom()));
+    };
+    const auto powerCable = [&] {
         drawCable(p, QPointF(recorder.left() + 30, recorder.bottom()), QPointF(area.left() + 20, area.bottom() - 10));
+    };
+    switch (m_subPage) {
+    case 0: // what is needed: the recorder with its disk, and a router
+        drawRecorder(p, recorder, kLedOff);
+        drawDisk(p, QRectF(recorder.left() + recorder.width() * 0.25, recorder.top() - 78, recorder.width() * 0.5, 48));
+        drawRouter(p, router);
+        break;
+    case 1:
+        drawRecorder(p, recorder, m_half ? kLedStarting : kLedOff);
+        drawRouter(p, router);
+        networkCable();
+        if (m_half) // then the power
+            powerCable();
+        break;
+    default: // starting, then ready
+        drawRecorder(p, recorder, m_subPage == 2 ? kLedStarting : kLedReady);
+        drawRouter(p, router);
+        networkCable();
+        powerCable();
         break;
     }
 }

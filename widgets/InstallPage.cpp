@@ -4,6 +4,7 @@
 #include "widgets/GuidePicture.h"
 #include "widgets/LeftStepList.h"
 #include "widgets/RichText.h"
+#include "widgets/WizardStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,7 +34,9 @@ InstallPage::InstallPage(InstallView &view, QWidget *parent)
     m_progress->setMaximumHeight(8);
     m_back->setObjectName(QStringLiteral("btnBack"));
     m_tipButton->setObjectName(QStringLiteral("btnTip"));
-    m_tipButton->setFlat(true);
+    // A help link, not a step of the guide.
+    setStyleState(*m_tipButton, "link", true);
+    m_tipButton->setCursor(Qt::PointingHandCursor);
     m_next->setObjectName(QStringLiteral("btnNext"));
     m_next->setDefault(true);
 
