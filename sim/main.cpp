@@ -11,6 +11,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QNetworkInterface>
 
 #include <cstdio>
 #include <memory>
@@ -83,10 +84,17 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "nvrsim: UDP port %d: %s\n", LAN_PORT, qPrintable(error));
         return 1;
     }
+    // A recorder at an address this namespace does not own still answers on
+    // the LAN; it only has no web interface.
+    const QList<QHostAddress> owned = QNetworkInterface::allAddresses();
     QStringList recorderIps;
     for (const SimRecorder &r : state.recorders()) {
-        if (!recorderIps.contains(r.ip))
+        if (recorderIps.contains(r.ip))
+            continue;
+        if (owned.contains(QHostAddress(r.ip)))
             recorderIps << r.ip;
+        else
+            log.line(QStringLiteral("error"), QStringLiteral("recorder=%1 web=none ip=%2").arg(r.mac, r.ip));
     }
     SimWebConfig web(state, log, timeScaleFromEnvironment());
     const auto webServer = serveHttps(
