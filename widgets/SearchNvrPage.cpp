@@ -3,12 +3,12 @@
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/RichText.h"
 #include "widgets/StepImages.h"
+#include "widgets/WaitingPanel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -58,6 +58,7 @@ SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
     , m_step(step)
     , m_title(wrapped(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
+    , m_waiting(new WaitingPanel(m_content))
     , m_rescan(new QPushButton(this))
     , m_back(new QPushButton(this))
     , m_next(new QPushButton(this))
@@ -65,7 +66,7 @@ SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
     setObjectName(QStringLiteral("searchNvrPage"));
     m_content->setObjectName(QStringLiteral("boxContent"));
     m_content->addWidget(makeListBox());
-    m_content->addWidget(makeWaitingBox());
+    m_content->addWidget(m_waiting);
     m_rescan->setObjectName(QStringLiteral("btRescan"));
     m_back->setObjectName(QStringLiteral("btBack"));
     m_next->setObjectName(QStringLiteral("btNext"));
@@ -157,25 +158,6 @@ QWidget *SearchNvrPage::makeListBox()
     return box;
 }
 
-QWidget *SearchNvrPage::makeWaitingBox()
-{
-    auto *box = new QWidget(this);
-    box->setObjectName(QStringLiteral("messageView"));
-    m_message = wrapped(QStringLiteral("lbMessageForSearch"), box);
-    m_message->setAlignment(Qt::AlignCenter);
-    m_busy = new QProgressBar(box);
-    m_busy->setObjectName(QStringLiteral("imgProgressForSearch"));
-    m_busy->setRange(0, 0); // keeps moving while the search runs
-    m_busy->setTextVisible(false);
-    m_busy->setFixedWidth(260);
-    auto *layout = new QVBoxLayout(box);
-    layout->addStretch();
-    layout->addWidget(m_busy, 0, Qt::AlignHCenter);
-    layout->addWidget(m_message);
-    layout->addStretch();
-    return box;
-}
-
 void SearchNvrPage::refresh()
 {
     const Setup_SelectNvrView &list = m_step.selectNvrView();
@@ -193,7 +175,7 @@ void SearchNvrPage::refresh()
     m_macHelp->setEnabled(m_step.listControlsEnabled());
 
     const Setup_MessageView &message = m_step.messageView();
-    m_message->setText(message.message());
+    m_waiting->setMessage(message.message());
     m_content->setCurrentIndex(message.isVisible() ? 1 : 0);
 
     m_rescan->setText(m_step.btRescanTitle());

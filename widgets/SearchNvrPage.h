@@ -3,11 +3,11 @@
 #include <QWidget>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
 class QStackedWidget;
 class QTableWidget;
 class Setup_SearchNvrView;
+class WaitingPanel;
 
 // The search step: the found recorders as a one-choice list, the waiting
 // panel while searching, the "nothing found" label and the step's buttons.
@@ -19,13 +19,13 @@ public:
 
 private:
     QWidget *makeListBox();
-    QWidget *makeWaitingBox();
     void refresh();
     void refreshRows();
 
     Setup_SearchNvrView &m_step;
     QLabel *m_title;
     QStackedWidget *m_content;
+    WaitingPanel *m_waiting;
     QLabel *m_text1;
     QTableWidget *m_table;
     QLabel *m_noDevice;
@@ -33,8 +33,6 @@ private:
     QPushButton *m_listRescan;
     QPushButton *m_macHelp;
     QPushButton *m_internetHelp;
-    QLabel *m_message;
-    QProgressBar *m_busy;
     QPushButton *m_rescan;
     QPushButton *m_back;
     QPushButton *m_next;

@@ -43,12 +43,14 @@ private slots:
         env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
         tool.setProcessEnvironment(env);
         tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const QStringList screens = {QStringLiteral("search-searching"), QStringLiteral("search-done")};
         tool.start(qEnvironmentVariable("NVR_SHOTS_TOOL"),
-            {QStringLiteral("--lan"), QStringLiteral("--lang"), language, QStringLiteral("--out"), dir});
+            QStringList {QStringLiteral("--lan"), QStringLiteral("--lang"), language, QStringLiteral("--out"), dir}
+                + screens);
         QVERIFY(tool.waitForFinished(60000));
         QCOMPARE(tool.exitCode(), 0);
-        for (const char *screen : {"search-searching", "search-done"}) {
-            const QString file = dir + QLatin1Char('/') + QLatin1String(screen) + QStringLiteral(".png");
+        for (const QString &screen : screens) {
+            const QString file = dir + QLatin1Char('/') + screen + QStringLiteral(".png");
             const QString problem = blankness(QImage(file));
             QVERIFY2(problem.isEmpty(), qPrintable(file + QStringLiteral(": ") + problem));
         }
