@@ -1,4 +1,7 @@
+#include "app/SetupView.h"
 #include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "steps/Setup_SelectNvrView.h"
 #include "widgets/PasswordForms.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
@@ -6,6 +9,27 @@
 #include <QVBoxLayout>
 
 namespace {
+
+constexpr int kLongestWaitMs = 60000;
+
+// In the window, as a person gets there: the search ends, the first recorder
+// is picked and Next leads to the password step, which asks the recorder
+// whether it is still in its factory state. Nullptr when no recorder answered.
+Setup_PasswordView *enterPasswordStep(ShotWorld &world)
+{
+    world.shell().showInstallView(); // the guide turns on the header band and the help bar
+    world.shell().showSetupView();
+    SetupView &setup = world.shell().contentSetupViewController();
+    Setup_SearchNvrView &search = setup.searchNvrViewController();
+    ShotWorld::waitUntil([&] { return !search.isSearching(); }, kLongestWaitMs);
+    search.selectNvrView().selectRow(0);
+    search.onNextClicked();
+    if (setup.setupBox().current() != &setup.passwordViewController())
+        return nullptr;
+    Setup_PasswordView &step = setup.passwordViewController();
+    ShotWorld::waitUntil([&] { return !step.overlayShown(); }, kLongestWaitMs);
+    return &step;
+}
 
 // The step is never entered here: entering it asks the recorder over the LAN.
 Setup_PasswordView &passwordStep(ShotWorld &world)
@@ -61,5 +85,21 @@ void addPasswordShots(ShotList &shots)
             form.setConfirmText(QStringLiteral("a"));
             form.checkNewPassword();
             showForm(world, new ConfirmPasswordForm(form));
+        }});
+}
+
+void addPasswordLanShots(ShotList &shots)
+{
+    shots.append({QStringLiteral("password-lan"),
+        QStringLiteral("the password step after the recorder answered: set form when new, confirm form otherwise"),
+        [](ShotWorld &world) { enterPasswordStep(world); }});
+    shots.append({QStringLiteral("password-lan-refused"),
+        QStringLiteral("the password step once the recorder refused a wrong current password"), [](ShotWorld &world) {
+            Setup_PasswordView *step = enterPasswordStep(world);
+            if (!step || step->content() != Setup_PasswordView::Content::ConfirmForm)
+                return;
+            step->confirmForm().setPasswordText(QStringLiteral("wrong1"));
+            step->onNextClicked();
+            ShotWorld::waitUntil([&] { return !step->overlayShown(); }, kLongestWaitMs);
         }});
 }

@@ -13,6 +13,7 @@ constexpr int kLongestSearchMs = 60000;
 
 Setup_SearchNvrView &showSearchStep(ShotWorld &world)
 {
+    world.shell().showInstallView(); // the guide turns on the header band and the help bar
     world.shell().showSetupView();
     return world.shell().contentSetupViewController().searchNvrViewController();
 }

@@ -18,6 +18,7 @@ const ShotList &lanShots()
     static const ShotList shots = [] {
         ShotList all;
         addSearchLanShots(all);
+        addPasswordLanShots(all);
         return all;
     }();
     return shots;

@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QPainter>
+#include <QTimer>
 
 ShotWorld::ShotWorld(const QString &language)
     : m_context {m_notifications, HMLocalization::sharedInstance(), m_modal, m_urls, UserFolders::fromEnvironment()}
@@ -51,6 +53,20 @@ void ShotWorld::showAlone(QWidget *page)
     m_alone.reset(page);
     page->resize(m_window->width() - 150, m_window->height() - 130);
     page->show();
+}
+
+void ShotWorld::waitUntil(const std::function<bool()> &done, int timeoutMs)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    poll.start(20);
+    if (!done())
+        loop.exec();
 }
 
 QImage ShotWorld::render()

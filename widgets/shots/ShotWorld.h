@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,6 +53,10 @@ public:
     // Pictures one page's widget on its own, at the size of the window's page
     // area: for steps that cannot be entered without talking to a recorder.
     void showAlone(QWidget *page);
+
+    // Runs the event loop until done() holds or the time is up, for screens
+    // that wait for a recorder's answer.
+    static void waitUntil(const std::function<bool()> &done, int timeoutMs);
 
     // The window as shown, with the open dialog, if any, centred over it.
     QImage render();

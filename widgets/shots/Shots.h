@@ -21,6 +21,7 @@ using ShotList = QList<Shot>;
 void addShellShots(ShotList &shots);
 void addGuideShots(ShotList &shots);
 void addPasswordShots(ShotList &shots);
+void addPasswordLanShots(ShotList &shots);
 void addSearchShots(ShotList &shots);
 void addSearchLanShots(ShotList &shots);
 
