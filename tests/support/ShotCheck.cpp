@@ -1,7 +1,9 @@
 #include "ShotCheck.h"
 
+#include <QDir>
 #include <QHash>
 #include <QImage>
+#include <QProcess>
 
 #include <algorithm>
 
@@ -24,5 +26,27 @@ QString blankness(const QImage &image)
         return QStringLiteral("only %1 colours").arg(counts.size());
     if (most > samples * 95 / 100)
         return QStringLiteral("one colour covers %1 %").arg(most * 100 / samples);
+    return {};
+}
+
+QString renderShots(const QString &dir, const QStringList &arguments, const QStringList &screens,
+    const QProcessEnvironment &environment)
+{
+    QDir(dir).removeRecursively();
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.start(
+        qEnvironmentVariable("NVR_SHOTS_TOOL"), arguments + QStringList {QStringLiteral("--out"), dir} + screens);
+    if (!tool.waitForFinished(90000))
+        return QStringLiteral("nvrshots did not finish");
+    if (tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return QStringLiteral("nvrshots ended with %1").arg(tool.exitCode());
+    for (const QString &screen : screens) {
+        const QString file = dir + QLatin1Char('/') + screen + QStringLiteral(".png");
+        const QString problem = blankness(QImage(file));
+        if (!problem.isEmpty())
+            return file + QStringLiteral(": ") + problem;
+    }
     return {};
 }

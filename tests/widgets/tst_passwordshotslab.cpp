@@ -5,9 +5,6 @@
 #include "ShotCheck.h"
 #include "SimProcess.h"
 
-#include <QDir>
-#include <QImage>
-#include <QProcess>
 #include <QtTest>
 
 class PasswordShotsLabTest : public QObject
@@ -41,22 +38,11 @@ private slots:
         const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
         const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/')
             + QString::fromLatin1(QTest::currentDataTag());
-        QDir(dir).removeRecursively();
-        QProcess tool;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
-        tool.setProcessEnvironment(env);
-        tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        tool.start(qEnvironmentVariable("NVR_SHOTS_TOOL"),
-            QStringList {QStringLiteral("--lan"), QStringLiteral("--lang"), language, QStringLiteral("--out"), dir}
-                + screens);
-        QVERIFY(tool.waitForFinished(90000));
-        QCOMPARE(tool.exitCode(), 0);
-        for (const QString &screen : std::as_const(screens)) {
-            const QString file = dir + QLatin1Char('/') + screen + QStringLiteral(".png");
-            const QString problem = blankness(QImage(file));
-            QVERIFY2(problem.isEmpty(), qPrintable(file + QStringLiteral(": ") + problem));
-        }
+        const QString problem
+            = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, env);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
         // The screens came from the recorder's answers, and changed nothing on it.
         QStringList seen;
         for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
