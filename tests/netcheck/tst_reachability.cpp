@@ -122,7 +122,7 @@ private slots:
 
     void stoppedMonitorStaysQuietUntilStartedAgain()
     {
-        auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("localhost"));
+        auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
         QVERIFY(monitor);
         Reports reports;
         reports.attach(*monitor);
