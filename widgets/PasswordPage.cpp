@@ -2,14 +2,12 @@
 
 #include "steps/Setup_PasswordView.h"
 #include "widgets/PasswordForms.h"
-#include "widgets/StepImages.h"
+#include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 PasswordPage::PasswordPage(Setup_PasswordView &step, QWidget *parent)
     : QWidget(parent)
@@ -32,23 +30,7 @@ PasswordPage::PasswordPage(Setup_PasswordView &step, QWidget *parent)
     m_content->addWidget(m_confirmForm);
     m_content->addWidget(m_waiting);
     m_reset->setObjectName(QStringLiteral("btReset"));
-    m_back->setObjectName(QStringLiteral("btBack"));
-    m_next->setObjectName(QStringLiteral("btNext"));
-    m_next->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_reset);
-    buttons->addStretch();
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_next);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(32, 20, 32, 20);
-    layout->setSpacing(12);
-    layout->addWidget(new StepImages(m_progress, this));
-    layout->addWidget(m_title);
-    layout->addWidget(m_content, 1);
-    layout->addLayout(buttons);
+    layOutStep(*this, m_progress, m_title, m_content, m_reset, m_back, m_next);
 
     connect(m_reset, &QPushButton::clicked, this, [this] { m_step.onResetClicked(); });
     connect(m_back, &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });

@@ -2,7 +2,7 @@
 
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/RichText.h"
-#include "widgets/StepImages.h"
+#include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
 
 #include <QHBoxLayout>
@@ -68,23 +68,7 @@ SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
     m_content->addWidget(makeListBox());
     m_content->addWidget(m_waiting);
     m_rescan->setObjectName(QStringLiteral("btRescan"));
-    m_back->setObjectName(QStringLiteral("btBack"));
-    m_next->setObjectName(QStringLiteral("btNext"));
-    m_next->setDefault(true);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(m_rescan);
-    buttons->addStretch();
-    buttons->addWidget(m_back);
-    buttons->addWidget(m_next);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(32, 20, 32, 20);
-    layout->setSpacing(12);
-    layout->addWidget(new StepImages(m_step.progressView(), this));
-    layout->addWidget(m_title);
-    layout->addWidget(m_content, 1);
-    layout->addLayout(buttons);
+    layOutStep(*this, m_step.progressView(), m_title, m_content, m_rescan, m_back, m_next);
 
     connect(m_rescan, &QPushButton::clicked, this, [this] { m_step.onRescanClicked(); });
     connect(m_back, &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });

@@ -1,0 +1,30 @@
+#include "widgets/StepFrame.h"
+
+#include "widgets/StepImages.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+void layOutStep(QWidget &page, const SetupProgressView &progress, QLabel *title, QWidget *content, QPushButton *left,
+    QPushButton *back, QPushButton *next)
+{
+    back->setObjectName(QStringLiteral("btBack"));
+    next->setObjectName(QStringLiteral("btNext"));
+    next->setDefault(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(left);
+    buttons->addStretch();
+    buttons->addWidget(back);
+    buttons->addWidget(next);
+
+    auto *layout = new QVBoxLayout(&page);
+    layout->setContentsMargins(32, 20, 32, 20);
+    layout->setSpacing(12);
+    layout->addWidget(new StepImages(progress, &page));
+    layout->addWidget(title);
+    layout->addWidget(content, 1);
+    layout->addLayout(buttons);
+}
