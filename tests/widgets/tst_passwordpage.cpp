@@ -1,15 +1,10 @@
 // The password step's widgets over a step that is never entered (entering it
 // asks the recorder over the LAN): what the user types reaches the forms, and
 // the forms' messages, marks and fields show on screen.
-#include "app/HMLocalization.h"
-#include "platform/NotificationCenter.h"
-#include "platform/UrlOpener.h"
+#include "WidgetsFixture.h"
 #include "steps/PasswordMessages.h"
 #include "steps/Setup_PasswordView.h"
 #include "widgets/PasswordForms.h"
-#include "widgets/RegisterWidgets.h"
-#include "widgets/WidgetFactory.h"
-#include "widgets/WidgetModalHost.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,32 +20,22 @@ class PasswordPageTest : public QObject
     Q_OBJECT
 
 private:
-    WidgetFactory factory;
-    NotificationCenter notifications;
-    std::unique_ptr<WidgetModalHost> modal;
-    RecordingUrlOpener urls;
-    std::unique_ptr<WizardContext> context;
+    WidgetsFixture f;
     std::unique_ptr<Setup_PasswordView> step;
 
-    QString text(const QString &key) const { return context->localization.localizedStringForKey(key); }
+    QString text(const QString &key) const { return f.context.localization.localizedStringForKey(key); }
     template<typename T> static T *find(QWidget &in, const char *name)
     {
         return in.findChild<T *>(QString::fromLatin1(name));
     }
 
 private slots:
-    void initTestCase()
-    {
-        registerAllWidgets(factory);
-        modal = std::make_unique<WidgetModalHost>(factory);
-        HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN"));
-        context.reset(new WizardContext {notifications, HMLocalization::sharedInstance(), *modal, urls, {}});
-    }
-    void init() { step = std::make_unique<Setup_PasswordView>(*context); }
+    void initTestCase() { HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN")); }
+    void init() { step = std::make_unique<Setup_PasswordView>(f.context); }
 
     void setFormShowsTheFirstFailure()
     {
-        std::unique_ptr<QWidget> page(factory.makePage(*step, nullptr));
+        std::unique_ptr<QWidget> page(f.factory.makePage(*step, nullptr));
         QVERIFY(page);
         page->show();
         // Before the recorder answered: the set form, Next off, no Reset.
@@ -67,7 +52,7 @@ private slots:
         QCOMPARE(step->setForm().edPassword(), QStringLiteral("ab_12"));
         emit password->editingFinished(); // leaving the field checks it at once
         QVERIFY(message->isVisible());
-        QCOMPARE(message->text(), PasswordMessages::asError(*context, text(PasswordMessages::kInvalid)));
+        QCOMPARE(message->text(), PasswordMessages::asError(f.context, text(PasswordMessages::kInvalid)));
         QVERIFY(password->property("marked").toBool());
 
         // A mismatch marks the confirmation instead.
@@ -75,7 +60,7 @@ private slots:
         QTest::keyClicks(password, QStringLiteral("secret1"));
         QTest::keyClicks(find<QLineEdit>(form, "edConfirmPassword"), QStringLiteral("secret2"));
         QVERIFY(!step->setForm().checkPassword());
-        QCOMPARE(message->text(), PasswordMessages::asError(*context, text(PasswordMessages::kMismatch)));
+        QCOMPARE(message->text(), PasswordMessages::asError(f.context, text(PasswordMessages::kMismatch)));
         QVERIFY(!password->property("marked").toBool());
         QVERIFY(find<QLineEdit>(form, "edConfirmPassword")->property("marked").toBool());
     }

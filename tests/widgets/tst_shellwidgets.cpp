@@ -1,12 +1,7 @@
+#include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
-#include "app/HMLocalization.h"
-#include "platform/NotificationCenter.h"
-#include "platform/UrlOpener.h"
 #include "widgets/GreyOverlay.h"
 #include "widgets/MainWindow.h"
-#include "widgets/RegisterWidgets.h"
-#include "widgets/WidgetFactory.h"
-#include "widgets/WidgetModalHost.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -28,19 +23,13 @@ private slots:
 
 namespace {
 
-struct Window
+struct Window : WidgetsFixture
 {
-    WidgetFactory factory;
-    NotificationCenter notifications;
-    WidgetModalHost modal {factory};
-    RecordingUrlOpener urls;
-    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, {}};
     AppDelegate shell {context};
     MainWindow *window = nullptr;
 
     Window()
     {
-        registerAllWidgets(factory);
         window = new MainWindow(shell, context, factory);
         modal.setMainWindow(window);
         window->show();
