@@ -36,6 +36,8 @@ public:
     void btSvae();
     void btCancel();
 
+    // The heading says what the account is asked for.
+    QString lbTitle() const { return text(QStringLiteral("Install_Diag_Text7")); }
     QString lbAccount() const;
     QString lbPassword() const;
     QString lbWarning() const;

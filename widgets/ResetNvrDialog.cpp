@@ -11,7 +11,7 @@
 ResetNvrDialog::ResetNvrDialog(DiagResetNVR &diag, QWidget *parent)
     : QDialog(parent)
 {
-    QVBoxLayout *layout = dialogLayout(*this, diag.dialogKind(), QString());
+    QVBoxLayout *layout = dialogLayout(*this, diag.dialogKind(), diag.lbTitle());
     auto *account = new QLineEdit(diag.account(), this);
     account->setObjectName(QStringLiteral("edAccount"));
     auto *password = new QLineEdit(diag.password(), this);

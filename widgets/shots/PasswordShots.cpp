@@ -1,4 +1,5 @@
 #include "app/SetupView.h"
+#include "steps/DiagResetNVR.h"
 #include "steps/Setup_PasswordView.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_SelectNvrView.h"
@@ -68,6 +69,12 @@ void addPasswordShots(ShotList &shots)
             step.setForm().setConfirmText(QStringLiteral("secret2"));
             step.setForm().checkPassword();
             showPage(world, step);
+        }});
+    shots.append({QStringLiteral("diag-reset-nvr"),
+        QStringLiteral("password step: the reset account, after a wrong one"), [](ShotWorld &world) {
+            static DiagResetNVRDelegate nobody; // the picture hands the choice to no one
+            world.shell().showInstallView();
+            world.openDialog<DiagResetNVR>(nobody, false);
         }});
     shots.append({QStringLiteral("password-confirm-error"),
         QStringLiteral("password step: a current password with a space"), [](ShotWorld &world) {
