@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 60, for each) from its seed corpus. Crashes land in
+# (FUZZ_SECONDS, default 30, for each) from its seed corpus. Crashes land in
 # build/fuzz/crashes.
 #
 #   scripts/fuzz.sh
@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=build/fuzz
-seconds=${FUZZ_SECONDS:-60}
+seconds=${FUZZ_SECONDS:-30}
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
 cmake --build "$dir" -j "$(nproc)" --target fuzz_answers fuzz_simrequests
 
