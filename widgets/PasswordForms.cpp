@@ -2,6 +2,7 @@
 
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_SetPasswordView.h"
+#include "widgets/Controls.h"
 #include "widgets/WizardStyle.h"
 
 #include <QCheckBox>
@@ -14,14 +15,6 @@
 
 namespace {
 
-QLabel *label(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
-
 // A field's name stays on one line beside its field.
 QLabel *fieldLabel(const QString &name, QWidget *parent)
 {
@@ -32,7 +25,7 @@ QLabel *fieldLabel(const QString &name, QWidget *parent)
 
 QLabel *errorLabel(const QString &name, QWidget *parent)
 {
-    QLabel *message = label(name, parent);
+    QLabel *message = wrappedLabel(name, parent);
     setStyleState(*message, "error", true);
     return message;
 }
@@ -45,15 +38,6 @@ QLineEdit *passwordEdit(const QString &name, QWidget *parent)
     edit->setMinimumWidth(240);
     edit->setMaximumWidth(360);
     return edit;
-}
-
-QPushButton *linkButton(const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setCursor(Qt::PointingHandCursor);
-    setStyleState(*button, "link", true);
-    return button;
 }
 
 // Writing the controller's text back only when it differs keeps the cursor
@@ -75,7 +59,7 @@ void showMessage(QLabel &label, const QString &message)
 SetPasswordForm::SetPasswordForm(Setup_SetPasswordView &form, QWidget *parent)
     : QWidget(parent)
     , m_form(form)
-    , m_text(label(QStringLiteral("lbText"), this))
+    , m_text(wrappedLabel(QStringLiteral("lbText"), this))
     , m_passwordLabel(fieldLabel(QStringLiteral("lbPassword"), this))
     , m_password(passwordEdit(QStringLiteral("edPassword"), this))
     , m_confirmLabel(fieldLabel(QStringLiteral("lbConfirmPassword"), this))
@@ -124,7 +108,7 @@ void SetPasswordForm::refresh()
 ConfirmPasswordForm::ConfirmPasswordForm(Setup_ConfirmPasswordView &form, QWidget *parent)
     : QWidget(parent)
     , m_form(form)
-    , m_text(label(QStringLiteral("lbText"), this))
+    , m_text(wrappedLabel(QStringLiteral("lbText"), this))
     , m_passwordLabel(fieldLabel(QStringLiteral("lbPassword"), this))
     , m_password(passwordEdit(QStringLiteral("edPassword"), this))
     , m_message(errorLabel(QStringLiteral("lbMessage"), this))

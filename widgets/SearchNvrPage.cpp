@@ -1,6 +1,7 @@
 #include "widgets/SearchNvrPage.h"
 
 #include "steps/Setup_SearchNvrView.h"
+#include "widgets/Controls.h"
 #include "widgets/RichText.h"
 #include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
@@ -31,32 +32,12 @@ QIcon radioIcon(bool on)
     return QIcon(pixmap);
 }
 
-QLabel *wrapped(const QString &name, QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
-
-QPushButton *linkButton(const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QPushButton { color: #2463a6; border: none; padding: 2px 4px; }"
-                                         "QPushButton:hover { text-decoration: underline; }"
-                                         "QPushButton:disabled { color: #9aa8b8; }"));
-    return button;
-}
-
 } // namespace
 
 SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
     : QWidget(parent)
     , m_step(step)
-    , m_title(wrapped(QStringLiteral("lbTitle"), this))
+    , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
     , m_waiting(new WaitingPanel(m_content))
     , m_rescan(new QPushButton(this))
@@ -81,7 +62,7 @@ QWidget *SearchNvrPage::makeListBox()
 {
     auto *box = new QWidget(this);
     box->setObjectName(QStringLiteral("selectNvrView"));
-    m_text1 = wrapped(QStringLiteral("lbText1"), box);
+    m_text1 = wrappedLabel(QStringLiteral("lbText1"), box);
     m_text1->setTextFormat(Qt::RichText);
     m_table = new QTableWidget(0, Columns, box);
     m_table->setObjectName(QStringLiteral("tableView"));
@@ -101,7 +82,7 @@ QWidget *SearchNvrPage::makeListBox()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(Empty, QHeaderView::Stretch);
-    m_noDevice = wrapped(QStringLiteral("textField"), box);
+    m_noDevice = wrappedLabel(QStringLiteral("textField"), box);
     m_noDevice->setAlignment(Qt::AlignCenter);
     m_noDevice->setStyleSheet(QStringLiteral("color: #b03a2e; font-weight: 600; padding: 6px;"));
     m_text2 = new QLabel(box);

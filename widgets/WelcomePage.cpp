@@ -1,6 +1,7 @@
 #include "widgets/WelcomePage.h"
 
 #include "app/WelcomeView.h"
+#include "widgets/Controls.h"
 #include "widgets/RichText.h"
 
 #include <QComboBox>
@@ -11,11 +12,9 @@
 
 namespace {
 
-QLabel *wrappedLabel(const QString &name, QWidget *parent)
+QLabel *richLabel(const QString &name, QWidget *parent)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
+    QLabel *label = wrappedLabel(name, parent);
     label->setTextFormat(Qt::RichText);
     return label;
 }
@@ -25,11 +24,11 @@ QLabel *wrappedLabel(const QString &name, QWidget *parent)
 WelcomePage::WelcomePage(WelcomeView &view, QWidget *parent)
     : QWidget(parent)
     , m_view(view)
-    , m_welcome(wrappedLabel(QStringLiteral("lbWelcome"), this))
-    , m_text(wrappedLabel(QStringLiteral("lbWelcomeText"), this))
-    , m_selectLanguage(wrappedLabel(QStringLiteral("lbSelectLanguage"), this))
+    , m_welcome(richLabel(QStringLiteral("lbWelcome"), this))
+    , m_text(richLabel(QStringLiteral("lbWelcomeText"), this))
+    , m_selectLanguage(richLabel(QStringLiteral("lbSelectLanguage"), this))
     , m_languages(new QComboBox(this))
-    , m_note(wrappedLabel(QStringLiteral("lbNoteText"), this))
+    , m_note(richLabel(QStringLiteral("lbNoteText"), this))
     , m_start(new QPushButton(this))
 {
     setObjectName(QStringLiteral("welcomePage"));
