@@ -26,6 +26,7 @@ run_suite build/test "$@"
 
 build build/asan -DNVR_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
   run_suite build/asan "$@"
 
 # The answer and datagram parsers under libFuzzer, for a bounded time.

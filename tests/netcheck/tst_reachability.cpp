@@ -33,7 +33,7 @@ struct Reports
     }
     void add(bool reachable)
     {
-        if (QThread::currentThread() == qApp->thread())
+        if (QThread::currentThread() == QCoreApplication::instance()->thread())
             onMainThread = true;
         QMutexLocker lock(&mutex);
         seen << reachable;
@@ -175,7 +175,7 @@ private slots:
         bool onMain = true;
         QVERIFY(check.start([&](bool reachable) {
             reactions << reachable;
-            onMain = onMain && QThread::currentThread() == qApp->thread();
+            onMain = onMain && QThread::currentThread() == QCoreApplication::instance()->thread();
         }));
         QTRY_COMPARE_WITH_TIMEOUT(reactions, QList<bool> {true}, kWaitMs);
         QVERIFY(onMain);
