@@ -36,3 +36,4 @@ private:
 void addAllHeadlessDrivers(HeadlessDrivers &drivers);
 void addShellDrivers(HeadlessDrivers &drivers);
 void addSearchDrivers(HeadlessDrivers &drivers);
+void addPasswordDrivers(HeadlessDrivers &drivers);

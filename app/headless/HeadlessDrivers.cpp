@@ -15,4 +15,5 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers)
 {
     addShellDrivers(drivers);
     addSearchDrivers(drivers);
+    addPasswordDrivers(drivers);
 }

@@ -59,9 +59,15 @@ void HeadlessSession::when(PageController &page, std::function<bool()> ready, st
     connect(&page, &PageController::changed, waiter, [this, waiter, done, ready, act] {
         if (*done || m_finished || !ready())
             return;
-        *done = true;
-        waiter->deleteLater();
-        act();
+        // A page reports changes midway through its own handling; act once it
+        // has finished, as a user would, and only if it still holds then.
+        QTimer::singleShot(0, waiter, [this, waiter, done, ready, act] {
+            if (*done || m_finished || !ready())
+                return;
+            *done = true;
+            waiter->deleteLater();
+            act();
+        });
     });
     connect(timer, &QTimer::timeout, waiter, [this, waiter, done, waitingFor] {
         if (*done)

@@ -31,9 +31,9 @@ public:
     // An entry of the summary's "steps" object.
     void record(const QString &key, const QJsonValue &value);
 
-    // Runs act once ready() holds, checking now and on every changed() of the
-    // page; fails the run when it has not held within timeoutMs (0: the
-    // answers' "timeoutSeconds").
+    // Runs act once ready() holds, checking now and after every changed() of
+    // the page (on the next event-loop pass); fails the run when it has not
+    // held within timeoutMs (0: the answers' "timeoutSeconds").
     void when(PageController &page, std::function<bool()> ready, std::function<void()> act, const QString &waitingFor,
         int timeoutMs = 0);
 

@@ -51,6 +51,10 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
                                         << QStringLiteral("section \"install\" must be an object");
     QTest::newRow("unknown action") << QByteArray(R"({"install": {"actions": ["next", "jump"]}})")
                                     << QStringLiteral("unknown action jump");
+    QTest::newRow("password not text") << QByteArray(R"({"password": {"password": 5}})")
+                                       << QStringLiteral("\"password\" must be a text that is not empty");
+    QTest::newRow("reset without user") << QByteArray(R"({"password": {"reset": {"password": "x"}}})")
+                                        << QStringLiteral("\"reset\" must hold the texts");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
 }

@@ -1,52 +1,12 @@
 // Headless runs in the network lab: through the guide to the search, which
 // picks one of two simulated recorders by row, IP or MAC address, or fails
 // when the chosen one is not there.
+#include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-constexpr int kWaitMs = 30000;
-
-struct Run
-{
-    int exitCode = -1;
-    QString errors;
-};
-
-Run runHeadless(const QJsonObject &answers)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("answers.json"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(QJsonDocument(answers).toJson());
-    file.close();
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
-    process.setProcessEnvironment(env);
-    process.start(
-        qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), {QStringLiteral("--headless"), path});
-    Run run;
-    if (!process.waitForFinished(kWaitMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-} // namespace
 
 class HeadlessSearchLabTest : public QObject
 {
@@ -76,8 +36,9 @@ private slots:
     void picksTheRecorder()
     {
         QFETCH(QJsonValue, pick);
-        const Run run = runHeadless({{QStringLiteral("searchNVR"), QJsonObject {{QStringLiteral("recorder"), pick}}},
-            {QStringLiteral("timeoutSeconds"), 20}});
+        const HeadlessRun run
+            = HeadlessRun::run({{QStringLiteral("searchNVR"), QJsonObject {{QStringLiteral("recorder"), pick}}},
+                {QStringLiteral("timeoutSeconds"), 20}});
         QVERIFY2(
             run.errors.contains(QStringLiteral("found %1 %2").arg(SimProcess::ipOf(first), SimProcess::macOf(first))),
             qPrintable(run.errors));
@@ -91,7 +52,7 @@ private slots:
     // welcome page again.
     void guideTakesOneActionPerSubPage()
     {
-        const Run run = runHeadless(
+        const HeadlessRun run = HeadlessRun::run(
             {{QStringLiteral("install"),
                  QJsonObject {{QStringLiteral("actions"),
                      QJsonArray {QStringLiteral("next"), QStringLiteral("back"), QStringLiteral("back")}}}},
@@ -103,7 +64,7 @@ private slots:
 
     void unknownChoiceEndsTheRun()
     {
-        const Run run = runHeadless({{QStringLiteral("searchNVR"),
+        const HeadlessRun run = HeadlessRun::run({{QStringLiteral("searchNVR"),
             QJsonObject {{QStringLiteral("recorder"), QStringLiteral("00:1c:27:99:99:99")}}}});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(

@@ -3,6 +3,7 @@
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "StepsFixture.h"
+#include "app/TextFormat.h"
 #include "platform/Durations.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/PasswordMessages.h"
@@ -171,6 +172,37 @@ private slots:
         QVERIFY(step->btBackEnabled());
         step->onBackClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+    }
+
+    // The right account resets the recorder; the step counts down the wait the
+    // recorder announced and then goes back to the search.
+    void rightResetAccountCountsDownAndGoesBack()
+    {
+        NVR_REQUIRE_LAB();
+        QJsonObject r = SimProcess::configured(0, QStringLiteral("secret1"));
+        r.insert(QStringLiteral("resetWait"), 12);
+        showStepFor(r);
+        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+        f->modal.setScript(QStringLiteral("DiagResetNVR"), [](DialogController &d) {
+            auto &dialog = static_cast<DiagResetNVR &>(d);
+            dialog.setAccount(QStringLiteral("admin"));
+            dialog.setPassword(QStringLiteral("secret1"));
+            dialog.btSvae();
+        });
+        step->onResetClicked();
+        QVERIFY(QTest::qWaitFor([&] { return step->secondsLeft() > 0; }, kWaitMs));
+        QCOMPARE(step->secondsLeft(), 12);
+        QVERIFY(step->overlayShown());
+        QVERIFY(!step->btNextEnabled() && !step->btBackEnabled());
+        QVERIFY(QTest::qWaitFor([&] { return step->secondsLeft() < 12; }, kWaitMs));
+        QCOMPARE(step->overlayText(),
+            fillFormat(f->text(QStringLiteral("SetupSetPwd ResetNVR")), {QString::number(step->secondsLeft())}));
+        QVERIFY(page.calls.isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+        QVERIFY(!step->overlayShown());
+        QCOMPARE(sim.log(QStringLiteral("reset")).size(), 1);
+        QVERIFY(sim.passwordOf(SimProcess::macOf(r)).isEmpty());
     }
 
     // A refused reset account reopens the dialog with its warning; an account

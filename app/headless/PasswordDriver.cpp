@@ -1,0 +1,136 @@
+#include "app/ScriptedModalHost.h"
+#include "app/headless/ActionAnswers.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "steps/DiagResetNVR.h"
+#include "steps/Setup_PasswordView.h"
+
+#include <memory>
+
+namespace {
+
+const QString kKey = QStringLiteral("password");
+
+// Survives the step's visits: after a reset the search and this step come again.
+struct ResetState
+{
+    bool used = false;
+};
+
+QString formMessage(Setup_PasswordView &step)
+{
+    return step.content() == Setup_PasswordView::Content::SetForm ? step.setForm().lbMessage()
+                                                                  : step.confirmForm().lbMessage();
+}
+
+void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonObject &account)
+{
+    auto tries = std::make_shared<int>(0);
+    session.modal().setScript(QStringLiteral("DiagResetNVR"), [&session, account, tries](DialogController &dialog) {
+        auto &reset = static_cast<DiagResetNVR &>(dialog);
+        if (++*tries > 1) {
+            // The dialog came back: the recorder refused the account.
+            reset.btCancel();
+            session.fail(QStringLiteral("the recorder refused the reset account"));
+            return;
+        }
+        reset.setAccount(account.value(QStringLiteral("user")).toString());
+        reset.setPassword(account.value(QStringLiteral("password")).toString());
+        reset.btSvae();
+    });
+    session.progress(QStringLiteral("resetting the recorder to its factory state"));
+    step.onResetClicked();
+}
+
+// After Next: the step has moved on, shows why the password was not taken,
+// or has told the user that the recorder did not answer.
+void checkOutcome(
+    Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset, qsizetype modalsBefore)
+{
+    const QString message = formMessage(step);
+    const QJsonObject account = session.answersFor(kKey).value(QStringLiteral("reset")).toObject();
+    if (!message.isEmpty() && step.content() == Setup_PasswordView::Content::ConfirmForm && !account.isEmpty()
+        && !reset->used) {
+        reset->used = true;
+        startReset(step, session, account);
+    } else if (!message.isEmpty()) {
+        session.fail(QStringLiteral("the password was not taken: %1").arg(message));
+    } else if (session.modal().shown().size() > modalsBefore) {
+        session.fail(QStringLiteral("the recorder did not answer"));
+    }
+}
+
+void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset)
+{
+    if (!step.btNextEnabled()) {
+        session.fail(QStringLiteral("the recorder did not answer"));
+        return;
+    }
+    const QJsonObject answers = session.answersFor(kKey);
+    const QString password = answers.value(QStringLiteral("password")).toString();
+    const QString newPassword = answers.value(QStringLiteral("newPassword")).toString();
+    const bool factory = step.content() == Setup_PasswordView::Content::SetForm;
+    if (factory) {
+        step.setForm().setPasswordText(password);
+        step.setForm().setConfirmText(password);
+    } else {
+        step.confirmForm().setPasswordText(password);
+        if (!newPassword.isEmpty()) {
+            step.confirmForm().setChangePasswordChecked(true);
+            step.confirmForm().setNewPasswordText(newPassword);
+            step.confirmForm().setConfirmText(newPassword);
+        }
+    }
+    session.record(kKey,
+        QJsonObject {{QStringLiteral("recorder"), factory ? QStringLiteral("factory") : QStringLiteral("configured")},
+            {QStringLiteral("changed"), factory || !newPassword.isEmpty()}, {QStringLiteral("reset"), reset->used}});
+    const qsizetype modalsBefore = session.modal().shown().size();
+    step.onNextClicked();
+    if (!step.overlayShown()) {
+        checkOutcome(step, session, reset, modalsBefore);
+        return;
+    }
+    session.when(
+        step, [&step] { return !step.overlayShown(); },
+        [&step, &session, reset, modalsBefore] { checkOutcome(step, session, reset, modalsBefore); },
+        QStringLiteral("the recorder to take the password"));
+}
+
+QString validatePassword(const QJsonObject &answers)
+{
+    const QJsonValue password = answers.value(QStringLiteral("password"));
+    if (!password.isUndefined() && (!password.isString() || password.toString().isEmpty()))
+        return QStringLiteral("\"password\" must be a text that is not empty");
+    const QJsonValue newPassword = answers.value(QStringLiteral("newPassword"));
+    if (!newPassword.isUndefined() && (!newPassword.isString() || newPassword.toString().isEmpty()))
+        return QStringLiteral("\"newPassword\" must be a text that is not empty");
+    const QJsonValue reset = answers.value(QStringLiteral("reset"));
+    if (!reset.isUndefined()
+        && !(reset.isObject() && reset[QStringLiteral("user")].isString()
+            && reset[QStringLiteral("password")].isString()))
+        return QStringLiteral("\"reset\" must hold the texts \"user\" and \"password\"");
+    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+}
+
+} // namespace
+
+void addPasswordDrivers(HeadlessDrivers &drivers)
+{
+    auto reset = std::make_shared<ResetState>();
+    auto drive = [reset](PageController &page, HeadlessSession &session) {
+        auto &step = static_cast<Setup_PasswordView &>(page);
+        if (session.nextAction(kKey) == QLatin1String("back")) {
+            step.onBackClicked();
+            return;
+        }
+        if (!session.answersFor(kKey).contains(QStringLiteral("password"))) {
+            session.fail(QStringLiteral("the answers give no \"password\" for the recorder"));
+            return;
+        }
+        session.when(
+            step, [&step] { return !step.overlayShown(); },
+            [&step, &session, reset] { answerForm(step, session, reset); },
+            QStringLiteral("the recorder's password state"));
+    };
+    drivers.add(kKey, {drive, validatePassword});
+}

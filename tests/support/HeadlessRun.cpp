@@ -1,0 +1,40 @@
+#include "HeadlessRun.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+
+HeadlessRun HeadlessRun::run(const QJsonObject &answers, double timeScale, int waitMs)
+{
+    HeadlessRun result;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("answers.json"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return result;
+    file.write(QJsonDocument(answers).toJson());
+    file.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(timeScale));
+    process.setProcessEnvironment(env);
+    process.start(
+        qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), {QStringLiteral("--headless"), path});
+    const bool ended = process.waitForFinished(waitMs);
+    if (!ended) {
+        process.kill();
+        process.waitForFinished();
+    }
+    result.summary = QString::fromUtf8(process.readAllStandardOutput());
+    result.errors = QString::fromUtf8(process.readAllStandardError());
+    if (ended)
+        result.exitCode = process.exitCode();
+    return result;
+}
+
+QJsonObject HeadlessRun::summaryJson() const
+{
+    return QJsonDocument::fromJson(summary.toUtf8()).object();
+}
