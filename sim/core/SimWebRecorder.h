@@ -59,6 +59,7 @@ struct SimWebRecorder
     QString lastFormatResult = QStringLiteral("-1"); // answered by polls when no format runs
     int timeZone = 14; // 1-based index into the zone list
     QHash<int, QStringList> timeZoneLists; // by the recorder's language number
+    bool timeZoneLocked = false; // a set keeps the old zone and answers it
     QList<SimCamera> cameras;
     QList<SimChannel> channels; // always kChannels entries
     QHash<QString, QString> cloud; // the keys of the nimboraportal answer

@@ -138,9 +138,9 @@ QJsonObject channelJson(const SimChannel &c)
 namespace SimWebScenario {
 
 const QStringList kKeys {QStringLiteral("disks"), QStringLiteral("formatSteps"), QStringLiteral("timeZone"),
-    QStringLiteral("timeZoneLists"), QStringLiteral("cameras"), QStringLiteral("channels"), QStringLiteral("cloud"),
-    QStringLiteral("registration"), QStringLiteral("resetWait"), QStringLiteral("recording"),
-    QStringLiteral("formatting")};
+    QStringLiteral("timeZoneLists"), QStringLiteral("timeZoneLocked"), QStringLiteral("cameras"),
+    QStringLiteral("channels"), QStringLiteral("cloud"), QStringLiteral("registration"), QStringLiteral("resetWait"),
+    QStringLiteral("recording"), QStringLiteral("formatting")};
 
 SimWebRecorder defaults(const QString &recorderIp)
 {
@@ -210,6 +210,7 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
         web->timeZoneLists.insert(it.key().toInt(), zones);
     }
     web->timeZone = recorder.value(QLatin1String("timeZone")).toInt(web->timeZone);
+    web->timeZoneLocked = recorder.value(QLatin1String("timeZoneLocked")).toBool(false);
     if (web->timeZone < 1) {
         *error = QStringLiteral("\"timeZone\" counts from 1");
         return false;
@@ -262,6 +263,7 @@ void write(const SimWebRecorder &web, QJsonObject *recorder)
             {QStringLiteral("last"), web.lastFormatResult}});
     recorder->insert(QStringLiteral("timeZone"), web.timeZone);
     recorder->insert(QStringLiteral("timeZoneLists"), lists);
+    recorder->insert(QStringLiteral("timeZoneLocked"), web.timeZoneLocked);
     recorder->insert(QStringLiteral("cameras"), cameras);
     recorder->insert(QStringLiteral("channels"), channels);
     recorder->insert(QStringLiteral("cloud"), cloud);

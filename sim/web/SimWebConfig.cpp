@@ -299,7 +299,7 @@ SimHttpResponse SimWebConfig::factory(Call &call)
 SimHttpResponse SimWebConfig::dateTime(Call &call)
 {
     SimWebRecorder &web = call.recorder.web;
-    if (call.has("timezone")) {
+    if (call.has("timezone") && !web.timeZoneLocked) {
         bool isNumber = false;
         const int zone = call.value("timezone").toInt(&isNumber);
         // A zone the recorder does not have leaves the old one, which the answer shows.
