@@ -1,20 +1,208 @@
 #include "steps/Setup_TimeZoneView.h"
 
+#include "app/HMLocalization.h"
+#include "app/ModalHost.h"
+#include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
+#include "webconfig/HttpCommand.h"
+#include "webconfig/HttpConfig.h"
+#include "webconfig/HttpError.h"
 
-void Setup_TimeZoneView::viewDidAppear()
+namespace {
+
+constexpr int kBusySteps = 3;
+constexpr int kProgressPos = 6;
+
+} // namespace
+
+Setup_TimeZoneView::Setup_TimeZoneView(WizardContext &context, QObject *parent)
+    : RecorderStep(context, parent)
+    , picker(context, this)
+    , messageView(context.localization)
 {
-    // Posts no counter value: the counter keeps the password step's.
+    progress.setProgressPos(kProgressPos);
+    m_observer = context.notifications.addObserver(
+        Notifications::getLocalTimeZoneFromUserComputer, [this](const QObject *, const QVariantMap &) {
+            getLocalTimeZoneFromUserComputer();
+            emit changed();
+        });
+}
+
+Setup_TimeZoneView::~Setup_TimeZoneView()
+{
+    context().notifications.removeObserver(m_observer);
+}
+
+void Setup_TimeZoneView::setDelegate(
+    SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password)
+{
+    RecorderStep::setDelegate(delegate, std::move(device), user, password);
+    // Entered afresh: nothing of an earlier visit counts.
+    httpConfig.reset();
+    timeZoneListInfos.reset();
+    dateInfos.reset();
+    m_recorderRead = false;
+    m_backEnabled = false;
+    m_nextEnabled = false;
+    messageView.hideMessage();
+    picker.setTexts();
+    picker.setTimezone(QString());
+    picker.setTimeZoneListFromNVR({});
+    picker.refresh();
+    getLocalTimeZoneFromUserComputer();
+    readRecorder();
+    emit changed();
+}
+
+void Setup_TimeZoneView::getLocalTimeZoneFromUserComputer()
+{
+    const ComputerTimeZone computer = computerTimeZone();
+    Log::line(QStringLiteral("GMT  %1").arg(computer.gmtText()));
+    const TimeZoneMatch::Proposal proposal = TimeZoneMatch::propose(picker.timeZoneList(), computer);
+    m_proposedBy = proposal.by;
+    if (proposal.by == TimeZoneMatch::By::Location)
+        Log::line(QStringLiteral("Time Zone From Computer = %1 (location matched)").arg(proposal.zone));
+    else if (proposal.by == TimeZoneMatch::By::Gmt)
+        Log::line(QStringLiteral("Time Zone From Computer = %1 (GMT Matched)").arg(proposal.zone));
+    const bool found = proposal.by != TimeZoneMatch::By::Nothing;
+    if (found) {
+        picker.setTimezone(proposal.zone);
+        picker.refresh();
+    }
+    m_backEnabled = true;
+    // Once the recorder's zone is shown there is always a zone to take.
+    m_nextEnabled = found || m_recorderRead;
+}
+
+QStringList Setup_TimeZoneView::indexList() const
+{
+    const RecordText list = timeZoneListInfos ? timeZoneListInfos->timezonelist() : RecordText();
+    // An answer without a list indexes like a refused one: the wizard's own.
+    if (!list || list->isEmpty() || list->contains(QLatin1String("Access Error")))
+        return picker.timeZoneList();
+    return list->split(QLatin1Char(';'));
+}
+
+void Setup_TimeZoneView::readRecorder()
+{
+    if (!device())
+        return; // no recorder chosen: nothing to read
+    httpConfig = std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this));
+    m_dateStep = ReadList;
+    showBusy();
+    httpConfig->performGetTimeZoneListInformation(
+        *device(), user(), password(), context().localization.activeLanguage());
 }
 
 void Setup_TimeZoneView::onNextClicked()
 {
-    if (theDelegate)
-        theDelegate->setupTimeZoneNext();
+    Log::format("%s", Q_FUNC_INFO);
+    if (!btNextEnabled())
+        return;
+    const QString title = picker.btTimeZoneTitle();
+    const qsizetype position = indexList().lastIndexOf(title);
+    if (position < 0) {
+        picker.openDropDown();
+        return;
+    }
+    m_dateStep = SetZone;
+    m_backEnabled = false;
+    m_nextEnabled = false;
+    showBusy();
+    emit changed();
+    httpConfig->performSetDateInformation(*device(), user(), password(), QString::number(position));
 }
 
 void Setup_TimeZoneView::onBackClicked()
 {
+    Log::format("%s", Q_FUNC_INFO);
+    // A reading still in flight must not answer on another step.
+    httpConfig.reset();
+    messageView.hideMessage();
+    emit changed();
     if (theDelegate)
         theDelegate->setupTimeZoneBack();
+}
+
+void Setup_TimeZoneView::onHttpConfigDidFinish(HttpConfig *config, int cmd)
+{
+    Log::format("%s", Q_FUNC_INFO);
+    Log::line(QStringLiteral("getErrorInfo =%1").arg(config->getErrorInfo().value_or(QStringLiteral("(null)"))));
+    Log::format("Cmd %d", cmd);
+    switch (cmd) {
+    case HttpCmd::GetTimeZoneListInformation:
+        onListRead();
+        break;
+    case HttpCmd::GetDateInformation:
+        onSettingsRead();
+        break;
+    case HttpCmd::SetDateInformation:
+        onZoneSet();
+        break;
+    default:
+        break;
+    }
+}
+
+void Setup_TimeZoneView::onListRead()
+{
+    timeZoneListInfos = httpConfig->getTimeZoneListInfoList();
+    m_dateStep = ReadSettings;
+    httpConfig->performGetDateInformation(*device(), user(), password());
+}
+
+void Setup_TimeZoneView::onSettingsRead()
+{
+    dateInfos = httpConfig->getDateInfoList();
+    messageView.hideMessage();
+    const QStringList zones = indexList();
+    bool isNumber = false;
+    const int current = dateInfos && dateInfos->timezone() ? dateInfos->timezone()->toInt(&isNumber) : -1;
+    if (isNumber && current >= 0 && current < zones.size())
+        picker.setTimezone(zones.at(current));
+    else
+        Log::line(QStringLiteral("the recorder's zone is not in its list; the proposal stays"));
+    picker.setTimeZoneListFromNVR(zones);
+    picker.refresh();
+    m_recorderRead = true;
+    m_nextEnabled = true;
+    emit changed();
+}
+
+void Setup_TimeZoneView::onZoneSet()
+{
+    messageView.hideMessage();
+    if (httpConfig->getErrorInfo()) {
+        m_backEnabled = true;
+        m_nextEnabled = true;
+        emit changed();
+        showNetworkErrorMessageBox();
+        return;
+    }
+    emit changed();
+    if (theDelegate)
+        theDelegate->setupTimeZoneNext();
+}
+
+void Setup_TimeZoneView::onHttpDidError(const HttpError &error)
+{
+    Log::line(QStringLiteral("Setup_TimeZoneView :: request failed: ") + error.description);
+    m_backEnabled = true;
+    // Only the write can be tried again: without the recorder's list nothing can be indexed.
+    m_nextEnabled = m_dateStep == SetZone;
+    messageView.hideMessage();
+    emit changed();
+    showNetworkErrorMessageBox();
+}
+
+void Setup_TimeZoneView::showBusy()
+{
+    messageView.setSteps(kBusySteps);
+    messageView.showMessage(QString());
+    emit changed();
+}
+
+void Setup_TimeZoneView::showNetworkErrorMessageBox()
+{
+    context().modal.runAlert(text(QStringLiteral("Check network Failed")), text(QStringLiteral("Button Close")));
 }

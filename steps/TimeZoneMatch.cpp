@@ -30,9 +30,14 @@ Proposal propose(const QStringList &zones, const ComputerTimeZone &computer)
         if (!zone.isEmpty())
             return {zone, By::Location};
     }
-    const QString hours = computer.gmtText().split(QLatin1Char(':')).constFirst();
-    const QString zone = firstContaining(zones, hours);
-    return zone.isEmpty() ? Proposal() : Proposal {zone, By::Gmt};
+    // The whole offset first: "GMT+05" alone would take a +05:00 entry for a +05:30 zone.
+    const QString offset = computer.gmtText();
+    for (const QString &part : {offset, offset.split(QLatin1Char(':')).constFirst()}) {
+        const QString zone = firstContaining(zones, part);
+        if (!zone.isEmpty())
+            return {zone, By::Gmt};
+    }
+    return {};
 }
 
 QString folded(const QString &text)

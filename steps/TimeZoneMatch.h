@@ -17,7 +17,8 @@ struct Proposal
 };
 
 // The first entry holding the zone's city (case-sensitive), else the first
-// holding its GMT offset up to the hours ("GMT+08").
+// holding its whole GMT offset ("GMT+05:30"), else the first holding the
+// offset up to the hours ("GMT+05").
 Proposal propose(const QStringList &zones, const ComputerTimeZone &computer);
 
 // The entries holding text, ignoring case and diacritics.

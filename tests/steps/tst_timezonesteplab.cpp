@@ -1,0 +1,268 @@
+// The time zone step against a simulated recorder over real HTTPS in the
+// network lab: proposal, reading the recorder, writing the choice, failures.
+#include "LabEnv.h"
+#include "SimProcess.h"
+#include "StepsFixture.h"
+#include "platform/Durations.h"
+#include "steps/SetupStepDelegate.h"
+#include "steps/Setup_TimeZoneView.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QtTest>
+
+namespace {
+
+constexpr double kScale = 0.1;
+constexpr int kWaitMs = 8000;
+const QString kPassword = QStringLiteral("secret1");
+const QString kAlert = QStringLiteral("alert:Check network Failed");
+
+// The wizard's own list: what the computer's zone is matched against and what
+// a search looks in.
+const QStringList kWizardZones {QStringLiteral("(GMT-03:00) S\u00e3o Paulo"),
+    QStringLiteral("(GMT+01:00) Amsterdam, Paris"), QStringLiteral("(GMT+05:00) Karachi"),
+    QStringLiteral("(GMT+05:45) Kathmandu"), QStringLiteral("(GMT+08:00) Beijing, Taipei"),
+    QStringLiteral("(GMT+09:00) Tokyo")};
+
+// The recorder's list in English: fifteen zones, Kathmandu not among them.
+QStringList recorderZones()
+{
+    QStringList zones;
+    for (int i = 0; i < 15; ++i)
+        zones << QStringLiteral("(GMT+%1:00) Zone %2").arg(i, 2, 10, QLatin1Char('0')).arg(i);
+    return zones;
+}
+
+struct PageCalls : SetupStepDelegate
+{
+    QStringList calls;
+    void setupTimeZoneNext() override { calls << QStringLiteral("next"); }
+    void setupTimeZoneBack() override { calls << QStringLiteral("back"); }
+};
+
+QJsonObject withWeb(QJsonObject recorder, const QJsonObject &web)
+{
+    for (auto it = web.begin(); it != web.end(); ++it)
+        recorder.insert(it.key(), it.value());
+    return recorder;
+}
+
+QJsonObject englishList(const QStringList &zones)
+{
+    return {{QStringLiteral("4"), QJsonArray::fromStringList(zones)}};
+}
+
+} // namespace
+
+class TimeZoneStepLabTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    SimProcess sim;
+    QJsonObject recorder;
+    std::unique_ptr<StepsFixture> f;
+    std::unique_ptr<Setup_TimeZoneView> step;
+    PageCalls page;
+    ComputerTimeZone computer;
+
+    bool startSim(const QJsonObject &web)
+    {
+        recorder = withWeb(SimProcess::configured(0, kPassword), web);
+        sim.setTimeScale(kScale);
+        QString error;
+        if (!sim.start(SimProcess::scenario({recorder}), &error)) {
+            qWarning("%s", qPrintable(error));
+            return false;
+        }
+        return true;
+    }
+    void enter()
+    {
+        step->setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
+            QStringLiteral("admin"), kPassword);
+    }
+    bool busy() const { return step->messageViewController().isVisible(); }
+    Setup_TimeZoneContentView &picker() { return step->timeZoneViewController(); }
+    // The zone values the recorder was sent, as it logged them.
+    QStringList zonesSent() const
+    {
+        QStringList sent;
+        for (const SimLogLine &l : sim.log(QStringLiteral("http"))) {
+            if (l.value("path") == QLatin1String("/config/datetime") && !l.value("query").isEmpty())
+                sent << l.value("query");
+        }
+        return sent;
+    }
+    int recorderZone() const
+    {
+        return sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("timeZone")).toInt();
+    }
+
+private slots:
+    void initTestCase() { setDurations(Durations().scaled(kScale)); }
+    void init()
+    {
+        NVR_REQUIRE_LAB();
+        f = std::make_unique<StepsFixture>(StepsFixture::Entries {
+            {"SetupTimeZone", kWizardZones.join(QLatin1Char(';'))}, {"SetupTimeZone_Title", "Time zone"}});
+        step = std::make_unique<Setup_TimeZoneView>(*f->context);
+        computer = {QStringLiteral("Asia/Taipei"), 8 * 3600};
+        step->setComputerTimeZoneSource([this] { return computer; });
+        page.calls.clear();
+    }
+    void cleanup()
+    {
+        step.reset();
+        sim.stop();
+    }
+
+    // The computer's zone is proposed at once; once read, the recorder's own
+    // zone replaces it, and the check box brings the proposal back.
+    void proposalThenRecorderZone_data()
+    {
+        QTest::addColumn<QString>("identifier");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<int>("by");
+        QTest::newRow("by city") << "Asia/Taipei" << 8 * 3600 << kWizardZones.at(4) << int(TimeZoneMatch::By::Location);
+        QTest::newRow("by offset") << "Asia/Shanghai" << 8 * 3600 << kWizardZones.at(4) << int(TimeZoneMatch::By::Gmt);
+        QTest::newRow("by whole offset, not its hours")
+            << "Asia/Katmandu" << 5 * 3600 + 45 * 60 << kWizardZones.at(3) << int(TimeZoneMatch::By::Gmt);
+        QTest::newRow("nothing") << "Pacific/Kiritimati" << 14 * 3600 << "" << int(TimeZoneMatch::By::Nothing);
+    }
+    void proposalThenRecorderZone()
+    {
+        QFETCH(QString, identifier);
+        QFETCH(int, offset);
+        QFETCH(QString, proposed);
+        QFETCH(int, by);
+        computer = {identifier, offset};
+        QVERIFY(startSim(
+            {{QStringLiteral("timeZone"), 6}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        enter();
+        QCOMPARE(int(step->proposedBy()), by);
+        if (!proposed.isEmpty())
+            QCOMPARE(picker().btTimeZoneTitle(), proposed);
+        QVERIFY(busy());
+        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadList));
+        QVERIFY(step->btBackEnabled());
+        QVERIFY(!step->btNextEnabled());
+
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadSettings));
+        QCOMPARE(picker().btTimeZoneTitle(), recorderZones().at(5));
+        QCOMPARE(picker().listFromNvr(), recorderZones());
+        QCOMPARE(picker().timeZoneListDisplayedRows(), recorderZones());
+        QVERIFY(step->btNextEnabled());
+        QVERIFY(f->modal.shown().isEmpty());
+        const QList<SimLogLine> requests = sim.log(QStringLiteral("http"));
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests.at(0).value("path"), QStringLiteral("/config/timezonelist"));
+        QCOMPARE(requests.at(0).value("query"), QStringLiteral("language=4"));
+        QCOMPARE(requests.at(1).value("path"), QStringLiteral("/config/datetime"));
+
+        picker().autosetTimeZone(false);
+        picker().autosetTimeZone(true);
+        QCOMPARE(picker().btTimeZoneTitle(), proposed.isEmpty() ? recorderZones().at(5) : proposed);
+        QVERIFY(step->btNextEnabled());
+    }
+
+    // Row 12 goes out as 13; a name found by search but missing from the
+    // recorder's list sends nothing and opens the list instead.
+    void chosenRowIsSentCountedFromOne()
+    {
+        QVERIFY(startSim({{QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        enter();
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+
+        picker().controlTextDidChange(QStringLiteral("KATHMANDU"));
+        QCOMPARE(picker().timeZoneListDisplayedRows(), QStringList {kWizardZones.at(3)});
+        picker().tableViewClicked(0);
+        QCOMPARE(picker().btTimeZoneTitle(), kWizardZones.at(3));
+        QVERIFY(!picker().dropDownVisible());
+        step->onNextClicked();
+        QVERIFY(picker().dropDownVisible());
+        QVERIFY(!busy());
+        QVERIFY(zonesSent().isEmpty());
+
+        picker().autosetTimeZone(true); // back to the recorder's list
+        QCOMPARE(picker().timeZoneListDisplayedRows(), recorderZones());
+        picker().tableViewClicked(12);
+        QCOMPARE(picker().btTimeZoneTitle(), recorderZones().at(12));
+        step->onNextClicked();
+        QVERIFY(busy());
+        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::SetZone));
+        QVERIFY(!step->btBackEnabled());
+        QVERIFY(!step->btNextEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(page.calls, QStringList {QStringLiteral("next")}, kWaitMs);
+        QCOMPARE(zonesSent(), QStringList {QStringLiteral("timezone=13")});
+        QCOMPARE(recorderZone(), 13);
+        QVERIFY(f->modal.shown().isEmpty());
+    }
+
+    // A recorder that answers with another zone than the one sent: the step
+    // stays, says so, and both buttons allow another try.
+    void refusedZoneAlerts()
+    {
+        QVERIFY(startSim({{QStringLiteral("timeZone"), 2}, {QStringLiteral("timeZoneLocked"), true}}));
+        enter();
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+        picker().tableViewClicked(7);
+        step->onNextClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, kWaitMs);
+        QVERIFY(!busy());
+        QVERIFY(step->btBackEnabled());
+        QVERIFY(step->btNextEnabled());
+        QVERIFY(page.calls.isEmpty());
+        QCOMPARE(zonesSent(), QStringList {QStringLiteral("timezone=8")});
+        QCOMPARE(recorderZone(), 2);
+    }
+
+    // An "Access Error" list: the wizard's own list is shown and indexed.
+    void refusedListFallsBackToOwnList()
+    {
+        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneLists"), englishList({})}}));
+        enter();
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+        QCOMPARE(picker().timeZoneListDisplayedRows(), kWizardZones);
+        QCOMPARE(step->indexList(), kWizardZones);
+        QCOMPARE(picker().btTimeZoneTitle(), kWizardZones.at(2));
+        QVERIFY(f->modal.shown().isEmpty());
+    }
+
+    // No recorder while reading: only Back is left, even after the check box
+    // proposes again. No recorder while writing: Back and Next for a retry.
+    void transportFailures()
+    {
+        QVERIFY(startSim({}));
+        sim.stop();
+        enter();
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, kWaitMs);
+        QVERIFY(!busy());
+        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadList));
+        QVERIFY(step->btBackEnabled());
+        QVERIFY(!step->btNextEnabled());
+        picker().autosetTimeZone(true);
+        QVERIFY(!step->btNextEnabled());
+
+        QVERIFY(startSim({}));
+        enter();
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+        sim.stop();
+        step->onNextClicked();
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), (QStringList {kAlert, kAlert}), kWaitMs);
+        QVERIFY(!busy());
+        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::SetZone));
+        QVERIFY(step->btBackEnabled());
+        QVERIFY(step->btNextEnabled());
+        QVERIFY(page.calls.isEmpty());
+
+        step->onBackClicked();
+        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TimeZoneStepLabTest)
+#include "tst_timezonesteplab.moc"
