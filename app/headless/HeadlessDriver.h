@@ -37,3 +37,4 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers);
 void addShellDrivers(HeadlessDrivers &drivers);
 void addSearchDrivers(HeadlessDrivers &drivers);
 void addPasswordDrivers(HeadlessDrivers &drivers);
+void addTimeZoneDrivers(HeadlessDrivers &drivers);

@@ -16,4 +16,5 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers)
     addShellDrivers(drivers);
     addSearchDrivers(drivers);
     addPasswordDrivers(drivers);
+    addTimeZoneDrivers(drivers);
 }

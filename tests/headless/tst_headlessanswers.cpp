@@ -55,6 +55,12 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
                                        << QStringLiteral("\"password\" must be a text that is not empty");
     QTest::newRow("reset without user") << QByteArray(R"({"password": {"reset": {"password": "x"}}})")
                                         << QStringLiteral("\"reset\" must hold the texts");
+    QTest::newRow("time zone not text") << QByteArray(R"({"timeZone": {"zone": 8}})")
+                                        << QStringLiteral("section \"timeZone\": \"zone\" must be");
+    QTest::newRow("time zone blank") << QByteArray(R"({"timeZone": {"zone": "  "}})")
+                                     << QStringLiteral("section \"timeZone\": \"zone\" must be");
+    QTest::newRow("time zone action") << QByteArray(R"({"timeZone": {"actions": ["skip"]}})")
+                                      << QStringLiteral("unknown action skip");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
 }

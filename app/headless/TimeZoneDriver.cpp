@@ -1,0 +1,126 @@
+#include "app/ScriptedModalHost.h"
+#include "app/headless/ActionAnswers.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "steps/Setup_TimeZoneView.h"
+#include "steps/TimeZoneMatch.h"
+
+#include <QJsonValue>
+
+namespace {
+
+const QString kKey = QStringLiteral("timeZone");
+const QString kComputer = QStringLiteral("computer");
+
+QString proposedBy(TimeZoneMatch::By by)
+{
+    switch (by) {
+    case TimeZoneMatch::By::Location:
+        return QStringLiteral("city");
+    case TimeZoneMatch::By::Gmt:
+        return QStringLiteral("offset");
+    case TimeZoneMatch::By::Nothing:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+// The zone the answer names: the exact entry, or the only one holding the text
+// (ignoring case and accents). Empty with a reason otherwise.
+QString zoneNamed(const QStringList &zones, const QString &wanted, QString *why)
+{
+    if (zones.contains(wanted))
+        return wanted;
+    const QStringList found = TimeZoneMatch::search(zones, wanted);
+    if (found.size() == 1)
+        return found.constFirst();
+    *why = found.isEmpty() ? QStringLiteral("no time zone of the recorder matches \"%1\"").arg(wanted)
+                           : QStringLiteral("%1 time zones of the recorder match \"%2\"; name one of: %3")
+                                 .arg(found.size())
+                                 .arg(wanted, found.join(QStringLiteral(" | ")));
+    return {};
+}
+
+// Picks the zone the answers ask for on the zone button; false when the run failed.
+bool pickZone(Setup_TimeZoneView &step, HeadlessSession &session)
+{
+    Setup_TimeZoneContentView &picker = step.timeZoneViewController();
+    const QString wanted = session.answersFor(kKey).value(QStringLiteral("zone")).toString();
+    if (wanted.isEmpty())
+        return true; // the recorder's current zone
+    if (wanted == kComputer) {
+        picker.autosetTimeZone(true);
+        if (step.proposedBy() == TimeZoneMatch::By::Nothing) {
+            session.fail(QStringLiteral("the computer's time zone is not in the wizard's list"));
+            return false;
+        }
+        return true;
+    }
+    QString why;
+    const QString zone = zoneNamed(step.indexList(), wanted, &why);
+    const qsizetype row = picker.timeZoneListDisplayedRows().indexOf(zone);
+    if (row < 0) {
+        session.fail(why.isEmpty() ? QStringLiteral("the recorder's list does not show \"%1\"").arg(zone) : why);
+        return false;
+    }
+    picker.tableViewClicked(int(row));
+    return true;
+}
+
+void driveTimeZone(PageController &page, HeadlessSession &session)
+{
+    auto &step = static_cast<Setup_TimeZoneView &>(page);
+    const auto idle = [&step] { return !step.messageViewController().isVisible(); };
+    session.when(
+        page, idle,
+        [&step, &session, idle] {
+            if (session.nextAction(kKey) == QLatin1String("back")) {
+                step.onBackClicked();
+                return;
+            }
+            if (!step.btNextEnabled()) {
+                session.fail(QStringLiteral("the recorder's time zones could not be read"));
+                return;
+            }
+            Setup_TimeZoneContentView &picker = step.timeZoneViewController();
+            session.progress(QStringLiteral("recorder's time zone: %1").arg(picker.btTimeZoneTitle()));
+            if (!pickZone(step, session))
+                return;
+            const QString zone = picker.btTimeZoneTitle();
+            const qsizetype index = step.indexList().lastIndexOf(zone);
+            if (index < 0) {
+                // Next would only open the list again.
+                session.fail(QStringLiteral("the recorder has no time zone \"%1\"").arg(zone));
+                return;
+            }
+            session.progress(QStringLiteral("chose time zone %1").arg(zone));
+            session.record(kKey,
+                QJsonObject {{QStringLiteral("zone"), zone}, {QStringLiteral("index"), int(index)},
+                    {QStringLiteral("proposedBy"), proposedBy(step.proposedBy())}});
+            const qsizetype alerts = session.modal().shown().size();
+            step.onNextClicked();
+            session.when(
+                step, idle,
+                [&session, alerts] {
+                    if (session.modal().shown().size() > alerts)
+                        session.fail(QStringLiteral("the recorder did not take the time zone"));
+                },
+                QStringLiteral("the recorder to set the time zone"));
+        },
+        QStringLiteral("the recorder's time zones"));
+}
+
+QString validateTimeZone(const QJsonObject &answers)
+{
+    const QJsonValue zone = answers.value(QStringLiteral("zone"));
+    if (!zone.isUndefined() && (!zone.isString() || zone.toString().trimmed().isEmpty()))
+        return QStringLiteral("\"zone\" must be \"computer\" or the name of a time zone, such as \"Taipei\"");
+    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+}
+
+} // namespace
+
+void addTimeZoneDrivers(HeadlessDrivers &drivers)
+{
+    drivers.add(kKey, {driveTimeZone, validateTimeZone});
+}
