@@ -6,4 +6,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerGuideWidgets(factory);
     registerSearchWidgets(factory);
     registerPasswordWidgets(factory);
+    registerTimeZoneWidgets(factory);
 }

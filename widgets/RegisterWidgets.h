@@ -7,6 +7,7 @@ void registerShellWidgets(WidgetFactory &factory);
 void registerGuideWidgets(WidgetFactory &factory);
 void registerSearchWidgets(WidgetFactory &factory);
 void registerPasswordWidgets(WidgetFactory &factory);
+void registerTimeZoneWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -15,7 +15,8 @@ void layOutStep(QWidget &page, const SetupProgressView &progress, QLabel *title,
     next->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(left);
+    if (left)
+        buttons->addWidget(left);
     buttons->addStretch();
     buttons->addWidget(back);
     buttons->addWidget(next);

@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <memory>
+
 namespace {
 
 void centreOver(QWidget &window, const QWidget *owner)
@@ -62,8 +64,14 @@ void WidgetModalHost::runModal(DialogController &dialog)
 void WidgetModalHost::runAlert(const QString &message, const QString &button)
 {
     Log::line(QStringLiteral("alert: %1 [%2]").arg(message, button));
-    QMessageBox box(QMessageBox::Warning, QString(), message, QMessageBox::NoButton, m_mainWindow);
-    box.addButton(button, QMessageBox::AcceptRole);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(makeAlert(message, button));
+    box->setWindowModality(Qt::ApplicationModal);
+    box->exec();
+}
+
+QMessageBox *WidgetModalHost::makeAlert(const QString &message, const QString &button) const
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, QString(), message, QMessageBox::NoButton, m_mainWindow);
+    box->addButton(button, QMessageBox::AcceptRole);
+    return box;
 }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QMessageBox;
 class QWidget;
 class WidgetFactory;
 
@@ -19,6 +20,10 @@ public:
 
     void runModal(DialogController &dialog) override;
     void runAlert(const QString &message, const QString &button) override;
+
+protected:
+    // The alert window, not yet shown, over the main window.
+    QMessageBox *makeAlert(const QString &message, const QString &button) const;
 
 private:
     const WidgetFactory &m_factory;

@@ -8,6 +8,7 @@ const ShotList &allShots()
         addGuideShots(all);
         addPasswordShots(all);
         addSearchShots(all);
+        addTimeZoneShots(all);
         return all;
     }();
     return shots;
@@ -19,6 +20,7 @@ const ShotList &lanShots()
         ShotList all;
         addSearchLanShots(all);
         addPasswordLanShots(all);
+        addTimeZoneLanShots(all);
         return all;
     }();
     return shots;

@@ -77,8 +77,9 @@ QImage ShotWorld::render()
     if (m_alone)
         return m_alone->grab().toImage();
     QPixmap picture = m_window->grab();
-    if (m_dialogWindow) {
-        const QPixmap dialog = m_dialogWindow->grab();
+    const QPointer<QDialog> open = m_dialogWindow ? m_dialogWindow : QPointer<QDialog>(m_modal.openAlert());
+    if (open) {
+        const QPixmap dialog = open->grab();
         const QSizeF size = dialog.deviceIndependentSize();
         QPainter painter(&picture);
         const QPointF origin((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2);

@@ -4,7 +4,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "widgets/WidgetFactory.h"
-#include "widgets/WidgetModalHost.h"
+#include "widgets/shots/ShotModalHost.h"
 
 #include <QDialog>
 #include <QImage>
@@ -66,7 +66,7 @@ private:
 
     WidgetFactory m_factory;
     NotificationCenter m_notifications;
-    WidgetModalHost m_modal {m_factory};
+    ShotModalHost m_modal {m_factory};
     RecordingUrlOpener m_urls;
     WizardContext m_context;
     AppDelegate m_shell;

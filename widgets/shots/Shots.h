@@ -24,6 +24,8 @@ void addPasswordShots(ShotList &shots);
 void addPasswordLanShots(ShotList &shots);
 void addSearchShots(ShotList &shots);
 void addSearchLanShots(ShotList &shots);
+void addTimeZoneShots(ShotList &shots);
+void addTimeZoneLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();

@@ -1,0 +1,78 @@
+#include "app/SetupView.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "steps/Setup_SelectNvrView.h"
+#include "steps/Setup_TimeZoneView.h"
+#include "widgets/shots/ShotWorld.h"
+#include "widgets/shots/Shots.h"
+
+namespace {
+
+constexpr int kLongestWaitMs = 60000;
+const QString kNewPassword = QStringLiteral("secret1");
+
+// Without a recorder the step only proposes the computer's zone: nothing is
+// sent anywhere.
+Setup_TimeZoneView &proposingStep(ShotWorld &world)
+{
+    Setup_TimeZoneView &step = world.keep<Setup_TimeZoneView>();
+    step.setDelegate(nullptr, nullptr, QStringLiteral("admin"), QString());
+    world.showAlone(world.factory().makePage(step, nullptr));
+    return step;
+}
+
+// In the window, as a person gets there: the search ends, the first recorder
+// (a new one) is picked, gets a password, and the time zone step reads it.
+// Nullptr when the recorder did not lead there.
+Setup_TimeZoneView *enterTimeZoneStep(ShotWorld &world)
+{
+    world.shell().showInstallView(); // the guide turns on the header band and the help bar
+    world.shell().showSetupView();
+    SetupView &setup = world.shell().contentSetupViewController();
+    Setup_SearchNvrView &search = setup.searchNvrViewController();
+    ShotWorld::waitUntil([&] { return !search.isSearching(); }, kLongestWaitMs);
+    search.selectNvrView().selectRow(0);
+    search.onNextClicked();
+    Setup_PasswordView &password = setup.passwordViewController();
+    ShotWorld::waitUntil([&] { return !password.overlayShown(); }, kLongestWaitMs);
+    if (setup.setupBox().current() != &password || password.content() != Setup_PasswordView::Content::SetForm)
+        return nullptr;
+    password.setForm().setPasswordText(kNewPassword);
+    password.setForm().setConfirmText(kNewPassword);
+    password.onNextClicked();
+    Setup_TimeZoneView &step = setup.timeZoneViewController();
+    ShotWorld::waitUntil(
+        [&] { return setup.setupBox().current() == &step && !step.messageViewController().isVisible(); },
+        kLongestWaitMs);
+    return setup.setupBox().current() == &step ? &step : nullptr;
+}
+
+} // namespace
+
+void addTimeZoneShots(ShotList &shots)
+{
+    shots.append({QStringLiteral("timezone-proposed"),
+        QStringLiteral("time zone step: the computer's zone proposed, before the recorder answers"),
+        [](ShotWorld &world) { proposingStep(world); }});
+    shots.append({QStringLiteral("timezone-search"),
+        QStringLiteral("time zone step: the drop-down list open with what a search found"), [](ShotWorld &world) {
+            proposingStep(world).timeZoneViewController().controlTextDidChange(QStringLiteral("ka"));
+        }});
+}
+
+void addTimeZoneLanShots(ShotList &shots)
+{
+    shots.append({QStringLiteral("timezone-lan"),
+        QStringLiteral("the time zone step once the recorder's list and current zone are read"),
+        [](ShotWorld &world) { enterTimeZoneStep(world); }});
+    shots.append({QStringLiteral("timezone-lan-refused"),
+        QStringLiteral("the time zone step when the recorder keeps another zone than the one chosen"),
+        [](ShotWorld &world) {
+            Setup_TimeZoneView *step = enterTimeZoneStep(world);
+            if (!step)
+                return;
+            step->timeZoneViewController().tableViewClicked(8);
+            step->onNextClicked();
+            ShotWorld::waitUntil([&] { return !step->messageViewController().isVisible(); }, kLongestWaitMs);
+        }});
+}
