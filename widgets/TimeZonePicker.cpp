@@ -88,7 +88,8 @@ void TimeZonePicker::refresh()
     m_text1->setText(m_picker.lbText1());
     m_text2->setText(m_picker.lbText2());
     m_auto->setText(m_picker.lbAutoTimeZoneDescription());
-    m_zone->setText(m_picker.btTimeZoneTitle());
+    // "(US & Canada)": a single "&" would be taken for a shortcut mark.
+    m_zone->setText(QString(m_picker.btTimeZoneTitle()).replace(QLatin1Char('&'), QStringLiteral("&&")));
     m_zone->setToolTip(m_picker.btTimeZoneTitle());
     m_zone->setChecked(m_picker.btTimeZoneOn());
     m_auto->setChecked(m_picker.autoTimeZone());
