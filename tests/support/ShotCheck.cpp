@@ -50,3 +50,11 @@ QString renderShots(const QString &dir, const QStringList &arguments, const QStr
     }
     return {};
 }
+
+QString renderLabShots(const QString &folder, const QStringList &screens, QProcessEnvironment environment)
+{
+    const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
+    const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/') + folder;
+    environment.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+    return renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, environment);
+}

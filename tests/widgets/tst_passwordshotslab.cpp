@@ -35,13 +35,7 @@ private slots:
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
 
-        const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
-        const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/')
-            + QString::fromLatin1(QTest::currentDataTag());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
-        const QString problem
-            = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, env);
+        const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), screens);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         // The screens came from the recorder's answers, and changed nothing on it.
         QStringList seen;

@@ -31,13 +31,8 @@ private slots:
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
 
-        const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
-        const QString dir
-            = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/') + name;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
-        const QString problem = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language},
-            {QStringLiteral("search-searching"), QStringLiteral("search-done")}, env);
+        const QString problem
+            = renderLabShots(name, {QStringLiteral("search-searching"), QStringLiteral("search-done")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         // A real search each: the first is caught while it runs, the second
         // ends, after three attempts when nobody answers.

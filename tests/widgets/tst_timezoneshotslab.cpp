@@ -35,14 +35,9 @@ private slots:
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
 
-        const QString language = qEnvironmentVariable("NVR_SHOTS_LANG", QStringLiteral("EN"));
-        const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR") + QLatin1Char('/') + language + QLatin1Char('/')
-            + QString::fromLatin1(QTest::currentDataTag());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
         env.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei"));
-        const QString problem
-            = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, {screen}, env);
+        const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), {screen}, env);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         // The screen came from the recorder's answers: its list and zone were read.
         QStringList paths;

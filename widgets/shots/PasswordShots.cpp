@@ -4,18 +4,12 @@
 #include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_SelectNvrView.h"
 #include "widgets/PasswordForms.h"
+#include "widgets/shots/ShotRoutes.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
 
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int kLongestWaitMs = 60000;
-
-// In the window, as a person gets there: the search ends, the first recorder
-// is picked and Next leads to the password step, which asks the recorder
-// whether it is still in its factory state. Nullptr when no recorder answered.
 Setup_PasswordView *enterPasswordStep(ShotWorld &world)
 {
     world.shell().showInstallView(); // the guide turns on the header band and the help bar
@@ -31,6 +25,8 @@ Setup_PasswordView *enterPasswordStep(ShotWorld &world)
     ShotWorld::waitUntil([&] { return !step.overlayShown(); }, kLongestWaitMs);
     return &step;
 }
+
+namespace {
 
 // The step is never entered here: entering it asks the recorder over the LAN.
 Setup_PasswordView &passwordStep(ShotWorld &world)

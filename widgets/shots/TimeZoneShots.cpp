@@ -1,14 +1,12 @@
 #include "app/SetupView.h"
 #include "steps/Setup_PasswordView.h"
-#include "steps/Setup_SearchNvrView.h"
-#include "steps/Setup_SelectNvrView.h"
 #include "steps/Setup_TimeZoneView.h"
+#include "widgets/shots/ShotRoutes.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
 
 namespace {
 
-constexpr int kLongestWaitMs = 60000;
 const QString kNewPassword = QStringLiteral("secret1");
 
 // Without a recorder the step only proposes the computer's zone: nothing is
@@ -21,25 +19,18 @@ Setup_TimeZoneView &proposingStep(ShotWorld &world)
     return step;
 }
 
-// In the window, as a person gets there: the search ends, the first recorder
-// (a new one) is picked, gets a password, and the time zone step reads it.
-// Nullptr when the recorder did not lead there.
+// In the window, as a person gets there: the first recorder found (a new
+// one) gets a password, and the time zone step reads it. Nullptr when the
+// recorder did not lead there.
 Setup_TimeZoneView *enterTimeZoneStep(ShotWorld &world)
 {
-    world.shell().showInstallView(); // the guide turns on the header band and the help bar
-    world.shell().showSetupView();
-    SetupView &setup = world.shell().contentSetupViewController();
-    Setup_SearchNvrView &search = setup.searchNvrViewController();
-    ShotWorld::waitUntil([&] { return !search.isSearching(); }, kLongestWaitMs);
-    search.selectNvrView().selectRow(0);
-    search.onNextClicked();
-    Setup_PasswordView &password = setup.passwordViewController();
-    ShotWorld::waitUntil([&] { return !password.overlayShown(); }, kLongestWaitMs);
-    if (setup.setupBox().current() != &password || password.content() != Setup_PasswordView::Content::SetForm)
+    Setup_PasswordView *password = enterPasswordStep(world);
+    if (!password || password->content() != Setup_PasswordView::Content::SetForm)
         return nullptr;
-    password.setForm().setPasswordText(kNewPassword);
-    password.setForm().setConfirmText(kNewPassword);
-    password.onNextClicked();
+    password->setForm().setPasswordText(kNewPassword);
+    password->setForm().setConfirmText(kNewPassword);
+    password->onNextClicked();
+    SetupView &setup = world.shell().contentSetupViewController();
     Setup_TimeZoneView &step = setup.timeZoneViewController();
     ShotWorld::waitUntil(
         [&] { return setup.setupBox().current() == &step && !step.messageViewController().isVisible(); },

@@ -1,0 +1,12 @@
+#pragma once
+
+class Setup_PasswordView;
+class ShotWorld;
+
+// The longest a --lan screen waits for the simulated recorder at one point.
+constexpr int kLongestWaitMs = 60000;
+
+// In the window, as a person gets there: the search ends, the first recorder
+// is picked and Next leads to the password step, which asks the recorder
+// whether it is still in its factory state. Nullptr when no recorder answered.
+Setup_PasswordView *enterPasswordStep(ShotWorld &world);
