@@ -39,7 +39,7 @@ private slots:
         startWith(r);
         const HeadlessRun run = HeadlessRun::run(answers({{QStringLiteral("password"), QStringLiteral("first123")}}));
         // The run goes on to the time zone step with the recorder configured.
-        QVERIFY2(run.errors.contains(QStringLiteral("page timeZone")), qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("recorder's time zone:")), qPrintable(run.errors));
         QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("first123"));
         QVERIFY(!run.errors.contains(QStringLiteral("first123")));
     }
@@ -50,7 +50,7 @@ private slots:
         startWith(r);
         const HeadlessRun run = HeadlessRun::run(answers({{QStringLiteral("password"), QStringLiteral("old123")},
             {QStringLiteral("newPassword"), QStringLiteral("new456")}}));
-        QVERIFY2(run.errors.contains(QStringLiteral("page timeZone")), qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("recorder's time zone:")), qPrintable(run.errors));
         QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new456"));
     }
 
@@ -77,7 +77,7 @@ private slots:
                     {QStringLiteral("password"), QStringLiteral("secret1")}}}}));
         QVERIFY2(run.errors.contains(QStringLiteral("resetting the recorder")), qPrintable(run.errors));
         QCOMPARE(run.errors.count(QStringLiteral("page password")), 2);
-        QVERIFY2(run.errors.contains(QStringLiteral("page timeZone")), qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("recorder's time zone:")), qPrintable(run.errors));
         QCOMPARE(sim.log(QStringLiteral("reset")).size(), 1);
         QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("fresh123"));
     }
