@@ -12,3 +12,11 @@ EmphasisedText EmphasisedText::find(const QString &text, const QString &phrase)
     Log::line(QStringLiteral("string contains NEXT!"));
     return {text, phrase};
 }
+
+EmphasisedText EmphasisedText::quotedLabel(QString text, const QString &label)
+{
+    if (label.isEmpty() || !text.contains(label))
+        return {text, QString()};
+    const QString quoted = QLatin1Char('"') + label + QLatin1Char('"');
+    return {text.replace(label, quoted), quoted};
+}

@@ -11,4 +11,7 @@ struct EmphasisedText
 
     // The text with `phrase` emphasised if it occurs; logs which it was.
     static EmphasisedText find(const QString &text, const QString &phrase);
+    // The text with the button's label put between straight double quotes
+    // and emphasised, where it occurs.
+    static EmphasisedText quotedLabel(QString text, const QString &label);
 };

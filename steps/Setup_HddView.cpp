@@ -1,20 +1,309 @@
 #include "steps/Setup_HddView.h"
 
+#include "app/ModalHost.h"
+#include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
+#include "webconfig/HttpCommand.h"
+#include "webconfig/HttpConfig.h"
+#include "webconfig/HttpError.h"
+
+namespace {
+
+constexpr int kFormatDialogDelayMs = 100;
+constexpr int kCheckPanelSteps = 5;
+constexpr int kFormatPanelSteps = 4;
+
+// The same drive in the same bay, across queries.
+QString markKey(const THddInfo &disk)
+{
+    return QStringList {disk.storageid().value_or(QString()), disk.deviceName().value_or(QString()),
+        disk.modelName().value_or(QString()), disk.product().value_or(QString())}
+        .join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+int Setup_HddView::hddStep = Setup_HddView::NotStarted;
+
+Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
+    : RecorderStep(context, parent)
+    , httpConfig(std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this)))
+    , m_table(context, this)
+    , m_message(context.localization)
+{
+    hddStep = NotStarted;
+    m_formatDialogTimer.setSingleShot(true);
+    m_formatDialogTimer.setInterval(kFormatDialogDelayMs);
+    connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);
+    connect(&m_table, &Setup_HddInformationView::nextRequested, this, &Setup_HddView::onNextClicked);
+    connect(&m_table, &Setup_HddInformationView::markChanged, this, &Setup_HddView::rememberMark);
+}
+
+Setup_HddView::~Setup_HddView() = default;
+
+void Setup_HddView::setDelegate(
+    SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password)
+{
+    RecorderStep::setDelegate(delegate, std::move(device), user, password);
+    setButtonsEnabled(false);
+    nextClicked = false;
+    backClicked = false;
+}
+
+const THddInfoList &Setup_HddView::hddInfos() const
+{
+    return m_table.hddList();
+}
 
 void Setup_HddView::viewDidAppear()
 {
+    m_tableShown = true;
     postChangeReminder(QStringLiteral("hdd"));
+    nextClicked = false;
+    skipClicked = false;
+    backClicked = false;
+    m_userMarks.clear();
+    m_textField.clear();
+    performFirstQuery();
 }
+
+// --- Queries ---
+
+void Setup_HddView::performFirstQuery()
+{
+    Log::format("%s", Q_FUNC_INFO);
+    hddStep = Browsing;
+    setButtonsEnabled(false);
+    removeBusyPanel();
+    showBusyPanel(QStringLiteral("SetupHdd_Check"), kCheckPanelSteps);
+    emit changed();
+    performQuery();
+}
+
+void Setup_HddView::performRefreshQuery()
+{
+    hddStep = Browsing;
+    performQuery();
+}
+
+void Setup_HddView::performQuery()
+{
+    m_hddInfoRetrieved = false;
+    m_queryInFlight = true;
+    httpConfig->startGetHddInfo(*device(), user(), password());
+}
+
+void Setup_HddView::onHttpConfigDidFinish(HttpConfig *, int cmd)
+{
+    if (cmd == HttpCmd::GetHddInfo)
+        onHddInfo();
+    else if (cmd == HttpCmd::FormatHdd || cmd == HttpCmd::FormatPoll)
+        onFormatEnd();
+}
+
+void Setup_HddView::onHddInfo()
+{
+    m_queryInFlight = false;
+    m_hddInfoRetrieved = true;
+    if (skipClicked || backClicked) {
+        removeBusyPanel();
+        m_tableShown = false;
+        emit changed();
+        if (skipClicked && theDelegate)
+            theDelegate->setupHddNext();
+        return;
+    }
+    const THddInfoList list = *httpConfig->getHddInfoList();
+    keepUserMarks(list);
+    int detected = 0;
+    int plugged = 0;
+    for (const auto &disk : list) {
+        if (!disk->deviceName().value_or(QString()).isEmpty())
+            ++detected;
+        if (disk->plug().value_or(QString()) == QLatin1String("1"))
+            ++plugged;
+    }
+    removeBusyPanel();
+    m_table.setHddList(list);
+    m_tableShown = true;
+    setButtonsEnabled(true);
+    emit changed();
+
+    if (!nextClicked)
+        performRefreshQuery(); // back to back while the user looks
+    else if (detected > 0)
+        checkForFormatting();
+    else if (plugged == 0)
+        openNoDiskDialog();
+    else
+        performFirstQuery(); // a drive is plugged in but not up yet: look again
+}
+
+void Setup_HddView::keepUserMarks(const THddInfoList &list) const
+{
+    for (const auto &disk : list) {
+        const auto mark = m_userMarks.constFind(markKey(*disk));
+        if (mark != m_userMarks.constEnd())
+            disk->setChecked(*mark);
+    }
+}
+
+void Setup_HddView::rememberMark(const std::shared_ptr<THddInfo> &disk)
+{
+    m_userMarks.insert(markKey(*disk), disk->checked());
+}
+
+// --- Buttons ---
 
 void Setup_HddView::onNextClicked()
 {
-    if (theDelegate)
-        theDelegate->setupHddNext();
+    if (hddStep != Browsing || m_formatDialogTimer.isActive())
+        return;
+    nextClicked = true;
+    m_nextEnabled = false;
+    showBusyPanel(QStringLiteral("SetupHdd_Check"), kCheckPanelSteps);
+    emit changed();
+    // After a transport failure nothing is in flight to decide on.
+    if (!m_queryInFlight)
+        performQuery();
 }
 
 void Setup_HddView::onBackClicked()
 {
+    backClicked = true;
+    m_formatDialogTimer.stop();
     if (theDelegate)
         theDelegate->setupHddBack();
+}
+
+void Setup_HddView::onSkipClicked()
+{
+    skipClicked = true;
+    if (!m_queryInFlight && hddStep == Browsing)
+        performQuery();
+}
+
+// --- Formatting ---
+
+void Setup_HddView::checkForFormatting()
+{
+    const auto marked = std::count_if(
+        hddInfos().cbegin(), hddInfos().cend(), [](const std::shared_ptr<THddInfo> &disk) { return disk->checked(); });
+    if (marked > 0) {
+        m_formatDialogTimer.start();
+        return;
+    }
+    // Nothing to format: keep looking, so a later Next has a result to act on.
+    nextClicked = false;
+    performRefreshQuery();
+}
+
+void Setup_HddView::openFormatDialog()
+{
+    if (backClicked || skipClicked)
+        return;
+    DiagHddFormat dialog(context(), *this);
+    context().modal.runModal(dialog);
+}
+
+void Setup_HddView::toFormat()
+{
+    hddStep = Formatting;
+    startFormatting();
+}
+
+void Setup_HddView::notToFormat()
+{
+    nextClicked = false;
+    performRefreshQuery();
+}
+
+void Setup_HddView::openNoDiskDialog()
+{
+    DiagHddConfirm dialog(context(), *this);
+    context().modal.runModal(dialog);
+}
+
+void Setup_HddView::toRescan()
+{
+    nextClicked = false;
+    performRefreshQuery();
+    setButtonsEnabled(true);
+    emit changed();
+}
+
+void Setup_HddView::startFormatting()
+{
+    setButtonsEnabled(false);
+    showBusyPanel(QStringLiteral("SetupHdd_Format"), kFormatPanelSteps);
+    emit changed();
+    httpConfig->startFormatHdd(std::make_shared<THddInfoList>(hddInfos()), *device(), user(), password());
+}
+
+void Setup_HddView::onHttpUpdateFormatStatus(HttpConfig *, int cmd, int, const QString &format)
+{
+    if (cmd != HttpCmd::FormatPoll)
+        return;
+    if (format == QLatin1String("-1")) {
+        showAlert(QStringLiteral("SetupHdd fail"));
+        setButtonsEnabled(true);
+        hddFormatErrorHappened = true;
+    } else {
+        m_message.showMessage(text(QStringLiteral("SetupHdd_Format")));
+        m_textField = m_message.message();
+    }
+    emit changed();
+}
+
+void Setup_HddView::onFormatEnd()
+{
+    removeBusyPanel();
+    m_message.showTitle(text(QStringLiteral("SetupHdd successful")));
+    setButtonsEnabled(true);
+    emit changed();
+    if (hddFormatErrorHappened) {
+        hddFormatErrorHappened = false;
+        nextClicked = false;
+        performRefreshQuery();
+        return;
+    }
+    if (theDelegate)
+        theDelegate->setupHddNext();
+}
+
+void Setup_HddView::onHttpDidError(const HttpError &error)
+{
+    Log::line(QStringLiteral("Setup_HddView :: the recorder did not answer: ") + error.description);
+    m_queryInFlight = false;
+    if (backClicked)
+        return; // the step was left; the query only had to end
+    m_backEnabled = true;
+    removeBusyPanel();
+    emit changed();
+    showAlert(QStringLiteral("Check network Failed"));
+}
+
+// --- Presentation state ---
+
+void Setup_HddView::showBusyPanel(const QString &key, int steps)
+{
+    m_message.setSteps(steps);
+    m_message.showMessage(text(key));
+}
+
+void Setup_HddView::removeBusyPanel()
+{
+    m_message.hideMessage();
+}
+
+void Setup_HddView::setButtonsEnabled(bool enabled)
+{
+    m_backEnabled = enabled;
+    m_nextEnabled = enabled;
+    m_skipEnabled = enabled;
+}
+
+void Setup_HddView::showAlert(const QString &key)
+{
+    context().modal.runAlert(text(key), text(QStringLiteral("Button Close")));
 }

@@ -86,12 +86,7 @@ QString Setup_SelectNvrView::columnTitle(int column) const
 
 EmphasisedText Setup_SelectNvrView::lbText1() const
 {
-    const QString next = text(QStringLiteral("APP_Next2"));
-    QString body = text(QStringLiteral("SetupSearch_Text1"));
-    if (next.isEmpty() || !body.contains(next))
-        return {body, QString()};
-    const QString quoted = QLatin1Char('"') + next + QLatin1Char('"');
-    return {body.replace(next, quoted), quoted};
+    return EmphasisedText::quotedLabel(text(QStringLiteral("SetupSearch_Text1")), text(QStringLiteral("APP_Next2")));
 }
 
 QString Setup_SelectNvrView::lbText2() const

@@ -29,7 +29,9 @@ struct SimDisk
     bool ready = false;
     qint64 capacityMb = 0;
     QList<SimPartition> partitions;
-    bool formatFails = false; // a format of this disk ends in "-1"
+    int formatFails = 0; // this many formats of the disk end in "-1"; kAlways: every one
+    int detectAfter = 0; // disk queries answered with no device name while the drive comes up
+    static constexpr int kAlways = -1;
 };
 
 struct SimCamera

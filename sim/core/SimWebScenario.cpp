@@ -63,7 +63,14 @@ bool readDisk(const QJsonObject &o, SimDisk *d, QString *error)
     d->plugged = o.value(QLatin1String("plugged")).toBool(!d->device.isEmpty());
     d->ready = o.value(QLatin1String("ready")).toBool(d->plugged);
     d->capacityMb = o.value(QLatin1String("capacityMb")).toInteger(d->device.isEmpty() ? 0 : 953869);
-    d->formatFails = o.value(QLatin1String("formatFails")).toBool(false);
+    // true: every format fails; a number: that many fail, then they succeed.
+    const QJsonValue fails = o.value(QLatin1String("formatFails"));
+    d->formatFails = fails.isBool() ? (fails.toBool() ? SimDisk::kAlways : 0) : fails.toInt(0);
+    d->detectAfter = o.value(QLatin1String("detectAfter")).toInt(0);
+    if (d->formatFails < SimDisk::kAlways || d->detectAfter < 0) {
+        *error = QStringLiteral("\"formatFails\" or \"detectAfter\" of a disk is negative");
+        return false;
+    }
     const QJsonArray parts = o.value(QLatin1String("partitions")).toArray();
     if (parts.size() > 2) {
         *error = QStringLiteral("\"partitions\" holds more than two partitions");
@@ -88,8 +95,10 @@ QJsonObject diskJson(const SimDisk &d)
     return {{QStringLiteral("device"), d.device}, {QStringLiteral("model"), d.model},
         {QStringLiteral("product"), d.product}, {QStringLiteral("type"), d.type},
         {QStringLiteral("plugged"), d.plugged}, {QStringLiteral("ready"), d.ready},
-        {QStringLiteral("capacityMb"), d.capacityMb}, {QStringLiteral("formatFails"), d.formatFails},
-        {QStringLiteral("partitions"), parts}};
+        {QStringLiteral("capacityMb"), d.capacityMb},
+        {QStringLiteral("formatFails"),
+            d.formatFails == SimDisk::kAlways ? QJsonValue(true) : QJsonValue(d.formatFails)},
+        {QStringLiteral("detectAfter"), d.detectAfter}, {QStringLiteral("partitions"), parts}};
 }
 
 // The text fields of a record, by scenario key.

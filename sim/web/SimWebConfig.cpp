@@ -162,9 +162,13 @@ SimHttpResponse SimWebConfig::storageInfo(Call &call)
     const int bay = bayOf(call.value("storageid"));
     if (bay < 0)
         return SimHttpResponse::errorPage(400);
-    const SimDisk &disk = call.recorder.web.disks.at(bay);
+    SimDisk &disk = call.recorder.web.disks[bay];
+    // A drive still coming up is plugged in but has no device name yet.
+    const bool detected = disk.detectAfter == 0;
+    if (!detected)
+        --disk.detectAfter;
     QList<QPair<QString, QString>> pairs {{QStringLiteral("storageid"), number(bay)},
-        {QStringLiteral("type"), disk.type}, {QStringLiteral("devicename"), disk.device},
+        {QStringLiteral("type"), disk.type}, {QStringLiteral("devicename"), detected ? disk.device : QString()},
         {QStringLiteral("modelname"), disk.model}, {QStringLiteral("product"), disk.product},
         {QStringLiteral("usedpartition"), disk.partitions.isEmpty() ? QStringLiteral("-1") : QStringLiteral("0")},
         {QStringLiteral("partitions"), number(disk.partitions.size())},
@@ -202,8 +206,10 @@ SimHttpResponse SimWebConfig::storageFormatPoll(Call &call)
     ++web.formatPoll;
     QString progress = number(web.formatSteps.at(step));
     const bool last = step == web.formatSteps.size() - 1;
-    if (disk.formatFails && (last || step >= 1)) {
+    if (disk.formatFails != 0 && (last || step >= 1)) {
         progress = QStringLiteral("-1");
+        if (disk.formatFails > 0)
+            --disk.formatFails;
         for (SimPartition &p : disk.partitions)
             p.status = 4;
     } else if (last) {

@@ -1,0 +1,171 @@
+#include "steps/Setup_HddInformationView.h"
+
+#include "app/HMLocalization.h"
+#include "app/ModelName.h"
+#include "app/TextFormat.h"
+#include "app/WizardContext.h"
+#include "platform/Log.h"
+#include "webconfig/RecordParsers.h"
+
+namespace {
+
+const QString kNone = QStringLiteral("---");
+
+bool hasPartitions(const THddInfo &hdd)
+{
+    return hdd.partitions().value_or(QString()) != QLatin1String("0");
+}
+
+// The first partition; none when the answer listed none, whatever it counted.
+const TPartition *firstPartition(const THddInfo &hdd)
+{
+    return hdd.partitionInfos().isEmpty() ? nullptr : &hdd.partitionInfos().first();
+}
+
+struct StatusEntry
+{
+    const char *key;
+    Setup_HddInformationView::StatusIcon icon;
+};
+
+// Indexed by the partition status the recorder reports.
+constexpr StatusEntry kStatus[] = {
+    {"SetupHdd invalid record format", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd record", Setup_HddInformationView::StatusIcon::CheckOn},
+    {"SetupHdd idle", Setup_HddInformationView::StatusIcon::CheckOn},
+    {"SetupHdd disk full", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd disk error", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd unknow file system", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd no format", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd no partition", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd unknow device", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd overwrite", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd formatting", Setup_HddInformationView::StatusIcon::CheckOff},
+    {"SetupHdd reject", Setup_HddInformationView::StatusIcon::CheckOff},
+};
+
+// The status row of a disk with partitions; none for a value the table does not know.
+const StatusEntry *statusOf(const THddInfo &hdd)
+{
+    const TPartition *first = firstPartition(hdd);
+    if (!first)
+        return nullptr;
+    const int status = RecordParsers::leadingInt(first->status().value_or(QString()));
+    return status >= 0 && status < int(std::size(kStatus)) ? &kStatus[status] : nullptr;
+}
+
+} // namespace
+
+Setup_HddInformationView::Setup_HddInformationView(WizardContext &context, QObject *parent)
+    : QObject(parent)
+    , context(context)
+{
+}
+
+void Setup_HddInformationView::setHddList(const THddInfoList &list)
+{
+    hdd = list;
+    emit changed();
+}
+
+const THddInfo *Setup_HddInformationView::disk(int row) const
+{
+    return row >= 0 && row < hdd.size() ? hdd.at(row).get() : nullptr;
+}
+
+bool Setup_HddInformationView::rowChecked(int row) const
+{
+    const THddInfo *d = disk(row);
+    return d && d->checked();
+}
+
+QString Setup_HddInformationView::rowBay(int row) const
+{
+    return QString::number(row + 1);
+}
+
+QString Setup_HddInformationView::rowProduct(int row) const
+{
+    const THddInfo *d = disk(row);
+    if (!d || d->modelName().value_or(QString()).isEmpty())
+        return kNone;
+    return d->product().value_or(QString());
+}
+
+QString Setup_HddInformationView::rowCapacity(int row) const
+{
+    const THddInfo *d = disk(row);
+    const TPartition *first = d && hasPartitions(*d) ? firstPartition(*d) : nullptr;
+    if (!first)
+        return kNone;
+    return QStringLiteral("%1 MB").arg(first->capacity().value_or(QString()));
+}
+
+QString Setup_HddInformationView::rowStatus(int row) const
+{
+    const THddInfo *d = disk(row);
+    if (!d || !hasPartitions(*d))
+        return kNone;
+    const StatusEntry *status = statusOf(*d);
+    return status ? text(QString::fromLatin1(status->key)) : QString();
+}
+
+Setup_HddInformationView::StatusIcon Setup_HddInformationView::rowIcon(int row) const
+{
+    const THddInfo *d = disk(row);
+    if (!d || !hasPartitions(*d))
+        return StatusIcon::None;
+    const StatusEntry *status = statusOf(*d);
+    return status ? status->icon : StatusIcon::None;
+}
+
+bool Setup_HddInformationView::bayHasDrive(int bay) const
+{
+    const THddInfo *d = disk(bay);
+    return d && !d->deviceName().value_or(QString()).isEmpty();
+}
+
+void Setup_HddInformationView::onButtonClicked(int row)
+{
+    Log::format("The format button at row %ld was clicked.", long(row));
+    if (row >= 0 && row < hdd.size() && hasPartitions(*hdd.at(row))) {
+        const std::shared_ptr<THddInfo> &clicked = hdd.at(row);
+        Log::format("[info checked]=%d", int(clicked->checked()));
+        clicked->setChecked(!clicked->checked());
+        Log::format("[info checked]=%d", int(clicked->checked()));
+        emit markChanged(clicked);
+        emit changed();
+    }
+    emit nextRequested();
+}
+
+QString Setup_HddInformationView::lbColumnBay() const
+{
+    return text(QStringLiteral("SetupHdd_HD1"));
+}
+
+EmphasisedText Setup_HddInformationView::lbNote() const
+{
+    const QString note = fillFormat(text(QStringLiteral("SetupHdd_Text1.5")), {ModelName::kNvr});
+    return EmphasisedText::quotedLabel(note, text(QStringLiteral("APP_Next2")));
+}
+
+QString Setup_HddInformationView::lbRaidNote() const
+{
+    return text(QStringLiteral("SetupHdd_Text1_RAID"));
+}
+
+QString Setup_HddInformationView::lbImaortant() const
+{
+    return text(QStringLiteral("SetupHdd_important"));
+}
+
+QString Setup_HddInformationView::lbImportantText() const
+{
+    return text(QStringLiteral("SetupHdd_Text2"));
+}
+
+QString Setup_HddInformationView::text(const QString &key) const
+{
+    return context.localization.localizedStringForKey(key);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "guide/EmphasisedText.h"
+#include "webconfig/records/THddInfo.h"
+
+#include <QObject>
+
+#include <memory>
+
+struct WizardContext;
+
+// The disk table of the hard-disk step: one row per bay, its mark, what the
+// recorder reports of its drive, and the bay pictures.
+class Setup_HddInformationView : public QObject
+{
+    Q_OBJECT
+public:
+    enum class StatusIcon { None, CheckOn, CheckOff };
+
+    explicit Setup_HddInformationView(WizardContext &context, QObject *parent = nullptr);
+
+    // The rows shown; the records are shared with the step, so a mark set
+    // here is the one the format reads.
+    void setHddList(const THddInfoList &list);
+    const THddInfoList &hddList() const { return hdd; }
+
+    int rowCount() const { return int(hdd.size()); }
+    bool rowChecked(int row) const;
+    QString rowBay(int row) const;
+    QString rowProduct(int row) const;
+    QString rowCapacity(int row) const;
+    QString rowStatus(int row) const;
+    StatusIcon rowIcon(int row) const;
+    // Whether the bay picture shows a drive (bays 0 and 1).
+    bool bayHasDrive(int bay) const;
+
+    // The row's check button: toggles the mark of a disk with partitions,
+    // then acts as Next.
+    void onButtonClicked(int row);
+
+    QString lbColumnBay() const;
+    EmphasisedText lbNote() const;
+    QString lbRaidNote() const;
+    QString lbImaortant() const;
+    QString lbImportantText() const;
+
+signals:
+    void changed();
+    // The step's Next.
+    void nextRequested();
+    // The user set or cleared the mark of this disk.
+    void markChanged(const std::shared_ptr<THddInfo> &disk);
+
+private:
+    const THddInfo *disk(int row) const;
+    QString text(const QString &key) const;
+
+    WizardContext &context;
+    THddInfoList hdd;
+};
