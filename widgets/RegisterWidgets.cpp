@@ -7,4 +7,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerSearchWidgets(factory);
     registerPasswordWidgets(factory);
     registerTimeZoneWidgets(factory);
+    registerHddWidgets(factory);
 }

@@ -8,6 +8,7 @@ void registerGuideWidgets(WidgetFactory &factory);
 void registerSearchWidgets(WidgetFactory &factory);
 void registerPasswordWidgets(WidgetFactory &factory);
 void registerTimeZoneWidgets(WidgetFactory &factory);
+void registerHddWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

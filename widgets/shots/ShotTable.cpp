@@ -9,6 +9,7 @@ const ShotList &allShots()
         addPasswordShots(all);
         addSearchShots(all);
         addTimeZoneShots(all);
+        addHddShots(all);
         return all;
     }();
     return shots;
@@ -21,6 +22,7 @@ const ShotList &lanShots()
         addSearchLanShots(all);
         addPasswordLanShots(all);
         addTimeZoneLanShots(all);
+        addHddLanShots(all);
         return all;
     }();
     return shots;

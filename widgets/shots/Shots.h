@@ -26,6 +26,8 @@ void addSearchShots(ShotList &shots);
 void addSearchLanShots(ShotList &shots);
 void addTimeZoneShots(ShotList &shots);
 void addTimeZoneLanShots(ShotList &shots);
+void addHddShots(ShotList &shots);
+void addHddLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();
