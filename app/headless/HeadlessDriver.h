@@ -38,3 +38,4 @@ void addShellDrivers(HeadlessDrivers &drivers);
 void addSearchDrivers(HeadlessDrivers &drivers);
 void addPasswordDrivers(HeadlessDrivers &drivers);
 void addTimeZoneDrivers(HeadlessDrivers &drivers);
+void addHddDrivers(HeadlessDrivers &drivers);

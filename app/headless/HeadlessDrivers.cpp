@@ -17,4 +17,5 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers)
     addSearchDrivers(drivers);
     addPasswordDrivers(drivers);
     addTimeZoneDrivers(drivers);
+    addHddDrivers(drivers);
 }
