@@ -88,6 +88,8 @@ void Setup_HddView::performRefreshQuery()
 
 void Setup_HddView::performQuery()
 {
+    if (!device())
+        return; // no recorder chosen: nothing to ask
     m_hddInfoRetrieved = false;
     m_queryInFlight = true;
     httpConfig->startGetHddInfo(*device(), user(), password());

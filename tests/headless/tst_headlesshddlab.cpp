@@ -1,6 +1,7 @@
 // The headless driver of the hard-disk step against a simulated recorder in
 // the network lab: it acts on the first disk result, formats the bays the
 // answers name or skips, and ends a run that cannot go on instead of looping.
+#include "../steps/StepsFixture.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "app/headless/HeadlessDriver.h"
@@ -8,7 +9,6 @@
 #include "platform/Durations.h"
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_HddView.h"
-#include "../steps/StepsFixture.h"
 
 #include <QJsonArray>
 #include <QtTest>
