@@ -61,8 +61,8 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
                                      << QStringLiteral("section \"timeZone\": \"zone\" must be");
     QTest::newRow("time zone action") << QByteArray(R"({"timeZone": {"actions": ["skip"]}})")
                                       << QStringLiteral("unknown action skip");
-    QTest::newRow("bay that does not exist") << QByteArray(R"({"hdd": {"format": [1, 3]}})")
-                                             << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
+    QTest::newRow("bay that does not exist")
+        << QByteArray(R"({"hdd": {"format": [1, 3]}})") << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
 }
