@@ -58,21 +58,35 @@ bool markBays(Setup_HddInformationView &table, const QList<int> &bays, QString *
     return true;
 }
 
+bool alertSince(HeadlessSession &session, qsizetype shownBefore, QString *alert)
+{
+    for (const QString &entry : session.modal().shown().mid(shownBefore)) {
+        if (entry.startsWith(QLatin1String("alert:"))) {
+            *alert = entry.mid(6);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Done: the step stays in its format phase once it has gone on. Failed: an
+// alert came up and the step is browsing again.
 void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJsonObject &record)
 {
     const qsizetype shownBefore = session.modal().shown().size();
     session.when(
         step,
-        [&step] {
-            return (Setup_HddView::hddStep == Setup_HddView::Formatting && !step.messageViewController().isVisible());
+        [&step, &session, shownBefore] {
+            QString alert;
+            if (alertSince(session, shownBefore, &alert))
+                return waitingForUser(step);
+            return Setup_HddView::hddStep == Setup_HddView::Formatting && !step.messageViewController().isVisible();
         },
-        [&step, &session, record, shownBefore] {
-            const QStringList shown = session.modal().shown().mid(shownBefore);
-            for (const QString &entry : shown) {
-                if (entry.startsWith(QLatin1String("alert:"))) {
-                    session.fail(QStringLiteral("the recorder could not format the disks (%1)").arg(entry.mid(6)));
-                    return;
-                }
+        [&session, record, shownBefore] {
+            QString alert;
+            if (alertSince(session, shownBefore, &alert)) {
+                session.fail(QStringLiteral("the recorder could not format the disks (%1)").arg(alert));
+                return;
             }
             session.progress(QStringLiteral("formatted"));
             session.record(kKey, record);

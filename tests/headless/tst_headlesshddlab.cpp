@@ -75,7 +75,12 @@ private slots:
             QStringLiteral("admin"), QString());
         step.viewDidAppear();
         driver->drive(step, session);
-        QVERIFY(QTest::qWaitFor([&] { return session.isFinished() || !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return session.isFinished()
+                    || (session.steps().contains(QStringLiteral("hdd")) && !page.calls.isEmpty());
+            },
+            kWaitMs));
 
         if (outcome == QLatin1String("next")) {
             QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
