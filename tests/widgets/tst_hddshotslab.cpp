@@ -38,7 +38,8 @@ private slots:
         recorder.insert(QStringLiteral("formatSteps"), steps);
         recorder.insert(QStringLiteral("disks"),
             QJsonArray {QJsonObject {{"device", "sda"}, {"model", "ST1000VX005"}, {"product", "Seagate SkyHawk 1TB"},
-                            {"formatFails", fails}, {"partitions", QJsonArray {QJsonObject {{"status", 6}}}}},
+                            {"formatFails", fails},
+                            {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}},
                 QJsonObject {{"device", ""}}});
         SimProcess sim;
         sim.setTimeScale(0.1);
