@@ -214,6 +214,25 @@ private slots:
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
     }
 
+    void nothingMarkedKeepsBrowsing()
+    {
+        enter({disk("sda"), kEmptyBay});
+        waitForBrowsing();
+        // Clearing the only mark acts as Next: nothing to format, so the step
+        // goes on looking and a later Next has a result to act on.
+        step->hddInformationViewController().onButtonClicked(0);
+        waitForQueries(3);
+        QVERIFY(browsing());
+        QVERIFY(!step->hddInformationViewController().rowChecked(0));
+        QVERIFY(f->modal.shown().isEmpty());
+        answerFormat(false);
+        step->onNextClicked();
+        QVERIFY(busy());
+        waitForQueries(2);
+        QVERIFY(f->modal.shown().isEmpty());
+        QVERIFY(formattedIds().isEmpty());
+    }
+
     void rowButtonOfAnEmptyBayActsAsNext()
     {
         enter({disk("sda"), kEmptyBay});
