@@ -2,6 +2,7 @@
 // the network lab: it acts on the first disk result, formats the bays the
 // answers name or skips, and ends a run that cannot go on instead of looping.
 #include "../steps/StepsFixture.h"
+#include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "app/headless/HeadlessDriver.h"
@@ -95,6 +96,27 @@ private slots:
             if (line.value("path") == QLatin1String("/config/storageformat"))
                 ids << QUrlQuery(QUrl::fromPercentEncoding(line.value("query").toLatin1())).queryItemValue("storageid");
         QCOMPARE(ids, formatted);
+    }
+
+    // The whole run in the wizard's own process: the disk answers arrive
+    // back to back, the driver formats at the first and the run ends.
+    void wholeRunFormatsAndEnds()
+    {
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        const QJsonObject recorder = SimProcess::recorder(0);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        const HeadlessRun run = HeadlessRun::run({{"password", QJsonObject {{"password", "Str0ngpass1"}}},
+            {"hdd", QJsonObject {{"format", QJsonArray {1}}}}, {"timeoutSeconds", 40}});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QVERIFY2(run.errors.contains(QStringLiteral("formatting bays 1")), qPrintable(run.errors));
+        const QJsonObject hdd = run.summaryJson().value("steps").toObject().value("hdd").toObject();
+        QCOMPARE(hdd.value("formatted").toArray(), QJsonArray {1});
+        QCOMPARE(
+            hdd.value("disks").toArray().at(0).toObject().value("status").toString(), QStringLiteral("Not formatted"));
+        const QJsonArray disks = sim.stateOf(SimProcess::macOf(recorder)).value("disks").toArray();
+        QCOMPARE(disks.at(0).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(), 2);
     }
 };
 
