@@ -118,6 +118,7 @@ void Setup_TimeZoneView::onBackClicked()
     Log::format("%s", Q_FUNC_INFO);
     // A reading still in flight must not answer on another step.
     httpConfig.reset();
+    m_recorderRead = false;
     messageView.hideMessage();
     emit changed();
     if (theDelegate)
