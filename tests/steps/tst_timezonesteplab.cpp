@@ -169,6 +169,19 @@ private slots:
         QVERIFY(step->btNextEnabled());
     }
 
+    // A current zone past the end of the recorder's own list names nothing:
+    // the proposal stays and the list still comes from the recorder.
+    void currentZoneOutsideTheListKeepsTheProposal()
+    {
+        QVERIFY(startSim(
+            {{QStringLiteral("timeZone"), 40}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        enter();
+        QVERIFY(QTest::qWaitFor([&] { return !busy(); }, kWaitMs));
+        QCOMPARE(picker().btTimeZoneTitle(), kWizardZones.at(4));
+        QCOMPARE(picker().listFromNvr(), recorderZones());
+        QVERIFY(f->modal.shown().isEmpty());
+    }
+
     // Row 12 goes out as 13; a name found by search but missing from the
     // recorder's list sends nothing and opens the list instead.
     void chosenRowIsSentCountedFromOne()
