@@ -98,8 +98,10 @@ private slots:
         QCOMPARE(ids, formatted);
     }
 
-    // The whole run in the wizard's own process: the disk answers arrive
-    // back to back, the driver formats at the first and the run ends.
+    // The whole run in the wizard's own process, from the search through the
+    // password, the time zone and the disks to the summary: the disk answers
+    // arrive back to back, the driver formats at the first and the run ends.
+    // The recorder's state afterwards shows each step's work.
     void wholeRunFormatsAndEnds()
     {
         SimProcess sim;
@@ -107,15 +109,22 @@ private slots:
         const QJsonObject recorder = SimProcess::recorder(0);
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
-        const HeadlessRun run = HeadlessRun::run({{"password", QJsonObject {{"password", "Str0ngpass1"}}},
-            {"hdd", QJsonObject {{"format", QJsonArray {1}}}}, {"timeoutSeconds", 40}});
+        const HeadlessRun run = HeadlessRun::run(
+            {{"password", QJsonObject {{"password", "Str0ngpass1"}}}, {"timeZone", QJsonObject {{"zone", "taipei"}}},
+                {"hdd", QJsonObject {{"format", QJsonArray {1}}}}, {"timeoutSeconds", 40}});
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QVERIFY2(run.errors.contains(QStringLiteral("formatting bays 1")), qPrintable(run.errors));
         const QJsonObject hdd = run.summaryJson().value("steps").toObject().value("hdd").toObject();
         QCOMPARE(hdd.value("formatted").toArray(), QJsonArray {1});
         QCOMPARE(
             hdd.value("disks").toArray().at(0).toObject().value("status").toString(), QStringLiteral("Not formatted"));
-        const QJsonArray disks = sim.stateOf(SimProcess::macOf(recorder)).value("disks").toArray();
+        const QJsonObject state = sim.stateOf(SimProcess::macOf(recorder));
+        QCOMPARE(state.value("password").toString(), QStringLiteral("Str0ngpass1"));
+        const QJsonObject zone = run.summaryJson().value("steps").toObject().value("timeZone").toObject();
+        QVERIFY2(zone.value("zone").toString().contains(QStringLiteral("Taipei")), qPrintable(run.summary));
+        // The recorder counts its zones from 1.
+        QCOMPARE(state.value("timeZone").toInt(), zone.value("index").toInt() + 1);
+        const QJsonArray disks = state.value("disks").toArray();
         QCOMPARE(disks.at(0).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(), 2);
     }
 };
