@@ -19,6 +19,11 @@ public:
     using PageController::PageController;
 
 protected:
+    // A modal alert with the text of key and one "Button Close".
+    void showAlert(const QString &key);
+    // The alert every step shows when the recorder cannot be reached.
+    void showNetworkErrorMessageBox() { showAlert(QStringLiteral("Check network Failed")); }
+
     SetupStepDelegate *theDelegate = nullptr;
 };
 

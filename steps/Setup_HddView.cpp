@@ -282,7 +282,7 @@ void Setup_HddView::onHttpDidError(const HttpError &error)
     m_backEnabled = true;
     removeBusyPanel();
     emit changed();
-    showAlert(QStringLiteral("Check network Failed"));
+    showNetworkErrorMessageBox();
 }
 
 // --- Presentation state ---
@@ -303,9 +303,4 @@ void Setup_HddView::setButtonsEnabled(bool enabled)
     m_backEnabled = enabled;
     m_nextEnabled = enabled;
     m_skipEnabled = enabled;
-}
-
-void Setup_HddView::showAlert(const QString &key)
-{
-    context().modal.runAlert(text(key), text(QStringLiteral("Button Close")));
 }

@@ -83,7 +83,6 @@ private:
     void showBusyPanel(const QString &key, int steps);
     void removeBusyPanel();
     void setButtonsEnabled(bool enabled);
-    void showAlert(const QString &key);
 
     std::unique_ptr<HttpConfig> httpConfig;
     Setup_HddInformationView m_table;

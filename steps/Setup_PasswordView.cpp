@@ -451,8 +451,3 @@ void Setup_PasswordView::setControlsEnabled(bool enabled)
     m_setForm.setInputsEnabled(enabled);
     m_confirmForm.setInputsEnabled(enabled);
 }
-
-void Setup_PasswordView::showNetworkErrorMessageBox()
-{
-    context().modal.runAlert(text(QStringLiteral("Check network Failed")), text(QStringLiteral("Button Close")));
-}

@@ -107,7 +107,6 @@ private:
     void showOverlay(const QString &text);
     void removeOverlay();
     void setControlsEnabled(bool enabled);
-    void showNetworkErrorMessageBox();
 
     NvrRef selectedNvr;
     const QString userName = QStringLiteral("admin");

@@ -1,7 +1,6 @@
 #include "steps/Setup_SearchNvrView.h"
 
 #include "app/HMLocalization.h"
-#include "app/ModalHost.h"
 #include "app/ModelName.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
@@ -98,11 +97,6 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
     listEnabled = true;
     rescanEnabled = true;
     emit changed();
-}
-
-void Setup_SearchNvrView::showNetworkErrorMessageBox()
-{
-    context().modal.runAlert(text(QStringLiteral("Check network Failed")), text(QStringLiteral("Button Close")));
 }
 
 void Setup_SearchNvrView::setButtons(bool enabled)

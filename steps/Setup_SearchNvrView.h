@@ -52,7 +52,6 @@ private:
     void onSearchEnd(SearchDevice *device, const UdpError &error) override;
     void performReadyToSearch();
     void performStartSearch();
-    void showNetworkErrorMessageBox();
     void setButtons(bool enabled);
 
     SearchDevice searchDevice;

@@ -1,7 +1,6 @@
 #include "steps/Setup_TimeZoneView.h"
 
 #include "app/HMLocalization.h"
-#include "app/ModalHost.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"
@@ -201,9 +200,4 @@ void Setup_TimeZoneView::showBusy()
     messageView.setSteps(kBusySteps);
     messageView.showMessage(QString());
     emit changed();
-}
-
-void Setup_TimeZoneView::showNetworkErrorMessageBox()
-{
-    context().modal.runAlert(text(QStringLiteral("Check network Failed")), text(QStringLiteral("Button Close")));
 }

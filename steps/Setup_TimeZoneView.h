@@ -64,7 +64,6 @@ private:
     void onSettingsRead();
     void onZoneSet();
     void showBusy();
-    void showNetworkErrorMessageBox();
 
     ComputerTimeZoneSource computerTimeZone = &ComputerTimeZone::current;
     std::unique_ptr<HttpConfig> httpConfig;
