@@ -41,3 +41,13 @@ void ScriptedModalHost::runAlert(const QString &message, const QString &button)
     Log::line(QStringLiteral("alert: %1 [%2]").arg(message, button));
     m_shown.append(QStringLiteral("alert:") + message);
 }
+
+std::optional<QString> ScriptedModalHost::alertSince(qsizetype from) const
+{
+    const QLatin1String alert("alert:");
+    for (const QString &entry : m_shown.mid(from)) {
+        if (entry.startsWith(alert))
+            return entry.mid(alert.size());
+    }
+    return std::nullopt;
+}

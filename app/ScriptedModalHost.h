@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // A modal host without windows: each dialog kind has a script that plays the
 // user's part once the dialog is open; a kind without a script is closed by
@@ -22,6 +23,8 @@ public:
 
     // "dialog:<kind>" and "alert:<message>" in the order they were shown.
     const QStringList &shown() const { return m_shown; }
+    // The message of the first alert shown from position `from` of shown() on.
+    std::optional<QString> alertSince(qsizetype from) const;
     int depth() const { return m_depth; }
 
 private:

@@ -58,17 +58,6 @@ bool markBays(Setup_HddInformationView &table, const QList<int> &bays, QString *
     return true;
 }
 
-bool alertSince(HeadlessSession &session, qsizetype shownBefore, QString *alert)
-{
-    for (const QString &entry : session.modal().shown().mid(shownBefore)) {
-        if (entry.startsWith(QLatin1String("alert:"))) {
-            *alert = entry.mid(6);
-            return true;
-        }
-    }
-    return false;
-}
-
 // Done: the step stays in its format phase once it has gone on. Failed: an
 // alert came up and the step is browsing again.
 void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJsonObject &record)
@@ -77,15 +66,13 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
     session.when(
         step,
         [&step, &session, shownBefore] {
-            QString alert;
-            if (alertSince(session, shownBefore, &alert))
+            if (session.modal().alertSince(shownBefore))
                 return waitingForUser(step);
             return Setup_HddView::hddStep == Setup_HddView::Formatting && !step.messageViewController().isVisible();
         },
         [&session, record, shownBefore] {
-            QString alert;
-            if (alertSince(session, shownBefore, &alert)) {
-                session.fail(QStringLiteral("the recorder could not format the disks (%1)").arg(alert));
+            if (const std::optional<QString> alert = session.modal().alertSince(shownBefore)) {
+                session.fail(QStringLiteral("the recorder could not format the disks (%1)").arg(*alert));
                 return;
             }
             session.progress(QStringLiteral("formatted"));

@@ -45,7 +45,7 @@ void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonO
 // After Next: the step has moved on, shows why the password was not taken,
 // or has told the user that the recorder did not answer.
 void checkOutcome(
-    Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset, qsizetype modalsBefore)
+    Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset, qsizetype shownBefore)
 {
     const QString message = formMessage(step);
     const QJsonObject account = session.answersFor(kKey).value(QStringLiteral("reset")).toObject();
@@ -55,7 +55,7 @@ void checkOutcome(
         startReset(step, session, account);
     } else if (!message.isEmpty()) {
         session.fail(QStringLiteral("the password was not taken: %1").arg(message));
-    } else if (session.modal().shown().size() > modalsBefore) {
+    } else if (session.modal().alertSince(shownBefore)) {
         session.fail(QStringLiteral("the recorder did not answer"));
     }
 }
@@ -84,15 +84,15 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
     session.record(kKey,
         QJsonObject {{QStringLiteral("recorder"), factory ? QStringLiteral("factory") : QStringLiteral("configured")},
             {QStringLiteral("changed"), factory || !newPassword.isEmpty()}, {QStringLiteral("reset"), reset->used}});
-    const qsizetype modalsBefore = session.modal().shown().size();
+    const qsizetype shownBefore = session.modal().shown().size();
     step.onNextClicked();
     if (!step.overlayShown()) {
-        checkOutcome(step, session, reset, modalsBefore);
+        checkOutcome(step, session, reset, shownBefore);
         return;
     }
     session.when(
         step, [&step] { return !step.overlayShown(); },
-        [&step, &session, reset, modalsBefore] { checkOutcome(step, session, reset, modalsBefore); },
+        [&step, &session, reset, shownBefore] { checkOutcome(step, session, reset, shownBefore); },
         QStringLiteral("the recorder to take the password"));
 }
 

@@ -97,12 +97,12 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
             session.record(kKey,
                 QJsonObject {{QStringLiteral("zone"), zone}, {QStringLiteral("index"), int(index)},
                     {QStringLiteral("proposedBy"), proposedBy(step.proposedBy())}});
-            const qsizetype alerts = session.modal().shown().size();
+            const qsizetype shownBefore = session.modal().shown().size();
             step.onNextClicked();
             session.when(
                 step, idle,
-                [&session, alerts] {
-                    if (session.modal().shown().size() > alerts)
+                [&session, shownBefore] {
+                    if (session.modal().alertSince(shownBefore))
                         session.fail(QStringLiteral("the recorder did not take the time zone"));
                 },
                 QStringLiteral("the recorder to set the time zone"));
