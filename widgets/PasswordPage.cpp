@@ -1,6 +1,7 @@
 #include "widgets/PasswordPage.h"
 
 #include "steps/Setup_PasswordView.h"
+#include "widgets/Controls.h"
 #include "widgets/PasswordForms.h"
 #include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
@@ -12,7 +13,7 @@
 PasswordPage::PasswordPage(Setup_PasswordView &step, QWidget *parent)
     : QWidget(parent)
     , m_step(step)
-    , m_title(new QLabel(this))
+    , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
     , m_setForm(new SetPasswordForm(step.setForm(), m_content))
     , m_confirmForm(new ConfirmPasswordForm(step.confirmForm(), m_content))
@@ -23,8 +24,6 @@ PasswordPage::PasswordPage(Setup_PasswordView &step, QWidget *parent)
 {
     setObjectName(QStringLiteral("passwordPage"));
     m_progress.setProgressPos(step.progressStep());
-    m_title->setObjectName(QStringLiteral("lbTitle"));
-    m_title->setWordWrap(true);
     m_content->setObjectName(QStringLiteral("boxContent"));
     m_content->addWidget(m_setForm);
     m_content->addWidget(m_confirmForm);
