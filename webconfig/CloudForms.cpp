@@ -7,6 +7,23 @@
 
 namespace {
 
+// Besides these, every byte up to the space and from DEL on is escaped.
+const QByteArray kFormSyntax = QByteArrayLiteral("%&+#?=");
+const QByteArray kNotInUrls = QByteArrayLiteral("\"<>\\^`{|}");
+
+QString percentEscaped(const QString &value, const QByteArray &alsoEscaped)
+{
+    QString out;
+    for (const char byte : value.toUtf8()) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c > 0x20 && c < 0x7F && !kFormSyntax.contains(byte) && !alsoEscaped.contains(byte))
+            out += QLatin1Char(byte);
+        else
+            out += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
+    }
+    return out;
+}
+
 QString firstLine(const QString &text)
 {
     const qsizetype end = text.indexOf(QLatin1String("\r\n"));
@@ -22,17 +39,32 @@ QString escaped(const QString &value, const QByteArray &alsoKept)
     return QString::fromLatin1(QUrl::toPercentEncoding(value, alsoKept));
 }
 
+QString formValue(const QString &value)
+{
+    return percentEscaped(value, QByteArray());
+}
+
+QString queryValue(const QString &value)
+{
+    return percentEscaped(value, kNotInUrls);
+}
+
+QString accountQuery(const QString &email, const QString &password)
+{
+    return QStringLiteral("email=%1&password=%2&status=1").arg(queryValue(email), queryValue(password));
+}
+
 QString signinBody(const QString &wizardVer, const QString &lang, const QString &email, const QString &password)
 {
     return QStringLiteral("client=wizard&wizard_version=%1&lang=%2&email=%3&password=%4&\r\n\r\n")
-        .arg(escaped(wizardVer), escaped(lang), escaped(email, "@"), escaped(password));
+        .arg(formValue(wizardVer), formValue(lang), formValue(email), formValue(password));
 }
 
 QString addBody(const QString &wizardVer, const QString &lang, const QString &number, const QString &devicePassword,
     const QString &dfp)
 {
     return QStringLiteral("client=wizard&wizard_version=%1&lang=%2&kelto_no=%3&device_password=%4&dfp=%5&\r\n\r\n")
-        .arg(escaped(wizardVer), escaped(lang), escaped(number), escaped(devicePassword), escaped(dfp));
+        .arg(formValue(wizardVer), formValue(lang), formValue(number), formValue(devicePassword), formValue(dfp));
 }
 
 QString newAccountBody(const QString &wizardVer, const QString &lang, const QString &email, const QString &password,

@@ -11,8 +11,8 @@ struct Answer
     QString key; // the key on success, the portal's first line otherwise
 };
 
-// Form values are escaped so that "&", "=", "%" or non-ASCII text in a
-// password or name reach the portal as typed.
+// Sign-in and add-device values go through formValue(); the sign-up body
+// escapes every value as for a URL, its closing CR LF pair included.
 QString signinBody(const QString &wizardVer, const QString &lang, const QString &email, const QString &password);
 QString addBody(const QString &wizardVer, const QString &lang, const QString &number, const QString &devicePassword,
     const QString &dfp);
@@ -21,6 +21,16 @@ QString newAccountBody(const QString &wizardVer, const QString &lang, const QStr
 // The escaped value of a URL query or form field: everything but letters,
 // digits and "-._~" (and the extra characters given) as %XX of its UTF-8 bytes.
 QString escaped(const QString &value, const QByteArray &alsoKept = QByteArray());
+// A form field's value escaped only where a decoder would otherwise read
+// something else: "%", "&", "+", "#", "?", "=", space, control characters and
+// the UTF-8 bytes of non-ASCII text become %XX; every other character is sent
+// as typed, so "a+b@example.com" arrives as itself.
+QString formValue(const QString &value);
+// formValue(), plus the characters a URL may not hold at all (" < > \ ^ ` { | }),
+// which would make the whole request unusable.
+QString queryValue(const QString &value);
+// The query that stores the cloud account in the recorder.
+QString accountQuery(const QString &email, const QString &password);
 
 // "success:KEY..." for sign-in and sign-up.
 Answer signinAnswer(const QString &text);

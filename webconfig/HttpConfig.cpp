@@ -115,9 +115,7 @@ void HttpConfig::startSetNimboraAccount(const TVexorReply &dest, const QString &
     const QString &account, const QString &accountPassword)
 {
     begin(HttpCmd::SetNimboraAccount, dest, user, pass);
-    // Escaped so that "&", "+" or "#" in the account cannot cut it short.
-    request(QStringLiteral("nimborareginfo?email=%1&password=%2&status=1")
-                .arg(CloudForms::escaped(account, "@"), CloudForms::escaped(accountPassword)));
+    request(QStringLiteral("nimborareginfo?") + CloudForms::accountQuery(account, accountPassword));
 }
 
 void HttpConfig::startDelCamera(const TVexorReply &dest, int dev, const QString &user, const QString &pass)

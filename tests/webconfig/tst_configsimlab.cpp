@@ -254,7 +254,7 @@ private slots:
 
     void theRecorderIsRegisteredThroughThePortal()
     {
-        const QJsonObject owner {{"email", "owner@example.com"}, {"password", "cloud-pw1"}, {"key", "k-owner"}};
+        const QJsonObject owner {{"email", "owner@example.com"}, {"password", "cloud+pw&1%"}, {"key", "k-owner"}};
         start({}, {{"accounts", QJsonArray {owner}}});
         Client c;
         QVERIFY(c.run([&](HttpConfig &h) { h.startGetNimboraInfo(m_nvr, kAdmin, kPassword); }));
@@ -266,7 +266,7 @@ private slots:
         QVERIFY(!c.config.getNimboraRespStatus());
         QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("Incorrect e-mail or password"));
         QVERIFY(c.run(
-            [&](HttpConfig &h) { h.startNimboraSignin(info, "2.00.01", "en", "owner@example.com", "cloud-pw1"); }));
+            [&](HttpConfig &h) { h.startNimboraSignin(info, "2.00.01", "en", "owner@example.com", "cloud+pw&1%"); }));
         QVERIFY(c.config.getNimboraRespStatus());
         QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("k-owner"));
 

@@ -4,6 +4,10 @@
 #include "webconfig/RecordParsers.h"
 #include "webconfig/TimeZoneLanguage.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -21,6 +25,43 @@ const QString kDiskAnswer = QStringLiteral("storageid=0\r\n"
                                            "plug=1\r\n"
                                            "ready=1\r\n"
                                            "end=unread\r\n");
+
+using Pairs = QList<QPair<QString, QString>>;
+
+// What Python's standard form decoder reads from each body or query (one
+// interpreter for all: starting one takes long on a busy machine).
+QList<Pairs> pythonReads(const QStringList &encoded)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+        {QStringLiteral("-c"),
+            QStringLiteral("import json, sys, urllib.parse\n"
+                           "print(json.dumps([urllib.parse.parse_qsl(t, keep_blank_values=True)"
+                           " for t in json.load(sys.stdin)]))")});
+    python.write(QJsonDocument(QJsonArray::fromStringList(encoded)).toJson());
+    python.closeWriteChannel();
+    QList<Pairs> all;
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        qWarning() << "python3:" << python.readAllStandardError();
+        return all;
+    }
+    for (const QJsonValue &text : QJsonDocument::fromJson(python.readAllStandardOutput()).array()) {
+        Pairs pairs;
+        for (const QJsonValue &pair : text.toArray())
+            pairs.append({pair[0].toString(), pair[1].toString()});
+        all.append(pairs);
+    }
+    return all;
+}
+
+QString valueOf(const Pairs &pairs, const QString &key)
+{
+    for (const auto &pair : pairs) {
+        if (pair.first == key)
+            return pair.second;
+    }
+    return QStringLiteral("(missing %1)").arg(key);
+}
 
 } // namespace
 
@@ -147,15 +188,73 @@ private slots:
 
     void formBodies()
     {
-        QCOMPARE(CloudForms::signinBody(QStringLiteral("2.00.01"), QStringLiteral("en"), QStringLiteral("a@b.example"),
-                     QStringLiteral("pw")),
-            QStringLiteral("client=wizard&wizard_version=2.00.01&lang=en&email=a@b.example&password=pw&\r\n\r\n"));
+        QCOMPARE(CloudForms::signinBody(QStringLiteral("2.00.01"), QStringLiteral("en"),
+                     QStringLiteral("a+b{c}@b.example"), QStringLiteral("p&w=1 %#?!")),
+            QStringLiteral("client=wizard&wizard_version=2.00.01&lang=en&email=a%2Bb{c}@b.example"
+                           "&password=p%26w%3D1%20%25%23%3F!&\r\n\r\n"));
+        QCOMPARE(CloudForms::accountQuery(QStringLiteral("a+b{c}@b.example"), QStringLiteral("\u00e9\t|")),
+            QStringLiteral("email=a%2Bb%7Bc%7D@b.example&password=%C3%A9%09%7C&status=1"));
         QCOMPARE(CloudForms::newAccountBody(QStringLiteral("2.00.01"), QStringLiteral("en"),
                      QStringLiteral("a@b.example"), QStringLiteral("p&w=1"), QStringLiteral("p&w=1"),
                      QStringLiteral("Ana Lu"), QStringLiteral("M\u00fcller")),
             QStringLiteral("client=wizard&wizard_version=2.00.01&lang=en&action=sign-up&accept=accept"
                            "&email=a@b.example&password=p%26w%3D1&password_verify=p%26w%3D1"
                            "&name_first=Ana%20Lu&name_last=M%C3%BCller%0D%0A%0D%0A"));
+    }
+
+    // Python's decoder reads back exactly what was typed, in each form and in
+    // the recorder's query, and the query stays a URL the transport takes.
+    void formValuesReadBackAsTyped()
+    {
+        QString printable;
+        for (char16_t c = 0x20; c < 0x7F; ++c)
+            printable += QChar(c);
+        const QStringList values {QStringLiteral("a+b@example.com"), QStringLiteral("p&ss+%#?=x y"),
+            QStringLiteral("%41%2B%"), printable, QStringLiteral("a\tb\r\nc\u0001\u007f"),
+            QStringLiteral("S\u00f8hne \u65e5\u672c \U0001F642"), QString()};
+        const QString v = QStringLiteral("2.00.01");
+        const QString en = QStringLiteral("en");
+        QStringList encoded;
+        for (const QString &value : values) {
+            const QUrl url(QStringLiteral("https://192.0.2.10:443/config/nimborareginfo?")
+                    + CloudForms::accountQuery(value, value),
+                QUrl::StrictMode);
+            QVERIFY2(url.isValid(), qPrintable(url.errorString()));
+            encoded << CloudForms::signinBody(v, en, value, value) << CloudForms::addBody(v, en, value, value, value)
+                    << QString::fromLatin1(url.query(QUrl::FullyEncoded).toLatin1())
+                    << CloudForms::newAccountBody(v, en, value, value, value, value, value);
+        }
+        const QList<Pairs> read = pythonReads(encoded);
+        QCOMPARE(read.size(), encoded.size());
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            const QString &value = values.at(i);
+            const Pairs &signin = read.at(4 * i);
+            const Pairs &add = read.at(4 * i + 1);
+            const Pairs &account = read.at(4 * i + 2);
+            const Pairs &signup = read.at(4 * i + 3);
+            QCOMPARE(valueOf(signin, QStringLiteral("client")), QStringLiteral("wizard"));
+            QCOMPARE(valueOf(signin, QStringLiteral("email")), value);
+            QCOMPARE(valueOf(signin, QStringLiteral("password")), value);
+            for (const char *key : {"kelto_no", "device_password", "dfp"})
+                QCOMPARE(valueOf(add, QLatin1String(key)), value);
+            QCOMPARE(valueOf(account, QStringLiteral("email")), value);
+            QCOMPARE(valueOf(account, QStringLiteral("password")), value);
+            QCOMPARE(valueOf(account, QStringLiteral("status")), QStringLiteral("1"));
+            // The sign-up body keeps its own rule: every value escaped, the
+            // closing CR LF pair part of the last one.
+            for (const char *key : {"email", "password", "password_verify", "name_first"})
+                QCOMPARE(valueOf(signup, QLatin1String(key)), value);
+            QCOMPARE(valueOf(signup, QStringLiteral("name_last")), value + QStringLiteral("\r\n\r\n"));
+        }
+    }
+
+    void formValuesKeepWhatNeedsNoEscape()
+    {
+        QCOMPARE(CloudForms::formValue(QStringLiteral("Az09!$'()*,-./:;@[]_~{|}^`\"<>\\")),
+            QStringLiteral("Az09!$'()*,-./:;@[]_~{|}^`\"<>\\"));
+        QCOMPARE(
+            CloudForms::queryValue(QStringLiteral("Az09!$'()*,-./:;@[]_~")), QStringLiteral("Az09!$'()*,-./:;@[]_~"));
+        QCOMPARE(CloudForms::queryValue(QStringLiteral("{|}^`\"<>\\")), QStringLiteral("%7B%7C%7D%5E%60%22%3C%3E%5C"));
     }
 
     void timeZoneLanguages()
