@@ -147,10 +147,12 @@ std::shared_ptr<TDateInfo> dateInfo(const QString &text)
 
 std::shared_ptr<TRecordingInfo> recordingInfo(const QString &text)
 {
-    static const QHash<QString, Setter<TRecordingInfo>> setters = {
-        {QStringLiteral("record"), field(&TRecordingInfo::setRecord)},
-    };
-    return fill(AnswerText::lines(text), setters);
+    // A single-value answer: only its first line counts.
+    auto recording = std::make_shared<TRecordingInfo>();
+    const auto kv = AnswerText::firstKeyValue(text);
+    if (kv && kv->key == QLatin1String("record"))
+        recording->setRecord(kv->value);
+    return recording;
 }
 
 } // namespace RecordParsers

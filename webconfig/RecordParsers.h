@@ -24,6 +24,7 @@ std::shared_ptr<TNimboraRegInfo> nimboraRegInfo(const QString &text);
 std::shared_ptr<TCameraInfo> cameraLine(const QString &line);
 // The recorder counts zones from 1; the record holds the 0-based index.
 std::shared_ptr<TDateInfo> dateInfo(const QString &text);
+// "record" of the first line only.
 std::shared_ptr<TRecordingInfo> recordingInfo(const QString &text);
 
 // The leading decimal integer of a text (0 when none), as the recorder's numbers are read.

@@ -157,6 +157,11 @@ private slots:
         QVERIFY(!date->dstenable());
         QCOMPARE(RecordParsers::dateInfo(QStringLiteral("timezone=1 (GMT)\r\n"))->timezone(), QStringLiteral("0"));
         QCOMPARE(RecordParsers::recordingInfo(QStringLiteral("record=1\r\n"))->record(), QStringLiteral("1"));
+        // Like every single-value answer, only the first line is read.
+        QCOMPARE(
+            RecordParsers::recordingInfo(QStringLiteral("record=0\r\nrecord=1\r\n"))->record(), QStringLiteral("0"));
+        QVERIFY(!RecordParsers::recordingInfo(QStringLiteral("status=ok\r\nrecord=1\r\n"))->record());
+        QVERIFY(!RecordParsers::recordingInfo(QStringLiteral("record=1"))->record());
     }
 
     void portalAnswers_data()
