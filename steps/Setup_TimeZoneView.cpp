@@ -76,9 +76,11 @@ void Setup_TimeZoneView::getLocalTimeZoneFromUserComputer()
 QStringList Setup_TimeZoneView::indexList() const
 {
     const RecordText list = timeZoneListInfos ? timeZoneListInfos->timezonelist() : RecordText();
-    // An answer without a list indexes like a refused one: the wizard's own.
-    if (!list || list->isEmpty() || list->contains(QLatin1String("Access Error")))
+    if (list && list->contains(QLatin1String("Access Error")))
         return picker.timeZoneList();
+    // Positions are only ever counted in the recorder's own list.
+    if (!list || list->trimmed().isEmpty())
+        return {};
     return list->split(QLatin1Char(';'));
 }
 
@@ -147,6 +149,17 @@ void Setup_TimeZoneView::onHttpConfigDidFinish(HttpConfig *config, int cmd)
 void Setup_TimeZoneView::onListRead()
 {
     timeZoneListInfos = httpConfig->getTimeZoneListInfoList();
+    if (indexList().isEmpty()) {
+        // No list to count a position in: a position from any other list
+        // would set a wrong zone, so nothing is written.
+        Log::line(QStringLiteral("Setup_TimeZoneView :: the recorder sent no time zone list"));
+        m_backEnabled = true;
+        m_nextEnabled = false;
+        messageView.hideMessage();
+        emit changed();
+        showNetworkErrorMessageBox();
+        return;
+    }
     m_dateStep = ReadSettings;
     httpConfig->performGetDateInformation(*device(), user(), password());
 }

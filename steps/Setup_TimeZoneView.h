@@ -45,7 +45,7 @@ public:
     // How the last proposal was found.
     TimeZoneMatch::By proposedBy() const { return m_proposedBy; }
     // The list positions count in: the recorder's, or the wizard's own when the
-    // recorder refused its list.
+    // recorder refused its list ("Access Error"); empty when it sent none.
     QStringList indexList() const;
     // Next acts only once the recorder's list has been read and nothing is in
     // flight: a position counted in any other list would set a wrong zone.

@@ -62,6 +62,7 @@ struct SimWebRecorder
     int timeZone = 14; // 1-based index into the zone list
     QHash<int, QStringList> timeZoneLists; // by the recorder's language number
     bool timeZoneLocked = false; // a set keeps the old zone and answers it
+    QString timeZoneListAnswer = QStringLiteral("list"); // "list", or "empty" / "missing" for a broken answer
     QList<SimCamera> cameras;
     QList<SimChannel> channels; // always kChannels entries
     QHash<QString, QString> cloud; // the keys of the nimboraportal answer
@@ -69,7 +70,7 @@ struct SimWebRecorder
     QString regEmail;
     QString regPassword;
     bool regBadRequest = false; // nimborareginfo answers "400 Bad Request"
-    int resetWait = 60;
+    QString resetWait = QStringLiteral("60"); // answered as it stands; the restart lasts its leading number
     bool recording = false;
 
     QStringList zones(int language) const { return timeZoneLists.value(language); }

@@ -147,9 +147,9 @@ QJsonObject channelJson(const SimChannel &c)
 namespace SimWebScenario {
 
 const QStringList kKeys {QStringLiteral("disks"), QStringLiteral("formatSteps"), QStringLiteral("timeZone"),
-    QStringLiteral("timeZoneLists"), QStringLiteral("timeZoneLocked"), QStringLiteral("cameras"),
-    QStringLiteral("channels"), QStringLiteral("cloud"), QStringLiteral("registration"), QStringLiteral("resetWait"),
-    QStringLiteral("recording"), QStringLiteral("formatting")};
+    QStringLiteral("timeZoneLists"), QStringLiteral("timeZoneLocked"), QStringLiteral("timeZoneListAnswer"),
+    QStringLiteral("cameras"), QStringLiteral("channels"), QStringLiteral("cloud"), QStringLiteral("registration"),
+    QStringLiteral("resetWait"), QStringLiteral("recording"), QStringLiteral("formatting")};
 
 SimWebRecorder defaults(const QString &recorderIp)
 {
@@ -220,6 +220,12 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
     }
     web->timeZone = recorder.value(QLatin1String("timeZone")).toInt(web->timeZone);
     web->timeZoneLocked = recorder.value(QLatin1String("timeZoneLocked")).toBool(false);
+    web->timeZoneListAnswer = text(recorder, "timeZoneListAnswer", web->timeZoneListAnswer);
+    if (!QStringList {QStringLiteral("list"), QStringLiteral("empty"), QStringLiteral("missing")}.contains(
+            web->timeZoneListAnswer)) {
+        *error = QStringLiteral("\"timeZoneListAnswer\" is \"list\", \"empty\" or \"missing\"");
+        return false;
+    }
     if (web->timeZone < 1) {
         *error = QStringLiteral("\"timeZone\" counts from 1");
         return false;
@@ -240,7 +246,11 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
     web->regEmail = text(reg, "email");
     web->regPassword = text(reg, "password");
     web->regBadRequest = reg.value(QLatin1String("badRequest")).toBool(false);
-    web->resetWait = recorder.value(QLatin1String("resetWait")).toInt(web->resetWait);
+    const QJsonValue resetWait = recorder.value(QLatin1String("resetWait"));
+    if (resetWait.isString())
+        web->resetWait = resetWait.toString();
+    else if (resetWait.isDouble())
+        web->resetWait = QString::number(resetWait.toInt());
     web->recording = recorder.value(QLatin1String("recording")).toBool(false);
     return true;
 }
@@ -273,13 +283,16 @@ void write(const SimWebRecorder &web, QJsonObject *recorder)
     recorder->insert(QStringLiteral("timeZone"), web.timeZone);
     recorder->insert(QStringLiteral("timeZoneLists"), lists);
     recorder->insert(QStringLiteral("timeZoneLocked"), web.timeZoneLocked);
+    recorder->insert(QStringLiteral("timeZoneListAnswer"), web.timeZoneListAnswer);
     recorder->insert(QStringLiteral("cameras"), cameras);
     recorder->insert(QStringLiteral("channels"), channels);
     recorder->insert(QStringLiteral("cloud"), cloud);
     recorder->insert(QStringLiteral("registration"),
         QJsonObject {{QStringLiteral("status"), web.regStatus}, {QStringLiteral("email"), web.regEmail},
             {QStringLiteral("password"), web.regPassword}, {QStringLiteral("badRequest"), web.regBadRequest}});
-    recorder->insert(QStringLiteral("resetWait"), web.resetWait);
+    bool isNumber = false;
+    const int resetSeconds = web.resetWait.toInt(&isNumber);
+    recorder->insert(QStringLiteral("resetWait"), isNumber ? QJsonValue(resetSeconds) : QJsonValue(web.resetWait));
     recorder->insert(QStringLiteral("recording"), web.recording);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -290,14 +291,17 @@ SimHttpResponse SimWebConfig::delCamera(Call &call)
 SimHttpResponse SimWebConfig::factory(Call &call)
 {
     SimRecorder &r = call.recorder;
-    const SimHttpResponse response = ok({{QStringLiteral("waittime"), number(r.web.resetWait)}});
+    const SimHttpResponse response = ok({{QStringLiteral("waittime"), r.web.resetWait}});
+    // "60s" restarts for 60 seconds, as the wizard reads it.
+    const QRegularExpressionMatch seconds = QRegularExpression(QStringLiteral("^\\s*(\\d+)")).match(r.web.resetWait);
+    const int restartSeconds = seconds.hasMatch() ? seconds.captured(1).toInt() : 0;
     // Back to the factory state: the next password check over the LAN accepts an empty one.
     r.password.clear();
     r.factory = true;
     for (SimChannel &c : r.web.channels)
         c = SimChannel();
     r.web.recording = false;
-    r.restartingUntilMs = QDateTime::currentMSecsSinceEpoch() + qint64(r.web.resetWait * 1000 * m_timeScale);
+    r.restartingUntilMs = QDateTime::currentMSecsSinceEpoch() + qint64(restartSeconds * 1000 * m_timeScale);
     m_log.line(QStringLiteral("reset"), QStringLiteral("mac=%1 wait=%2").arg(r.mac).arg(r.web.resetWait));
     return response;
 }
@@ -328,7 +332,11 @@ SimHttpResponse SimWebConfig::timeZoneList(Call &call)
     const QStringList zones = call.recorder.web.zones(language);
     if (!isNumber || zones.isEmpty())
         return SimHttpResponse::text(200, "Access Error\r\n");
-    return ok({{QStringLiteral("timezonelist"), zones.join(QLatin1Char(';'))}});
+    const QString answer = call.recorder.web.timeZoneListAnswer;
+    if (answer == QLatin1String("missing"))
+        return ok({{QStringLiteral("result"), QStringLiteral("ok")}});
+    return ok({{QStringLiteral("timezonelist"),
+        answer == QLatin1String("empty") ? QString() : zones.join(QLatin1Char(';'))}});
 }
 
 SimHttpResponse SimWebConfig::manualRecord(Call &call)

@@ -245,6 +245,39 @@ private slots:
         QVERIFY(f->modal.shown().isEmpty());
     }
 
+    // An answer without a list, or with an empty one, is no refusal: no other
+    // list may stand in for the recorder's, so only Back is left and nothing
+    // is written.
+    void answerWithoutAListWritesNothing_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("no list") << "missing";
+        QTest::newRow("empty list") << "empty";
+    }
+    void answerWithoutAListWritesNothing()
+    {
+        QFETCH(QString, answer);
+        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneListAnswer"), answer}}));
+        enter();
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, kWaitMs);
+        QVERIFY(!busy());
+        QVERIFY(step->indexList().isEmpty());
+        QVERIFY(step->btBackEnabled());
+        QVERIFY(!step->btNextEnabled());
+        picker().tableViewClicked(2);
+        step->onNextClicked();
+        picker().autosetTimeZone(true);
+        QVERIFY(!step->btNextEnabled());
+        step->onNextClicked();
+        QVERIFY(!busy());
+        QCOMPARE(sim.log(QStringLiteral("http")).size(), 1);
+        QVERIFY(zonesSent().isEmpty());
+        QCOMPARE(recorderZone(), 3);
+        QVERIFY(page.calls.isEmpty());
+        step->onBackClicked();
+        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+    }
+
     // No recorder while reading: only Back is left, even after the check box
     // proposes again. No recorder while writing: Back and Next for a retry.
     void transportFailures()
