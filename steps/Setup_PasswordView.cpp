@@ -10,6 +10,7 @@
 #include "util/UdpError.h"
 #include "webconfig/HttpConfig.h"
 #include "webconfig/HttpError.h"
+#include "webconfig/RecordParsers.h"
 
 namespace {
 
@@ -295,7 +296,6 @@ void Setup_PasswordView::onConfirmEnd(int retCode)
         performReadyToConfirmUser2();
     } else {
         Log::line(QStringLiteral("Setup_PasswordView :: PWD_CONFIRM_PASSWORD rest = -1 newtwork no response"));
-        m_nextEnabled = true;
         showNetworkErrorMessageBox();
     }
 }
@@ -315,6 +315,8 @@ void Setup_PasswordView::onResetCheckEnd(int retCode)
         performCheckUser(resetUsername, resetPassword, true);
     } else {
         Log::line(QStringLiteral("Setup_PasswordView :: rest = -1 newtwork no response"));
+        // Staying in the reset phase would leave a Next that does nothing:
+        // the user is back on the form Reset was pressed from.
         m_subStep = subStepPrime;
         m_nextEnabled = true;
         showNetworkErrorMessageBox();
@@ -395,11 +397,11 @@ void Setup_PasswordView::onHttpDidError(const HttpError &error)
 
 void Setup_PasswordView::startWaitCountdown()
 {
-    bool ok = false;
+    // The recorder's number leads the value ("60s" is 60 seconds).
     const std::optional<QString> announced = httpConfig->getResetNVRWaitingTime();
-    const int waitingTime = announced ? announced->trimmed().toInt(&ok) : 0;
+    const int waitingTime = announced ? RecordParsers::leadingInt(announced->trimmed()) : 0;
     Log::format("[waitingTime intValue]=%d", waitingTime);
-    timerCounter = ok && waitingTime > 0 ? waitingTime : kDefaultResetSeconds;
+    timerCounter = waitingTime > 0 ? waitingTime : kDefaultResetSeconds;
     showOverlay(text(QStringLiteral("Waiting")));
     countDownTimer.start(durations().countdownTickMs);
     emit changed();
