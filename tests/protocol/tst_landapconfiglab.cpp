@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSet>
 #include <QtTest>
 
@@ -251,6 +252,28 @@ private slots:
         QCOMPARE(gone.error.domain, QStringLiteral("POSIXErrorDomain"));
         QCOMPARE(gone.error.code, ENETUNREACH);
         QVERIFY2(gone.endedAfterMs < 400, qPrintable(QString::number(gone.endedAfterMs)));
+    }
+
+    // A link that is down keeps its address but has no route: a request sent
+    // there would fail the whole command, so the link is left out.
+    void linkThatIsDownIsLeftOut()
+    {
+        if (!EmptyNetwork::inside()) {
+            QString output;
+            QVERIFY2(EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output), qPrintable(output));
+            return;
+        }
+        const QString ip = QStringLiteral("ip");
+        QCOMPARE(QProcess::execute(ip, {"link", "add", "nvrdown0", "type", "veth", "peer", "name", "nvrdown1"}), 0);
+        QCOMPARE(
+            QProcess::execute(ip, {"addr", "add", "10.9.9.1/24", "broadcast", "10.9.9.255", "dev", "nvrdown0"}), 0);
+        QVERIFY(systemIpv4Interfaces().isEmpty());
+        ConfigRun down;
+        QVERIFY(down.run(
+            SimProcess::target(SimProcess::recorder(0)), [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+        QVERIFY(down.config.broadcastAddresses().isEmpty());
+        QCOMPARE(down.retCode, -1);
+        QCOMPARE(down.error.code, 5);
     }
 };
 
