@@ -1,11 +1,13 @@
 #include "sim/http/SimHttpServer.h"
 
 #include <QSslServer>
-#include <QSslSocket>
+#include <QTimer>
 
 namespace {
 
 constexpr int kHandshakeTimeoutMs = 10000;
+// What a client may send ahead while its previous request is still answered.
+constexpr qsizetype kMaxQueuedBytes = SimHttpParser::kMaxHeaderBytes + SimHttpParser::kMaxBodyBytes;
 
 } // namespace
 
@@ -61,6 +63,11 @@ SimHttpServer::SimHttpServer(QSslConfiguration tls, Handler handler)
 {
 }
 
+SimHttpServer::SimHttpServer(Handler handler)
+    : m_handler(std::move(handler))
+{
+}
+
 SimHttpServer::~SimHttpServer()
 {
     // Sockets die with their servers after this object's members are gone.
@@ -70,9 +77,15 @@ SimHttpServer::~SimHttpServer()
 
 bool SimHttpServer::listen(const QHostAddress &address, quint16 port, QString *error)
 {
-    auto *server = new QSslServer(this);
-    server->setSslConfiguration(m_tls);
-    server->setHandshakeTimeout(kHandshakeTimeoutMs);
+    QTcpServer *server = nullptr;
+    if (m_tls) {
+        auto *tlsServer = new QSslServer(this);
+        tlsServer->setSslConfiguration(*m_tls);
+        tlsServer->setHandshakeTimeout(kHandshakeTimeoutMs);
+        server = tlsServer;
+    } else {
+        server = new QTcpServer(this);
+    }
     if (!server->listen(address, port)) {
         *error = QStringLiteral("%1:%2: %3").arg(address.toString()).arg(port).arg(server->errorString());
         delete server;
@@ -88,10 +101,10 @@ quint16 SimHttpServer::lastPort() const
     return m_servers.isEmpty() ? 0 : m_servers.last()->serverPort();
 }
 
-void SimHttpServer::accept(QSslServer *server)
+void SimHttpServer::accept(QTcpServer *server)
 {
     while (server->hasPendingConnections()) {
-        auto *socket = qobject_cast<QSslSocket *>(server->nextPendingConnection());
+        QTcpSocket *socket = server->nextPendingConnection();
         if (!socket)
             continue;
         m_connections[socket];
@@ -104,13 +117,24 @@ void SimHttpServer::accept(QSslServer *server)
     }
 }
 
-void SimHttpServer::onReadable(QSslSocket *socket)
+void SimHttpServer::onReadable(QTcpSocket *socket)
 {
     const auto found = m_connections.find(socket);
     if (found == m_connections.end())
         return;
     Connection &connection = found->second;
+    if (connection.mute) {
+        socket->readAll();
+        return;
+    }
     connection.buffer += socket->readAll();
+    if (connection.answering) {
+        if (connection.buffer.size() > kMaxQueuedBytes) {
+            m_connections.erase(found);
+            socket->abort();
+        }
+        return;
+    }
     for (;;) {
         SimHttpRequest request;
         const SimHttpParser::Result result = connection.parser.take(connection.buffer, &request);
@@ -121,13 +145,39 @@ void SimHttpServer::onReadable(QSslSocket *socket)
             return;
         }
         const bool keepAlive = request.keepAlive();
-        send(socket, m_handler(request, socket->localAddress()), keepAlive);
+        const SimHttpResponse response = m_handler(request, socket->localAddress());
+        if (response.never || response.delayMs > 0) {
+            deliver(socket, response, keepAlive);
+            return;
+        }
+        send(socket, response, keepAlive);
         if (!keepAlive)
             return;
     }
 }
 
-void SimHttpServer::send(QSslSocket *socket, const SimHttpResponse &response, bool keepAlive)
+void SimHttpServer::deliver(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
+{
+    Connection &connection = m_connections[socket];
+    if (response.never) {
+        connection.mute = true;
+        connection.buffer.clear();
+        return;
+    }
+    connection.answering = true;
+    // The socket as context: a client that gives up takes the timer with it.
+    QTimer::singleShot(response.delayMs, socket, [this, socket, response, keepAlive] {
+        const auto found = m_connections.find(socket);
+        if (found == m_connections.end())
+            return;
+        found->second.answering = false;
+        send(socket, response, keepAlive);
+        if (keepAlive)
+            onReadable(socket);
+    });
+}
+
+void SimHttpServer::send(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
 {
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + SimHttpResponse::reason(response.status)
         + "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: "

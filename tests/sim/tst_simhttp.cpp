@@ -30,17 +30,24 @@ class TestSimHttp : public QObject
 
 private:
     std::unique_ptr<SimHttpServer> m_server;
+    std::unique_ptr<SimHttpServer> m_plain;
 
-    // Sends raw bytes on a new TLS connection and returns all that comes back
-    // until the server closes or goes quiet. Never blocks: the server runs on
-    // this thread's event loop.
-    QByteArray exchange(const QList<QByteArray> &pieces)
+    // Sends raw bytes on a new connection (TLS to m_server, plain to another
+    // server) and returns all that comes back until the server closes or goes
+    // quiet. Never blocks: the server runs on this thread's event loop.
+    QByteArray exchange(const QList<QByteArray> &pieces, SimHttpServer *plain = nullptr)
     {
         QSslSocket socket;
         socket.setPeerVerifyMode(QSslSocket::VerifyNone);
-        socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), m_server->lastPort());
-        if (!QTest::qWaitFor([&] { return socket.isEncrypted(); }, 5000))
-            return "no TLS: " + socket.errorString().toUtf8();
+        if (plain) {
+            socket.connectToHost(QStringLiteral("127.0.0.1"), plain->lastPort());
+            if (!socket.waitForConnected(5000))
+                return "no connection: " + socket.errorString().toUtf8();
+        } else {
+            socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), m_server->lastPort());
+            if (!QTest::qWaitFor([&] { return socket.isEncrypted(); }, 5000))
+                return "no TLS: " + socket.errorString().toUtf8();
+        }
         for (const QByteArray &piece : pieces) {
             socket.write(piece);
             QTest::qWait(20);
@@ -65,6 +72,30 @@ private slots:
         QVERIFY2(makeSelfSignedTls(QStringLiteral("recorder.invalid"), &tls, &error), qPrintable(error));
         m_server = std::make_unique<SimHttpServer>(tls, echo);
         QVERIFY2(m_server->listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));
+        // Plain HTTP whose "/slow" answers come late and "/dead" answers never come.
+        m_plain = std::make_unique<SimHttpServer>([](const SimHttpRequest &request, const QHostAddress &local) {
+            SimHttpResponse response = echo(request, local);
+            response.delayMs = request.path == "/slow" ? 150 : 0;
+            response.never = request.path == "/dead";
+            return response;
+        });
+        QVERIFY2(m_plain->listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));
+    }
+
+    void lateAnswersKeepTheirOrderAndDeadOnesStopTheConnection()
+    {
+        const QByteArray answer = exchange({"GET /slow HTTP/1.1\r\n\r\nGET /fast HTTP/1.1\r\n\r\n"}, m_plain.get());
+        QCOMPARE(answer.count("HTTP/1.1 200 OK"), 2);
+        QVERIFY2(answer.indexOf("GET /slow") < answer.indexOf("GET /fast"), answer.constData());
+        QTcpSocket dead;
+        dead.connectToHost(QStringLiteral("127.0.0.1"), m_plain->lastPort());
+        QVERIFY(dead.waitForConnected(5000));
+        dead.write("GET /dead HTTP/1.1\r\n\r\nGET /fast HTTP/1.1\r\n\r\n");
+        // Once a later client has its answer, the dead connection has had its chance.
+        QVERIFY(dead.waitForBytesWritten(5000));
+        QVERIFY(exchange({"GET /fast HTTP/1.1\r\n\r\n"}, m_plain.get()).contains("GET /fast"));
+        QCOMPARE(dead.bytesAvailable(), 0);
+        QCOMPARE(dead.state(), QAbstractSocket::ConnectedState);
     }
 
     void requestsAreReadAcrossPiecesAndKeptAlive()
