@@ -9,6 +9,7 @@
 #   NVRLAB_PC_NS, NVRLAB_LAN_NS   namespace names (for `ip netns exec`)
 #   NVRLAB_PC_IP, NVRLAB_PC_IP2   the computer's addresses on the two links
 #   NVRLAB_RECORDER_IPS           addresses the LAN side owns for simulated recorders
+#   NVRLAB_CAMERA_IPS             addresses the LAN side owns for simulated cameras
 #   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
 # Each --lan COMMAND runs in the background in the LAN namespace and is
 # stopped when COMMAND ends.
@@ -58,6 +59,8 @@ pc_ip2=198.51.100.1 lan_ip2=198.51.100.2
 portal_ip=203.0.113.20 probe_ip=203.0.113.30
 recorder_ips=()
 for i in $(seq 10 29); do recorder_ips+=("192.0.2.$i"); done
+camera_ips=()
+for i in $(seq 100 139); do camera_ips+=("192.0.2.$i"); done
 
 ip netns add "$pc"
 ip netns add "$lan"
@@ -79,7 +82,7 @@ ip -n "$pc" route add default via "$lan_ip"
 ip -n "$lan" link set lo up
 ip -n "$lan" addr add "$lan_ip/24" broadcast 192.0.2.255 dev "nl${id}b"
 ip -n "$lan" addr add "$lan_ip2/24" broadcast 198.51.100.255 dev "nl${id}d"
-for a in "${recorder_ips[@]}"; do ip -n "$lan" addr add "$a/32" dev "nl${id}b"; done
+for a in "${recorder_ips[@]}" "${camera_ips[@]}"; do ip -n "$lan" addr add "$a/32" dev "nl${id}b"; done
 ip -n "$lan" addr add "$portal_ip/32" dev lo
 ip -n "$lan" addr add "$probe_ip/32" dev lo
 ip -n "$lan" link set "nl${id}b" up
@@ -99,6 +102,7 @@ done
 export NVRLAB_PC_NS="$pc" NVRLAB_LAN_NS="$lan"
 export NVRLAB_PC_IP="$pc_ip" NVRLAB_PC_IP2="$pc_ip2"
 export NVRLAB_RECORDER_IPS="${recorder_ips[*]}"
+export NVRLAB_CAMERA_IPS="${camera_ips[*]}"
 export NVRLAB_PORTAL_IP="$portal_ip" NVRLAB_PROBE_IP="$probe_ip"
 
 for c in "${lan_cmds[@]}"; do

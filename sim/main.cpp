@@ -1,5 +1,6 @@
 #include "platform/Durations.h"
 #include "protocol/LanProtocol.h"
+#include "sim/cam/SimCameraWeb.h"
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
 #include "sim/core/StopOnSignal.h"
@@ -10,7 +11,7 @@
 #include "sim/web/SimWebConfig.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QNetworkInterface>
 
 #include <cstdio>
@@ -33,13 +34,34 @@ std::unique_ptr<SimHttpServer> serveHttps(const QString &commonName, const QStri
     return server;
 }
 
+// The addresses of these devices that this namespace owns. A device at
+// another address still answers on the LAN; it only has no web interface,
+// which an "error" line tells.
+QStringList ownedAddresses(const QList<QPair<QString, QString>> &devices, const char *kind, SimLog &log)
+{
+    const QList<QHostAddress> owned = QNetworkInterface::allAddresses();
+    QStringList ips;
+    for (const auto &[mac, ip] : devices) {
+        if (ips.contains(ip))
+            continue;
+        const QHostAddress address(ip);
+        if (owned.contains(address) || address.isLoopback())
+            ips << ip;
+        else
+            log.line(QStringLiteral("error"), QStringLiteral("%1=%2 web=none ip=%3").arg(QLatin1String(kind), mac, ip));
+    }
+    return ips;
+}
+
 } // namespace
 
-// nvrsim: simulated recorders for the network lab. Never run it outside the
-// lab's LAN namespace: it answers broadcasts.
+// nvrsim: simulated recorders and cameras for the network lab. Never run it
+// outside the lab's LAN namespace: it answers broadcasts.
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The cameras' test cards need fonts, never a screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulated recorders for the network lab."));
     parser.addHelpOption();
@@ -55,7 +77,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption portalPortOption(QStringLiteral("portal-port"),
         QStringLiteral("HTTPS port of the cloud portal, when the scenario has one (default 443)."),
         QStringLiteral("port"), QStringLiteral("443"));
-    parser.addOptions({scenarioOption, logOption, stateOption, webPortOption, portalPortOption});
+    const QCommandLineOption cameraPortOption(QStringLiteral("camera-port"),
+        QStringLiteral("HTTP port of the cameras (default 80)."), QStringLiteral("port"), QStringLiteral("80"));
+    parser.addOptions({scenarioOption, logOption, stateOption, webPortOption, portalPortOption, cameraPortOption});
     parser.process(app);
 
     QString error;
@@ -84,18 +108,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "nvrsim: UDP port %d: %s\n", LAN_PORT, qPrintable(error));
         return 1;
     }
-    // A recorder at an address this namespace does not own still answers on
-    // the LAN; it only has no web interface.
-    const QList<QHostAddress> owned = QNetworkInterface::allAddresses();
-    QStringList recorderIps;
-    for (const SimRecorder &r : state.recorders()) {
-        if (recorderIps.contains(r.ip))
-            continue;
-        if (owned.contains(QHostAddress(r.ip)))
-            recorderIps << r.ip;
-        else
-            log.line(QStringLiteral("error"), QStringLiteral("recorder=%1 web=none ip=%2").arg(r.mac, r.ip));
-    }
+    QList<QPair<QString, QString>> recorders;
+    for (const SimRecorder &r : state.recorders())
+        recorders.append({r.mac, r.ip});
+    const QStringList recorderIps = ownedAddresses(recorders, "recorder", log);
     SimWebConfig web(state, log, timeScaleFromEnvironment());
     const auto webServer = serveHttps(
         QStringLiteral("HRX-540A"), recorderIps, quint16(parser.value(webPortOption).toUInt()),
@@ -119,8 +135,22 @@ int main(int argc, char *argv[])
             return 1;
         }
     }
+    QList<QPair<QString, QString>> cameras;
+    for (const QString &ip : state.cameraIps())
+        cameras.append({state.camerasAt(ip).first()->mac, ip});
+    SimCameraWeb cameraWeb(state, log, timeScaleFromEnvironment());
+    SimHttpServer cameraServer([&cameraWeb](const SimHttpRequest &request, const QHostAddress &local) {
+        return cameraWeb.answer(request, local);
+    });
+    for (const QString &ip : ownedAddresses(cameras, "camera", log)) {
+        if (!cameraServer.listen(QHostAddress(ip), quint16(parser.value(cameraPortOption).toUInt()), &error)) {
+            std::fprintf(stderr, "nvrsim: camera: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
     stopEventLoopOnSignal();
-    log.line(QStringLiteral("ready"), QStringLiteral("recorders=%1").arg(state.recorders().size()));
+    log.line(QStringLiteral("ready"),
+        QStringLiteral("recorders=%1 cameras=%2").arg(state.recorders().size()).arg(cameras.size()));
     std::printf("nvrsim ready\n");
     std::fflush(stdout);
     const int status = app.exec();

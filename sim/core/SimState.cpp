@@ -27,6 +27,30 @@ SimRecorder *SimState::findByIp(const QString &ip)
     return nullptr;
 }
 
+QList<SimCamera *> SimState::camerasAt(const QString &ip)
+{
+    QList<SimCamera *> found;
+    for (SimRecorder &r : m_scenario.recorders) {
+        for (SimCamera &c : r.web.cameras) {
+            if (c.ip == ip)
+                found << &c;
+        }
+    }
+    return found;
+}
+
+QStringList SimState::cameraIps() const
+{
+    QStringList ips;
+    for (const SimRecorder &r : m_scenario.recorders) {
+        for (const SimCamera &c : r.web.cameras) {
+            if (!c.ip.isEmpty() && !ips.contains(c.ip))
+                ips << c.ip;
+        }
+    }
+    return ips;
+}
+
 bool SimState::commit() const
 {
     if (m_statePath.isEmpty())

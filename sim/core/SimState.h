@@ -18,6 +18,12 @@ public:
     // The recorder that owns this address, or nullptr.
     SimRecorder *findByIp(const QString &ip);
     SimPortal &portal() { return m_scenario.portal; }
+    // Every scenario entry of the camera at this address: recorders that share
+    // a network discover the same camera, so a change goes to each of them.
+    // The first entry is the one the camera answers as.
+    QList<SimCamera *> camerasAt(const QString &ip);
+    // The distinct camera addresses, in scenario order.
+    QStringList cameraIps() const;
 
     // Writes the state file (atomically) when one was given; false on failure.
     bool commit() const;

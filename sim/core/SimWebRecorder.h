@@ -34,11 +34,28 @@ struct SimDisk
     static constexpr int kAlways = -1;
 };
 
+// A camera the recorder discovers. `user` and `password` are what the
+// recorder reports; the camera itself accepts "admin" with `adminPassword`,
+// which differs when the recorder's copy is stale and is empty in the
+// factory state (then no credentials at all are accepted too).
 struct SimCamera
 {
     QString ip, mac, brand, model, user, password;
     QString protocol = QStringLiteral("ONVIF");
     QString protocolType = QStringLiteral("0"); // "0" ZEBOR, else 47X
+    QString adminPassword;
+    int delayMs = 0; // before every answer, HTTP and LAN (scaled by NVRWIZARD_TIME_SCALE)
+    bool silent = false; // accepts connections but never answers; ignores LAN datagrams
+
+    bool isZebor() const { return protocolType == QLatin1String("0"); }
+    // Whether "admin" with this password gets in; without credentials
+    // (hasCredentials false) only a camera in its factory state lets anyone in.
+    bool accepts(bool hasCredentials, const QString &userName, const QString &pass) const
+    {
+        if (!hasCredentials)
+            return adminPassword.isEmpty();
+        return userName == QLatin1String("admin") && pass == adminPassword;
+    }
 };
 
 // One of the nine channels, as the last addavdev wrote it.

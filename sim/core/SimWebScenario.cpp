@@ -120,7 +120,32 @@ template<class Record> QJsonObject textsJson(const Record &record, const TextFie
 
 const TextFields<SimCamera> kCameraFields {{"ip", &SimCamera::ip}, {"mac", &SimCamera::mac},
     {"brand", &SimCamera::brand}, {"model", &SimCamera::model}, {"user", &SimCamera::user},
-    {"password", &SimCamera::password}, {"protocol", &SimCamera::protocol}, {"protocolType", &SimCamera::protocolType}};
+    {"password", &SimCamera::password}, {"protocol", &SimCamera::protocol}, {"protocolType", &SimCamera::protocolType},
+    {"adminPassword", &SimCamera::adminPassword}};
+
+bool readCamera(const QJsonObject &o, SimCamera *camera, QString *error)
+{
+    // Unless told otherwise the camera accepts what the recorder reports.
+    camera->adminPassword = text(o, "password");
+    readTexts(o, kCameraFields, camera);
+    camera->delayMs = o.value(QLatin1String("delayMs")).toInt(0);
+    camera->silent = o.value(QLatin1String("silent")).toBool(false);
+    if (camera->delayMs < 0 || camera->delayMs > 600000) {
+        *error = QStringLiteral("\"delayMs\" of camera %1 is out of range").arg(camera->ip);
+        return false;
+    }
+    return true;
+}
+
+QJsonObject cameraJson(const SimCamera &c)
+{
+    QJsonObject o = textsJson(c, kCameraFields);
+    if (c.delayMs)
+        o.insert(QStringLiteral("delayMs"), c.delayMs);
+    if (c.silent)
+        o.insert(QStringLiteral("silent"), true);
+    return o;
+}
 
 const TextFields<SimChannel> kChannelFields {{"name", &SimChannel::name}, {"host", &SimChannel::host},
     {"mac", &SimChannel::mac}, {"protocol", &SimChannel::protocol}, {"protocolType", &SimChannel::protocolType},
@@ -232,7 +257,8 @@ bool read(const QJsonObject &recorder, SimWebRecorder *web, QString *error)
     }
     for (const QJsonValue &c : recorder.value(QLatin1String("cameras")).toArray()) {
         SimCamera camera;
-        readTexts(c.toObject(), kCameraFields, &camera);
+        if (!readCamera(c.toObject(), &camera, error))
+            return false;
         web->cameras << camera;
     }
     const QJsonArray channels = recorder.value(QLatin1String("channels")).toArray();
@@ -268,7 +294,7 @@ void write(const SimWebRecorder &web, QJsonObject *recorder)
         lists.insert(QString::number(it.key()), QJsonArray::fromStringList(it.value()));
     QJsonArray cameras;
     for (const SimCamera &c : web.cameras)
-        cameras.append(textsJson(c, kCameraFields));
+        cameras.append(cameraJson(c));
     QJsonArray channels;
     for (const SimChannel &c : web.channels)
         channels.append(channelJson(c));

@@ -4,6 +4,7 @@
 #include "protocol/LandapRequest.h"
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
+#include "sim/lan/SimCameraCommands.h"
 #include "sim/lan/SimReplies.h"
 #include "util/UtilMethod.h"
 
@@ -64,7 +65,7 @@ void SimLanResponder::answerSearch(const SimUdpEndpoint::Datagram &request)
     for (const SimRecorder &recorder : m_state.recorders()) {
         if (!recorder.restarting()
             && !ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort))
-            answer(recorder, SimReplies::discovery(recorder), request);
+            answer(recorder.ip, recorder.mac, recorder.misbehave.delayMs, SimReplies::discovery(recorder), request);
     }
 }
 
@@ -89,14 +90,43 @@ void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uin
     if (request.data.size() < needed)
         return;
     const CmdHead &head = headOf(request.data);
-    SimRecorder *recorder
-        = m_state.find(UtilMethod::macToString(head.targetMac), UtilMethod::ipToString(head.targetIp));
-    if (!recorder || recorder->misbehave.silent || recorder->misbehave.silentCommands || recorder->restarting()
+    const QString mac = UtilMethod::macToString(head.targetMac);
+    const QString ip = UtilMethod::ipToString(head.targetIp);
+    SimRecorder *recorder = m_state.find(mac, ip);
+    if (!recorder) {
+        answerCamera(request, opcode, mac, ip);
+        return;
+    }
+    if (recorder->misbehave.silent || recorder->misbehave.silentCommands || recorder->restarting()
         || ignores(*recorder, recorder->misbehave.ignoreCommands, QStringLiteral("command"), request.fromPort))
         return;
     const uint16_t status
         = opcode == OP_USER_VERIFY ? verify(*recorder, request.data) : change(*recorder, request.data);
-    answer(*recorder, {vexorReplyBytes(SimReplies::vexorReply(*recorder, opcode, status))}, request);
+    answer(recorder->ip, recorder->mac, recorder->misbehave.delayMs,
+        {vexorReplyBytes(SimReplies::vexorReply(*recorder, opcode, status))}, request);
+}
+
+void SimLanResponder::answerCamera(
+    const SimUdpEndpoint::Datagram &request, uint16_t opcode, const QString &mac, const QString &ip)
+{
+    const QList<SimCamera *> entries = m_state.camerasAt(ip);
+    // Only ZEBOR cameras speak the LAN protocol, each at its own MAC and IP.
+    if (entries.isEmpty() || !entries.first()->isZebor() || entries.first()->mac.compare(mac, Qt::CaseInsensitive) != 0)
+        return;
+    const SimCamera &camera = *entries.first();
+    const QString fields = QStringLiteral("ip=%1 lan=%2")
+                               .arg(ip, opcode == OP_USER_VERIFY ? QLatin1String("verify") : QLatin1String("change"));
+    if (camera.silent) {
+        m_log.line(QStringLiteral("cam"), fields + QStringLiteral(" ret=none"));
+        return;
+    }
+    QString user;
+    const uint16_t status = SimCameraCommands::result(entries, opcode, request.data, &user);
+    if (opcode == OP_USER_CHANGE && status == kAccepted && !m_state.commit())
+        m_log.line(QStringLiteral("error"), QStringLiteral("state file not written"));
+    m_log.line(QStringLiteral("cam"), fields + QStringLiteral(" user=%1 ret=%2").arg(user).arg(status));
+    answer(camera.ip, camera.mac, camera.delayMs, {vexorReplyBytes(SimReplies::cameraReply(camera, opcode, status))},
+        request);
 }
 
 uint16_t SimLanResponder::verify(SimRecorder &recorder, const QByteArray &request)
@@ -133,17 +163,16 @@ uint16_t SimLanResponder::change(SimRecorder &recorder, const QByteArray &reques
     return ok ? kAccepted : kRefused;
 }
 
-void SimLanResponder::answer(
-    const SimRecorder &recorder, const QList<QByteArray> &datagrams, const SimUdpEndpoint::Datagram &to)
+void SimLanResponder::answer(const QString &ip, const QString &mac, int delayMs, const QList<QByteArray> &datagrams,
+    const SimUdpEndpoint::Datagram &to)
 {
-    const int delay = int(recorder.misbehave.delayMs * m_timeScale);
+    const int delay = int(delayMs * m_timeScale);
     if (delay <= 0) {
         for (const QByteArray &d : datagrams)
-            sendNow(recorder.ip, recorder.mac, d, to.fromHost, to.fromPort);
+            sendNow(ip, mac, d, to.fromHost, to.fromPort);
         return;
     }
-    // Copies: the recorder list may change before the timer fires.
-    QTimer::singleShot(delay, this, [this, ip = recorder.ip, mac = recorder.mac, datagrams, to] {
+    QTimer::singleShot(delay, this, [this, ip, mac, datagrams, to] {
         for (const QByteArray &d : datagrams)
             sendNow(ip, mac, d, to.fromHost, to.fromPort);
     });

@@ -32,21 +32,35 @@ QByteArray garbage(const SimRecorder &recorder)
     return noise;
 }
 
-} // namespace
-
-TVexorReply vexorReply(const SimRecorder &recorder, uint16_t opcode, uint16_t status)
+// The head and identity that every device's record carries.
+TVexorReply deviceRecord(const QString &model, const QString &mac, const QString &ip, uint16_t opcode, uint16_t status)
 {
     TVexorReply reply {};
     reply.head.magic[0] = reply.head.magic[1] = 0xFD;
     writeLe16(reply.head.opcode, opcode);
-    UtilMethod::stringToMac(recorder.mac, reply.head.targetMac);
-    putIp(reply.head.targetIp, recorder.ip);
+    UtilMethod::stringToMac(mac, reply.head.targetMac);
+    putIp(reply.head.targetIp, ip);
     writeLe16(reply.head.status, status);
     writeLe16(reply.head.bodyLength, uint16_t(kVexorReplySize - kCmdHeadSize));
-    putText(reply.modelName, sizeof reply.modelName, recorder.model);
+    putText(reply.modelName, sizeof reply.modelName, model);
+    UtilMethod::stringToMac(mac, reply.macAddress);
+    putIp(reply.ipAddress, ip);
+    return reply;
+}
+
+} // namespace
+
+TVexorReply cameraReply(const SimCamera &camera, uint16_t opcode, uint16_t status)
+{
+    TVexorReply reply = deviceRecord(camera.model, camera.mac, camera.ip, opcode, status);
+    writeLe16(reply.httpPort, 80);
+    return reply;
+}
+
+TVexorReply vexorReply(const SimRecorder &recorder, uint16_t opcode, uint16_t status)
+{
+    TVexorReply reply = deviceRecord(recorder.model, recorder.mac, recorder.ip, opcode, status);
     putText(reply.firmwareVersion, sizeof reply.firmwareVersion, recorder.firmware);
-    UtilMethod::stringToMac(recorder.mac, reply.macAddress);
-    putIp(reply.ipAddress, recorder.ip);
     writeLe16(reply.httpPort, uint16_t(recorder.webPort));
     putIp(reply.subnetMask, recorder.mask);
     putIp(reply.gateway, recorder.gateway);

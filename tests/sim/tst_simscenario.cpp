@@ -27,6 +27,17 @@ private slots:
         QVERIFY(!scenario.recorders[1].accepts(QStringLiteral("admin"), QString()));
         QCOMPARE(scenario.recorders[1].webPort, 8080);
         QCOMPARE(scenario.recorders[1].web.cameras.size(), 2);
+        // Enough cameras to meet the nine-camera limit, in all three credential states.
+        const QList<SimCamera> &cameras = scenario.recorders[0].web.cameras;
+        QVERIFY(cameras.size() > 9);
+        const auto count = [&](const std::function<bool(const SimCamera &)> &is) {
+            return std::count_if(cameras.begin(), cameras.end(), is);
+        };
+        QVERIFY(count([](const SimCamera &c) { return !c.adminPassword.isEmpty() && c.password == c.adminPassword; }));
+        QVERIFY(count([](const SimCamera &c) { return c.password != c.adminPassword; }));
+        QVERIFY(count([](const SimCamera &c) { return c.adminPassword.isEmpty(); }));
+        QVERIFY(count([](const SimCamera &c) { return c.isZebor(); }));
+        QVERIFY(count([](const SimCamera &c) { return !c.isZebor(); }));
         QVERIFY(scenario.portal.enabled);
         QCOMPARE(scenario.portal.accounts.size(), 1);
     }
@@ -55,6 +66,8 @@ private slots:
         QTest::newRow("format never ends") << web(R"("formatSteps":[35,80])") << QStringLiteral("\"formatSteps\"");
         QTest::newRow("format in bay 5") << web(R"("formatting":{"bay":5})") << QStringLiteral("\"formatting\"");
         QTest::newRow("zone 0") << web(R"("timeZone":0)") << QStringLiteral("\"timeZone\"");
+        QTest::newRow("camera delay") << web(R"("cameras":[{"ip":"192.0.2.100","delayMs":-1}])")
+                                      << QStringLiteral("\"delayMs\" of camera 192.0.2.100");
         QTest::newRow("nameless account") << QByteArray(R"({"recorders":[],"portal":{"accounts":[{"password":"x"}]}})")
                                           << QStringLiteral("\"email\"");
     }
@@ -104,6 +117,39 @@ private slots:
         QVERIFY(back.web.disks[1].device.isEmpty());
         QCOMPARE(back.web.channels.size(), 9);
         QCOMPARE(back.extra.value(QStringLiteral("note")).toString(), QStringLiteral("kept"));
+    }
+
+    void camerasAcceptWhatTheRecorderReportsUnlessToldOtherwise()
+    {
+        const QByteArray json = R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10","cameras":[
+            {"ip":"192.0.2.100","password":"known"},
+            {"ip":"192.0.2.101","password":"stale","adminPassword":"actual","delayMs":250},
+            {"ip":"192.0.2.102","password":"stale","adminPassword":"","silent":true}]}]})";
+        SimScenario scenario;
+        QString error;
+        QVERIFY2(SimScenario::fromJson(json, &scenario, &error), qPrintable(error));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state.json"));
+        SimState state(scenario, path);
+        QCOMPARE(state.cameraIps().size(), 3);
+        state.camerasAt(QStringLiteral("192.0.2.100")).first()->adminPassword = QStringLiteral("changed");
+        QVERIFY(state.commit());
+
+        SimScenario reloaded;
+        QVERIFY2(SimScenario::load(path, &reloaded, &error), qPrintable(error));
+        const QList<SimCamera> &cameras = reloaded.recorders.first().web.cameras;
+        QCOMPARE(cameras[0].password, QStringLiteral("known"));
+        QCOMPARE(cameras[0].adminPassword, QStringLiteral("changed"));
+        QCOMPARE(cameras[1].adminPassword, QStringLiteral("actual"));
+        QCOMPARE(cameras[1].delayMs, 250);
+        QVERIFY(!cameras[1].silent);
+        // The factory state survives a reload: an empty password is not a missing one.
+        QCOMPARE(cameras[2].adminPassword, QString());
+        QVERIFY(cameras[2].silent);
+        QVERIFY(cameras[2].accepts(false, QString(), QString()));
+        QVERIFY(cameras[2].accepts(true, QStringLiteral("admin"), QString()));
+        QVERIFY(!cameras[2].accepts(true, QStringLiteral("admin"), QStringLiteral("stale")));
+        QVERIFY(!cameras[1].accepts(false, QString(), QString()));
     }
 };
 

@@ -11,6 +11,7 @@ LabEnv LabEnv::fromEnvironment()
     lab.pcIp = env.value(QStringLiteral("NVRLAB_PC_IP"));
     lab.pcIp2 = env.value(QStringLiteral("NVRLAB_PC_IP2"));
     lab.recorderIps = env.value(QStringLiteral("NVRLAB_RECORDER_IPS")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    lab.cameraIps = env.value(QStringLiteral("NVRLAB_CAMERA_IPS")).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     lab.portalIp = env.value(QStringLiteral("NVRLAB_PORTAL_IP"));
     lab.probeIp = env.value(QStringLiteral("NVRLAB_PROBE_IP"));
     return lab;

@@ -11,6 +11,7 @@ struct LabEnv
     QString pcIp; // the computer on the first link (192.0.2.0/24)
     QString pcIp2; // the computer on the second link (198.51.100.0/24)
     QStringList recorderIps; // addresses the LAN namespace owns for simulated recorders
+    QStringList cameraIps; // addresses the LAN namespace owns for simulated cameras
     QString portalIp;
     QString probeIp;
 

@@ -83,6 +83,32 @@ QJsonObject SimProcess::misbehaving(int n, const QJsonObject &misbehave)
     return r;
 }
 
+QJsonObject SimProcess::camera(int n, const QString &protocolType, const QString &password)
+{
+    const QStringList ips = LabEnv::fromEnvironment().cameraIps;
+    const QString ip = ips.isEmpty() ? QStringLiteral("192.0.2.%1").arg(100 + n) : ips.value(n % ips.size());
+    const bool zebor = protocolType == QLatin1String("0");
+    return QJsonObject {
+        {QStringLiteral("ip"), ip},
+        {QStringLiteral("mac"), QStringLiteral("00:1c:27:10:00:%1").arg(n & 0xFF, 2, 16, QLatin1Char('0'))},
+        {QStringLiteral("brand"), zebor ? QStringLiteral("ZEBOR") : QStringLiteral("47X")},
+        {QStringLiteral("model"), zebor ? QStringLiteral("ZB-2100") : QStringLiteral("47X-IP200")},
+        {QStringLiteral("user"), QStringLiteral("admin")},
+        {QStringLiteral("password"), password},
+        {QStringLiteral("protocol"), zebor ? QStringLiteral("ONVIF") : QStringLiteral("HTTP")},
+        {QStringLiteral("protocolType"), protocolType},
+    };
+}
+
+QJsonObject SimProcess::withCameras(QJsonObject recorder, const QList<QJsonObject> &cameras)
+{
+    QJsonArray list;
+    for (const QJsonObject &c : cameras)
+        list.append(c);
+    recorder.insert(QStringLiteral("cameras"), list);
+    return recorder;
+}
+
 QJsonObject SimProcess::scenario(const QList<QJsonObject> &recorders)
 {
     QJsonArray list;
@@ -197,6 +223,17 @@ bool SimProcess::waitForLog(const QString &kind, const std::function<bool(const 
 QJsonObject SimProcess::state() const
 {
     return QJsonDocument::fromJson(readFile(m_dir.filePath(QStringLiteral("state.json"))).toUtf8()).object();
+}
+
+QJsonObject SimProcess::cameraStateOf(const QString &ip) const
+{
+    for (const QJsonValue &r : state().value(QStringLiteral("recorders")).toArray()) {
+        for (const QJsonValue &c : r.toObject().value(QStringLiteral("cameras")).toArray()) {
+            if (c.toObject().value(QStringLiteral("ip")).toString() == ip)
+                return c.toObject();
+        }
+    }
+    return {};
 }
 
 QJsonObject SimProcess::stateOf(const QString &mac) const

@@ -38,6 +38,13 @@ public:
     static QJsonObject configured(int n, const QString &password);
     // recorder(n) with these misbehaviours ("answerTwice", "delayMs", ...).
     static QJsonObject misbehaving(int n, const QJsonObject &misbehave);
+    // A camera of the scenario format at the lab's n-th camera address, MAC
+    // "00:1c:27:10:00:<n in hex>", model "ZB-2100" (protocolType "0", ZEBOR)
+    // or "47X-IP200" (any other); the recorder reports user "admin" and this
+    // password, which the camera accepts too ("" is its factory state).
+    static QJsonObject camera(int n, const QString &protocolType, const QString &password);
+    // The recorder with these cameras for its camera discovery to find.
+    static QJsonObject withCameras(QJsonObject recorder, const QList<QJsonObject> &cameras);
     static QString macOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("mac")).toString(); }
     static QString ipOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("ip")).toString(); }
     // A scenario of these recorders.
@@ -68,6 +75,8 @@ public:
     QJsonObject state() const;
     QJsonObject stateOf(const QString &mac) const;
     QString passwordOf(const QString &mac) const { return stateOf(mac).value(QStringLiteral("password")).toString(); }
+    // The state file's entry of the camera at this address (the first one).
+    QJsonObject cameraStateOf(const QString &ip) const;
 
     QString folder() const { return m_dir.path(); }
     static QString binary();
