@@ -32,6 +32,7 @@ Durations Durations::scaled(double factor) const
     d.chainedDialogMs = scale(chainedDialogMs, factor);
     d.cameraCheckMs = scale(cameraCheckMs, factor);
     d.reachabilityRecheckMs = scale(reachabilityRecheckMs, factor);
+    d.cloudQueryDelayMs = scale(cloudQueryDelayMs, factor);
     return d;
 }
 

@@ -14,6 +14,7 @@ struct Durations
     int chainedDialogMs = 200; // one dialog opening the next
     int cameraCheckMs = 6000; // synchronous camera password check
     int reachabilityRecheckMs = 5000; // how often a running reachability monitor looks again
+    int cloudQueryDelayMs = 1000; // the cloud step's pause before each question to the recorder
 
     Durations scaled(double factor) const;
 };

@@ -11,6 +11,7 @@
 #   NVRLAB_RECORDER_IPS           addresses the LAN side owns for simulated recorders
 #   NVRLAB_CAMERA_IPS             addresses the LAN side owns for simulated cameras
 #   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
+#   NVRLAB_OFFLINE_HOST           a name whose address has no route: a probe host for "offline"
 # Each --lan COMMAND runs in the background in the LAN namespace and is
 # stopped when COMMAND ends.
 set -euo pipefail
@@ -57,6 +58,8 @@ trap 'exit 143' TERM
 pc_ip=192.0.2.1 lan_ip=192.0.2.2
 pc_ip2=198.51.100.1 lan_ip2=198.51.100.2
 portal_ip=203.0.113.20 probe_ip=203.0.113.30
+# Resolves to an IPv6 address, and the lab routes no IPv6.
+offline_host=offline.example
 recorder_ips=()
 for i in $(seq 10 29); do recorder_ips+=("192.0.2.$i"); done
 camera_ips=()
@@ -95,6 +98,7 @@ for ns in "$pc" "$lan"; do
     echo "127.0.0.1 localhost"
     echo "$portal_ip portal.nimbora.example"
     echo "$probe_ip www.example.com"
+    echo "2001:db8::30 $offline_host"
     for h in "${hosts[@]}"; do echo "$h"; done
   } > "/etc/netns/$ns/hosts"
 done
@@ -103,7 +107,7 @@ export NVRLAB_PC_NS="$pc" NVRLAB_LAN_NS="$lan"
 export NVRLAB_PC_IP="$pc_ip" NVRLAB_PC_IP2="$pc_ip2"
 export NVRLAB_RECORDER_IPS="${recorder_ips[*]}"
 export NVRLAB_CAMERA_IPS="${camera_ips[*]}"
-export NVRLAB_PORTAL_IP="$portal_ip" NVRLAB_PROBE_IP="$probe_ip"
+export NVRLAB_PORTAL_IP="$portal_ip" NVRLAB_PROBE_IP="$probe_ip" NVRLAB_OFFLINE_HOST="$offline_host"
 
 for c in "${lan_cmds[@]}"; do
   ip netns exec "$lan" bash -c "$c" &

@@ -1,17 +1,106 @@
 #pragma once
 
+#include "netcheck/InternetCheck.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
+#include "steps/Setup_MessageView.h"
+#include "steps/Setup_NimboraContentView.h"
+#include "webconfig/HttpConfigDelegate.h"
+#include "webconfig/records/TNimboraInfo.h"
+#include "webconfig/records/TNimboraRegInfo.h"
 
-// Registers the recorder with the cloud portal.
-class Setup_NimboraView : public RecorderStep
+#include <QTimer>
+
+#include <memory>
+
+class HttpConfig;
+
+// Registers the recorder with the cloud portal: reads the recorder's cloud
+// state, and when it is online and not yet registered (and so is the
+// computer) offers the form; then signs in or up, adds the recorder, marks it
+// registered and stores the account in it. Leaves with "e-mail:password".
+class Setup_NimboraView : public RecorderStep, private HttpConfigDelegate, private Setup_NimboraContentViewDelegate
 {
     Q_OBJECT
 public:
-    using RecorderStep::RecorderStep;
+    static inline const QString kPageKey = QStringLiteral("nimbora");
+    // What the step is doing, as the user sees it.
+    enum class Phase {
+        ReadingInfo,
+        ReadingRegistration,
+        Form,
+        SigningIn,
+        Creating,
+        AddingDevice,
+        MarkingRegistered,
+        StoringAccount,
+        Done
+    };
+    // internetAval: the computer's internet as last reported.
+    enum Internet { NotKnown = 0, Reachable = 1, Unreachable = 2 };
 
-    QString pageKey() const override { return QStringLiteral("nimbora"); }
+    explicit Setup_NimboraView(WizardContext &context, QObject *parent = nullptr);
+    ~Setup_NimboraView() override;
+
+    QString pageKey() const override { return kPageKey; }
+    // Starts the computer's internet check at once, before the step is shown.
+    void setDelegate(SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password) override;
     void viewDidAppear() override;
 
     void onNextClicked();
     void onBackClicked();
+
+    Setup_NimboraContentView &contentViewController() { return m_form; }
+    const Setup_MessageView &messageViewController() const { return messageView; }
+    const SetupProgressView &progressView() const { return progress; }
+    Phase phase() const { return m_phase; }
+    int internetAval() const { return m_internet; }
+    // The recorder's answer to the cloud query, once read.
+    std::shared_ptr<const TNimboraInfo> nimboraInfo() const { return m_nimboraInfo; }
+    // The form stands in boxContent (otherwise the busy panel or nothing).
+    bool formShown() const { return m_formShown && !messageView.isVisible(); }
+    bool btBackEnabled() const { return m_backEnabled && !messageView.isVisible(); }
+    bool btNextEnabled() const { return m_nextEnabled && !messageView.isVisible(); }
+    QString lbTitle() const { return text(QStringLiteral("SetupNimbora_Title")); }
+    QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
+    QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
+
+private:
+    // HttpConfigDelegate
+    void onHttpConfigDidFinish(HttpConfig *config, int cmd) override;
+    void onHttpDidError(const HttpError &error) override;
+    // Setup_NimboraContentViewDelegate
+    void enableNext(bool enabled) override;
+    void enableNextButton(bool checked) override;
+
+    void isInternetAvail();
+    void performReadyGetNimboraInformation();
+    void performReadyGetNimboraRegInformation();
+    void showBusy(Phase phase);
+    void onNimboraInfo();
+    void onNimboraRegInfo();
+    void onPortalAnswer();
+    void onAccountStored();
+    void showForm(bool enabled);
+    void leave(const QString &account);
+
+    std::unique_ptr<HttpConfig> httpConfig;
+    InternetCheck internetReachableFoo;
+    QTimer m_queryTimer;
+    Setup_NimboraContentView m_form;
+    Setup_MessageView messageView;
+    SetupProgressView progress;
+    std::shared_ptr<TNimboraInfo> m_nimboraInfo;
+    std::shared_ptr<TNimboraRegInfo> m_nimboraRegInfo;
+    QString nimboraAccount;
+    QString nimboraPwd;
+    QString nimboraPwdVerify;
+    QString nimboraFirstName;
+    QString nimboraLastName;
+    QString nimboraRespKey;
+    int m_internet = NotKnown;
+    Phase m_phase = Phase::ReadingInfo;
+    bool m_formShown = false;
+    bool m_backEnabled = false;
+    bool m_nextEnabled = false;
 };
