@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QtTest>
+
+// Runs tests/support/plistcheck.py (Python's plistlib) or plistutil, and
+// fails the calling test with their message when they disagree.
+inline QString plistcheckScript()
+{
+    return qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/tests/support/plistcheck.py");
+}
+
+inline bool runTool(const QString &program, const QStringList &args, QString *output = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        qWarning().noquote() << program << args.join(QLatin1Char(' ')) << "->" << p.readAllStandardError();
+        return false;
+    }
+    if (output)
+        *output = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    return true;
+}
+
+// The system's Python when there is one: version-manager shims on PATH cost a
+// second per start.
+inline QString python()
+{
+    const QString system = QStringLiteral("/usr/bin/python3");
+    return QFile::exists(system) ? system : QStringLiteral("python3");
+}
+
+inline bool plistcheck(const QStringList &args, QString *output = nullptr)
+{
+    return runTool(python(), QStringList {plistcheckScript()} + args, output);
+}

@@ -1,0 +1,276 @@
+// Property lists we write are read by plistlib and plistutil; files plistlib
+// writes (binary and XML) come back equal after we read and rewrite them; and
+// malformed input ends in an error, quickly and without a crash.
+#include "BinaryPlistBuilder.h"
+#include "PlistTools.h"
+#include "platform/PropertyList.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+
+namespace {
+
+QVariant everyType()
+{
+    QVariantMap inner {{QStringLiteral("deeper"), QVariantList {QVariantMap {}, QVariantList {}}}};
+    return QVariantMap {
+        {QStringLiteral("string"), QStringLiteral("t\u00e9xt \u4e2d \U0001F600 <&> \"' ]]>")},
+        {QStringLiteral("lines"), QStringLiteral("a\r\nb\tc\rd\n")},
+        {QStringLiteral("empty"), QString()},
+        {QStringLiteral("integer"), qlonglong(42)},
+        {QStringLiteral("negative"), std::numeric_limits<qlonglong>::min()},
+        {QStringLiteral("largest"), std::numeric_limits<qlonglong>::max()},
+        {QStringLiteral("unsigned"), std::numeric_limits<qulonglong>::max()},
+        {QStringLiteral("real"), 0.1},
+        {QStringLiteral("huge"), 1.7976931348623157e308},
+        {QStringLiteral("infinite"), -std::numeric_limits<double>::infinity()},
+        {QStringLiteral("true"), true},
+        {QStringLiteral("false"), false},
+        {QStringLiteral("date"), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58), Qt::UTC)},
+        {QStringLiteral("ancient"), QDateTime(QDate(1066, 10, 14), QTime(9, 0), Qt::UTC)},
+        {QStringLiteral("data"), QByteArray("\x00\x01\xfe\xff binary", 12)},
+        {QStringLiteral("no data"), QByteArray()},
+        {QStringLiteral("array"), QVariantList {qlonglong(1), QStringLiteral("two"), 3.5, inner}},
+        {QString(), QStringLiteral("empty key")},
+    };
+}
+
+QByteArray ascii(const QByteArray &s)
+{
+    return char(0x50 | s.size()) + s;
+}
+
+QByteArray array(const QList<int> &refs)
+{
+    QByteArray o = BinaryPlistBuilder::container(0xA, quint64(refs.size()));
+    for (int r : refs)
+        o += char(r);
+    return o;
+}
+
+} // namespace
+
+class TestPropertyList : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writtenFilesAreReadByOtherParsers()
+    {
+        QTemporaryDir dir;
+        const QString ours = dir.filePath(QStringLiteral("ours.plist"));
+        const QVariant tree = everyType();
+        QCOMPARE(PropertyList::writeFile(ours, tree), QString());
+
+        // plistlib and plistutil each turn our XML into a binary file; reading
+        // that back must give the tree we wrote, type for type.
+        const QString viaPython = dir.filePath(QStringLiteral("python.bplist"));
+        const QString viaPlistutil = dir.filePath(QStringLiteral("plistutil.bplist"));
+        QVERIFY(plistcheck({QStringLiteral("convert"), ours, viaPython, QStringLiteral("binary")}));
+        QVERIFY(runTool(QStringLiteral("plistutil"),
+            {QStringLiteral("-i"), ours, QStringLiteral("-o"), viaPlistutil, QStringLiteral("-f"),
+                QStringLiteral("bin")}));
+        for (const QString &path : {viaPython, viaPlistutil}) {
+            const PropertyList::Parsed back = PropertyList::readFile(path);
+            QVERIFY2(back.ok(), qPrintable(back.error));
+            const QVariantMap got = back.value.toMap();
+            const QVariantMap want = tree.toMap();
+            for (auto it = want.cbegin(); it != want.cend(); ++it) {
+                QCOMPARE(got.value(it.key()).typeId(), it.value().typeId());
+                QCOMPARE(got.value(it.key()), it.value());
+            }
+            QCOMPARE(got.keys(), want.keys());
+        }
+    }
+
+    void plistlibFilesComeBackEqual_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::newRow("binary") << QStringLiteral("binary");
+        QTest::newRow("xml") << QStringLiteral("xml");
+    }
+
+    void plistlibFilesComeBackEqual()
+    {
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.plist"));
+        const QString out = dir.filePath(QStringLiteral("out.plist"));
+        QVERIFY(plistcheck({QStringLiteral("sample"), in, format, QStringLiteral("400")}));
+        const PropertyList::Parsed parsed = PropertyList::readFile(in);
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(parsed.value.toMap().value(QStringLiteral("entries")).toList().size(), 400);
+        QCOMPARE(PropertyList::writeFile(out, parsed.value), QString());
+        QVERIFY(plistcheck({QStringLiteral("same"), in, out}));
+    }
+
+    void badValuesAreNotWritten_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("control character") << QVariant(QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}});
+        QTest::newRow("lone surrogate") << QVariant(QVariantList {QString(QChar(0xD800))});
+        QTest::newRow("no plist type") << QVariant(QVariantList {QVariant::fromValue(QSize(1, 2))});
+        QTest::newRow("null") << QVariant();
+    }
+
+    void badValuesAreNotWritten()
+    {
+        QFETCH(QVariant, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("kept.plist"));
+        QCOMPARE(PropertyList::writeFile(path, QVariantList {QStringLiteral("old")}), QString());
+        QVERIFY(!PropertyList::writeFile(path, value).isEmpty());
+        QCOMPARE(PropertyList::readFile(path).value, QVariant(QVariantList {QStringLiteral("old")}));
+    }
+
+    void writeIntoMissingFolderFails()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!PropertyList::writeFile(dir.filePath(QStringLiteral("no/such.plist")), QVariantMap {}).isEmpty());
+    }
+
+    void malformedInputIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        using B = BinaryPlistBuilder;
+        auto file = [](QList<QByteArray> objects) {
+            B b;
+            b.objects = std::move(objects);
+            return b;
+        };
+
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x89PNG\r\n\x1a\n", 8);
+        QTest::newRow("bplist header only") << QByteArray("bplist00");
+        QTest::newRow("other version") << file({ascii("x")}).build().replace(0, 8, "bplist17");
+        QTest::newRow("array contains itself") << file({array({0})}).build();
+        QTest::newRow("two arrays contain each other") << file({array({1}), array({0})}).build();
+        QTest::newRow("reference past the objects") << file({array({5})}).build();
+        QTest::newRow("uid") << file({QByteArray("\x80\x01", 2)}).build();
+        QTest::newRow("null object") << file({QByteArray(1, '\0')}).build();
+        QTest::newRow("integer key") << file({QByteArray("\xD1\x01\x01", 3), QByteArray("\x10\x07", 2)}).build();
+        QTest::newRow("string past the end") << file({QByteArray("\x5F\x10\x7F", 3) + "short"}).build();
+        QTest::newRow("huge array count") << file({B::container(0xA, quint64(1) << 60) + "\x00\x00"}).build();
+        QTest::newRow("huge dict count") << file({B::container(0xD, ~quint64(0) / 2 + 1) + "\x00\x00"}).build();
+        QTest::newRow("huge data count") << file({QByteArray("\x4F\x13", 2) + B::be(~quint64(0), 8)}).build();
+        QTest::newRow("count marker not an integer") << file({QByteArray("\xAF\x5F", 2)}).build();
+        QTest::newRow("date not finite") << file({QByteArray("\x33\x7F\xF0\0\0\0\0\0\0", 9)}).build();
+        QTest::newRow("128-bit integer") << file({QByteArray("\x14\x01", 2) + QByteArray(15, '\0')}).build();
+        {
+            B b = file({ascii("x")});
+            b.objectCount = qint64(1) << 40;
+            QTest::newRow("object count past the file") << b.build();
+        }
+        {
+            B b = file({ascii("x")});
+            b.top = 3;
+            QTest::newRow("top object past the count") << b.build();
+        }
+        {
+            B b = file({ascii("x")});
+            b.offsetSize = 0;
+            QTest::newRow("offset size zero") << b.build();
+        }
+        {
+            QByteArray bytes = file({ascii("x")}).build();
+            bytes[8 + 2] = char(0xFF); // the object's offset points into the trailer
+            bytes[8 + 3] = char(0xF0);
+            QTest::newRow("offset outside the objects") << bytes;
+        }
+        {
+            // Each level refers sixteen times to the next: 16^7 values from a few hundred bytes.
+            B b;
+            for (int level = 0; level < 7; ++level)
+                b.objects.append(array(QList<int>(16, level + 1)));
+            b.objects.append(ascii("leaf"));
+            QTest::newRow("shared objects expanding") << b.build();
+        }
+        {
+            B b;
+            for (int level = 0; level < 2000; ++level)
+                b.objects.append(QByteArray(1, char(0xA1)) + B::be(quint64(level + 1), 2));
+            b.objects.append(ascii("end"));
+            b.refSize = 2;
+            QTest::newRow("binary nested too deeply") << b.build();
+        }
+        const QByteArray good
+            = file({array({1, 2}), ascii("a"), QByteArray("\x23", 1) + B::be(0x3FF0000000000000, 8)}).build();
+        for (int cut : {9, 20, int(good.size()) - 33, int(good.size()) - 1})
+            QTest::addRow("binary cut at %d", cut) << good.left(cut);
+
+        const QByteArray head("<?xml version=\"1.0\"?><plist version=\"1.0\">");
+        QTest::newRow("xml cut") << head + "<dict><key>a</key><string>b</str";
+        QTest::newRow("xml nested too deeply") << head + QByteArray("<array>").repeated(5000);
+        QTest::newRow("unknown element") << head + "<blob>1</blob></plist>";
+        QTest::newRow("key without value") << head + "<dict><key>a</key></dict></plist>";
+        QTest::newRow("value without key") << head + "<dict><string>a</string></dict></plist>";
+        QTest::newRow("text in an array") << head + "<array>stray</array></plist>";
+        QTest::newRow("element in a string") << head + "<string>a<b/></string></plist>";
+        QTest::newRow("two values") << head + "<true/><false/></plist>";
+        QTest::newRow("no value") << head + "</plist>";
+        QTest::newRow("integer with letters") << head + "<integer>12a</integer></plist>";
+        QTest::newRow("integer too large") << head + "<integer>18446744073709551616</integer></plist>";
+        QTest::newRow("integer too small") << head + "<integer>-9223372036854775809</integer></plist>";
+        QTest::newRow("real with letters") << head + "<real>1.5x</real></plist>";
+        QTest::newRow("no 13th month") << head + "<date>2020-13-01T00:00:00Z</date></plist>";
+        QTest::newRow("date without zone") << head + "<date>2020-01-01T00:00:00</date></plist>";
+        QTest::newRow("data not base64") << head + "<data>@@@@</data></plist>";
+        QTest::newRow("text in true") << head + "<true>yes</true></plist>";
+        QTest::newRow("entity expansion")
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE plist ["
+                          "<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">"
+                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
+                          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
+                          "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+                          "]><plist><string>&e;&e;&e;&e;&e;&e;&e;&e;</string></plist>");
+    }
+
+    void malformedInputIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QElapsedTimer clock;
+        clock.start();
+        const PropertyList::Parsed parsed = PropertyList::parse(bytes);
+        QVERIFY2(!parsed.ok(), qPrintable(QStringLiteral("read as %1").arg(parsed.value.typeName())));
+        QVERIFY(!parsed.value.isValid());
+        QVERIFY2(clock.elapsed() < 5000, "bounded work");
+    }
+
+    void wellFormedEdgesAreRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QVariant>("value");
+        const QByteArray head("<plist version=\"1.0\">");
+        QTest::newRow("hex integer") << head + "<integer> 0x1F </integer></plist>" << QVariant(qlonglong(31));
+        QTest::newRow("year only") << head + "<date>2020Z</date></plist>"
+                                   << QVariant(QDateTime(QDate(2020, 1, 1), QTime(0, 0), Qt::UTC));
+        QTest::newRow("bare dict root") << QByteArray("<dict><key>a</key><true/></dict>")
+                                        << QVariant(QVariantMap {{QStringLiteral("a"), true}});
+        QTest::newRow("entities and comments") << head + "<!-- c --><string>&lt;&amp;&#13;&#x1F600;</string></plist>"
+                                               << QVariant(QStringLiteral("<&\r\U0001F600"));
+        BinaryPlistBuilder shared;
+        shared.objects = {array({1, 1, 1}), ascii("same")};
+        QTest::newRow("binary shared string") << shared.build() << QVariant(QVariantList(3, QStringLiteral("same")));
+        BinaryPlistBuilder utf16;
+        utf16.objects = {QByteArray("\x62\xD8\x3D\xDE\x00", 5)};
+        QTest::newRow("binary utf-16") << utf16.build() << QVariant(QStringLiteral("\U0001F600"));
+    }
+
+    void wellFormedEdgesAreRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QVariant, value);
+        const PropertyList::Parsed parsed = PropertyList::parse(bytes);
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        QCOMPARE(parsed.value, value);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPropertyList)
+#include "tst_propertylist.moc"
