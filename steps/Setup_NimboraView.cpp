@@ -253,6 +253,7 @@ void Setup_NimboraView::onAccountStored()
 void Setup_NimboraView::leave(const QString &account)
 {
     m_phase = Phase::Done;
+    m_leftWith = account;
     emit changed();
     if (theDelegate)
         theDelegate->setupNimboraNext(account);

@@ -57,6 +57,8 @@ public:
     int internetAval() const { return m_internet; }
     // The recorder's answer to the cloud query, once read.
     std::shared_ptr<const TNimboraInfo> nimboraInfo() const { return m_nimboraInfo; }
+    // The "e-mail:password" the step last left with.
+    const QString &leftWith() const { return m_leftWith; }
     // The form stands in boxContent (otherwise the busy panel or nothing).
     bool formShown() const { return m_formShown && !messageView.isVisible(); }
     bool btBackEnabled() const { return m_backEnabled && !messageView.isVisible(); }
@@ -98,6 +100,7 @@ private:
     QString nimboraFirstName;
     QString nimboraLastName;
     QString nimboraRespKey;
+    QString m_leftWith;
     int m_internet = NotKnown;
     Phase m_phase = Phase::ReadingInfo;
     bool m_formShown = false;

@@ -39,3 +39,4 @@ void addSearchDrivers(HeadlessDrivers &drivers);
 void addPasswordDrivers(HeadlessDrivers &drivers);
 void addTimeZoneDrivers(HeadlessDrivers &drivers);
 void addHddDrivers(HeadlessDrivers &drivers);
+void addNimboraDrivers(HeadlessDrivers &drivers);

@@ -18,4 +18,5 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers)
     addPasswordDrivers(drivers);
     addTimeZoneDrivers(drivers);
     addHddDrivers(drivers);
+    addNimboraDrivers(drivers);
 }

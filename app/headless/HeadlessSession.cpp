@@ -84,6 +84,7 @@ void HeadlessSession::fail(const QString &message)
     if (m_finished)
         return;
     progress(QStringLiteral("failed: %1").arg(message));
+    m_failure = message;
     m_finished = true;
     m_exitCode = 1;
     emit finished(m_exitCode);

@@ -42,6 +42,8 @@ public:
 
     bool isFinished() const { return m_finished; }
     int exitCode() const { return m_exitCode; }
+    // Why the run failed; empty while it has not.
+    const QString &failure() const { return m_failure; }
     const QJsonObject &steps() const { return m_steps; }
     void notePage(const QString &pageKey);
     const QJsonArray &pages() const { return m_pages; }
@@ -58,4 +60,5 @@ private:
     QHash<QString, int> m_actionsUsed;
     bool m_finished = false;
     int m_exitCode = 0;
+    QString m_failure;
 };

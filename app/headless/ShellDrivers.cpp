@@ -6,7 +6,6 @@
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
 #include "guide/InstallView.h"
-#include "steps/Setup_NimboraView.h"
 #include "steps/Setup_SearchCamView.h"
 
 #include <QTimer>
@@ -80,6 +79,5 @@ void addShellDrivers(HeadlessDrivers &drivers)
     drivers.add(QStringLiteral("install"),
         {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }});
     drivers.add(QStringLiteral("searchCAM"), nextBackDriver<Setup_SearchCamView>(QStringLiteral("searchCAM")));
-    drivers.add(QStringLiteral("nimbora"), nextBackDriver<Setup_NimboraView>(QStringLiteral("nimbora")));
     drivers.add(QStringLiteral("summary"), {driveSummary, {}});
 }

@@ -1,0 +1,138 @@
+#include "app/ScriptedModalHost.h"
+#include "app/headless/ActionAnswers.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+#include "steps/Setup_NimboraView.h"
+
+#include <QJsonValue>
+
+namespace {
+
+const QString kKey = Setup_NimboraView::kPageKey;
+const QString kExisting = QStringLiteral("existing");
+const QString kNew = QStringLiteral("new");
+const QString kSkip = QStringLiteral("skip");
+
+using Phase = Setup_NimboraView::Phase;
+
+QString answer(HeadlessSession &session, const char *key)
+{
+    return session.answersFor(kKey).value(QLatin1String(key)).toString();
+}
+
+QJsonValue emailOf(const QString &account)
+{
+    const QString email = account.section(QLatin1Char(':'), 0, 0);
+    return email == QLatin1String("none") ? QJsonValue() : QJsonValue(email);
+}
+
+void record(HeadlessSession &session, const QString &outcome, const Setup_NimboraView &step)
+{
+    session.progress(QStringLiteral("cloud account: %1").arg(outcome));
+    session.record(
+        kKey, QJsonObject {{QStringLiteral("outcome"), outcome}, {QStringLiteral("email"), emailOf(step.leftWith())}});
+}
+
+// The step went on without a form: registered already, or no internet.
+void recordWithoutForm(Setup_NimboraView &step, HeadlessSession &session)
+{
+    const auto info = step.nimboraInfo();
+    const bool registered = info && isTrue(info->status());
+    record(session, registered ? QStringLiteral("already registered") : QStringLiteral("offline"), step);
+}
+
+void fillForm(Setup_NimboraContentView &form, HeadlessSession &session, const QString &account)
+{
+    form.onSelectorChange(
+        account == kNew ? Setup_NimboraContentView::CreateOne : Setup_NimboraContentView::AlreadyHave);
+    form.setMail(answer(session, "email"));
+    form.setPassword(answer(session, "password"));
+    if (account != kNew)
+        return;
+    const QJsonValue confirm = session.answersFor(kKey).value(QStringLiteral("confirmPassword"));
+    form.setRePassword(confirm.isString() ? confirm.toString() : answer(session, "password"));
+    form.setFirstName(answer(session, "firstName"));
+    form.setLastName(answer(session, "lastName"));
+    form.btCheckTerms(session.answersFor(kKey).value(QStringLiteral("acceptTerms")).toBool());
+}
+
+void answerForm(Setup_NimboraView &step, HeadlessSession &session)
+{
+    if (session.nextAction(kKey) == QLatin1String("back")) {
+        step.onBackClicked();
+        return;
+    }
+    Setup_NimboraContentView &form = step.contentViewController();
+    const QString account = answer(session, "account").isEmpty() ? kSkip : answer(session, "account");
+    if (account == kSkip) {
+        form.onSelectorChange(Setup_NimboraContentView::Pass);
+        step.onNextClicked();
+        record(session, QStringLiteral("skipped"), step);
+        return;
+    }
+    fillForm(form, session, account);
+    if (!step.btNextEnabled()) {
+        session.fail(QStringLiteral("a new cloud account needs \"acceptTerms\": true"));
+        return;
+    }
+    session.progress(account == kNew ? QStringLiteral("creating the cloud account %1").arg(form.getMail())
+                                     : QStringLiteral("signing in to the cloud account %1").arg(form.getMail()));
+    const qsizetype shownBefore = session.modal().shown().size();
+    step.onNextClicked();
+    if (step.phase() == Phase::Form) {
+        session.fail(QStringLiteral("the cloud form did not take the answers: %1").arg(form.lbErrorMsg()));
+        return;
+    }
+    session.when(
+        step, [&step] { return step.phase() == Phase::Form || step.phase() == Phase::Done; },
+        [&step, &session, &form, shownBefore] {
+            if (step.phase() == Phase::Done)
+                record(session, QStringLiteral("registered"), step);
+            else if (session.modal().alertSince(shownBefore))
+                session.fail(QStringLiteral("the cloud portal or the recorder could not be reached"));
+            else
+                session.fail(QStringLiteral("the cloud account was refused: %1").arg(form.lbErrorMsg()));
+        },
+        QStringLiteral("the cloud portal and the recorder to register the recorder"));
+}
+
+void driveNimbora(PageController &page, HeadlessSession &session)
+{
+    auto &step = static_cast<Setup_NimboraView &>(page);
+    session.when(
+        page, [&step] { return step.phase() == Phase::Form || step.phase() == Phase::Done; },
+        [&step, &session] {
+            if (step.phase() == Phase::Done)
+                recordWithoutForm(step, session);
+            else
+                answerForm(step, session);
+        },
+        QStringLiteral("the recorder's cloud state"));
+}
+
+QString validateNimbora(const QJsonObject &answers)
+{
+    for (const char *key : {"account", "email", "password", "confirmPassword", "firstName", "lastName"}) {
+        const QJsonValue value = answers.value(QLatin1String(key));
+        if (!value.isUndefined() && !value.isString())
+            return QStringLiteral("\"%1\" must be a text").arg(QLatin1String(key));
+    }
+    const QJsonValue terms = answers.value(QStringLiteral("acceptTerms"));
+    if (!terms.isUndefined() && !terms.isBool())
+        return QStringLiteral("\"acceptTerms\" must be true or false");
+    const QString account = answers.value(QStringLiteral("account")).toString(kSkip);
+    if (account != kExisting && account != kNew && account != kSkip)
+        return QStringLiteral("\"account\" must be \"existing\", \"new\" or \"skip\"");
+    if (account != kSkip
+        && (answers.value(QStringLiteral("email")).toString().isEmpty()
+            || answers.value(QStringLiteral("password")).toString().isEmpty()))
+        return QStringLiteral("\"account\": \"%1\" needs \"email\" and \"password\"").arg(account);
+    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+}
+
+} // namespace
+
+void addNimboraDrivers(HeadlessDrivers &drivers)
+{
+    drivers.add(kKey, {driveNimbora, validateNimbora});
+}
