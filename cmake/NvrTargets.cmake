@@ -31,7 +31,8 @@ endfunction()
 
 # nvr_add_qtest(NAME SOURCES ... LIBS ... LABELS ... [TIMEOUT s] [ENV ...]):
 # one QtTest executable, registered with ctest. Every test gets its own HOME
-# under the build tree so nothing touches the real one.
+# under the build tree so nothing touches the real one, and reads no
+# deployment settings of the machine.
 function(nvr_add_qtest name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -45,7 +46,7 @@ function(nvr_add_qtest name)
   set_tests_properties(${name} PROPERTIES
     LABELS "${ARG_LABELS}"
     TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/run;NVR_BUILD_DIR=${CMAKE_BINARY_DIR};NVR_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_DATA_HOME=${home}/.local/share;XDG_RUNTIME_DIR=${home}/run;NVRWIZARD_DEPLOYMENT_FILE=${home}/deployment.conf;NVR_BUILD_DIR=${CMAKE_BINARY_DIR};NVR_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
   # Lab tests share the LAN namespace and its UDP port 62976: one at a time.
   if("lab" IN_LIST ARG_LABELS)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK nvrlab_lan)

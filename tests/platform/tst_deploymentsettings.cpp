@@ -1,0 +1,157 @@
+// The deployment settings file: its values, the environment over it, and
+// files or values that cannot be used falling back to the built-in hosts.
+#include "platform/DeploymentSettings.h"
+#include "platform/Log.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const char *const kVariables[] = {"NVRWIZARD_PORTAL_HOST", "NVRWIZARD_CLOUD_HOST", "NVRWIZARD_SUPPORT_URL",
+    "NVRWIZARD_READER_HOST", "NVRWIZARD_PROBE_HOST"};
+
+QStringList allSettings()
+{
+    return {Deployment::defaultPortalHost(), Deployment::cloudServiceHost(), Deployment::supportUrl(),
+        Deployment::readerDownloadHost(), Deployment::reachabilityProbeHost()};
+}
+
+} // namespace
+
+class DeploymentSettingsTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QStringList m_logged;
+    QStringList m_builtIn;
+
+    QString file() const { return m_dir.filePath(QStringLiteral("deployment.conf")); }
+    void write(const QByteArray &content)
+    {
+        QFile f(file());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        for (const char *v : kVariables)
+            qunsetenv(v);
+        qputenv("NVRWIZARD_DEPLOYMENT_FILE", m_dir.filePath(QStringLiteral("absent.conf")).toUtf8());
+        m_builtIn = allSettings();
+    }
+    void init()
+    {
+        m_logged.clear();
+        Log::setSink([this](const QString &line) { m_logged << line; });
+        QFile::remove(file());
+        qputenv("NVRWIZARD_DEPLOYMENT_FILE", file().toUtf8());
+    }
+    void cleanup()
+    {
+        Log::setSink({});
+        for (const char *v : kVariables)
+            qunsetenv(v);
+    }
+
+    void missingFileMeansBuiltInValues()
+    {
+        QCOMPARE(allSettings(), m_builtIn);
+        QVERIFY(m_logged.isEmpty());
+    }
+
+    // The file the package installs states exactly the built-in values.
+    void shippedFileHoldsTheBuiltInValues()
+    {
+        const QString shipped = qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/packaging/deployment.conf");
+        QVERIFY(QFile::exists(shipped));
+        qputenv("NVRWIZARD_DEPLOYMENT_FILE", shipped.toUtf8());
+        QCOMPARE(allSettings(), m_builtIn);
+        QVERIFY2(m_logged.isEmpty(), qPrintable(m_logged.join(QLatin1Char('\n'))));
+    }
+
+    void fileValuesAreUsed()
+    {
+        write("# comment line\n"
+              "; another comment\n"
+              "portal_host = portal.example.net:8443\n"
+              "cloud_host=faq.example.net\n"
+              "support_url = https://help.example.net/nvr/?lang=en\n"
+              "reader_host = reader.example.net\n"
+              "probe_host = 192.0.2.40\n");
+        QCOMPARE(allSettings(),
+            QStringList({"portal.example.net:8443", "faq.example.net", "https://help.example.net/nvr/?lang=en",
+                "reader.example.net", "192.0.2.40"}));
+        QVERIFY(m_logged.isEmpty());
+    }
+
+    void environmentWinsOverFile()
+    {
+        write("portal_host = portal.example.net\nprobe_host = probe.example.net\n");
+        qputenv("NVRWIZARD_PORTAL_HOST", "lab-portal.example");
+        QCOMPARE(Deployment::defaultPortalHost(), QStringLiteral("lab-portal.example"));
+        QCOMPARE(Deployment::reachabilityProbeHost(), QStringLiteral("probe.example.net"));
+    }
+
+    void sectionHeaderIsAccepted()
+    {
+        write("[General]\nportal_host = portal.example.net\n");
+        QCOMPARE(Deployment::defaultPortalHost(), QStringLiteral("portal.example.net"));
+    }
+
+    void unusableValueFallsBack_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("index");
+        QTest::newRow("host with scheme") << QByteArray("portal_host = https://portal.example.net") << 0;
+        QTest::newRow("host with path") << QByteArray("cloud_host = faq.example.net/faq") << 1;
+        QTest::newRow("host with blank") << QByteArray("reader_host = reader example") << 3;
+        QTest::newRow("host with user") << QByteArray("probe_host = me@probe.example.net") << 4;
+        QTest::newRow("host list") << QByteArray("portal_host = a.example, b.example") << 0;
+        QTest::newRow("url without scheme") << QByteArray("support_url = help.example.net") << 2;
+        QTest::newRow("url of another scheme") << QByteArray("support_url = file:///etc/passwd") << 2;
+        QTest::newRow("url with script") << QByteArray("support_url = javascript:alert(1)") << 2;
+    }
+    void unusableValueFallsBack()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, index);
+        write(line + '\n');
+        QCOMPARE(allSettings().at(index), m_builtIn.at(index));
+        const QString key = QString::fromLatin1(line.left(line.indexOf(' ')));
+        QVERIFY2(!m_logged.isEmpty() && m_logged.first().contains(key) && m_logged.first().contains(file()),
+            qPrintable(m_logged.join(QLatin1Char('\n'))));
+    }
+
+    void emptyValueMeansBuiltIn()
+    {
+        write("portal_host =\nprobe_host = \n");
+        QCOMPARE(allSettings(), m_builtIn);
+        QVERIFY(m_logged.isEmpty());
+    }
+
+    void unreadableFileMeansBuiltInValues()
+    {
+        // Root reads any file whatever its mode; a folder in its place cannot be read by anyone.
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("deployment.conf")));
+        QCOMPARE(allSettings(), m_builtIn);
+        QVERIFY(!m_logged.isEmpty());
+        QVERIFY(m_logged.first().contains(QStringLiteral("cannot be read")));
+        QVERIFY(QDir(file()).removeRecursively());
+    }
+
+    void garbageFileMeansBuiltInValues()
+    {
+        write(QByteArray("\x00\xff\xfe[[[=\n==\n\x01portal_host", 22));
+        QCOMPARE(allSettings(), m_builtIn);
+    }
+};
+
+QTEST_GUILESS_MAIN(DeploymentSettingsTest)
+#include "tst_deploymentsettings.moc"
