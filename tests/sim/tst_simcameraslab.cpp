@@ -2,6 +2,7 @@
 // endpoints and credentials, test card images, password changes over HTTP and
 // over the LAN protocol, slow and dead cameras, and how the recorder stores a
 // camera it is given.
+#include "HttpProbe.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "platform/Durations.h"
@@ -9,11 +10,8 @@
 #include "protocol/LandapConfigDelegate.h"
 #include "util/UdpError.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QJsonArray>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QTcpSocket>
 #include <QtTest>
 
@@ -30,15 +28,6 @@ const QString kRecorderPassword = QStringLiteral("Recorder9");
 
 // The scenario's cameras, by role.
 enum Camera { ZeborKnown, X47Known, X47Factory, ZeborFactory, X47Changed, ZeborChanged, Slow, Silent, Count };
-
-struct Answer
-{
-    int status = 0;
-    QByteArray body;
-    QByteArray contentType;
-    QByteArray authenticate;
-    qint64 elapsedMs = 0;
-};
 
 struct LanRun : LandapConfigDelegate
 {
@@ -71,37 +60,13 @@ private:
     SimProcess m_sim;
     QJsonObject m_recorder;
     QList<QJsonObject> m_cameras;
-    QNetworkAccessManager m_network;
 
     QString ipOf(Camera c) const { return SimProcess::ipOf(m_cameras.at(c)); }
 
     // A GET of target at the camera, with "user:password" as Basic credentials when given.
-    Answer get(Camera c, const QByteArray &target, const std::optional<QString> &basic = std::nullopt)
+    HttpAnswer get(Camera c, const QByteArray &target, const std::optional<QString> &basic = std::nullopt)
     {
-        return getUrl(QUrl::fromEncoded("http://" + ipOf(c).toLatin1() + target), basic, false);
-    }
-    Answer getUrl(const QUrl &url, const std::optional<QString> &basic, bool anyCertificate)
-    {
-        QNetworkRequest request(url);
-        if (basic)
-            request.setRawHeader("Authorization", "Basic " + basic->toUtf8().toBase64());
-        QElapsedTimer clock;
-        clock.start();
-        QNetworkReply *reply = m_network.get(request);
-        if (anyCertificate)
-            reply->ignoreSslErrors();
-        Answer answer;
-        if (!QTest::qWaitFor([reply] { return reply->isFinished(); }, kWaitMs)) {
-            reply->abort();
-        } else {
-            answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            answer.body = reply->readAll();
-            answer.contentType = reply->header(QNetworkRequest::ContentTypeHeader).toByteArray();
-            answer.authenticate = reply->rawHeader("WWW-Authenticate");
-        }
-        answer.elapsedMs = clock.elapsed();
-        reply->deleteLater();
-        return answer;
+        return HttpProbe::get(QUrl::fromEncoded("http://" + ipOf(c).toLatin1() + target), basic);
     }
     int lan(Camera c, const std::function<void(LandapConfig &)> &command)
     {
@@ -187,7 +152,7 @@ private slots:
         QFETCH(QByteArray, target);
         QFETCH(QString, basic);
         QFETCH(int, status);
-        const Answer answer
+        const HttpAnswer answer
             = get(Camera(camera), target, basic == QLatin1String("-") ? std::nullopt : std::optional<QString>(basic));
         QCOMPARE(answer.status, status);
         // Refusals come with a body, as the wizard tells a wrong password from silence by it.
@@ -204,8 +169,8 @@ private slots:
         for (const auto &[camera, target, basic] :
             {std::tuple(ZeborKnown, "/image/jpeg.cgi", "zebor-pw"), std::tuple(X47Known, "/image.jpg", "x47-pw")}) {
             const QString admin = credentials(QStringLiteral("admin"), QLatin1String(basic));
-            const Answer first = get(camera, target, admin);
-            const Answer second = get(camera, target, admin);
+            const HttpAnswer first = get(camera, target, admin);
+            const HttpAnswer second = get(camera, target, admin);
             QCOMPARE(first.status, 200);
             QCOMPARE(first.contentType, QByteArray("image/jpeg"));
             const QImage image = QImage::fromData(first.body, "JPEG");
@@ -221,7 +186,7 @@ private slots:
     {
         const QString admin = QStringLiteral("admin");
         // "%23" is "#", and "+" is itself.
-        const Answer set = get(X47Changed, "/system.cgi?AdminID=admin&AdminPassword=Ab%23c+9&ConfigReboot=No",
+        const HttpAnswer set = get(X47Changed, "/system.cgi?AdminID=admin&AdminPassword=Ab%23c+9&ConfigReboot=No",
             credentials(admin, QString()));
         QCOMPARE(set.status, 200);
         QVERIFY2(set.body.contains("AdminPassword=Ab#c+9\r\n"), set.body.constData());
@@ -295,7 +260,8 @@ private slots:
         silent.write("GET /image/jpeg.cgi HTTP/1.1\r\nHost: camera\r\n\r\n");
         QTRY_VERIFY(!camLines(Silent).isEmpty() && camLines(Silent).last().value("req") == "/image/jpeg.cgi");
 
-        const Answer slow = get(Slow, "/image.jpg", credentials(QStringLiteral("admin"), QStringLiteral("slow-pw")));
+        const HttpAnswer slow
+            = get(Slow, "/image.jpg", credentials(QStringLiteral("admin"), QStringLiteral("slow-pw")));
         QCOMPARE(slow.status, 200);
         QVERIFY2(slow.elapsedMs >= kSlowMs * kScale * 0.9, qPrintable(QString::number(slow.elapsedMs)));
         QCOMPARE(camLines(Slow).last().value("delayMs"), QString::number(int(kSlowMs * kScale)));
@@ -323,8 +289,8 @@ private slots:
             const QByteArray target = "/config/addavdev?avdevid=" + QByteArray::number(channel)
                 + "&avdevname=ZB-2100&hostname=192.0.2.100&protocol=ONVIF&protocoltype=0&brand=ZEBOR&product=ZB-2100&"
                 + values;
-            const Answer added = getUrl(QUrl::fromEncoded(https.toLatin1() + target),
-                credentials(QStringLiteral("admin"), kRecorderPassword), true);
+            const HttpAnswer added = HttpProbe::get(
+                QUrl::fromEncoded(https.toLatin1() + target), credentials(QStringLiteral("admin"), kRecorderPassword));
             QCOMPARE(added.status, 200);
         }
         const QJsonArray channels
