@@ -55,18 +55,18 @@ SimHttpResponse SimCameraWeb::answer(const SimHttpRequest &request, const QHostA
     QString user;
     SimHttpResponse response;
     if (camera.silent)
-        response.never = true;
+        response.delivery.never = true;
     else
         response = route(camera, request, &user);
-    response.delayMs = int(camera.delayMs * m_timeScale);
+    response.delivery.delayMs = int(camera.delayMs * m_timeScale);
     QString fields = QStringLiteral("ip=%1 req=%2").arg(ip, QString::fromLatin1(request.path));
     if (request.hasQuery)
         fields += QStringLiteral(" query=") + loggedQuery(request);
     fields += QStringLiteral(" user=%1 status=%2")
                   .arg(QString::fromLatin1(QUrl::toPercentEncoding(user)),
-                      response.never ? QStringLiteral("none") : QString::number(response.status));
-    if (response.delayMs > 0 && !response.never)
-        fields += QStringLiteral(" delayMs=%1").arg(response.delayMs);
+                      response.delivery.never ? QStringLiteral("none") : QString::number(response.status));
+    if (response.delivery.delayMs > 0 && !response.delivery.never)
+        fields += QStringLiteral(" delayMs=%1").arg(response.delivery.delayMs);
     m_log.line(QStringLiteral("cam"), fields);
     return response;
 }

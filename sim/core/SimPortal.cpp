@@ -25,6 +25,7 @@ bool SimPortal::fromJson(const QJsonObject &object, SimPortal *portal, QString *
     SimPortal loaded;
     loaded.enabled = true;
     loaded.ip = object.value(QLatin1String("ip")).toString(loaded.ip);
+    loaded.emptyBody = object.value(QLatin1String("emptyBody")).toBool(false);
     for (const QJsonValue &value : object.value(QLatin1String("accounts")).toArray()) {
         const QJsonObject o = value.toObject();
         SimAccount a;
@@ -53,5 +54,8 @@ QJsonObject SimPortal::toJson() const
             {QStringLiteral("firstName"), a.firstName}, {QStringLiteral("lastName"), a.lastName},
             {QStringLiteral("key"), a.key}, {QStringLiteral("devices"), QJsonArray::fromStringList(a.devices)}});
     }
-    return {{QStringLiteral("ip"), ip}, {QStringLiteral("accounts"), list}};
+    QJsonObject o {{QStringLiteral("ip"), ip}, {QStringLiteral("accounts"), list}};
+    if (emptyBody)
+        o.insert(QStringLiteral("emptyBody"), true);
+    return o;
 }

@@ -21,6 +21,7 @@ struct SimPortal
 {
     bool enabled = false; // only scenarios with a "portal" object serve one
     QString ip = QStringLiteral("203.0.113.20");
+    bool emptyBody = false; // every form answered 200 with an empty body and not acted on
     QList<SimAccount> accounts;
 
     SimAccount *byEmail(const QString &email);

@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
-// How a simulated recorder departs from a well-behaved one on the LAN side.
+// How a simulated recorder departs from a well-behaved one, on the LAN side
+// and on its web interface.
 struct SimMisbehaviour
 {
     bool answerTwice = false; // every discovery reply is sent twice
@@ -21,6 +23,22 @@ struct SimMisbehaviour
     // requester socket counts once, however many interfaces it sent on).
     int ignoreSearches = 0;
     int ignoreCommands = 0;
+    int flood = 0; // this many datagrams of noise follow every answer
+
+    // The web side: every /config/ request, or only those whose path webPaths lists.
+    int webStatus = 0; // answered with this status (401, 500, ...), the command not run
+    bool webGarbage = false; // answered with noise instead of HTTP
+    bool webStall = false; // the head and half the answer, then nothing on an open connection
+    bool webReset = false; // the connection reset instead of an answer
+    int webHugeMb = 0; // answered with a body of this many MiB
+    bool webEndless = false; // answered with a chunked body that does not end
+    QStringList webPaths;
+
+    bool misbehavesOnWeb(const QByteArray &path) const
+    {
+        const bool any = webStatus || webGarbage || webStall || webReset || webHugeMb || webEndless;
+        return any && (webPaths.isEmpty() || webPaths.contains(QString::fromLatin1(path)));
+    }
 };
 
 // One simulated recorder: what it reports in discovery and the account it

@@ -79,6 +79,17 @@ void readMisbehaviour(const QJsonObject &object, RecorderReader &reader, SimMisb
     reader.flag(object, "garbage", &m->garbage);
     reader.integer(object, "ignoreSearches", &m->ignoreSearches, 1000);
     reader.integer(object, "ignoreCommands", &m->ignoreCommands, 1000);
+    reader.integer(object, "flood", &m->flood, 10000);
+    reader.integer(object, "webStatus", &m->webStatus, 599);
+    if (m->webStatus != 0 && m->webStatus < 100)
+        reader.fail("webStatus", "is not an HTTP status");
+    reader.flag(object, "webGarbage", &m->webGarbage);
+    reader.flag(object, "webStall", &m->webStall);
+    reader.flag(object, "webReset", &m->webReset);
+    reader.integer(object, "webHugeMb", &m->webHugeMb, 4096);
+    reader.flag(object, "webEndless", &m->webEndless);
+    for (const QJsonValue &path : object.value(QLatin1String("webPaths")).toArray())
+        m->webPaths << path.toString();
 }
 
 bool readRecorder(const QJsonObject &object, SimRecorder *r, QString *error)
@@ -144,6 +155,20 @@ QJsonObject misbehaviourJson(const SimMisbehaviour &m)
         o.insert(QStringLiteral("ignoreSearches"), m.ignoreSearches);
     if (m.ignoreCommands)
         o.insert(QStringLiteral("ignoreCommands"), m.ignoreCommands);
+    const QList<QPair<const char *, int>> numbers {
+        {"flood", m.flood}, {"webStatus", m.webStatus}, {"webHugeMb", m.webHugeMb}};
+    for (const auto &[key, value] : numbers) {
+        if (value)
+            o.insert(QLatin1String(key), value);
+    }
+    const QList<QPair<const char *, bool>> flags {
+        {"webGarbage", m.webGarbage}, {"webStall", m.webStall}, {"webReset", m.webReset}, {"webEndless", m.webEndless}};
+    for (const auto &[key, value] : flags) {
+        if (value)
+            o.insert(QLatin1String(key), true);
+    }
+    if (!m.webPaths.isEmpty())
+        o.insert(QStringLiteral("webPaths"), QJsonArray::fromStringList(m.webPaths));
     return o;
 }
 

@@ -1,13 +1,34 @@
 #include "sim/http/SimHttpServer.h"
 
 #include <QSslServer>
+#include <QSslSocket>
 #include <QTimer>
+
+#include <sys/socket.h>
 
 namespace {
 
 constexpr int kHandshakeTimeoutMs = 10000;
 // What a client may send ahead while its previous request is still answered.
 constexpr qsizetype kMaxQueuedBytes = SimHttpParser::kMaxHeaderBytes + SimHttpParser::kMaxBodyBytes;
+// How much of a streamed body may wait in a socket's queue.
+constexpr qint64 kStreamWindowBytes = 256 * 1024;
+
+// 64 KiB of "key=value" lines, as a recorder's answers look.
+const QByteArray &fillerBlock()
+{
+    static const QByteArray block = [] {
+        QByteArray line = "filler=" + QByteArray(55, 'x') + "\r\n";
+        return line.repeated(1024);
+    }();
+    return block;
+}
+
+qint64 queuedBytes(QTcpSocket *socket)
+{
+    const auto *tls = qobject_cast<QSslSocket *>(socket);
+    return socket->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
+}
 
 } // namespace
 
@@ -30,6 +51,8 @@ QByteArray SimHttpResponse::reason(int status)
         return "Payload Too Large";
     case 431:
         return "Request Header Fields Too Large";
+    case 500:
+        return "Internal Server Error";
     case 501:
         return "Not Implemented";
     case 503:
@@ -109,6 +132,10 @@ void SimHttpServer::accept(QTcpServer *server)
             continue;
         m_connections[socket];
         connect(socket, &QIODevice::readyRead, this, [this, socket] { onReadable(socket); });
+        connect(socket, &QIODevice::bytesWritten, this, [this, socket] { pump(socket); });
+        // Over TLS the queue empties when the encrypted bytes leave.
+        if (auto *tls = qobject_cast<QSslSocket *>(socket))
+            connect(tls, &QSslSocket::encryptedBytesWritten, this, [this, socket] { pump(socket); });
         connect(socket, &QAbstractSocket::disconnected, this, [this, socket] {
             m_connections.erase(socket);
             socket->deleteLater();
@@ -141,52 +168,111 @@ void SimHttpServer::onReadable(QTcpSocket *socket)
         if (result == SimHttpParser::Result::NeedMore)
             return;
         if (result == SimHttpParser::Result::Bad) {
-            send(socket, SimHttpResponse::errorPage(connection.parser.errorStatus()), false);
+            respond(socket, SimHttpResponse::errorPage(connection.parser.errorStatus()), false);
             return;
         }
         const bool keepAlive = request.keepAlive();
         const SimHttpResponse response = m_handler(request, socket->localAddress());
-        if (response.never || response.delayMs > 0) {
-            deliver(socket, response, keepAlive);
+        if (response.delivery.delayMs > 0) {
+            respondLater(socket, response, keepAlive);
             return;
         }
-        send(socket, response, keepAlive);
-        if (!keepAlive)
+        if (!respond(socket, response, keepAlive))
             return;
     }
 }
 
-void SimHttpServer::deliver(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
+void SimHttpServer::respondLater(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
 {
-    Connection &connection = m_connections[socket];
-    if (response.never) {
-        connection.mute = true;
-        connection.buffer.clear();
-        return;
-    }
-    connection.answering = true;
+    m_connections[socket].answering = true;
     // The socket as context: a client that gives up takes the timer with it.
-    QTimer::singleShot(response.delayMs, socket, [this, socket, response, keepAlive] {
+    QTimer::singleShot(response.delivery.delayMs, socket, [this, socket, response, keepAlive] {
         const auto found = m_connections.find(socket);
         if (found == m_connections.end())
             return;
         found->second.answering = false;
-        send(socket, response, keepAlive);
-        if (keepAlive)
+        if (respond(socket, response, keepAlive))
             onReadable(socket);
     });
 }
 
-void SimHttpServer::send(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
+bool SimHttpServer::respond(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive)
 {
+    const SimHttpResponse::Delivery &how = response.delivery;
+    Connection &connection = m_connections[socket];
+    if (how.reset) {
+        // No lingering: the close sends a reset rather than an orderly end.
+        const linger hard {1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+        m_connections.erase(socket);
+        socket->abort();
+        return false;
+    }
+    if (how.raw) {
+        socket->write(response.body);
+        close(socket);
+        return false;
+    }
+    if (how.never || how.stall || how.streamBytes > 0) {
+        connection.mute = true;
+        connection.buffer.clear();
+    }
+    if (how.never)
+        return false;
+    if (how.stall) {
+        socket->write(head(response, true) + response.body.left(response.body.size() / 2));
+        return false;
+    }
+    if (how.streamBytes > 0) {
+        connection.streamLeft = how.streamBytes;
+        connection.chunked = how.chunked;
+        socket->write(head(response, false));
+        pump(socket);
+        return false;
+    }
+    socket->write(head(response, keepAlive) + response.body);
+    if (!keepAlive)
+        close(socket);
+    return keepAlive;
+}
+
+QByteArray SimHttpServer::head(const SimHttpResponse &response, bool keepAlive)
+{
+    const SimHttpResponse::Delivery &how = response.delivery;
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + SimHttpResponse::reason(response.status)
-        + "\r\nContent-Type: " + response.contentType + "\r\nContent-Length: "
-        + QByteArray::number(response.body.size()) + "\r\nConnection: " + (keepAlive ? "keep-alive" : "close") + "\r\n";
+        + "\r\nContent-Type: " + response.contentType + "\r\n";
+    if (how.streamBytes > 0 && how.chunked)
+        head += "Transfer-Encoding: chunked\r\n";
+    else
+        head += "Content-Length: " + QByteArray::number(how.streamBytes > 0 ? how.streamBytes : response.body.size())
+            + "\r\n";
+    head += QByteArray("Connection: ") + (keepAlive ? "keep-alive" : "close") + "\r\n";
     for (const auto &header : response.headers)
         head += header.first + ": " + header.second + "\r\n";
-    socket->write(head + "\r\n" + response.body);
-    if (!keepAlive) {
-        m_connections.erase(socket);
-        socket->disconnectFromHost();
+    return head + "\r\n";
+}
+
+void SimHttpServer::pump(QTcpSocket *socket)
+{
+    const auto found = m_connections.find(socket);
+    if (found == m_connections.end() || found->second.streamLeft <= 0)
+        return;
+    Connection &connection = found->second;
+    const QByteArray &block = fillerBlock();
+    while (connection.streamLeft > 0 && queuedBytes(socket) < kStreamWindowBytes) {
+        const QByteArray piece = block.left(qMin<qint64>(connection.streamLeft, block.size()));
+        socket->write(connection.chunked ? QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n" : piece);
+        connection.streamLeft -= piece.size();
     }
+    if (connection.streamLeft > 0)
+        return;
+    if (connection.chunked)
+        socket->write("0\r\n\r\n");
+    close(socket);
+}
+
+void SimHttpServer::close(QTcpSocket *socket)
+{
+    m_connections.erase(socket);
+    socket->disconnectFromHost();
 }

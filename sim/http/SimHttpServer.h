@@ -21,10 +21,19 @@ struct SimHttpResponse
     QByteArray body;
     QByteArray contentType = "text/plain";
     QList<QPair<QByteArray, QByteArray>> headers;
-    // How a slow or dead peer delivers it: this much later, or never (the
-    // connection stays open and everything else it sends is ignored).
-    int delayMs = 0;
-    bool never = false;
+
+    // How a slow, dead or hostile peer delivers it.
+    struct Delivery
+    {
+        int delayMs = 0; // the answer leaves this much later
+        bool never = false; // no answer; the connection stays open, later requests are ignored
+        bool reset = false; // the connection is reset instead
+        bool raw = false; // the body alone, no status line or headers, then the connection closes
+        bool stall = false; // the head and half the body, then nothing more on an open connection
+        qint64 streamBytes = 0; // a filler body of this size follows the head instead of body
+        bool chunked = false; // the filler in chunks, its length never given
+    };
+    Delivery delivery;
 
     static SimHttpResponse text(int status, const QByteArray &body);
     // A short HTML error page whose text carries the status line, as embedded
@@ -59,12 +68,20 @@ private:
         SimHttpParser parser;
         bool answering = false; // a delayed answer is on its way; later requests wait
         bool mute = false; // never answers again
+        qint64 streamLeft = 0; // filler still to send
+        bool chunked = false;
     };
 
     void accept(QTcpServer *server);
     void onReadable(QTcpSocket *socket);
-    void deliver(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive);
-    void send(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive);
+    void respondLater(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive);
+    // Sends the answer as its delivery says; true when the connection reads on.
+    bool respond(QTcpSocket *socket, const SimHttpResponse &response, bool keepAlive);
+    static QByteArray head(const SimHttpResponse &response, bool keepAlive);
+    // Writes filler while the socket's queue is short, so an endless body
+    // costs the simulator no memory; closes the connection at its end.
+    void pump(QTcpSocket *socket);
+    void close(QTcpSocket *socket);
 
     std::optional<QSslConfiguration> m_tls;
     Handler m_handler;

@@ -64,8 +64,10 @@ void SimLanResponder::answerSearch(const SimUdpEndpoint::Datagram &request)
 {
     for (const SimRecorder &recorder : m_state.recorders()) {
         if (!recorder.restarting()
-            && !ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort))
+            && !ignores(recorder, recorder.misbehave.ignoreSearches, QStringLiteral("search"), request.fromPort)) {
             answer(recorder.ip, recorder.mac, recorder.misbehave.delayMs, SimReplies::discovery(recorder), request);
+            flood(recorder, request);
+        }
     }
 }
 
@@ -104,6 +106,7 @@ void SimLanResponder::answerCommand(const SimUdpEndpoint::Datagram &request, uin
         = opcode == OP_USER_VERIFY ? verify(*recorder, request.data) : change(*recorder, request.data);
     answer(recorder->ip, recorder->mac, recorder->misbehave.delayMs,
         {vexorReplyBytes(SimReplies::vexorReply(*recorder, opcode, status))}, request);
+    flood(*recorder, request);
 }
 
 void SimLanResponder::answerCamera(
@@ -196,4 +199,21 @@ void SimLanResponder::sendNow(
         m_log.line(QStringLiteral("tx"), fields);
     else
         m_log.line(QStringLiteral("error"), fields + QStringLiteral(" error=\"%1\"").arg(error));
+}
+
+void SimLanResponder::flood(const SimRecorder &recorder, const SimUdpEndpoint::Datagram &to)
+{
+    if (recorder.misbehave.flood <= 0 || recorder.misbehave.silent)
+        return;
+    QString error;
+    int sent = 0;
+    for (int n = 0; n < recorder.misbehave.flood; ++n)
+        sent += m_endpoint.send(SimReplies::flood(recorder, n), to.fromHost, to.fromPort, recorder.ip, &error) ? 1 : 0;
+    m_log.line(QStringLiteral("flood"),
+        QStringLiteral("to=%1:%2 recorder=%3 n=%4 sent=%5")
+            .arg(to.fromHost)
+            .arg(to.fromPort)
+            .arg(recorder.mac)
+            .arg(recorder.misbehave.flood)
+            .arg(sent));
 }

@@ -37,6 +37,8 @@ private:
     // Sends from the device's address, now or after its delay.
     void answer(const QString &ip, const QString &mac, int delayMs, const QList<QByteArray> &datagrams,
         const SimUdpEndpoint::Datagram &to);
+    // The recorder's flood of noise after an answer, logged as one "flood" line.
+    void flood(const SimRecorder &recorder, const SimUdpEndpoint::Datagram &to);
     void sendNow(const QString &recorderIp, const QString &mac, const QByteArray &datagram, const QString &toHost,
         quint16 toPort);
 

@@ -21,12 +21,17 @@ void putIp(uint8_t *field, const QString &text)
         UtilMethod::stringToIp(text, field);
 }
 
-QByteArray garbage(const SimRecorder &recorder)
+QByteArray noiseBytes(uint32_t seed, int size)
 {
-    QByteArray noise(kVexorReplySize, '\0');
-    const uint32_t seed = uint32_t(qHash(recorder.mac));
+    QByteArray noise(size, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = char((seed >> (i % 24)) * 131 + uint32_t(i) * 37);
+    return noise;
+}
+
+QByteArray garbage(const SimRecorder &recorder)
+{
+    QByteArray noise = noiseBytes(uint32_t(qHash(recorder.mac)), kVexorReplySize);
     // Never a readable model name, whatever the noise.
     noise[int(offsetof(TVexorReply, modelName))] = char(0xFF);
     return noise;
@@ -94,6 +99,15 @@ QList<QByteArray> discovery(const SimRecorder &recorder)
     if (m.answerTwice)
         datagrams << datagram;
     return datagrams;
+}
+
+QByteArray flood(const SimRecorder &recorder, int n)
+{
+    QByteArray noise = noiseBytes(uint32_t(qHash(recorder.mac)) + uint32_t(n), 1 + (n * 97) % 1400);
+    // An opcode that no request has, so no flood datagram passes for an answer.
+    if (noise.size() >= 6)
+        noise[4] = noise[5] = char(0xEE);
+    return noise;
 }
 
 } // namespace SimReplies

@@ -22,4 +22,8 @@ TVexorReply cameraReply(const SimCamera &camera, uint16_t opcode, uint16_t statu
 // (none for a silent recorder).
 QList<QByteArray> discovery(const SimRecorder &recorder);
 
+// The n-th datagram of a flood: noise of varying size with an opcode no
+// request has.
+QByteArray flood(const SimRecorder &recorder, int n);
+
 } // namespace SimReplies

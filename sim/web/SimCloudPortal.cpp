@@ -59,6 +59,10 @@ SimHttpResponse SimCloudPortal::answer(const SimHttpRequest &request, const QHos
     SimFormFields form;
     if (!parseFormFields(request.body, true, &form))
         return SimHttpResponse::errorPage(400);
+    if (m_state.portal().emptyBody) {
+        logForm(request, form, QByteArray());
+        return SimHttpResponse::text(200, QByteArray());
+    }
     const QByteArray text = signInPath ? signIn(form)
         : signUpPath                   ? signUp(form)
                                        : addDevice(form, request.header("cookie"));

@@ -2,6 +2,7 @@
 
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
+#include "sim/web/SimHostileWeb.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -95,14 +96,21 @@ SimWebConfig::SimWebConfig(SimState &state, SimLog &log, double timeScale)
 SimHttpResponse SimWebConfig::answer(const SimHttpRequest &request, const QHostAddress &local)
 {
     QString user;
-    const SimHttpResponse response = route(request, local, &user);
+    const SimRecorder *recorder = m_state.findByIp(local.toString());
+    const bool hostile = recorder && recorder->misbehave.misbehavesOnWeb(request.path);
+    const std::optional<SimHttpResponse> replaced
+        = hostile ? SimHostileWeb::instead(recorder->misbehave) : std::nullopt;
+    SimHttpResponse response = replaced ? *replaced : route(request, local, &user);
+    response.delivery.stall = hostile && recorder->misbehave.webStall;
     SimFormFields fields;
     parseFormFields(request.query, false, &fields);
-    m_log.line(QStringLiteral("http"),
-        QStringLiteral("host=%1 method=%2 path=%3 query=%4 user=%5 status=%6")
-            .arg(local.toString(), QString::fromLatin1(request.method), QString::fromLatin1(request.path),
-                loggedQuery(fields), QString::fromLatin1(QUrl::toPercentEncoding(user)))
-            .arg(response.status));
+    QString line = QStringLiteral("host=%1 method=%2 path=%3 query=%4 user=%5 status=%6")
+                       .arg(local.toString(), QString::fromLatin1(request.method), QString::fromLatin1(request.path),
+                           loggedQuery(fields), QString::fromLatin1(QUrl::toPercentEncoding(user)))
+                       .arg(response.status);
+    if (hostile)
+        line += QStringLiteral(" hostile=") + SimHostileWeb::kind(recorder->misbehave);
+    m_log.line(QStringLiteral("http"), line);
     return response;
 }
 

@@ -75,8 +75,8 @@ private slots:
         // Plain HTTP whose "/slow" answers come late and "/dead" answers never come.
         m_plain = std::make_unique<SimHttpServer>([](const SimHttpRequest &request, const QHostAddress &local) {
             SimHttpResponse response = echo(request, local);
-            response.delayMs = request.path == "/slow" ? 150 : 0;
-            response.never = request.path == "/dead";
+            response.delivery.delayMs = request.path == "/slow" ? 150 : 0;
+            response.delivery.never = request.path == "/dead";
             return response;
         });
         QVERIFY2(m_plain->listen(QHostAddress::LocalHost, 0, &error), qPrintable(error));

@@ -66,6 +66,9 @@ private slots:
         QTest::newRow("format never ends") << web(R"("formatSteps":[35,80])") << QStringLiteral("\"formatSteps\"");
         QTest::newRow("format in bay 5") << web(R"("formatting":{"bay":5})") << QStringLiteral("\"formatting\"");
         QTest::newRow("zone 0") << web(R"("timeZone":0)") << QStringLiteral("\"timeZone\"");
+        QTest::newRow("web status") << QByteArray(
+            R"({"recorders":[{"mac":"00:1c:27:00:00:01","ip":"192.0.2.10","misbehave":{"webStatus":42}}]})")
+                                    << QStringLiteral("\"webStatus\" is not an HTTP status");
         QTest::newRow("camera delay") << web(R"("cameras":[{"ip":"192.0.2.100","delayMs":-1}])")
                                       << QStringLiteral("\"delayMs\" of camera 192.0.2.100");
         QTest::newRow("nameless account") << QByteArray(R"({"recorders":[],"portal":{"accounts":[{"password":"x"}]}})")
@@ -87,7 +90,8 @@ private slots:
     {
         const QByteArray json = R"({"recorders":[{"mac":"00:1C:27:00:00:01","ip":"192.0.2.10",
             "password":"old","timeZone":17,"disks":[{"device":"sdb","partitions":[{"capacityMb":10,"status":2}]}],
-            "note":"kept","misbehave":{"wrongModel":true,"delayMs":20}}]})";
+            "note":"kept","misbehave":{"wrongModel":true,"delayMs":20,"flood":3,"webStatus":500,
+            "webPaths":["/config/storageinfo"]}}]})";
         SimScenario scenario;
         QString error;
         QVERIFY2(SimScenario::fromJson(json, &scenario, &error), qPrintable(error));
@@ -109,6 +113,9 @@ private slots:
         QCOMPARE(back.password, QStringLiteral("new"));
         QVERIFY(!back.factory);
         QCOMPARE(back.misbehave.delayMs, 20);
+        QCOMPARE(back.misbehave.flood, 3);
+        QVERIFY(back.misbehave.misbehavesOnWeb("/config/storageinfo"));
+        QVERIFY(!back.misbehave.misbehavesOnWeb("/config/datetime"));
         // The web side's keys come back with their values, unknown keys untouched.
         QCOMPARE(back.web.timeZone, 17);
         QCOMPARE(back.web.disks.size(), 2);
