@@ -255,15 +255,17 @@ QByteArray SimHttpServer::head(const SimHttpResponse &response, bool keepAlive)
 void SimHttpServer::pump(QTcpSocket *socket)
 {
     const auto found = m_connections.find(socket);
-    if (found == m_connections.end() || found->second.streamLeft <= 0)
+    if (found == m_connections.end() || found->second.streamLeft <= 0 || found->second.pumping)
         return;
     Connection &connection = found->second;
     const QByteArray &block = fillerBlock();
+    connection.pumping = true;
     while (connection.streamLeft > 0 && queuedBytes(socket) < kStreamWindowBytes) {
         const QByteArray piece = block.left(qMin<qint64>(connection.streamLeft, block.size()));
         socket->write(connection.chunked ? QByteArray::number(piece.size(), 16) + "\r\n" + piece + "\r\n" : piece);
         connection.streamLeft -= piece.size();
     }
+    connection.pumping = false;
     if (connection.streamLeft > 0)
         return;
     if (connection.chunked)

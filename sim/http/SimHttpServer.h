@@ -70,6 +70,7 @@ private:
         bool mute = false; // never answers again
         qint64 streamLeft = 0; // filler still to send
         bool chunked = false;
+        bool pumping = false; // a write that reports progress at once must not pump twice
     };
 
     void accept(QTcpServer *server);
