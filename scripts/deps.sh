@@ -9,6 +9,7 @@ packages=(
   iproute2 openssl curl python3 libplist-utils
   xvfb xauth x11-utils imagemagick poppler-utils
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
+  dpkg-dev lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -29,7 +29,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0 \
   run_suite build/asan "$@"
 
-# The answer and datagram parsers under libFuzzer, for a bounded time.
+# The answer and datagram parsers under libFuzzer, for a bounded time; the
+# Debian package of the normal build, and what it installs.
 if [ $# -eq 0 ]; then
   bash scripts/fuzz.sh
+  bash scripts/check-package.sh build/test
 fi

@@ -10,11 +10,15 @@
 #include "widgets/WizardStyle.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 int runWindowMode(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Ties the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(NVR_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(NVR_APP_ID)));
     applyWizardStyle(app);
 
     WidgetFactory factory;
