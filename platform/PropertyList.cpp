@@ -1,9 +1,9 @@
 #include "platform/PropertyList.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/PlistFormats.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace PropertyList {
 
@@ -36,19 +36,7 @@ QString writeFile(const QString &path, const QVariant &root)
 {
     QByteArray xml;
     const QString error = toXml(root, &xml);
-    if (!error.isEmpty())
-        return error;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(xml) != xml.size()) {
-        const QString writeError = file.errorString();
-        file.cancelWriting();
-        return writeError;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return error.isEmpty() ? AtomicFile::write(path, xml) : error;
 }
 
 } // namespace PropertyList

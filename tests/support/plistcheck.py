@@ -6,7 +6,7 @@
   plistcheck.py convert IN OUT xml|binary     read IN, write it again as OUT
   plistcheck.py same A B                      both files hold equal values
   plistcheck.py added ORIG NOW ENTRY.json     NOW is ORIG with ENTRY last on the bar
-  plistcheck.py get FILE KEY...               prints the string at that path
+  plistcheck.py json FILE                     prints the file as JSON (strings only)
 Exit 0 when the check holds; 1 with the reason on stderr otherwise.
 """
 import datetime
@@ -106,11 +106,8 @@ def main(argv):
         bar.pop()
         if now != orig:
             fail("other entries changed")
-    elif cmd == "get":
-        value = load(args[0])
-        for key in args[1:]:
-            value = value[int(key)] if isinstance(value, list) else value[key]
-        print(value)
+    elif cmd == "json":
+        print(json.dumps(load(args[0])))
     else:
         fail("unknown command " + cmd)
 

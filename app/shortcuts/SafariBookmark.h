@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/shortcuts/ShortcutError.h"
+#include "app/shortcuts/ShortcutTarget.h"
+
+#include <QVariantMap>
+
+// The recorder's entry on the bookmarks bar of the Safari bookmarks file,
+// recognised later by "VEXOR540" in its identifier. A missing file is left
+// missing; a file that does not read is left untouched and reported.
+class SafariBookmark
+{
+public:
+    explicit SafariBookmark(QString home);
+
+    QString path() const;
+    bool fileExists() const;
+
+    static QVariantMap entry(const ShortcutTarget &target);
+
+    ShortcutErrors add(const ShortcutTarget &target) const;
+    ShortcutErrors remove(const ShortcutTarget &target) const;
+
+private:
+    QString m_home;
+};
