@@ -3,6 +3,7 @@
 #include "widgets/WizardStyle.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 QLabel *wrappedLabel(const QString &name, QWidget *parent)
@@ -20,4 +21,10 @@ QPushButton *linkButton(const QString &name, QWidget *parent)
     button->setCursor(Qt::PointingHandCursor);
     setStyleState(*button, "link", true);
     return button;
+}
+
+void showText(QLineEdit &edit, const QString &text)
+{
+    if (edit.text() != text)
+        edit.setText(text);
 }

@@ -40,14 +40,6 @@ QLineEdit *passwordEdit(const QString &name, QWidget *parent)
     return edit;
 }
 
-// Writing the controller's text back only when it differs keeps the cursor
-// where the user is typing.
-void showText(QLineEdit &edit, const QString &text)
-{
-    if (edit.text() != text)
-        edit.setText(text);
-}
-
 void showMessage(QLabel &label, const QString &message)
 {
     label.setText(message);

@@ -8,4 +8,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerPasswordWidgets(factory);
     registerTimeZoneWidgets(factory);
     registerHddWidgets(factory);
+    registerNimboraWidgets(factory);
 }

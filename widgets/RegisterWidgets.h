@@ -9,6 +9,7 @@ void registerSearchWidgets(WidgetFactory &factory);
 void registerPasswordWidgets(WidgetFactory &factory);
 void registerTimeZoneWidgets(WidgetFactory &factory);
 void registerHddWidgets(WidgetFactory &factory);
+void registerNimboraWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -10,6 +10,7 @@ const ShotList &allShots()
         addSearchShots(all);
         addTimeZoneShots(all);
         addHddShots(all);
+        addNimboraShots(all);
         return all;
     }();
     return shots;
@@ -23,6 +24,7 @@ const ShotList &lanShots()
         addPasswordLanShots(all);
         addTimeZoneLanShots(all);
         addHddLanShots(all);
+        addNimboraLanShots(all);
         return all;
     }();
     return shots;

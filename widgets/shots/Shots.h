@@ -28,6 +28,8 @@ void addTimeZoneShots(ShotList &shots);
 void addTimeZoneLanShots(ShotList &shots);
 void addHddShots(ShotList &shots);
 void addHddLanShots(ShotList &shots);
+void addNimboraShots(ShotList &shots);
+void addNimboraLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();

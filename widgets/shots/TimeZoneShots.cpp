@@ -19,16 +19,20 @@ Setup_TimeZoneView &proposingStep(ShotWorld &world)
     return step;
 }
 
-// In the window, as a person gets there: the first recorder found (a new
-// one) gets a password, and the time zone step reads it. Nullptr when the
-// recorder did not lead there.
+} // namespace
+
 Setup_TimeZoneView *enterTimeZoneStep(ShotWorld &world)
 {
     Setup_PasswordView *password = enterPasswordStep(world);
-    if (!password || password->content() != Setup_PasswordView::Content::SetForm)
+    if (!password)
         return nullptr;
-    password->setForm().setPasswordText(kNewPassword);
-    password->setForm().setConfirmText(kNewPassword);
+    if (password->content() == Setup_PasswordView::Content::SetForm) {
+        password->setForm().setPasswordText(kNewPassword);
+        password->setForm().setConfirmText(kNewPassword);
+    } else {
+        // An earlier screen of the same run gave it its password already.
+        password->confirmForm().setPasswordText(kNewPassword);
+    }
     password->onNextClicked();
     SetupView &setup = world.shell().contentSetupViewController();
     Setup_TimeZoneView &step = setup.timeZoneViewController();
@@ -37,8 +41,6 @@ Setup_TimeZoneView *enterTimeZoneStep(ShotWorld &world)
         kLongestWaitMs);
     return setup.setupBox().current() == &step ? &step : nullptr;
 }
-
-} // namespace
 
 void addTimeZoneShots(ShotList &shots)
 {

@@ -1,0 +1,41 @@
+#include "widgets/StepPage.h"
+
+#include "steps/Setup_MessageView.h"
+#include "widgets/Controls.h"
+#include "widgets/StepFrame.h"
+#include "widgets/WaitingPanel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+
+StepPage::StepPage(const SetupProgressView &progress, QWidget *parent)
+    : QWidget(parent)
+    , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
+    , m_content(new QStackedWidget(this))
+    , m_waiting(new WaitingPanel(m_content))
+    , m_empty(new QWidget(m_content))
+    , m_back(new QPushButton(this))
+    , m_next(new QPushButton(this))
+{
+    m_content->setObjectName(QStringLiteral("boxContent"));
+    m_content->addWidget(m_empty);
+    m_content->addWidget(m_waiting);
+    layOutStep(*this, progress, m_title, m_content, nullptr, m_back, m_next);
+}
+
+void StepPage::addContent(QWidget *content)
+{
+    m_content->addWidget(content);
+}
+
+void StepPage::showStep(const State &state, const Setup_MessageView &message, QWidget *shown)
+{
+    m_title->setText(state.title);
+    m_waiting->setMessage(message.message());
+    m_content->setCurrentWidget(message.isVisible() ? m_waiting : shown ? shown : m_empty);
+    m_back->setText(state.backTitle);
+    m_next->setText(state.nextTitle);
+    m_back->setEnabled(state.backEnabled);
+    m_next->setEnabled(state.nextEnabled);
+}
