@@ -15,3 +15,8 @@ QString Resources::path(const QString &relative)
 {
     return dir() + QLatin1Char('/') + relative;
 }
+
+QString Resources::launcherBundle()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../lib/nvrwizard/HRX260A.app"));
+}

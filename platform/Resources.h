@@ -10,4 +10,8 @@ namespace Resources {
 QString dir();
 QString path(const QString &relative);
 
+// The launcher bundle the summary copies to the desktop: a program, so it
+// lives in lib/nvrwizard beside the bin folder, not with the shared files.
+QString launcherBundle();
+
 } // namespace Resources

@@ -13,7 +13,7 @@ ShortcutItems::ShortcutItems(const UserFolders &folders, const QString &launcher
 
 QString ShortcutItems::defaultLauncherBundle()
 {
-    return Resources::path(QStringLiteral("HRX260A.app"));
+    return Resources::launcherBundle();
 }
 
 ShortcutPaths ShortcutItems::paths(const ShortcutTarget &target) const

@@ -1,0 +1,129 @@
+// The launcher program itself, copied to the desktop of a home folder with a
+// blank in its name by the wizard's shortcut items, started the way its
+// desktop entry starts it; the page it opens is what a recording xdg-open
+// first on PATH receives.
+#include "app/shortcuts/ShortcutItems.h"
+#include "platform/DeploymentSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const ShortcutTarget kCloud = ShortcutTarget::withAccess(
+    QStringLiteral("87654321"), QStringLiteral("JP"), QStringLiteral("portal.lab.example"));
+
+QString launcherBundle()
+{
+    const QString program = qEnvironmentVariable("NVR_LAUNCHER");
+    return program.left(program.lastIndexOf(QLatin1String("/Contents/MacOS/")));
+}
+
+} // namespace
+
+class TestLauncher : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    UserFolders m_folders;
+
+    QString recordFile() const { return m_root.filePath(QStringLiteral("opened")); }
+    ShortcutItems items() const { return ShortcutItems(m_folders, launcherBundle()); }
+
+    // Starts the program inside a desktop copy and returns the page it opened.
+    QString openedBy(const QString &copy)
+    {
+        QFile::remove(recordFile());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_folders.home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_folders.home + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("PATH"),
+            m_root.filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value(QStringLiteral("PATH")));
+        env.insert(QStringLiteral("RECORD"), recordFile());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(copy + QStringLiteral("/Contents/MacOS/HRX260A"), {});
+        if (!p.waitForFinished(30000) || p.exitCode() != 0)
+            return QStringLiteral("launcher failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
+        // xdg-open runs detached: wait for its line.
+        QFile record(recordFile());
+        if (!QTest::qWaitFor([&record] { return record.size() > 0; }, 10000))
+            return QStringLiteral("nothing opened");
+        record.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(record.readAll()).trimmed();
+    }
+
+    QString log() const
+    {
+        QFile f(m_folders.documents + QStringLiteral("/setupwizarderror.txt"));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QFileInfo(qEnvironmentVariable("NVR_LAUNCHER")).isExecutable());
+        m_folders.home = m_root.filePath(QStringLiteral("home with (blanks)"));
+        m_folders.desktop = m_folders.home + QStringLiteral("/Desktop");
+        m_folders.documents = m_folders.home + QStringLiteral("/Documents");
+        m_folders.applicationSupport = m_folders.home + QStringLiteral("/Library/Application Support");
+        QVERIFY(QDir().mkpath(m_root.filePath(QStringLiteral("bin"))));
+        QFile opener(m_root.filePath(QStringLiteral("bin/xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$RECORD\"\n");
+        opener.close();
+        QVERIFY(opener.setPermissions(opener.permissions() | QFile::ExeOwner));
+    }
+
+    void init() { QDir(m_folders.home).removeRecursively(); }
+
+    void opensTheCloudPage()
+    {
+        QVERIFY(items().replace(kCloud).isEmpty());
+        QCOMPARE(openedBy(items().paths(kCloud).desktopCopy),
+            QStringLiteral("https://portal.lab.example/device#87654321?lang=JP"));
+        QVERIFY(log().contains(QStringLiteral("newFilePath=") + items().paths(kCloud).propertyList));
+    }
+
+    void renamedCopyStillFindsItsList()
+    {
+        QVERIFY(items().replace(kCloud).isEmpty());
+        const QString renamed = m_folders.desktop + QStringLiteral("/Front door.app");
+        QVERIFY(QDir().rename(items().paths(kCloud).desktopCopy, renamed));
+        QCOMPARE(openedBy(renamed), QStringLiteral("https://portal.lab.example/device#87654321?lang=JP"));
+    }
+
+    void withoutCloudOpensTheStandInNumber()
+    {
+        const ShortcutTarget none = ShortcutTarget::withoutAccess(QStringLiteral(" "));
+        QVERIFY(items().replace(none).isEmpty());
+        QCOMPARE(openedBy(items().paths(none).desktopCopy),
+            QStringLiteral("https://%1/device#12345678?lang=EN").arg(Deployment::defaultPortalHost()));
+    }
+
+    void localServerIsOpenedAsItIs()
+    {
+        const ShortcutTarget local = ShortcutTarget::withoutAccess(QStringLiteral("http://nvr.local/setup"));
+        QVERIFY(items().replace(local).isEmpty());
+        QCOMPARE(openedBy(items().paths(local).desktopCopy), QStringLiteral("http://nvr.local/setup"));
+    }
+
+    void emptyOrMissingFolderOpensTheEntrance()
+    {
+        QVERIFY(items().replace(kCloud).isEmpty());
+        const QString entrance = QStringLiteral("https://%1/entrance").arg(Deployment::defaultPortalHost());
+        QVERIFY(QFile::remove(items().paths(kCloud).propertyList));
+        QCOMPARE(openedBy(items().paths(kCloud).desktopCopy), entrance);
+        QVERIFY(QDir(m_folders.home + QStringLiteral("/Library")).removeRecursively());
+        QCOMPARE(openedBy(items().paths(kCloud).desktopCopy), entrance);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLauncher)
+#include "tst_launcher.moc"
