@@ -15,9 +15,10 @@ int main(int argc, char **argv)
     const QString home = HomeFolder::find();
     if (qEnvironmentVariableIsEmpty("HOME") && !home.isEmpty())
         qputenv("HOME", QFile::encodeName(home));
-    QGuiApplication app(argc, argv);
+    // Before the application, so that a desktop it cannot reach is logged too.
     LauncherLog::redirectConsoleLogToDocumentFolder(
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QGuiApplication app(argc, argv);
     const QUrl page = Launcher::pageToOpen(home, QCoreApplication::applicationFilePath(), FileTimes::creation);
     if (!QDesktopServices::openUrl(page))
         LauncherLog::line(QStringLiteral("no program opened %1").arg(page.toString()));
