@@ -5,6 +5,7 @@
   plistcheck.py bookmarks OUT xml|binary      a bookmarks file full of other entries
   plistcheck.py convert IN OUT xml|binary     read IN, write it again as OUT
   plistcheck.py same A B                      both files hold equal values
+  plistcheck.py reads FILE...                 every file reads
   plistcheck.py added ORIG NOW ENTRY.json     NOW is ORIG with ENTRY last on the bar
   plistcheck.py json FILE                     prints the file as JSON (strings only)
 Exit 0 when the check holds; 1 with the reason on stderr otherwise.
@@ -96,6 +97,12 @@ def main(argv):
     elif cmd == "same":
         if load(args[0]) != load(args[1]):
             fail("%s and %s differ" % (args[0], args[1]))
+    elif cmd == "reads":
+        for path in args:
+            try:
+                load(path)
+            except Exception as e:
+                fail("%s: %s" % (path, e))
     elif cmd == "added":
         orig, now = load(args[0]), load(args[1])
         with open(args[2]) as f:
