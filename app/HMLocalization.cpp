@@ -30,13 +30,18 @@ HMLocalization &HMLocalization::sharedInstance()
 
 void HMLocalization::setLanguage(const QString &code)
 {
-    m_activeLanguage = code;
-
-    QString text;
+    QByteArray bytes;
     QFile file(m_languageFolder + QLatin1Char('/') + code.toUpper() + QStringLiteral(".txt"));
     if (file.open(QIODevice::ReadOnly))
-        text = QString::fromUtf8(file.readAll());
+        bytes = file.readAll();
+    loadLanguage(code, bytes);
+}
 
+void HMLocalization::loadLanguage(const QString &code, const QByteArray &fileBytes)
+{
+    m_activeLanguage = code;
+
+    const QString text = QString::fromUtf8(fileBytes);
     QHash<QString, QString> strings;
     const QStringList lines = text.isNull() ? QStringList() : text.split(QLatin1Char('\n'));
     int lineNumber = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -14,7 +15,10 @@ public:
     // The process-wide table over the shipped language files.
     static HMLocalization &sharedInstance();
 
+    // Reads the code's language file and makes it active.
     void setLanguage(const QString &code);
+    // The same with the file's bytes already read (null: no file).
+    void loadLanguage(const QString &code, const QByteArray &fileBytes);
     QString localizedStringForKey(const QString &key) const;
     QString getLanguage() const { return m_activeLanguage; }
     QString activeLanguage() const { return m_activeLanguage; }

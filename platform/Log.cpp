@@ -15,6 +15,12 @@ Log::Sink &sink()
     return s;
 }
 
+bool &systemLog()
+{
+    static bool enabled = true;
+    return enabled;
+}
+
 bool toStderr()
 {
     static const bool enabled = qEnvironmentVariableIntValue("NVRWIZARD_LOG_STDERR") == 1;
@@ -26,7 +32,8 @@ bool toStderr()
 void Log::line(const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    syslog(LOG_INFO, "%s", utf8.constData());
+    if (systemLog())
+        syslog(LOG_INFO, "%s", utf8.constData());
     if (toStderr())
         std::fprintf(stderr, "%s\n", utf8.constData());
     if (sink())
@@ -45,6 +52,11 @@ void Log::format(const char *fmt, ...)
 void Log::setSink(Sink s)
 {
     sink() = std::move(s);
+}
+
+void Log::setSystemLog(bool enabled)
+{
+    systemLog() = enabled;
 }
 
 QString Log::masked(const QString &secret)

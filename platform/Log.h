@@ -18,6 +18,10 @@ using Sink = std::function<void(const QString &)>;
 // Installs a sink (replacing the previous one); an empty function removes it.
 void setSink(Sink sink);
 
+// Whether lines go to syslog (on unless turned off). Programs that feed the
+// parsers millions of inputs turn it off so they do not flood the system log.
+void setSystemLog(bool enabled);
+
 // Stands in for passwords, cookie keys and Basic credentials in log lines.
 QString masked(const QString &secret);
 

@@ -10,6 +10,14 @@ bool vexorReplyFromDatagram(const QByteArray &datagram, TVexorReply *reply)
     return true;
 }
 
+std::optional<int> replyResultCode(const QByteArray &datagram, uint16_t opcode)
+{
+    uint16_t received = 0;
+    if (!datagramOpcode(datagram, &received) || received != opcode)
+        return std::nullopt;
+    return int(datagramStatus(datagram));
+}
+
 QByteArray vexorReplyBytes(const TVexorReply &reply)
 {
     return QByteArray(reinterpret_cast<const char *>(&reply), kVexorReplySize);

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Constants and byte helpers of the LAN discovery and configuration protocol.
 constexpr uint16_t LAN_PORT = 62976;
@@ -62,6 +63,10 @@ inline uint16_t datagramStatus(const QByteArray &datagram)
 {
     return readLe16(reinterpret_cast<const uint8_t *>(datagram.constData()) + 16);
 }
+
+// The result code of a reply to the command with this opcode; none when the
+// datagram is too short to be a reply or answers another command.
+std::optional<int> replyResultCode(const QByteArray &datagram, uint16_t opcode);
 
 // A record copied from the first bytes of a datagram; false when it is
 // shorter than a full record (such datagrams are never taken as records).

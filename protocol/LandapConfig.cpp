@@ -173,11 +173,11 @@ bool LandapConfig::onUdpSocketDidReceiveData(
     AsyncUdpSocket *sock, const QByteArray &data, long, const QString &host, quint16 port)
 {
     Log::format("host %s:%d, data length=%ld", qPrintable(host), int(port), long(data.size()));
-    uint16_t opcode = 0;
-    if (sock != socket.get() || !m_awaitingEnd || !datagramOpcode(data, &opcode) || opcode != m_opCode)
+    const std::optional<int> result = replyResultCode(data, uint16_t(m_opCode));
+    if (sock != socket.get() || !m_awaitingEnd || !result)
         return false;
     rxBuffer = data;
-    m_retCode = retCodeFromBuffer();
+    m_retCode = *result;
     if (m_retCode == 0 && combineOpCode == OP_USER_CHANGE) {
         combineOpCode = 0;
         const QStringList texts = tempBuffer;

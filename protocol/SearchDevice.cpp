@@ -78,7 +78,16 @@ QList<TVexorReply> SearchDevice::filterTheIdenticalNVR(const QList<TVexorReply> 
 bool SearchDevice::onUdpSocketDidReceiveData(
     AsyncUdpSocket *sock, const QByteArray &data, long, const QString &, quint16)
 {
-    if (sock != socket.get() || !searching || replyArray.size() >= kMaxReplies)
+    if (sock != socket.get() || !searching || !takeReply(data))
+        return false;
+    // Each accepted reply opens a fresh wait for the next one.
+    sock->receiveWithTimeout(durations().lanReplyMs, 0);
+    return true;
+}
+
+bool SearchDevice::takeReply(const QByteArray &data)
+{
+    if (replyArray.size() >= kMaxReplies)
         return false;
     TVexorReply reply;
     QString model;
@@ -86,8 +95,6 @@ bool SearchDevice::onUdpSocketDidReceiveData(
         || model != deviceName)
         return false;
     replyArray << reply;
-    // Each accepted reply opens a fresh wait for the next one.
-    sock->receiveWithTimeout(durations().lanReplyMs, 0);
     return true;
 }
 

@@ -43,6 +43,10 @@ public:
     // each duplicate with both addresses.
     static QList<TVexorReply> filterTheIdenticalNVR(const QList<TVexorReply> &list);
 
+    // Judges one datagram as the socket hands it over: keeps it when it is a
+    // full record with the filter's model name and the list is not full.
+    bool takeReply(const QByteArray &data);
+
     // AsyncUdpSocketDelegate
     bool onUdpSocketDidReceiveData(
         AsyncUdpSocket *sock, const QByteArray &data, long tag, const QString &host, quint16 port) override;

@@ -7,6 +7,12 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+namespace {
+
+constexpr int kMaxTimeoutSeconds = 86400;
+
+} // namespace
+
 bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error)
 {
     QFile file(path);
