@@ -1,26 +1,56 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a bounded time
-# (FUZZ_SECONDS, default 30, for each; the property list readers get a third of
-# it) from its seed corpus. Crashes land in build/fuzz/crashes.
+# Builds the libFuzzer targets with clang (only them) and runs each from its
+# seed corpus, tests/fuzz/corpus/<target>, for a bounded time: all together
+# FUZZ_TOTAL_SECONDS (default 150, the share of the test command), or
+# FUZZ_SECONDS each for longer runs.
 #
-#   scripts/fuzz.sh
+#   scripts/fuzz.sh                        every target, 150 s in all
+#   FUZZ_SECONDS=600 scripts/fuzz.sh       ten minutes each
+#   scripts/fuzz.sh fuzz_lan fuzz_portal   only these targets
+#
+# What the fuzzers learn stays in build/fuzz/corpus-<target>. An input that
+# breaks a target lands in build/fuzz/crashes/ and the script fails at the
+# end; once the parser is fixed, keep the input in
+# tests/fuzz/regressions/<target>/, whose replay test feeds it in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 dir=build/fuzz
-seconds=${FUZZ_SECONDS:-30}
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
-cmake --build "$dir" -j "$(nproc)" --target fuzz_answers fuzz_simrequests fuzz_plist
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for seeds in tests/fuzz/corpus/*/; do
+    targets+=("$(basename "$seeds")")
+  done
+fi
+seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-150} / ${#targets[@]} ))}
+if [ "$seconds" -lt 1 ]; then seconds=1; fi
 
-# The seeds stay as committed; what the fuzzer learns goes to the build tree.
-fuzz() { # target, seed folder, seconds
-  local work="$dir/corpus-$1"
-  mkdir -p "$work" "$dir/crashes"
-  cp -n "$2"/* "$work/"
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    "$dir/bin/$1" -max_total_time="$3" -max_len=16384 -print_final_stats=1 \
-    -artifact_prefix="$dir/crashes/$1-" "$work"
-}
-fuzz fuzz_answers tests/fuzz/corpus "$seconds"
-fuzz fuzz_simrequests tests/fuzz/corpus-sim "$seconds"
-fuzz fuzz_plist tests/fuzz/corpus-plist $(( (seconds + 2) / 3 ))
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
+cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
+
+mkdir -p "$dir/crashes"
+failed=()
+for target in "${targets[@]}"; do
+  # The seeds stay as committed; the fuzzer's own finds go to the build tree.
+  work="$dir/corpus-$target"
+  mkdir -p "$work"
+  cp -n "tests/fuzz/corpus/$target"/* "$work/"
+  options=(-max_total_time="$seconds" -max_len=16384 -timeout=10 -print_final_stats=1
+    -artifact_prefix="$dir/crashes/$target-")
+  if [ -f "tests/fuzz/dict/$target.dict" ]; then
+    options+=(-dict="tests/fuzz/dict/$target.dict")
+  fi
+  echo "fuzz: $target for ${seconds}s (log in $dir/$target.log)"
+  if ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    "$dir/bin/$target" "${options[@]}" "$work" >"$dir/$target.log" 2>&1; then
+    grep -E '^(Done|stat::(number_of_executed_units|new_units_added|peak_rss_mb))' "$dir/$target.log" || true
+  else
+    failed+=("$target")
+    tail -n 40 "$dir/$target.log"
+  fi
+done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz: broken: ${failed[*]}; inputs in $dir/crashes/" >&2
+  exit 1
+fi

@@ -1,37 +1,52 @@
-// libFuzzer target: whatever a recorder or a datagram on the LAN hands us goes
+// libFuzzer target: whatever a recorder answers its /config/ commands goes
 // through the answer parsers without crashing, and the parsers keep their
 // promises about what they return.
-#include "protocol/LanProtocol.h"
-#include "util/UtilMethod.h"
+#include "FuzzSupport.h"
+#include "steps/TimeZoneMatch.h"
 #include "webconfig/AnswerText.h"
 #include "webconfig/RecordParsers.h"
 
 #include <QByteArray>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
-void require(bool promise)
+// A discovery line's fields 1 to 8, as the record holds them, give the line
+// back from its first ";" on; no field holds a ";" and none follows a gap.
+void checkCameraLine(const QString &line)
 {
-    if (!promise)
-        std::abort();
+    const std::shared_ptr<TCameraInfo> camera = RecordParsers::cameraLine(line);
+    FUZZ_REQUIRE(camera->isAdded() == QStringLiteral("0"));
+    const RecordText fields[] = {camera->ip(), camera->mac(), camera->brandName(), camera->modelName(),
+        camera->userName(), camera->passWord(), camera->protocol(), camera->protocolType()};
+    QStringList present;
+    bool gap = false;
+    for (const RecordText &field : fields) {
+        FUZZ_REQUIRE(!(gap && field));
+        gap = !field;
+        if (field) {
+            FUZZ_REQUIRE(!field->contains(QLatin1Char(';')));
+            present << *field;
+        }
+    }
+    FUZZ_REQUIRE(present.join(QLatin1Char(';')) == line.section(QLatin1Char(';'), 1, 8));
 }
 
 void parseAnswer(const QString &text)
 {
     const QStringList lines = AnswerText::lines(text);
     for (const QString &line : lines) {
-        require(!line.contains(QLatin1String("\r\n")));
+        FUZZ_REQUIRE(!line.contains(QLatin1String("\r\n")));
         if (const auto kv = AnswerText::keyValue(line)) {
-            require(!kv->key.contains(QLatin1Char('=')) && !kv->value.contains(QLatin1Char('=')));
+            FUZZ_REQUIRE(!kv->key.contains(QLatin1Char('=')) && !kv->value.contains(QLatin1Char('=')));
             RecordParsers::partition(kv->value);
             RecordParsers::leadingInt(kv->value);
         }
-        RecordParsers::cameraLine(line);
+        checkCameraLine(line);
     }
-    RecordParsers::hddInfo(text);
+    const std::shared_ptr<THddInfo> hdd = RecordParsers::hddInfo(text);
+    FUZZ_REQUIRE(hdd->partitionInfos().size() <= lines.size());
     RecordParsers::nimboraInfo(text);
     RecordParsers::nimboraRegInfo(text);
     RecordParsers::dateInfo(text);
@@ -39,27 +54,36 @@ void parseAnswer(const QString &text)
     AnswerText::firstKeyValue(text);
 }
 
-void parseDatagram(const QByteArray &datagram)
+// The time-zone list goes on to the zone proposal and the picker's search,
+// which only ever hand back entries of the list.
+void checkZoneList(const QString &text)
 {
-    TVexorReply reply;
-    if (!vexorReplyFromDatagram(datagram, &reply)) {
-        require(datagram.size() < kVexorReplySize);
+    const std::optional<AnswerText::KeyValue> kv = AnswerText::firstKeyValue(text);
+    if (!kv)
         return;
+    const QStringList zones = kv->value.split(QLatin1Char(';'));
+    for (const ComputerTimeZone &computer : {ComputerTimeZone {QStringLiteral("Asia/Taipei"), 8 * 3600},
+             ComputerTimeZone {QStringLiteral("Asia/Kolkata"), 19800}, ComputerTimeZone {QStringLiteral("UTC"), 0}}) {
+        const TimeZoneMatch::Proposal proposal = TimeZoneMatch::propose(zones, computer);
+        FUZZ_REQUIRE(proposal.zone.isEmpty() == (proposal.by == TimeZoneMatch::By::Nothing));
+        FUZZ_REQUIRE(proposal.zone.isEmpty() || zones.contains(proposal.zone));
     }
-    QString model;
-    vexorReplyModelName(reply, &model);
-    UtilMethod::macToString(reply.macAddress);
-    UtilMethod::ipToString(reply.ipAddress);
-    require(vexorReplyBytes(reply) == datagram.left(kVexorReplySize));
+    const QStringList found = TimeZoneMatch::search(zones, kv->key);
+    FUZZ_REQUIRE(found.size() <= zones.size());
+    for (const QString &zone : found)
+        FUZZ_REQUIRE(zones.contains(zone));
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    keepLogsQuiet();
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     parseAnswer(AnswerText::fromAscii(bytes));
-    parseAnswer(AnswerText::fromUtf8(bytes));
-    parseDatagram(bytes);
+    // The time-zone list is read as UTF-8.
+    const QString utf8 = AnswerText::fromUtf8(bytes);
+    parseAnswer(utf8);
+    checkZoneList(utf8);
     return 0;
 }

@@ -1,6 +1,7 @@
 // libFuzzer target: whatever bytes a client sends the simulator's HTTPS
 // servers, the request reader, the recorder's /config/ interface and the
 // portal's forms answer without crashing, with a status line of their own.
+#include "FuzzSupport.h"
 #include "sim/core/SimLog.h"
 #include "sim/core/SimState.h"
 #include "sim/web/SimCloudPortal.h"
@@ -9,15 +10,8 @@
 #include <QByteArray>
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
-
-void require(bool promise)
-{
-    if (!promise)
-        std::abort();
-}
 
 SimScenario scenario()
 {
@@ -59,12 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const qsizetype before = buffer.size();
         const SimHttpParser::Result result = parser.take(buffer, &request);
         if (result != SimHttpParser::Result::Complete) {
-            require(result == SimHttpParser::Result::NeedMore || parser.errorStatus() >= 400);
+            FUZZ_REQUIRE(result == SimHttpParser::Result::NeedMore || parser.errorStatus() >= 400);
             break;
         }
-        require(buffer.size() < before);
+        FUZZ_REQUIRE(buffer.size() < before);
         for (const SimHttpResponse &response : {web.answer(request, local), portal.answer(request, local)})
-            require(response.status >= 200 && response.status < 600);
+            FUZZ_REQUIRE(response.status >= 200 && response.status < 600);
     }
     return 0;
 }

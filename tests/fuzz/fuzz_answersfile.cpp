@@ -1,0 +1,54 @@
+// libFuzzer target: the headless answers file, read and checked as the
+// headless mode does before anything runs, with every page's own checks.
+// What passes the checks must then be usable as it stands.
+#include "FuzzSupport.h"
+#include "app/ScriptedModalHost.h"
+#include "app/headless/AnswersFile.h"
+#include "app/headless/HeadlessDriver.h"
+#include "app/headless/HeadlessSession.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+
+#include <cstdint>
+
+namespace {
+
+const HeadlessDrivers &drivers()
+{
+    static const HeadlessDrivers all = [] {
+        HeadlessDrivers d;
+        addAllHeadlessDrivers(d);
+        return d;
+    }();
+    return all;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    keepLogsQuiet();
+    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QJsonObject answers;
+    QString error;
+    if (!parseAnswersFile(QStringLiteral("answers.json"), bytes, answers, error)) {
+        FUZZ_REQUIRE(!error.isEmpty());
+        return 0;
+    }
+    if (!validateAnswers(answers, drivers()).isEmpty())
+        return 0;
+
+    ScriptedModalHost modal;
+    HeadlessSession session(answers, modal);
+    FUZZ_REQUIRE(session.timeoutMs() > 0);
+    for (auto it = answers.begin(); it != answers.end(); ++it) {
+        const HeadlessDriver *driver = drivers().find(it.key());
+        if (!driver || !driver->validate)
+            continue;
+        // Each checked page's actions are words its driver knows, never an empty one.
+        for (int i = 0; i < 8; ++i)
+            FUZZ_REQUIRE(!session.nextAction(it.key()).isEmpty());
+    }
+    return 0;
+}
