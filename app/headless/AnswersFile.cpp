@@ -20,8 +20,13 @@ bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error)
         error = QStringLiteral("cannot read the answers file %1: %2").arg(path, file.errorString());
         return false;
     }
+    return parseAnswersFile(path, file.readAll(), answers, error);
+}
+
+bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error)
+{
     QJsonParseError parseError;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         error = QStringLiteral("the answers file %1 is not valid JSON: %2 at offset %3")
                     .arg(path, parseError.errorString())
@@ -48,8 +53,10 @@ QString validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drive
             continue;
         }
         if (key == QLatin1String("timeoutSeconds")) {
-            if (!it->isDouble() || it->toInt() <= 0)
-                return QStringLiteral("\"timeoutSeconds\" must be a positive number");
+            // Bounded so that the wait in milliseconds still fits its timer.
+            if (!it->isDouble() || it->toInt() <= 0 || it->toInt() > kMaxTimeoutSeconds)
+                return QStringLiteral("\"timeoutSeconds\" must be a positive number: whole seconds, at most %1")
+                    .arg(kMaxTimeoutSeconds);
             continue;
         }
         const HeadlessDriver *driver = drivers.find(key);

@@ -65,6 +65,10 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
         << QByteArray(R"({"hdd": {"format": [1, 3]}})") << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
+    QTest::newRow("timeout beyond a day")
+        << QByteArray(R"({"timeoutSeconds": 2147484})") << QStringLiteral("whole seconds, at most 86400");
+    QTest::newRow("timeout not whole") << QByteArray(R"({"timeoutSeconds": 0.5})")
+                                       << QStringLiteral("whole seconds, at most 86400");
 }
 
 void HeadlessAnswersTest::refusesBadAnswers()
