@@ -3,7 +3,8 @@
 
     check-package-contents.py PACKAGE.deb EXTRACTED_FOLDER APP_ID
 
-Every shipped resource is there (each language file of the source tree, the
+Both programs and every shipped resource are there (the launcher bundle
+where the wizard copies it from, each language file of the source tree, the
 product documents, an icon of each hicolor size drawn at that size, the
 desktop entry, the AppStream metadata, the manual page, copyright and
 changelog, the settings file as a conffile); nothing else is (no test, bench
@@ -55,7 +56,8 @@ def main():
     rows = listing(deb)
     files = {path for mode, _, path in rows if not mode.startswith("d")}
 
-    required = {"usr/bin/nvrwizard", "etc/nvrwizard/deployment.conf",
+    launcher = "usr/lib/nvrwizard/HRX260A.app/Contents/MacOS/HRX260A"
+    required = {"usr/bin/nvrwizard", launcher, "etc/nvrwizard/deployment.conf",
                 f"usr/share/applications/{app_id}.desktop", f"usr/share/metainfo/{app_id}.metainfo.xml",
                 "usr/share/man/man1/nvrwizard.1.gz", "usr/share/doc/nvrwizard/copyright",
                 "usr/share/doc/nvrwizard/changelog.gz"}
@@ -81,6 +83,8 @@ def main():
                 errors.append(f"program under /usr/share: /{path}")
             if "x" not in mode:
                 errors.append(f"program not executable: /{path}")
+    if launcher in files and (tree / launcher).read_bytes()[:4] != b"\x7fELF":
+        errors.append(f"not a program: /{launcher}")
 
     for s in ICON_SIZES:
         icon = tree / f"usr/share/icons/hicolor/{s}x{s}/apps/{app_id}.png"
