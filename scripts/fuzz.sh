@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (only them) and runs each from its
 # seed corpus, tests/fuzz/corpus/<target>, for a bounded time: all together
-# FUZZ_TOTAL_SECONDS (default 150, the share of the test command), or
+# FUZZ_TOTAL_SECONDS (default 140, the share of the test command), or
 # FUZZ_SECONDS each for longer runs.
 #
-#   scripts/fuzz.sh                        every target, 150 s in all
+#   scripts/fuzz.sh                        every target, 140 s in all
 #   FUZZ_SECONDS=600 scripts/fuzz.sh       ten minutes each
 #   scripts/fuzz.sh fuzz_lan fuzz_portal   only these targets
 #
@@ -22,7 +22,7 @@ if [ ${#targets[@]} -eq 0 ]; then
     targets+=("$(basename "$seeds")")
   done
 fi
-seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-150} / ${#targets[@]} ))}
+seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-140} / ${#targets[@]} ))}
 if [ "$seconds" -lt 1 ]; then seconds=1; fi
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
@@ -32,9 +32,13 @@ mkdir -p "$dir/crashes"
 failed=()
 for target in "${targets[@]}"; do
   # The seeds stay as committed; the fuzzer's own finds go to the build tree.
+  # It starts from the inputs that once broke the target too.
   work="$dir/corpus-$target"
   mkdir -p "$work"
   cp -n "tests/fuzz/corpus/$target"/* "$work/"
+  if [ -d "tests/fuzz/regressions/$target" ]; then
+    cp -n "tests/fuzz/regressions/$target"/* "$work/"
+  fi
   options=(-max_total_time="$seconds" -max_len=16384 -timeout=10 -print_final_stats=1
     -artifact_prefix="$dir/crashes/$target-")
   if [ -f "tests/fuzz/dict/$target.dict" ]; then
