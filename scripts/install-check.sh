@@ -9,7 +9,9 @@
 #      installed wizard (chrooted into the root, in the computer namespace)
 #      against nvrsim from the build tree (in the LAN namespace);
 #   4. the launcher the run left on the desktop (or the installed one) under
-#      Xvfb, with a recording xdg-open first on PATH: the address it opens.
+#      Xvfb, with a recording xdg-open first on PATH: the address it opens;
+#   5. the wizard's window under Xvfb for a few seconds: a picture of its
+#      first page, build/install-check/window.png.
 # The root is removed at the end. Long (a build and a download): run by hand,
 # as root; not part of scripts/test.sh.
 #
@@ -57,6 +59,15 @@ inside() {
   for _ in $(seq 50); do [ -s "$root$home/opened.txt" ] && break; sleep 0.2; done
   echo "opened: $(cat "$root$home/opened.txt" 2>/dev/null || echo nothing)"
   [ -s "$root$home/opened.txt" ] || status=1
+
+  echo "== the installed wizard's window under Xvfb"
+  rm -f "$root$home/Xvfb_screen0"
+  as_user timeout 15 xvfb-run -a -s "-screen 0 1280x900x24 -fbdir $home" nvrwizard &
+  local window=$!
+  # The screen is a file Xvfb keeps up to date; give the first page time to paint.
+  sleep 8
+  cp "$root$home/Xvfb_screen0" "$dir/window.xwd" || status=1
+  wait "$window" || true
   return "$status"
 }
 if [ "${1:-}" = --inside ]; then
@@ -132,5 +143,6 @@ status=0
 scripts/netlab.sh --lan "$build/bin/nvrsim --scenario $PWD/sim/scenarios/demo.json --log $dir/sim.log >/dev/null 2>&1" \
   -- bash "$0" --inside || status=$?
 
+[ -s "$dir/window.xwd" ] && convert "xwd:$dir/window.xwd" "$dir/window.png" && echo "window: $dir/window.png"
 step "Done: exit code $status"
 exit "$status"
