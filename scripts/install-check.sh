@@ -22,7 +22,7 @@ cd "$(dirname "$0")/.."
 dir=$PWD/build/install-check
 root=$dir/root
 
-# Step 3 and 4, run by netlab.sh in the computer namespace. Its mount
+# Steps 3 to 5, run by netlab.sh in the computer namespace. Its mount
 # namespace is private to this command, so the mounts below end with it.
 inside() {
   cp /etc/hosts "$root/etc/hosts" # the lab's names for the portal and probe hosts
