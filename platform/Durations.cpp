@@ -30,6 +30,7 @@ Durations Durations::scaled(double factor) const
     d.formatPollMs = scale(formatPollMs, factor);
     d.countdownTickMs = scale(countdownTickMs, factor);
     d.chainedDialogMs = scale(chainedDialogMs, factor);
+    d.formatDialogMs = scale(formatDialogMs, factor);
     d.cameraCheckMs = scale(cameraCheckMs, factor);
     d.reachabilityRecheckMs = scale(reachabilityRecheckMs, factor);
     d.cloudQueryDelayMs = scale(cloudQueryDelayMs, factor);

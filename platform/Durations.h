@@ -12,6 +12,7 @@ struct Durations
     int formatPollMs = 1000; // disk format progress polling
     int countdownTickMs = 1000; // countdowns of the setup steps
     int chainedDialogMs = 200; // one dialog opening the next
+    int formatDialogMs = 100; // the disk step's pause before it asks to format
     int cameraCheckMs = 6000; // synchronous camera password check
     int reachabilityRecheckMs = 5000; // how often a running reachability monitor looks again
     int cloudQueryDelayMs = 1000; // the cloud step's pause before each question to the recorder

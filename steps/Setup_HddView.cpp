@@ -1,6 +1,7 @@
 #include "steps/Setup_HddView.h"
 
 #include "app/ModalHost.h"
+#include "platform/Durations.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int kFormatDialogDelayMs = 100;
 constexpr int kCheckPanelSteps = 5;
 constexpr int kFormatPanelSteps = 4;
 
@@ -33,7 +33,6 @@ Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
 {
     hddStep = NotStarted;
     m_formatDialogTimer.setSingleShot(true);
-    m_formatDialogTimer.setInterval(kFormatDialogDelayMs);
     connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);
     connect(&m_table, &Setup_HddInformationView::nextRequested, this, &Setup_HddView::onNextClicked);
     connect(&m_table, &Setup_HddInformationView::markChanged, this, &Setup_HddView::rememberMark);
@@ -192,7 +191,7 @@ void Setup_HddView::checkForFormatting()
     const auto marked = std::count_if(
         hddInfos().cbegin(), hddInfos().cend(), [](const std::shared_ptr<THddInfo> &disk) { return disk->checked(); });
     if (marked > 0) {
-        m_formatDialogTimer.start();
+        m_formatDialogTimer.start(durations().formatDialogMs);
         return;
     }
     // Nothing to format: keep looking, so a later Next has a result to act on.
