@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
@@ -27,7 +26,6 @@ struct SetupRun
 {
     ChildRun wizard;
     WaitAccount waits;
-    QJsonObject summary; // what the headless run printed
     QString error;
 
     double ratio() const { return waits.totalMs() > 0 ? wizard.wallMs / waits.totalMs() : 0; }
@@ -63,12 +61,29 @@ SetupRun runOnce(const QJsonObject &scenario, const QString &wizard)
     for (const ChildRun::Line &line : run.wizard.lines)
         lines << line.text;
     run.waits = countWaits(lines, sim.log(), scenario, Durations());
-    run.summary = QJsonDocument::fromJson(run.wizard.standardOutput).object();
     if (run.wizard.timedOut)
         run.error = QStringLiteral("the run did not end within %1 s").arg(kRunLimitMs / 1000);
     else if (run.wizard.exitCode != 0)
         run.error = QStringLiteral("the run failed: ") + lines.filter(QStringLiteral("failed:")).join(QLatin1Char(' '));
     return run;
+}
+
+void printTimeline(const ChildRun &wizard)
+{
+    const QString pageLine = QStringLiteral("nvrwizard: page ");
+    QList<QStringList> rows;
+    QString shown = QStringLiteral("(process start)");
+    qint64 since = 0;
+    auto close = [&](qint64 until) { rows << QStringList {shown, seconds(since), ms(until - since)}; };
+    for (const ChildRun::Line &line : wizard.lines) {
+        if (!line.text.startsWith(pageLine))
+            continue;
+        close(line.atMs);
+        shown = line.text.mid(pageLine.size());
+        since = line.atMs;
+    }
+    close(wizard.wallMs);
+    table({QStringLiteral("page"), QStringLiteral("shown at"), QStringLiteral("time on it")}, rows);
 }
 
 void printAccounting(const WaitAccount &account)
@@ -142,11 +157,9 @@ int main(int argc, char *argv[])
         rows);
 
     const SetupRun &first = results.first();
-    QStringList pages;
-    for (const QJsonValue &p : first.summary.value(QStringLiteral("pages")).toArray())
-        pages << p.toString();
-    print(QStringLiteral("Pages shown: ") + pages.join(QStringLiteral(", ")) + QStringLiteral("."));
+    print(QStringLiteral("Where the time of run 1 went, page by page (a page's time includes its waits):"));
     print();
+    printTimeline(first.wizard);
     print(QStringLiteral("The waits of run 1:"));
     print();
     printAccounting(first.waits);

@@ -56,7 +56,8 @@ double median(QList<double> values)
 
 QString ms(double value)
 {
-    return value < 100 ? QStringLiteral("%1 ms").arg(value, 0, 'f', 1) : QStringLiteral("%1 ms").arg(qRound64(value));
+    const bool whole = value >= 100 || value == double(qRound64(value));
+    return whole ? QStringLiteral("%1 ms").arg(qRound64(value)) : QStringLiteral("%1 ms").arg(value, 0, 'f', 1);
 }
 
 QString seconds(double ms)

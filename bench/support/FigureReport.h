@@ -23,7 +23,7 @@ void print(const QString &line = QString());
 void table(const QStringList &header, const QList<QStringList> &rows);
 
 double median(QList<double> values);
-QString ms(double value); // "123 ms" or "12.3 ms"
+QString ms(double value); // "123 ms", "12.3 ms" or "0 ms"
 QString seconds(double ms); // "12.345 s"
 QString mib(long kib); // "45.6 MiB"
 QString verdict(bool met); // "met" or "**MISSED**"
