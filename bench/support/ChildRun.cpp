@@ -59,16 +59,21 @@ std::vector<char *> pointers(std::vector<QByteArray> &strings)
     return result;
 }
 
-// Appends whatever can be read now without blocking.
-void drain(int fd, QByteArray &into)
+// Appends whatever can be read now without blocking; at the end of the
+// stream closes fd and sets it to -1.
+void drain(int &fd, QByteArray &into)
 {
     char buffer[16384];
-    for (;;) {
+    while (fd >= 0) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
+        if (n > 0) {
             into.append(buffer, n);
-        else if (!(n < 0 && errno == EINTR))
+        } else if (n < 0 && errno == EAGAIN) {
             return;
+        } else if (!(n < 0 && errno == EINTR)) {
+            ::close(fd);
+            fd = -1;
+        }
     }
 }
 
@@ -137,6 +142,7 @@ bool ChildRun::run(const QString &program, const QStringList &args, const QStrin
             timedOut = true;
             ::kill(pid, SIGKILL);
         }
+        // A closed pipe is left out (a negative descriptor), or poll would spin on it.
         pollfd fds[3] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}, {exitFd, POLLIN, 0}};
         if (::poll(fds, 3, int(std::clamp<qint64>(left, 1, 1000))) < 0 && errno != EINTR)
             break;
@@ -152,8 +158,10 @@ bool ChildRun::run(const QString &program, const QStringList &args, const QStrin
     drain(outPipe[0], standardOutput);
     drain(errPipe[0], pending);
     takeLines(true);
-    ::close(outPipe[0]);
-    ::close(errPipe[0]);
+    if (outPipe[0] >= 0)
+        ::close(outPipe[0]);
+    if (errPipe[0] >= 0)
+        ::close(errPipe[0]);
     if (exitFd >= 0)
         ::close(exitFd);
 
