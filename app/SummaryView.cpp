@@ -1,10 +1,89 @@
 #include "app/SummaryView.h"
 
+#include "app/HMLocalization.h"
 #include "app/ShellDelegate.h"
+#include "platform/Log.h"
+#include "platform/UrlOpener.h"
+#include "protocol/TVexorReply.h"
+#include "util/UtilMethod.h"
+#include "webconfig/HttpCommand.h"
+#include "webconfig/HttpConfig.h"
+#include "webconfig/HttpError.h"
+#include "webconfig/RecordParsers.h"
+
+#include <QUrl>
+
+namespace {
+
+constexpr int kProgressPos = 10;
+constexpr int kCompletePhase = 2;
+constexpr int kItems = 12;
+constexpr int kFirstCamera = 3;
+const QString kNone = QStringLiteral("none");
+
+// Elements 0 and 2 are the recorder's and the cloud account's passwords.
+bool isSecret(int index)
+{
+    return index == 0 || index == 2;
+}
+
+} // namespace
+
+SummaryView::SummaryView(WizardContext &context, QObject *parent, const QString &launcherBundle)
+    : PageController(context, parent)
+    , m_items(context.folders, launcherBundle)
+{
+    progress.setProgressPos(kProgressPos);
+    m_leftStep.setStepIndex(kCompletePhase);
+}
+
+SummaryView::~SummaryView() = default;
+
+void SummaryView::setSummaryInfo(const QStringList &info)
+{
+    m_summaryInfo = info;
+}
 
 void SummaryView::viewDidAppear()
 {
-    postChangeReminder(QStringLiteral("summary"));
+    setLanguageText();
+    postChangeReminder(kPageKey);
+    if (m_summaryInfo.isEmpty())
+        m_summaryInfo = QStringList(kItems, kNone);
+    for (int i = 0; i < m_summaryInfo.size(); ++i) {
+        const QString &element = m_summaryInfo.at(i);
+        Log::line(QStringLiteral("\n %1 \n").arg(isSecret(i) && element != kNone ? Log::masked(element) : element));
+    }
+    emit changed();
+}
+
+void SummaryView::setLanguageText()
+{
+    QString finish = btFinishTitle();
+    const QString body = text(QStringLiteral("Summary_Text1"));
+    if (context().localization.activeLanguage() == QLatin1String("TW")) {
+        // There the word stands in quotes, as the text tells the user to press it.
+        const QString curly = QStringLiteral("\u201c%1\u201d").arg(finish);
+        finish = body.contains(curly) ? curly : QStringLiteral("\"%1\"").arg(finish);
+    }
+    m_text1 = EmphasisedText::find(body, finish, QStringLiteral("FINISH"));
+}
+
+QString SummaryView::item(int index) const
+{
+    // A list that ends early has nothing in its later slots.
+    return m_summaryInfo.value(index, kNone);
+}
+
+QStringList SummaryView::cameras() const
+{
+    QStringList shown;
+    for (int slot = 0; slot < 9; ++slot) {
+        const QString camera = item(kFirstCamera + slot);
+        if (camera != kNone)
+            shown << camera;
+    }
+    return shown;
 }
 
 void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username, const QString &password)
@@ -13,7 +92,126 @@ void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QStr
     m_selectedNvr = std::move(device);
     m_username = username;
     m_password = password;
+    m_target.reset();
+    m_shortcutErrors.clear();
+    m_recording = Recording::NotAsked;
+    m_settled = !m_selectedNvr;
+    if (m_selectedNvr) {
+        httpConfig = std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this));
+        httpConfig->startGetNimboraInfo(*m_selectedNvr, m_username, m_password);
+    }
     emit changed();
+}
+
+QList<SummaryView::Row> SummaryView::networkRows() const
+{
+    if (!m_selectedNvr)
+        return {};
+    const TVexorReply &nvr = *m_selectedNvr;
+    // The connection types are shown as they are, in every language.
+    return {{text(QStringLiteral("Summary_Connection")),
+                nvr.dhcpEnabled ? QStringLiteral("DHCP") : QStringLiteral("Static IP")},
+        {text(QStringLiteral("Summary_IP")), UtilMethod::ipToString(nvr.ipAddress)},
+        {text(QStringLiteral("Summary_Mask")), UtilMethod::ipToString(nvr.subnetMask)},
+        {text(QStringLiteral("Summary_Gateway")), UtilMethod::ipToString(nvr.gateway)},
+        {text(QStringLiteral("Summary_DNS1")), UtilMethod::ipToString(nvr.primaryDns)},
+        {text(QStringLiteral("Summary_DNS2")), UtilMethod::ipToString(nvr.secondaryDns)}};
+}
+
+void SummaryView::onHttpConfigDidFinish(HttpConfig *, int cmd)
+{
+    if (cmd == HttpCmd::GetNimboraInfo)
+        onNimboraInfo();
+    else if (cmd == HttpCmd::StartRecording)
+        onRecordingInfo();
+    emit changed();
+}
+
+void SummaryView::onNimboraInfo()
+{
+    nimboraInfo = httpConfig->getNimboraInfo();
+    const bool access = nimboraInfo->access() == QLatin1String("1") && nimboraInfo->status() == QLatin1String("1");
+    m_target = access ? ShortcutTarget::withAccess(nimboraInfo->portal_number().value_or(QString()),
+                   context().localization.activeLanguage(), nimboraInfo->portal_url().value_or(QString()))
+                      : ShortcutTarget::withoutAccess(nimboraInfo->localhyperlink().value_or(QString()));
+    Log::line(isTrue(nimboraInfo->status()) ? QStringLiteral("Device already registered ")
+                                            : QStringLiteral("Device not registered yet"));
+    Log::line(
+        isTrue(nimboraInfo->access()) ? QStringLiteral("Device has internet ") : QStringLiteral("Device no internet"));
+    Log::line(m_target->nimboraNumber.isEmpty() ? QStringLiteral("未取得NVR的註冊序號")
+                                                : QStringLiteral("NVR的註冊序號為%1").arg(m_target->nimboraNumber));
+    Log::line(m_target->nimboraServer.isEmpty() ? QStringLiteral("未取得server的網址")
+                                                : QStringLiteral("server網址為%1").arg(m_target->nimboraServer));
+    showShortcutResult(m_items.replace(*m_target));
+    httpConfig->performStartRecording(*m_selectedNvr, m_username, m_password);
+}
+
+void SummaryView::onRecordingInfo()
+{
+    myRecordingInfos = httpConfig->getRecordingInfoList();
+    m_settled = true;
+    const int value = RecordParsers::leadingInt(myRecordingInfos->record().value_or(QString()));
+    if (value < 1) {
+        m_recording = Recording::NotStarted;
+        Log::line(QStringLiteral("錄影未啓動"));
+    } else if (value == 1) {
+        m_recording = Recording::Started;
+        Log::line(QStringLiteral("錄影已啓動"));
+    } else {
+        m_recording = Recording::ApiError;
+        Log::line(QStringLiteral("API錯誤"));
+    }
+}
+
+void SummaryView::onHttpDidError(const HttpError &error)
+{
+    // Nothing follows an unanswered question: Finish and the recorder's page still work.
+    Log::line(QStringLiteral("SummaryView::onHttpDidError ") + error.description);
+    m_settled = true;
+    emit changed();
+}
+
+void SummaryView::onCheck(bool ticked)
+{
+    if (!m_target)
+        return;
+    showShortcutResult(ticked ? m_items.create(*m_target) : m_items.remove(*m_target));
+    emit changed();
+}
+
+void SummaryView::showShortcutResult(const ShortcutErrors &errors)
+{
+    m_shortcutErrors = errors;
+    for (const ShortcutError &e : errors)
+        Log::line(QStringLiteral("shortcut item %1: %2").arg(e.path, e.reason));
+    // The box says what is there: ticked only over a desktop copy that exists.
+    m_check = m_items.desktopCopyExists(*m_target);
+}
+
+std::optional<ShortcutPaths> SummaryView::shortcutPaths() const
+{
+    if (!m_target)
+        return std::nullopt;
+    return m_items.paths(*m_target);
+}
+
+QString SummaryView::lbShortcutError() const
+{
+    if (m_shortcutErrors.isEmpty())
+        return {};
+    QStringList lines {text(QStringLiteral("Summary_ShortcutFailed"))};
+    for (const ShortcutError &e : m_shortcutErrors)
+        lines << QStringLiteral("%1: %2").arg(e.path, e.reason);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void SummaryView::onGotoNvrClicked()
+{
+    if (!m_selectedNvr)
+        return;
+    context().urls.openUrl(QUrl(QStringLiteral("http://%1:%2")
+                                    .arg(UtilMethod::ipToString(m_selectedNvr->ipAddress))
+                                    .arg(UtilMethod::bytesToInt(m_selectedNvr->httpPort))));
 }
 
 void SummaryView::onFinishClicked()

@@ -1,34 +1,125 @@
 #pragma once
 
+#include "app/LeftStepView.h"
 #include "app/PageController.h"
+#include "app/shortcuts/ShortcutItems.h"
+#include "guide/EmphasisedText.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
+#include "webconfig/HttpConfigDelegate.h"
+#include "webconfig/records/TNimboraInfo.h"
+#include "webconfig/records/TRecordingInfo.h"
 
 #include <QStringList>
 
+#include <memory>
+#include <optional>
+
+class HttpConfig;
 class ShellDelegate;
 
-// The last page: what was set, and Finish.
-class SummaryView : public PageController
+// The last page: what was set, the recorder's network settings and cloud
+// state, the shortcut items left on the computer, recording started, Finish.
+class SummaryView : public PageController, private HttpConfigDelegate
 {
     Q_OBJECT
 public:
-    using PageController::PageController;
+    static inline const QString kPageKey = QStringLiteral("summary");
+    // What the recorder said to "start recording".
+    enum class Recording { NotAsked, NotStarted, Started, ApiError };
 
-    QString pageKey() const override { return QStringLiteral("summary"); }
+    // launcherBundle: the HRX260A bundle the desktop shortcut is copied from.
+    explicit SummaryView(WizardContext &context, QObject *parent = nullptr,
+        const QString &launcherBundle = ShortcutItems::defaultLauncherBundle());
+    ~SummaryView() override;
+
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
-    void setSummaryInfo(const QStringList &info) { m_summaryInfo = info; }
+    void setSummaryInfo(const QStringList &info);
+    // Stores the four, then asks the recorder for its cloud state and shows
+    // its network settings.
     void setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username, const QString &password);
+
+    // The shortcut check box: ticked makes the three items, cleared removes them.
+    void onCheck(bool ticked);
+    void onGotoNvrClicked();
+    void onFinishClicked();
 
     const QStringList &summaryInfo() const { return m_summaryInfo; }
     NvrRef device() const { return m_selectedNvr; }
+    const SetupProgressView &progressView() const { return progress; }
+    LeftStepView &leftStepViewController() { return m_leftStep; }
 
-    void onFinishClicked();
+    QString lbTitle() const { return text(QStringLiteral("Summary_Title")); }
+    const EmphasisedText &lbText1() const { return m_text1; }
+    QString btFinishTitle() const { return text(QStringLiteral("Summary_FINISH")); }
+    QString btGotoNvrTitle() const { return text(QStringLiteral("Summary_GOTONVR")); }
+    QString btCheckTitle() const { return text(QStringLiteral("Summary_Shortcut")); }
+    QString lbPassTitle() const { return text(QStringLiteral("APP_Password:")); }
+    QString lbMailTitle() const { return text(QStringLiteral("E-Mail:")); }
+
+    // Element i of the list ("none" where the list has none).
+    QString item(int index) const;
+    QString edPass() const { return item(0); }
+    bool edMailVisible() const { return item(1) != QLatin1String("none"); }
+    QString edMail() const { return item(1); }
+    bool edNimboraPassVisible() const { return item(2) != QLatin1String("none"); }
+    QString edNimboraPass() const { return item(2); }
+    // The cameras of the slots that hold one, in slot order, without gaps.
+    QStringList cameras() const;
+
+    QString lbRecorderTitle() const { return text(QStringLiteral("Summary_Recorder")); }
+    QString lbCloudTitle() const { return text(QStringLiteral("SetupNimbora_Title")); }
+    QString lbCamerasTitle() const { return text(QStringLiteral("SetupCam_Title")); }
+
+    // The recorder's network settings as caption and value: connection type,
+    // address, mask, gateway, primary and secondary DNS; none without a recorder.
+    struct Row
+    {
+        QString title;
+        QString value;
+    };
+    QList<Row> networkRows() const;
+
+    // The cloud state of the recorder's answer; none before it came.
+    const std::optional<ShortcutTarget> &target() const { return m_target; }
+    std::optional<ShortcutPaths> shortcutPaths() const;
+    // The box can act only once the cloud state is known.
+    bool btCheckEnabled() const { return m_target.has_value(); }
+    bool btCheck() const { return m_check; }
+    // What the last making or removing of the items could not do.
+    const ShortcutErrors &shortcutErrors() const { return m_shortcutErrors; }
+    QString lbShortcutError() const;
+    Recording recording() const { return m_recording; }
+    // Nothing more is awaited from the recorder: recording was answered, a
+    // question went unanswered, or there was no recorder to ask.
+    bool isSettled() const { return m_settled; }
 
 private:
+    void onHttpConfigDidFinish(HttpConfig *config, int cmd) override;
+    void onHttpDidError(const HttpError &error) override;
+
+    void setLanguageText();
+    void onNimboraInfo();
+    void onRecordingInfo();
+    void showShortcutResult(const ShortcutErrors &errors);
+
     ShellDelegate *theDelegate = nullptr;
     NvrRef m_selectedNvr;
     QString m_username;
     QString m_password;
+    std::unique_ptr<HttpConfig> httpConfig;
+    ShortcutItems m_items;
+    SetupProgressView progress;
+    LeftStepView m_leftStep;
     QStringList m_summaryInfo;
+    EmphasisedText m_text1;
+    std::shared_ptr<TNimboraInfo> nimboraInfo;
+    std::shared_ptr<TRecordingInfo> myRecordingInfos;
+    std::optional<ShortcutTarget> m_target;
+    ShortcutErrors m_shortcutErrors;
+    Recording m_recording = Recording::NotAsked;
+    bool m_check = true;
+    bool m_settled = false;
 };

@@ -2,14 +2,14 @@
 
 #include "platform/Log.h"
 
-EmphasisedText EmphasisedText::find(const QString &text, const QString &phrase)
+EmphasisedText EmphasisedText::find(const QString &text, const QString &phrase, const QString &name)
 {
     // An empty label would "occur" everywhere; it emphasises nothing.
     if (phrase.isEmpty() || !text.contains(phrase)) {
-        Log::line(QStringLiteral("string does not contain NEXT"));
+        Log::line(QStringLiteral("string does not contain %1").arg(name));
         return {text, QString()};
     }
-    Log::line(QStringLiteral("string contains NEXT!"));
+    Log::line(QStringLiteral("string contains %1!").arg(name));
     return {text, phrase};
 }
 

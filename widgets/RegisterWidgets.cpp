@@ -9,4 +9,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerTimeZoneWidgets(factory);
     registerHddWidgets(factory);
     registerNimboraWidgets(factory);
+    registerSummaryWidgets(factory);
 }

@@ -10,6 +10,7 @@ void registerPasswordWidgets(WidgetFactory &factory);
 void registerTimeZoneWidgets(WidgetFactory &factory);
 void registerHddWidgets(WidgetFactory &factory);
 void registerNimboraWidgets(WidgetFactory &factory);
+void registerSummaryWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -4,6 +4,7 @@
 #include "app/PageController.h"
 #include "app/ScriptedModalHost.h"
 #include "app/SetupView.h"
+#include "app/SummaryView.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
@@ -11,6 +12,7 @@
 #include "platform/UrlOpener.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
@@ -33,8 +35,29 @@ QJsonArray maskedSummaryInfo(const QStringList &info)
     return items;
 }
 
-QJsonObject summaryJson(const AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
+QJsonValue existing(const QString &path)
 {
+    return !path.isEmpty() && QFileInfo::exists(path) ? QJsonValue(path) : QJsonValue();
+}
+
+// Where the summary left its shortcut items; null for an item that is not there.
+QJsonValue filesJson(const SummaryView &summary)
+{
+    const std::optional<ShortcutPaths> paths = summary.shortcutPaths();
+    if (!paths)
+        return QJsonValue();
+    QJsonArray errors;
+    for (const ShortcutError &error : summary.shortcutErrors())
+        errors.append(QStringLiteral("%1: %2").arg(error.path, error.reason));
+    return QJsonObject {{QStringLiteral("desktopCopy"), existing(paths->desktopCopy)},
+        {QStringLiteral("desktopEntry"), existing(paths->desktopEntry)},
+        {QStringLiteral("propertyList"), existing(paths->propertyList)},
+        {QStringLiteral("bookmarks"), existing(paths->bookmarks)}, {QStringLiteral("errors"), errors}};
+}
+
+QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
+{
+    const SummaryView &summary = shell.contentSummaryViewController();
     return {
         {QStringLiteral("result"), QStringLiteral("summary")},
         {QStringLiteral("language"), l10n.activeLanguage()},
@@ -42,6 +65,8 @@ QJsonObject summaryJson(const AppDelegate &shell, const HeadlessSession &session
         {QStringLiteral("pages"), session.pages()},
         {QStringLiteral("steps"), session.steps()},
         {QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo())},
+        {QStringLiteral("files"), filesJson(summary)},
+        {QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started},
     };
 }
 

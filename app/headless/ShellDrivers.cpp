@@ -62,12 +62,21 @@ void driveInstall(PageController &page, HeadlessSession &session)
     });
 }
 
+// The page asks the recorder for its cloud state, leaves the shortcut items
+// and starts recording: the run ends once that is over.
 void driveSummary(PageController &page, HeadlessSession &session)
 {
     auto &summary = static_cast<SummaryView &>(page);
-    session.record(
-        QStringLiteral("summary"), QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
-    session.succeed();
+    session.when(
+        page, [&summary] { return summary.isSettled(); },
+        [&summary, &session] {
+            for (const ShortcutError &error : summary.shortcutErrors())
+                session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
+            session.record(
+                QStringLiteral("summary"), QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
+            session.succeed();
+        },
+        QStringLiteral("the recorder's cloud state and recording"));
 }
 
 } // namespace

@@ -124,8 +124,10 @@ private slots:
         QVERIFY2(zone.value("zone").toString().contains(QStringLiteral("Taipei")), qPrintable(run.summary));
         // The recorder counts its zones from 1.
         QCOMPARE(state.value("timeZone").toInt(), zone.value("index").toInt() + 1);
+        // Formatted, and recording since the summary started it.
         const QJsonArray disks = state.value("disks").toArray();
-        QCOMPARE(disks.at(0).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(), 2);
+        QCOMPARE(disks.at(0).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(), 1);
+        QVERIFY(run.summaryJson().value("recordingStarted").toBool());
     }
 };
 

@@ -1,0 +1,259 @@
+// The summary page against the simulated recorder over real HTTPS in the
+// network lab, with the user's folders under a temporary home: the recorder's
+// cloud state decides the three items, a second run replaces them, the box
+// removes and makes them, recording is started, and what cannot be made is
+// said instead of ticked.
+#include "LabEnv.h"
+#include "PlistTools.h"
+#include "ShortcutFixture.h"
+#include "SimProcess.h"
+#include "app/HMLocalization.h"
+#include "app/ScriptedModalHost.h"
+#include "app/SummaryView.h"
+#include "platform/DeploymentSettings.h"
+#include "platform/Durations.h"
+#include "platform/FileTimes.h"
+#include "platform/Log.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+const QString kPassword = QStringLiteral("Recorder9");
+const QString kNumber = QStringLiteral("87654321");
+const QStringList kList {"Recorder9", "me@example.com", "Cloud-pw1", "ZB 2100", "none", "none", "none", "none", "none",
+    "none", "none", "none"};
+
+QJsonObject recorderWith(const QJsonObject &cloud)
+{
+    QJsonObject recorder = SimProcess::configured(0, kPassword);
+    recorder.insert(QStringLiteral("cloud"), cloud);
+    // A formatted disk, so that the recorder can record.
+    recorder.insert(QStringLiteral("disks"),
+        QJsonArray {QJsonObject {{"device", "sda"}, {"partitions", QJsonArray {QJsonObject {{"status", 2}}}}},
+            QJsonObject {{"device", ""}}});
+    return recorder;
+}
+
+QVariantMap plistlibReads(const QString &file)
+{
+    QString json;
+    plistcheck({QStringLiteral("json"), file}, &json);
+    return QJsonDocument::fromJson(json.toUtf8()).toVariant().toMap();
+}
+
+} // namespace
+
+class SummaryLabTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    SimProcess sim;
+    QJsonObject recorder;
+    std::unique_ptr<ShortcutFixture> f;
+    NotificationCenter notifications;
+    ScriptedModalHost modal;
+    RecordingUrlOpener urls;
+    std::unique_ptr<WizardContext> context;
+    QTemporaryDir originals;
+    QStringList log;
+
+    void startSim(const QJsonObject &cloud)
+    {
+        recorder = recorderWith(cloud);
+        sim.setTimeScale(0.05);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+    }
+    QString bookmarksOriginal(const QString &format)
+    {
+        const QString path = originals.filePath(format + QStringLiteral(".plist"));
+        if (!QFileInfo::exists(path))
+            plistcheck({QStringLiteral("bookmarks"), path, format});
+        return path;
+    }
+    // The record a search would have made of the recorder.
+    NvrRef device() const
+    {
+        TVexorReply nvr = SimProcess::target(recorder);
+        const uint8_t mask[4] {255, 255, 255, 0}, gateway[4] {192, 0, 2, 1}, dns[4] {192, 0, 2, 53};
+        std::copy(mask, mask + 4, nvr.subnetMask);
+        std::copy(gateway, gateway + 4, nvr.gateway);
+        std::copy(dns, dns + 4, nvr.primaryDns);
+        nvr.httpPort[0] = 8080 & 0xff;
+        nvr.httpPort[1] = 8080 >> 8;
+        nvr.dhcpEnabled = 1;
+        return std::make_shared<const TVexorReply>(nvr);
+    }
+    // The summary as the shell shows it, waited for until recording was asked.
+    std::unique_ptr<SummaryView> show(const QString &bundle = QString())
+    {
+        auto summary = std::make_unique<SummaryView>(*context, nullptr, bundle.isEmpty() ? f->bundle : bundle);
+        summary->setSummaryInfo(kList);
+        summary->viewDidAppear();
+        summary->setDelegate(nullptr, device(), QStringLiteral("admin"), kPassword);
+        const bool answered
+            = QTest::qWaitFor([&] { return summary->recording() != SummaryView::Recording::NotAsked; }, kWaitMs);
+        return answered ? std::move(summary) : nullptr;
+    }
+    QStringList desktop() const
+    {
+        return QDir(f->folders.desktop).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+private slots:
+    void initTestCase() { setDurations(Durations().scaled(0.05)); }
+    void init()
+    {
+        NVR_REQUIRE_LAB();
+        f = std::make_unique<ShortcutFixture>();
+        context.reset(new WizardContext {notifications, HMLocalization::sharedInstance(), modal, urls, f->folders});
+        HMLocalization::sharedInstance().setLanguage(QStringLiteral("JP"));
+        log.clear();
+        Log::setSink([this](const QString &line) { log << line; });
+    }
+    void cleanup()
+    {
+        Log::setSink({});
+        sim.stop();
+    }
+
+    void withCloudAccess()
+    {
+        startSim({{"status", "1"}, {"access", "1"}, {"portal_number", kNumber}});
+        const QString original = bookmarksOriginal(QStringLiteral("xml"));
+        QVERIFY(f->placeBookmarks(original));
+        auto summary = show();
+        QVERIFY(summary);
+        const ShortcutTarget target = *summary->target();
+        QVERIFY(target.nimboraAccess);
+        QCOMPARE(desktop(), (QStringList {"HRX-540A(87654321).app", "HRX-540A(87654321).desktop"}));
+        const ShortcutPaths paths = *summary->shortcutPaths();
+        const QVariantMap list {{"deviceNumber", kNumber}, {"language", "JP"}, {"server", "portal.nimbora.example"}};
+        QCOMPARE(plistlibReads(paths.propertyList), list);
+        QVERIFY(plistcheck({QStringLiteral("added"), original, paths.bookmarks, f->entryJson(target)}));
+        QVERIFY(summary->btCheck() && summary->btCheckEnabled());
+        QVERIFY(summary->shortcutErrors().isEmpty());
+
+        QCOMPARE(summary->recording(), SummaryView::Recording::Started);
+        QVERIFY(sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("recording")).toBool());
+        for (const char *line : {"Device already registered ", "Device has internet ", "NVR的註冊序號為87654321",
+                 "server網址為portal.nimbora.example", "錄影已啓動"})
+            QVERIFY2(log.contains(QString::fromUtf8(line)), line);
+        for (const QString &line : std::as_const(log))
+            QVERIFY2(!line.contains(kPassword) && !line.contains(QLatin1String("Cloud-pw1")), qPrintable(line));
+        // Asked in order: the cloud state, then recording.
+        QStringList paths2;
+        for (const SimLogLine &l : sim.log(QStringLiteral("http")))
+            paths2 << l.value("path");
+        QCOMPARE(paths2, (QStringList {"/config/nimboraportal", "/config/manrecord"}));
+
+        const QList<SummaryView::Row> network = summary->networkRows();
+        QCOMPARE(network.size(), 6);
+        QCOMPARE(network.at(0).value, QStringLiteral("DHCP"));
+        QCOMPARE(network.at(1).value, SimProcess::ipOf(recorder));
+        QCOMPARE(network.at(2).value, QStringLiteral("255.255.255.0"));
+        QCOMPARE(network.at(3).value, QStringLiteral("192.0.2.1"));
+        QCOMPARE(network.at(4).value, QStringLiteral("192.0.2.53"));
+        QCOMPARE(network.at(5).value, QStringLiteral("0.0.0.0"));
+        summary->onGotoNvrClicked();
+        QCOMPARE(urls.opened().last(), QUrl(QStringLiteral("http://%1:8080").arg(SimProcess::ipOf(recorder))));
+
+        // Running the wizard again replaces the three instead of adding to them.
+        const QDateTime firstBirth = FileTimes::creation(paths.desktopCopy);
+        summary = show();
+        QVERIFY(summary);
+        QCOMPARE(desktop().size(), 2);
+        QCOMPARE(QDir(QFileInfo(paths.propertyList).path()).entryList(QDir::Files).size(), 1);
+        QVERIFY(plistcheck({QStringLiteral("added"), original, paths.bookmarks, f->entryJson(target)}));
+        QVERIFY(FileTimes::creation(paths.desktopCopy) > firstBirth);
+
+        // Clearing the box removes them, ticking it makes them anew.
+        summary->onCheck(false);
+        QVERIFY(!summary->btCheck());
+        QVERIFY(desktop().isEmpty());
+        QVERIFY(!QFileInfo::exists(paths.propertyList));
+        QVERIFY(plistcheck({QStringLiteral("same"), original, paths.bookmarks}));
+        summary->onCheck(true);
+        QVERIFY(summary->btCheck());
+        QCOMPARE(desktop().size(), 2);
+        QCOMPARE(plistlibReads(paths.propertyList), list);
+        QVERIFY(plistcheck({QStringLiteral("added"), original, paths.bookmarks, f->entryJson(target)}));
+        QVERIFY(plistutilReads(paths.bookmarks));
+    }
+
+    void withoutCloudAccess_data()
+    {
+        QTest::addColumn<QJsonObject>("cloud");
+        QTest::addColumn<QString>("server");
+        QTest::newRow("registered, no access") << QJsonObject {{"status", "1"}, {"access", "0"}, {"localhyperlink", ""}}
+                                               << Deployment::defaultPortalHost();
+        QTest::newRow("access, not registered, a blank link") << QJsonObject {{"status", "0"}, {"access", "1"},
+            {"localhyperlink", " "}} << Deployment::defaultPortalHost();
+        QTest::newRow("its own link") << QJsonObject {{"status", "0"}, {"localhyperlink", "https://192.0.2.10/"}}
+                                      << "https://192.0.2.10/";
+    }
+    void withoutCloudAccess()
+    {
+        QFETCH(QJsonObject, cloud);
+        QFETCH(QString, server);
+        startSim(cloud);
+        const QString original = bookmarksOriginal(QStringLiteral("binary"));
+        QVERIFY(f->placeBookmarks(original));
+        auto summary = show();
+        QVERIFY(summary);
+        QVERIFY(!summary->target()->nimboraAccess);
+        QCOMPARE(desktop(), (QStringList {"HRX-540A.app", "HRX-540A.desktop"}));
+        const ShortcutPaths paths = *summary->shortcutPaths();
+        QVERIFY(paths.propertyList.endsWith(QLatin1String("/nimboraInfo(12345678).plist")));
+        const QVariantMap list {{"deviceNumber", "12345678"}, {"language", "EN"}, {"server", server}};
+        QCOMPARE(plistlibReads(paths.propertyList), list);
+        QVERIFY(plistcheck({QStringLiteral("added"), original, paths.bookmarks, f->entryJson(*summary->target())}));
+        QVERIFY(plistutilReads(paths.bookmarks));
+    }
+
+    // The copy cannot be made: the box is not ticked over nothing, the page
+    // says what is missing, and the other two items are made all the same.
+    void aMissingLauncherIsSaid()
+    {
+        startSim({{"status", "1"}, {"access", "1"}, {"portal_number", kNumber}});
+        auto summary = show(f->dir.filePath(QStringLiteral("nowhere/HRX260A.app")));
+        QVERIFY(summary);
+        QVERIFY(!summary->btCheck());
+        QCOMPARE(summary->shortcutErrors().size(), 1);
+        QVERIFY(summary->lbShortcutError().startsWith(
+            HMLocalization::sharedInstance().localizedStringForKey(QStringLiteral("Summary_ShortcutFailed"))));
+        QVERIFY(summary->lbShortcutError().contains(QLatin1String("HRX-540A(87654321).app")));
+        QVERIFY(desktop().isEmpty());
+        QVERIFY(QFileInfo::exists(summary->shortcutPaths()->propertyList));
+        QCOMPARE(summary->recording(), SummaryView::Recording::Started);
+    }
+
+    void anUnansweredQuestionLeavesNothing()
+    {
+        startSim({});
+        sim.stop(); // nobody answers at the recorder's address
+        auto summary = std::make_unique<SummaryView>(*context, nullptr, f->bundle);
+        summary->setDelegate(nullptr, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
+            QStringLiteral("admin"), kPassword);
+        const auto failed = [this] {
+            return std::any_of(log.cbegin(), log.cend(),
+                [](const QString &l) { return l.startsWith(QLatin1String("SummaryView::onHttpDidError")); });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(failed(), kWaitMs);
+        QVERIFY(!summary->btCheckEnabled());
+        QVERIFY(desktop().isEmpty());
+        QCOMPARE(summary->recording(), SummaryView::Recording::NotAsked);
+        const qsizetype opened = urls.opened().size();
+        summary->onGotoNvrClicked();
+        QCOMPARE(urls.opened().size(), opened + 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(SummaryLabTest)
+#include "tst_summarylab.moc"

@@ -1,0 +1,133 @@
+// The summary page without a recorder: its texts in the shipped languages, the
+// list and its "none" slots, the secrets kept out of the log, and the buttons
+// that work whatever the recorder said.
+#include "app/HMLocalization.h"
+#include "app/ScriptedModalHost.h"
+#include "app/ShellDelegate.h"
+#include "app/SummaryView.h"
+#include "platform/Log.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+
+#include <QtTest>
+
+namespace {
+
+struct Shell : ShellDelegate
+{
+    int finished = 0;
+    void finishWizard() override { ++finished; }
+};
+
+} // namespace
+
+class SummaryViewTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    NotificationCenter notifications;
+    ScriptedModalHost modal;
+    RecordingUrlOpener urls;
+    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, {}};
+    QStringList log;
+
+private slots:
+    void init()
+    {
+        HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN"));
+        log.clear();
+        Log::setSink([this](const QString &line) { log << line; });
+    }
+    void cleanup() { Log::setSink({}); }
+
+    void anEmptyListIsTwelveNone()
+    {
+        SummaryView summary(context);
+        summary.setSummaryInfo({});
+        summary.viewDidAppear();
+        QCOMPARE(summary.summaryInfo(), QStringList(12, QStringLiteral("none")));
+        QCOMPARE(summary.edPass(), QStringLiteral("none"));
+        QVERIFY(!summary.edMailVisible() && !summary.edNimboraPassVisible());
+        QVERIFY(summary.cameras().isEmpty());
+        QCOMPARE(log.count(QStringLiteral("\n none \n")), 12);
+    }
+
+    void listShowsWhatWasSet_data()
+    {
+        QTest::addColumn<QStringList>("list");
+        QTest::addColumn<bool>("cloud");
+        QTest::addColumn<QStringList>("cameras");
+        QTest::newRow("cloud and cameras in slots 2 and 5") << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1",
+            "none", "ZB 2100", "none", "none", "47X-10", "none", "none", "none", "none"}
+                                                            << true << QStringList {"ZB 2100", "47X-10"};
+        QTest::newRow("cloud skipped") << QStringList {"Nvr-pw1", "none", "none", "Cam A", "none", "none", "none",
+            "none", "none", "none", "none", "Cam I"}
+                                       << false << QStringList {"Cam A", "Cam I"};
+        // A list that ends early has nothing in its later slots.
+        QTest::newRow("ends after the first camera")
+            << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1", "Cam A"} << true << QStringList {"Cam A"};
+    }
+    void listShowsWhatWasSet()
+    {
+        QFETCH(QStringList, list);
+        QFETCH(bool, cloud);
+        QFETCH(QStringList, cameras);
+        SummaryView summary(context);
+        summary.setSummaryInfo(list);
+        summary.viewDidAppear();
+        QCOMPARE(summary.edPass(), QStringLiteral("Nvr-pw1"));
+        QCOMPARE(summary.edMailVisible(), cloud);
+        QCOMPARE(summary.edNimboraPassVisible(), cloud);
+        QCOMPARE(summary.cameras(), cameras);
+        // Every element is logged, the passwords masked.
+        QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.at(3))));
+        for (const QString &line : std::as_const(log))
+            QVERIFY2(!line.contains(QLatin1String("-pw1")), qPrintable(line));
+    }
+
+    void finishWordIsEmphasised_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("phrase");
+        QTest::newRow("EN") << "EN"
+                            << "FINISH";
+        QTest::newRow("DE") << "DE"
+                            << "FERTIGSTELLEN";
+        QTest::newRow("TW in quotes") << "TW" << QStringLiteral("\u201c\u5b8c\u6210\u201d");
+    }
+    void finishWordIsEmphasised()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, phrase);
+        HMLocalization::sharedInstance().setLanguage(language);
+        SummaryView summary(context);
+        summary.viewDidAppear();
+        QCOMPARE(summary.lbText1().phrase, phrase);
+        QVERIFY(summary.lbText1().text.contains(phrase));
+        QVERIFY(log.contains(QStringLiteral("string contains FINISH!")));
+    }
+
+    void withoutARecorderOnlyFinishActs()
+    {
+        SummaryView summary(context);
+        Shell shell;
+        summary.setDelegate(&shell, nullptr, QStringLiteral("admin"), QStringLiteral("pw"));
+        summary.viewDidAppear();
+        QVERIFY(summary.networkRows().isEmpty());
+        QVERIFY(!summary.target());
+        QVERIFY(!summary.btCheckEnabled());
+        summary.onCheck(false); // no cloud state: nothing to remove
+        QVERIFY(summary.shortcutErrors().isEmpty());
+        summary.onGotoNvrClicked();
+        QVERIFY(urls.opened().isEmpty());
+        QCOMPARE(summary.recording(), SummaryView::Recording::NotAsked);
+        QCOMPARE(summary.progressView().progressPos(), 10);
+        QCOMPARE(summary.leftStepViewController().step(), 2);
+        summary.onFinishClicked();
+        QCOMPARE(shell.finished, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(SummaryViewTest)
+#include "tst_summaryview.moc"
