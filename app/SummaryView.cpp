@@ -93,6 +93,7 @@ void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QStr
     m_username = username;
     m_password = password;
     m_target.reset();
+    m_check = false;
     m_shortcutErrors.clear();
     m_recording = Recording::NotAsked;
     m_settled = !m_selectedNvr;

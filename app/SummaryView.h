@@ -120,6 +120,6 @@ private:
     std::optional<ShortcutTarget> m_target;
     ShortcutErrors m_shortcutErrors;
     Recording m_recording = Recording::NotAsked;
-    bool m_check = true;
+    bool m_check = false;
     bool m_settled = false;
 };

@@ -23,6 +23,7 @@ QLabel *heading(const QString &name, QWidget *parent)
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return label;
 }
 
@@ -50,6 +51,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     , m_cloudPass(value(QStringLiteral("edNimboraPass"), this))
     , m_camerasTitle(heading(QStringLiteral("lbCameras"), this))
     , m_cameras(new QVBoxLayout)
+    , m_cameraScroll(new QScrollArea(this))
     , m_check(new QCheckBox(this))
     , m_shortcutError(wrappedLabel(QStringLiteral("lbShortcutError"), this))
     , m_gotoNvr(new QPushButton(this))
@@ -81,21 +83,26 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     cameraList->setLayout(m_cameras);
     m_cameras->setContentsMargins(0, 0, 0, 0);
     m_cameras->setSpacing(4);
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidget(cameraList);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
+    m_cameraScroll->setWidget(cameraList);
+    m_cameraScroll->setWidgetResizable(true);
+    m_cameraScroll->setFrameShape(QFrame::NoFrame);
+    // The page's own background shows through.
+    m_cameraScroll->viewport()->setAutoFillBackground(false);
+    cameraList->setAutoFillBackground(false);
 
     auto *left = new QVBoxLayout;
+    left->setSpacing(4);
     left->addWidget(m_recorderTitle);
     left->addLayout(m_recorder);
-    left->addStretch();
+    left->addStretch(1);
     auto *right = new QVBoxLayout;
+    right->setSpacing(4);
     right->addWidget(m_cloudTitle);
     right->addLayout(cloud);
     right->addSpacing(8);
     right->addWidget(m_camerasTitle);
-    right->addWidget(scroll, 1);
+    right->addWidget(m_cameraScroll, 1);
+    right->addStretch();
     auto *details = new QHBoxLayout;
     details->setSpacing(32);
     details->addLayout(left, 1);
@@ -159,6 +166,7 @@ void SummaryPage::refresh()
         w->setVisible(m_summary.edMailVisible());
     for (QWidget *w : std::initializer_list<QWidget *> {m_cloudPassLabel, m_cloudPass})
         w->setVisible(m_summary.edNimboraPassVisible());
+    m_cloudTitle->setVisible(m_summary.edMailVisible() || m_summary.edNimboraPassVisible());
     showCameras();
 
     m_check->setText(m_summary.btCheckTitle());
@@ -185,4 +193,5 @@ void SummaryPage::showCameras()
     }
     m_cameras->addStretch();
     m_camerasTitle->setVisible(!cameras.isEmpty());
+    m_cameraScroll->setVisible(!cameras.isEmpty());
 }

@@ -6,6 +6,7 @@ class QCheckBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 class SummaryView;
 
@@ -33,6 +34,7 @@ private:
     QLabel *m_cloudPass;
     QLabel *m_camerasTitle;
     QVBoxLayout *m_cameras;
+    QScrollArea *m_cameraScroll;
     QCheckBox *m_check;
     QLabel *m_shortcutError;
     QPushButton *m_gotoNvr;

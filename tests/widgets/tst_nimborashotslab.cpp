@@ -1,7 +1,8 @@
-// The cloud step's screens of nvrshots in the real window under Xvfb, from the
-// answers of a simulated recorder and portal in the network lab: the form,
-// Skip chosen, the portal's refusal, and the terms opened over the step; in
-// EN, JP, RU and at 200 %.
+// The cloud step's and the summary's screens of nvrshots in the real window
+// under Xvfb, from the answers of a simulated recorder and portal in the
+// network lab: the form, Skip chosen, the portal's refusal, the terms opened
+// over the step, and the summary with and without cloud; in EN, JP, RU and at
+// 200 %.
 #include "LabEnv.h"
 #include "ShotCheck.h"
 #include "SimProcess.h"
@@ -32,14 +33,17 @@ private slots:
         QFETCH(QString, scale);
         QJsonObject scenario = SimProcess::scenario({SimProcess::recorder(0)});
         scenario.insert(QStringLiteral("portal"),
-            QJsonObject {{"accounts", QJsonArray {QJsonObject {{"email", "owner@example.com"}, {"password", "pw1"}}}}});
+            QJsonObject {{"accounts",
+                QJsonArray {QJsonObject {{"email", "owner@example.com"}, {"password", "pw1"}, {"key", "k1"}}}}});
         SimProcess sim;
         sim.setTimeScale(0.1);
         QString error;
         QVERIFY2(sim.start(scenario, &error), qPrintable(error));
 
         const QStringList screens {QStringLiteral("nimbora-lan-form"), QStringLiteral("nimbora-lan-skip"),
-            QStringLiteral("nimbora-lan-refused"), QStringLiteral("nimbora-lan-terms")};
+            QStringLiteral("nimbora-lan-refused"), QStringLiteral("nimbora-lan-terms"),
+            // Without cloud first: the other registers the recorder.
+            QStringLiteral("summary-lan-nocloud"), QStringLiteral("summary-lan-cloud")};
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
         if (!scale.isEmpty())
@@ -49,14 +53,16 @@ private slots:
         const QString problem
             = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, env);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // Each screen read the recorder's cloud state; the refused one asked the portal.
+        // Each screen read the recorder's cloud state, the summaries once more;
+        // the refused sign-in and the registration went to the portal.
         int queries = 0;
         for (const SimLogLine &line : sim.log(QStringLiteral("http")))
             queries += line.value("path") == QLatin1String("/config/nimboraportal");
-        QCOMPARE(queries, screens.size());
-        const QList<SimLogLine> forms = sim.log(QStringLiteral("form"));
-        QCOMPARE(forms.size(), 1);
-        QCOMPARE(forms.first().value("answer"), QStringLiteral("Incorrect%20e-mail%20or%20password"));
+        QCOMPARE(queries, screens.size() + 2);
+        QStringList answers;
+        for (const SimLogLine &line : sim.log(QStringLiteral("form")))
+            answers << line.value("answer");
+        QCOMPARE(answers, (QStringList {"Incorrect%20e-mail%20or%20password", "success", "10000001%3AHRX-540A"}));
     }
 };
 

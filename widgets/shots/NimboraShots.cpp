@@ -30,9 +30,8 @@ Setup_NimboraContentView &formAlone(ShotWorld &world, int option)
     return form;
 }
 
-// In the window, as a person gets there: a new recorder gets a password, and
-// the camera step (not pictured) hands over to the cloud step, which reads the
-// recorder's cloud state. Nullptr when the form did not come.
+} // namespace
+
 Setup_NimboraView *enterNimboraStep(ShotWorld &world)
 {
     if (!enterTimeZoneStep(world))
@@ -43,8 +42,6 @@ Setup_NimboraView *enterNimboraStep(ShotWorld &world)
     ShotWorld::waitUntil([&] { return step.formShown(); }, kLongestWaitMs);
     return step.formShown() ? &step : nullptr;
 }
-
-} // namespace
 
 void addNimboraShots(ShotList &shots)
 {

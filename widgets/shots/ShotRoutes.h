@@ -1,5 +1,6 @@
 #pragma once
 
+class Setup_NimboraView;
 class Setup_PasswordView;
 class Setup_TimeZoneView;
 class ShotWorld;
@@ -17,3 +18,8 @@ Setup_PasswordView *enterPasswordStep(ShotWorld &world);
 // reads it. Nullptr when the recorder did
 // not lead there.
 Setup_TimeZoneView *enterTimeZoneStep(ShotWorld &world);
+
+// On from enterTimeZoneStep(): the camera step (not pictured) hands over to
+// the cloud step, which reads the recorder's cloud state. Nullptr when its
+// form did not come.
+Setup_NimboraView *enterNimboraStep(ShotWorld &world);

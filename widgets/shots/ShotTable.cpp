@@ -11,6 +11,7 @@ const ShotList &allShots()
         addTimeZoneShots(all);
         addHddShots(all);
         addNimboraShots(all);
+        addSummaryShots(all);
         return all;
     }();
     return shots;
@@ -25,6 +26,7 @@ const ShotList &lanShots()
         addTimeZoneLanShots(all);
         addHddLanShots(all);
         addNimboraLanShots(all);
+        addSummaryLanShots(all);
         return all;
     }();
     return shots;

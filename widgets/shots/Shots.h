@@ -30,6 +30,8 @@ void addHddShots(ShotList &shots);
 void addHddLanShots(ShotList &shots);
 void addNimboraShots(ShotList &shots);
 void addNimboraLanShots(ShotList &shots);
+void addSummaryShots(ShotList &shots);
+void addSummaryLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();
