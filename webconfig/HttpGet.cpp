@@ -122,6 +122,9 @@ void HttpGet::start(QNetworkRequest &request, const QByteArray &method, const QB
     m_contentLength = -1;
     QNetworkReply *reply = method == "GET" ? m_manager->get(request) : m_manager->post(request, body);
     urlConnection = reply;
+    // The network thread reads ahead only this far: a body that never ends
+    // waits in the socket, not in memory.
+    reply->setReadBufferSize(kReadAheadBytes);
     // Every certificate is accepted, for this request only.
     QObject::connect(reply, &QNetworkReply::sslErrors, reply, [reply] { reply->ignoreSslErrors(); });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [this] { onResponseHead(); });
@@ -193,6 +196,7 @@ void HttpGet::onFinished()
 void HttpGet::fail(const HttpError &error)
 {
     close();
+    rxBuffer = QByteArray(); // what came of a failed answer is of no use, and may be large
     Log::line(QStringLiteral("http didFailWithError"));
     if (theDelegate)
         theDelegate->onHttpDidError(error);

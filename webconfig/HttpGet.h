@@ -19,7 +19,8 @@ class HttpGet
 {
 public:
     // Bodies beyond this are refused: no recorder or portal answer comes near it.
-    static constexpr qint64 kMaxBodyBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxBodyBytes = 1024 * 1024;
+    static constexpr qint64 kReadAheadBytes = 256 * 1024;
 
     explicit HttpGet(HttpGetDelegate *delegate);
     ~HttpGet();
