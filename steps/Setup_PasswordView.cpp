@@ -386,9 +386,16 @@ void Setup_PasswordView::onHttpConfigDidFinish(HttpConfig *, int)
 
 void Setup_PasswordView::onHttpDidError(const HttpError &error)
 {
-    // The recorder did not take the reset: the user is back where Reset was pressed.
     Log::line(QStringLiteral("Setup_PasswordView :: reset failed: ") + error.description);
     removeOverlay();
+    if (error.domain == kHttpStatusErrorDomain && error.code == kHttpUnauthorized) {
+        // The recorder refused the account over HTTPS: asked again, with the warning.
+        correctPassword = false;
+        emit changed();
+        QTimer::singleShot(0, this, &Setup_PasswordView::openResetDialog);
+        return;
+    }
+    // The recorder did not take the reset: the user is back where Reset was pressed.
     m_subStep = subStepPrime;
     setControlsEnabled(true);
     emit changed();

@@ -4,6 +4,7 @@
 #include "platform/Log.h"
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"
+#include "webconfig/AnswerStatus.h"
 #include "webconfig/CloudForms.h"
 #include "webconfig/HttpCommand.h"
 #include "webconfig/HttpConfigDelegate.h"
@@ -67,6 +68,10 @@ void HttpConfig::finish()
 void HttpConfig::onHttpDidFinish(HttpGet *, const QByteArray &datas)
 {
     httpget.close();
+    if (const std::optional<HttpError> failure = answerFailure(httpCmd, httpget.statusCode(), datas)) {
+        onHttpDidError(*failure);
+        return;
+    }
     switch (httpCmd) {
     case HttpCmd::GetHddInfo:
         onHddAnswer(datas);

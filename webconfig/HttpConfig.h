@@ -21,7 +21,8 @@ struct TVexorReply;
 // The client of the recorder's /config/ interface and of the cloud portal's
 // form calls: one command at a time, each ending in one delegate call.
 // Getters return the objects held (shared); the next command of the same kind
-// empties the list or replaces the record.
+// empties the list or replaces the record. A recorder answer other than 2xx
+// ends the command as a failure (see answerFailure).
 class HttpConfig : private HttpGetDelegate
 {
 public:

@@ -32,7 +32,12 @@ struct Steps : HttpConfigDelegate
     std::function<void(HttpConfig *, const QString &)> onProgress;
 
     void onHttpConfigDidFinish(HttpConfig *, int cmd) override { done.append(cmd); }
-    void onHttpDidError(const HttpError &) override { ++errors; }
+    HttpError lastError;
+    void onHttpDidError(const HttpError &error) override
+    {
+        ++errors;
+        lastError = error;
+    }
     void onHttpUpdateFormatStatus(HttpConfig *config, int cmd, int hdd, const QString &format) override
     {
         QCOMPARE(cmd, int(HttpCmd::FormatPoll));
@@ -69,11 +74,13 @@ class TestHttpConfig : public QObject
 
 private:
     std::unique_ptr<WebFixture> m_server;
+    QJsonObject m_routes; // what m_server serves
     QString m_ip;
     TVexorReply m_nvr {};
 
     void serve(const QJsonObject &routes)
     {
+        m_routes = routes;
         m_server = std::make_unique<WebFixture>();
         QString error;
         QVERIFY2(m_server->start(m_ip, 443, routes, LabEnv::fromEnvironment().lanNamespace, &error), qPrintable(error));
@@ -184,8 +191,7 @@ private slots:
         QTest::newRow("echoed") << QStringLiteral("20") << route({QStringLiteral("date=x\r\ntimezone=21\r\n")})
                                 << false;
         QTest::newRow("other zone") << QStringLiteral("20") << route({QStringLiteral("timezone=5\r\n")}) << true;
-        QTest::newRow("error page") << QStringLiteral("20") << route({QStringLiteral("401 Unauthorized\r\n")}, 401)
-                                    << true;
+        QTest::newRow("no echo") << QStringLiteral("20") << route({QStringLiteral("date=x\r\n")}) << true;
     }
     void timeZoneIsSetAndChecked()
     {
@@ -200,6 +206,78 @@ private slots:
         QCOMPARE(config.getErrorInfo().has_value(), failed);
         if (failed)
             QCOMPARE(*config.getErrorInfo(), QStringLiteral("timezone setting failed"));
+    }
+
+    // An error page is no result, except where the command reads a refusal
+    // from the text; the portal's refusals are read whatever their status.
+    void onlyA2xxAnswerCarriesTheResult_data()
+    {
+        QTest::addColumn<int>("cmd");
+        QTest::addColumn<int>("failedWith");
+        QTest::newRow("zone set refused") << int(HttpCmd::SetDateInformation) << 401;
+        QTest::newRow("disks failing") << int(HttpCmd::GetHddInfo) << 500;
+        QTest::newRow("redirected") << int(HttpCmd::GetNimboraInfo) << 302;
+        QTest::newRow("registration bad request") << int(HttpCmd::GetNimboraRegInfo) << 0;
+        QTest::newRow("zone list access error") << int(HttpCmd::GetTimeZoneListInformation) << 0;
+        QTest::newRow("portal refusal") << int(HttpCmd::NimboraSignin) << 0;
+    }
+    void onlyA2xxAnswerCarriesTheResult()
+    {
+        QFETCH(int, cmd);
+        QFETCH(int, failedWith);
+        const QJsonObject routes {
+            {QStringLiteral("/config/datetime?timezone=21"), route({QStringLiteral("timezone=21\r\n")}, 401)},
+            {QStringLiteral("/config/storageinfo?storageid=0"), route({QStringLiteral("storageid=0\r\n")}, 500)},
+            {QStringLiteral("/config/nimboraportal"), route({QStringLiteral("status=1\r\n")}, 302)},
+            {QStringLiteral("/config/nimborareginfo"),
+                route({QStringLiteral("<html>400 Bad Request</html>\r\n")}, 400)},
+            {QStringLiteral("/config/timezonelist?language=4"),
+                route({QStringLiteral("<html>Access Error</html>\r\n")}, 403)},
+            {QStringLiteral("/account/?signin"), route({QStringLiteral("Wrong password\r\n")}, 403)}};
+        if (!m_server || m_routes != routes)
+            serve(routes);
+        const qsizetype asked = paths().size();
+        Steps steps;
+        HttpConfig config(&steps);
+        TNimboraInfo portal;
+        portal.setPortal_url(m_ip);
+        switch (cmd) {
+        case HttpCmd::SetDateInformation:
+            config.performSetDateInformation(m_nvr, kUser, kPassword, QStringLiteral("20"));
+            break;
+        case HttpCmd::GetHddInfo:
+            config.startGetHddInfo(m_nvr, kUser, kPassword);
+            break;
+        case HttpCmd::GetNimboraInfo:
+            config.startGetNimboraInfo(m_nvr, kUser, kPassword);
+            break;
+        case HttpCmd::GetNimboraRegInfo:
+            config.startGetNimboraRegInfo(m_nvr, kUser, kPassword);
+            break;
+        case HttpCmd::GetTimeZoneListInformation:
+            config.performGetTimeZoneListInformation(m_nvr, kUser, kPassword, QStringLiteral("EN"));
+            break;
+        default:
+            config.startNimboraSignin(portal, QStringLiteral("2.00.01"), QStringLiteral("en"),
+                QStringLiteral("ana@example.com"), QStringLiteral("pw1"));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(steps.done.size() + steps.errors, 1, kWaitMs);
+        if (failedWith) {
+            QCOMPARE(steps.errors, 1);
+            QCOMPARE(steps.lastError.domain, kHttpStatusErrorDomain);
+            QCOMPARE(steps.lastError.code, failedWith);
+            QCOMPARE(paths().size(), asked + 1); // nothing more of the sequence is asked
+            return;
+        }
+        QCOMPARE(steps.done, QList<int> {cmd});
+        if (cmd == HttpCmd::GetNimboraRegInfo)
+            QVERIFY(!config.getNimboraRegInfo()->email());
+        if (cmd == HttpCmd::GetTimeZoneListInformation)
+            QVERIFY(config.getTimeZoneListInfoList()->timezonelist()->contains(QLatin1String("Access Error")));
+        if (cmd == HttpCmd::NimboraSignin) {
+            QVERIFY(!config.getNimboraRespStatus());
+            QCOMPARE(config.getNimboraRespKey(), QStringLiteral("Wrong password"));
+        }
     }
 
     void timeZoneListInTheWizardLanguage()
@@ -275,8 +353,10 @@ private slots:
     void camerasAndAccountsKeepSecretsOutOfTheLog()
     {
         serve({{QStringLiteral("/config/nimboradiscovery"),
-            route({QStringLiteral("1;192.0.2.50;00:1c:27:aa:00:01;ZEBOR;ZB 2200;admin;CamSecret9;onvif;0\r\n"
-                                  "2;192.0.2.51;00:1c:27:aa:00:02\r\n")})}});
+                   route({QStringLiteral("1;192.0.2.50;00:1c:27:aa:00:01;ZEBOR;ZB 2200;admin;CamSecret9;onvif;0\r\n"
+                                         "2;192.0.2.51;00:1c:27:aa:00:02\r\n")})},
+            {QStringLiteral("/config/addavdev"), route({QStringLiteral("ok\r\n")})},
+            {QStringLiteral("/config/nimborareginfo"), route({QStringLiteral("status=1\r\n")})}});
         QStringList lines;
         Log::setSink([&lines](const QString &line) { lines.append(line); });
         Steps steps;
