@@ -227,7 +227,13 @@ void Setup_NimboraView::onPortalAnswer()
         nimboraAccount.clear();
         nimboraPwd.clear();
         showForm(true);
-        m_form.showErrorMessage(httpConfig->getNimboraRespKey());
+        const QString reason = httpConfig->getNimboraRespKey();
+        // A portal that says nothing gives the user nothing to act on: it is
+        // the same failure as one that cannot be reached.
+        if (reason.trimmed().isEmpty())
+            showNetworkErrorMessageBox();
+        else
+            m_form.showErrorMessage(reason);
         return;
     }
     if (httpConfig->command() == HttpCmd::NimboraAdd) {
