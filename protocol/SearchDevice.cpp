@@ -37,6 +37,9 @@ bool SearchDevice::startSearchWithLocalHost(const QString &localHost)
     // Bind and broadcast failures end the search by timeout or send error.
     socket->bindToAddress(localHost, 0);
     socket->enableBroadcast(true);
+    // Room for a burst of noise from some device, so that it does not push
+    // out the recorders' replies before the loop has read it.
+    socket->setReceiveBufferSize(kReceiveBufferBytes);
     searching = true;
     socket->receiveWithTimeout(durations().lanReplyMs, 0);
     return socket->sendData(searchRequest(), QStringLiteral("255.255.255.255"), LAN_PORT, durations().lanReplyMs, 0);

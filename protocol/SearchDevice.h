@@ -20,6 +20,7 @@ class SearchDevice : public AsyncUdpSocketDelegate
 {
 public:
     static constexpr int kMaxReplies = 4096;
+    static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
     explicit SearchDevice(SearchDeviceDelegate *delegate);
     ~SearchDevice() override;

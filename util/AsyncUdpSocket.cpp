@@ -152,6 +152,11 @@ bool AsyncUdpSocket::enableBroadcast(bool enable, UdpError *error)
     return true;
 }
 
+bool AsyncUdpSocket::setReceiveBufferSize(int bytes)
+{
+    return m_fd >= 0 && setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) == 0;
+}
+
 quint16 AsyncUdpSocket::localPort() const
 {
     sockaddr_in local {};

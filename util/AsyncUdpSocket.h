@@ -39,6 +39,9 @@ public:
     // An empty address binds to any address; port 0 lets the system pick.
     bool bindToAddress(const QString &address, quint16 port, UdpError *error = nullptr);
     bool enableBroadcast(bool enable, UdpError *error = nullptr);
+    // Asks the system to queue this many bytes of datagrams not read yet
+    // (it may grant less); false when it refuses outright.
+    bool setReceiveBufferSize(int bytes);
 
     // False at once for empty data, a closed socket or a host that cannot be
     // turned into an IPv4 address ("localhost"/"loopback" mean 127.0.0.1,
