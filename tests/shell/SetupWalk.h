@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/HMLocalization.h"
+#include "app/ScriptedModalHost.h"
+#include "app/SetupView.h"
+#include "app/WizardContext.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+
+#include <memory>
+
+// A real setup page walked as a user would, step by step, against the
+// simulated recorders of the lab. Each walk returns false (with the reason in
+// why()) when the step does not get where it should within the wait.
+class SetupWalk
+{
+public:
+    explicit SetupWalk(int waitMs);
+    ~SetupWalk();
+
+    SetupView &setup() { return *m_setup; }
+    ScriptedModalHost &modal() { return m_modal; }
+    HMLocalization &localization() { return *m_l10n; }
+    WizardContext &context() { return *m_context; }
+    QString currentStep() const;
+    const QString &why() const { return m_why; }
+
+    // Shows the setup page and picks the recorder with this MAC once the search has ended.
+    bool pickRecorder(const QString &mac);
+    // The password step: the recorder holds this password; Next to the time zone step.
+    bool confirmPassword(const QString &password);
+    // The time zone step: the recorder's reading, then Next to the hard-disk step.
+    bool takeTimeZone();
+    // The hard-disk step: the first result, then Skip to the camera step.
+    bool skipDisks();
+    // The camera step: Next with no camera picked.
+    bool passCameras();
+    // From the search to the step with this page key, the recorder holding password.
+    bool walkTo(const QString &step, const QString &mac, const QString &password);
+
+    // Waits for cond; false with why() set to what after the wait.
+    bool waitFor(const std::function<bool()> &cond, const QString &what);
+
+private:
+    int m_waitMs;
+    QString m_why;
+    NotificationCenter m_notifications;
+    std::unique_ptr<HMLocalization> m_l10n;
+    ScriptedModalHost m_modal;
+    RecordingUrlOpener m_urls;
+    std::unique_ptr<WizardContext> m_context;
+    std::unique_ptr<SetupView> m_setup;
+};

@@ -1,0 +1,374 @@
+// The setup page against recorders whose web interface misbehaves, over real
+// HTTPS in the network lab: noise instead of HTTP, an answer that stalls
+// halfway, a reset connection, a huge or endless body, 401 or 500 to every
+// request of a step. Each step shows its error in bounded time, keeps what was
+// set, Back works afterwards and memory stays bounded.
+#include "LabEnv.h"
+#include "ProcessMemory.h"
+#include "SetupWalk.h"
+#include "SimProcess.h"
+#include "platform/Durations.h"
+#include "steps/DiagHddFormat.h"
+#include "steps/DiagResetNVR.h"
+#include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_TimeZoneView.h"
+#include "util/UtilMethod.h"
+
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+constexpr int kWaitMs = 8000;
+constexpr double kSimScale = 0.02;
+constexpr int kHugeMb = 64;
+// What a huge or endless body may add to the peak: the reply cap and its
+// copies (under AddressSanitizer freed memory waits in quarantine too).
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qint64 kMemorySlackKiB = 64 * 1024;
+#else
+constexpr qint64 kMemorySlackKiB = 16 * 1024;
+#endif
+const QString kPassword = QStringLiteral("Recorder9");
+
+enum Hostile { Garbage, Stall, Reset, Huge, Endless, Refuses, Fails, HostileCount };
+
+QJsonObject misbehave(Hostile hostile)
+{
+    switch (hostile) {
+    case Garbage:
+        return {{"webGarbage", true}};
+    case Stall:
+        return {{"webStall", true}};
+    case Reset:
+        return {{"webReset", true}};
+    case Huge:
+        return {{"webHugeMb", kHugeMb}};
+    case Endless:
+        return {{"webEndless", true}};
+    case Refuses:
+        return {{"webStatus", 401}};
+    case Fails:
+    case HostileCount:
+        break;
+    }
+    return {{"webStatus", 500}};
+}
+
+const char *const kHostileNames[] = {"garbage", "stall", "reset", "huge", "endless", "401", "500"};
+
+Durations shortDurations()
+{
+    Durations d = Durations().scaled(kSimScale);
+    d.lanReplyMs = 100;
+    // Long enough for a TLS handshake on a loaded machine, short enough for a stall.
+    d.httpGetTimeoutMs = 800;
+    d.httpPostTimeoutMs = 800;
+    return d;
+}
+
+} // namespace
+
+class HostileRecorderLabTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    SimProcess m_sim;
+    QList<QStringList> m_simPaths;
+    QList<QJsonObject> m_recorders;
+    qint64 m_peakBeforeKiB = 0; // resident when the row began
+
+    // One simulator for all rows of a test: for each set of paths, recorder
+    // set * HostileCount + n misbehaves as Hostile n on those paths only. A
+    // last recorder behaves; the portal, when given, is the scenario's.
+    void startSim(const QList<QStringList> &pathSets, const QJsonObject &extra = {}, const QJsonObject &portal = {})
+    {
+        if (m_simPaths == pathSets && m_sim.isRunning())
+            return;
+        m_sim.stop();
+        m_simPaths.clear();
+        m_recorders.clear();
+        for (const QStringList &paths : pathSets) {
+            for (int h = 0; h < HostileCount; ++h) {
+                QJsonObject m = misbehave(Hostile(h));
+                m.insert(QStringLiteral("webPaths"), QJsonArray::fromStringList(paths));
+                QJsonObject recorder = SimProcess::configured(int(m_recorders.size()), kPassword);
+                recorder.insert(QStringLiteral("misbehave"), m);
+                m_recorders << recorder;
+            }
+        }
+        m_recorders << SimProcess::configured(int(m_recorders.size()), kPassword);
+        for (QJsonObject &recorder : m_recorders) {
+            for (auto it = extra.begin(); it != extra.end(); ++it)
+                recorder.insert(it.key(), it.value());
+        }
+        QJsonObject scenario = SimProcess::scenario(m_recorders);
+        if (!portal.isEmpty())
+            scenario.insert(QStringLiteral("portal"), portal);
+        m_sim.setTimeScale(kSimScale);
+        QString error;
+        QVERIFY2(m_sim.start(scenario, &error), qPrintable(error));
+        m_simPaths = pathSets;
+    }
+    QString macOf(int hostile, int pathSet = 0) const
+    {
+        return SimProcess::macOf(m_recorders.at(pathSet * HostileCount + hostile));
+    }
+    QString wellBehavedMac() const { return SimProcess::macOf(m_recorders.last()); }
+
+    void hostileRows()
+    {
+        QTest::addColumn<int>("hostile");
+        for (int h = 0; h < HostileCount; ++h)
+            QTest::newRow(kHostileNames[h]) << h;
+    }
+
+    // The step's one alert has been shown since mark.
+    bool networkAlertSince(SetupWalk &walk, qsizetype mark, int withinMs)
+    {
+        const QString expected = walk.localization().localizedStringForKey(QStringLiteral("Check network Failed"));
+        QElapsedTimer clock;
+        clock.start();
+        if (!walk.waitFor([&] { return walk.modal().alertSince(mark).has_value(); }, QStringLiteral("alert")))
+            return false;
+        if (clock.elapsed() > withinMs) {
+            qWarning("the alert came after %lld ms", clock.elapsed());
+            return false;
+        }
+        return walk.modal().alertSince(mark) == expected;
+    }
+    // A failure ends within the request's no-progress limit and some slack.
+    static int errorBoundMs() { return durations().httpGetTimeoutMs + 2000; }
+
+    // What the setup page had before the step failed is still there.
+    void keptSetupState(SetupWalk &walk, const QString &mac)
+    {
+        const NvrRef nvr = walk.setup().getSelectedDevice();
+        QVERIFY(nvr);
+        QCOMPARE(UtilMethod::macToString(nvr->macAddress), mac);
+        QCOMPARE(walk.setup().getUserName(), QStringLiteral("admin"));
+        QCOMPARE(walk.setup().getPassword(), kPassword);
+        QCOMPARE(walk.setup().nvrPassword(), kPassword);
+    }
+    void memoryStayedBounded(int hostile)
+    {
+        if (hostile != Huge && hostile != Endless)
+            return;
+        const qint64 grown = ProcessMemory::peakKiB() - m_peakBeforeKiB;
+        QVERIFY2(grown < kMemorySlackKiB, qPrintable(QStringLiteral("the peak grew by %1 KiB").arg(grown)));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        NVR_REQUIRE_LAB();
+        setDurations(shortDurations());
+    }
+    void cleanupTestCase() { m_sim.stop(); }
+    void init()
+    {
+        ProcessMemory::resetPeak();
+        m_peakBeforeKiB = ProcessMemory::residentKiB();
+    }
+
+    void timeZoneStep_data() { hostileRows(); }
+    void timeZoneStep()
+    {
+        QFETCH(int, hostile);
+        startSim({{QStringLiteral("/config/timezonelist"), QStringLiteral("/config/datetime")}});
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("timeZone"), macOf(hostile), kPassword), qPrintable(walk.why()));
+        Setup_TimeZoneView &step = walk.setup().timeZoneViewController();
+        if (hostile == Stall) {
+            // Back leaves at once while the recorder holds its answer back, and
+            // the abandoned request never speaks up: the next visit shows one alert.
+            QVERIFY(step.btBackEnabled());
+            QVERIFY(m_sim.waitForLog(
+                QStringLiteral("http"), [](const SimLogLine &l) { return l.value("hostile") == "stall"; }, kWaitMs));
+            step.onBackClicked();
+            QCOMPARE(walk.currentStep(), QStringLiteral("password"));
+            QVERIFY2(walk.confirmPassword(kPassword), qPrintable(walk.why()));
+        }
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
+        QCOMPARE(walk.modal().shown().size(), 1);
+        QVERIFY(step.btBackEnabled());
+        QVERIFY(!step.btNextEnabled());
+        QVERIFY(!step.messageViewController().isVisible());
+        keptSetupState(walk, macOf(hostile));
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("password"));
+        QVERIFY2(walk.confirmPassword(kPassword), qPrintable(walk.why()));
+        keptSetupState(walk, macOf(hostile));
+        memoryStayedBounded(hostile);
+    }
+
+    void diskQuery_data() { hostileRows(); }
+    void diskQuery()
+    {
+        QFETCH(int, hostile);
+        startSim({{QStringLiteral("/config/storageinfo")}});
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("hdd"), macOf(hostile), kPassword), qPrintable(walk.why()));
+        Setup_HddView &step = walk.setup().hddViewController();
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
+        QVERIFY(step.btBackEnabled());
+        QVERIFY(!step.messageViewController().isVisible());
+        keptSetupState(walk, macOf(hostile));
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("timeZone"));
+        QVERIFY2(walk.takeTimeZone(), qPrintable(walk.why()));
+        memoryStayedBounded(hostile);
+    }
+
+    // A format request or progress poll that fails: the alert, and the marks
+    // the user set are still on the table.
+    void diskFormat_data()
+    {
+        QTest::addColumn<int>("hostile");
+        QTest::addColumn<int>("pathSet");
+        for (int set = 0; set < 2; ++set) {
+            for (int h = 0; h < HostileCount; ++h)
+                QTest::addRow("%s %s", set ? "poll" : "format", kHostileNames[h]) << h << set;
+        }
+    }
+    void diskFormat()
+    {
+        QFETCH(int, hostile);
+        QFETCH(int, pathSet);
+        const QJsonArray partitions {QJsonObject {{"capacityMb", 953869}, {"status", 6}}};
+        const QJsonArray disks {
+            QJsonObject {{"device", "sda"}, {"product", "WD Purple 1TB"}, {"partitions", partitions}},
+            QJsonObject {{"device", "sdb"}, {"product", "WD Purple 2TB"}, {"partitions", partitions}}};
+        startSim({{QStringLiteral("/config/storageformat")}, {QStringLiteral("/config/storageformatpoll")}},
+            {{"disks", disks}});
+        const QString mac = macOf(hostile, pathSet);
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("hdd"), mac, kPassword), qPrintable(walk.why()));
+        Setup_HddView &step = walk.setup().hddViewController();
+        QVERIFY(walk.waitFor([&] { return step.btNextEnabled() && !step.messageViewController().isVisible(); },
+            QStringLiteral("disk table")));
+        walk.modal().setScript(
+            QStringLiteral("DiagHddFormat"), [](DialogController &d) { static_cast<DiagHddFormat &>(d).btOk(); });
+        // The user keeps bay 2 as it is; its button also acts as Next.
+        Setup_HddInformationView &table = step.hddInformationViewController();
+        table.onButtonClicked(1);
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
+        QVERIFY(m_sim.waitForLog(
+            QStringLiteral("http"), [](const SimLogLine &l) { return l.value("hostile").size() > 0; }, kWaitMs));
+        QCOMPARE(table.rowCount(), 2);
+        QVERIFY(table.rowChecked(0));
+        QVERIFY(!table.rowChecked(1));
+        QVERIFY(step.btBackEnabled());
+        QVERIFY(!step.messageViewController().isVisible());
+        keptSetupState(walk, mac);
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("timeZone"));
+        QVERIFY2(walk.takeTimeZone(), qPrintable(walk.why()));
+        memoryStayedBounded(hostile);
+    }
+
+    // The factory reset answered badly: no countdown, the recorder keeps its
+    // password, and the user is back on the form; a 401 is a refused account.
+    void resetCommand_data() { hostileRows(); }
+    void resetCommand()
+    {
+        QFETCH(int, hostile);
+        startSim({{QStringLiteral("/config/factory")}});
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.pickRecorder(macOf(hostile)), qPrintable(walk.why()));
+        Setup_PasswordView &step = walk.setup().passwordViewController();
+        const auto onForm = [&] {
+            return !step.overlayShown() && step.content() == Setup_PasswordView::Content::ConfirmForm
+                && step.btNextEnabled() && step.btBackEnabled();
+        };
+        QVERIFY(walk.waitFor(onForm, QStringLiteral("confirm form")));
+        QStringList warnings;
+        walk.modal().setScript(QStringLiteral("DiagResetNVR"), [&](DialogController &d) {
+            auto &dialog = static_cast<DiagResetNVR &>(d);
+            warnings << dialog.lbWarning();
+            if (warnings.size() > 1)
+                return dialog.btCancel();
+            dialog.setAccount(QStringLiteral("admin"));
+            dialog.setPassword(kPassword);
+            dialog.btSvae();
+        });
+        step.onResetClicked();
+        if (hostile == Refuses) {
+            QVERIFY(walk.waitFor([&] { return warnings.size() == 2; }, QStringLiteral("reset dialog again")));
+            QVERIFY(warnings.at(0).isEmpty());
+            QCOMPARE(warnings.at(1), walk.localization().localizedStringForKey(QStringLiteral("SetupSetPwd Msg1")));
+            QVERIFY(!walk.modal().alertSince(0));
+        } else {
+            QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
+            QCOMPARE(warnings.size(), 1);
+        }
+        QVERIFY(walk.waitFor(onForm, QStringLiteral("confirm form again")));
+        QCOMPARE(step.subStep(), int(Setup_PasswordView::ConfirmPassword));
+        QCOMPARE(step.secondsLeft(), 0);
+        // A stalled answer comes after the recorder acted: the wizard cannot know.
+        if (hostile != Stall) {
+            QCOMPARE(m_sim.passwordOf(macOf(hostile)), kPassword);
+            for (const SimLogLine &reset : m_sim.log(QStringLiteral("reset")))
+                QVERIFY(reset.value("mac") != macOf(hostile));
+        }
+        QCOMPARE(UtilMethod::macToString(walk.setup().getSelectedDevice()->macAddress), macOf(hostile));
+        if (hostile != Stall)
+            QVERIFY2(walk.confirmPassword(kPassword), qPrintable(walk.why()));
+        memoryStayedBounded(hostile);
+    }
+
+    // The recorder's cloud state unreadable: the alert over the form, and the
+    // cameras chosen before are kept; a portal that answers nothing is an error.
+    void cloudStep_data()
+    {
+        hostileRows();
+        QTest::newRow("portal answers nothing") << int(HostileCount);
+    }
+    void cloudStep()
+    {
+        QFETCH(int, hostile);
+        startSim({{QStringLiteral("/config/nimboraportal")}}, {},
+            {{"emptyBody", true},
+                {"accounts",
+                    QJsonArray {
+                        QJsonObject {{"email", "owner@example.com"}, {"password", "cloudpw1"}, {"key", "k"}}}}});
+        const QString mac = hostile == HostileCount ? wellBehavedMac() : macOf(hostile);
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("searchCAM"), mac, kPassword), qPrintable(walk.why()));
+        const QString cams = QStringLiteral("ZB-2100:none:none:none:none:none:none:none:none");
+        walk.setup().setupSearchCamNext(cams);
+        QCOMPARE(walk.currentStep(), QStringLiteral("nimbora"));
+        Setup_NimboraView &step = walk.setup().nimboraViewController();
+        if (hostile == HostileCount) {
+            QVERIFY(walk.waitFor([&] { return step.formShown() && step.btNextEnabled(); }, QStringLiteral("form")));
+            step.contentViewController().setMail(QStringLiteral("owner@example.com"));
+            step.contentViewController().setPassword(QStringLiteral("cloudpw1"));
+            step.onNextClicked();
+        }
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs() + durations().cloudQueryDelayMs));
+        QVERIFY(step.formShown());
+        QVERIFY(step.btBackEnabled() && step.btNextEnabled());
+        QVERIFY(step.contentViewController().inputsEnabled());
+        if (hostile == HostileCount) {
+            QCOMPARE(step.contentViewController().getMail(), QStringLiteral("owner@example.com"));
+            QCOMPARE(step.contentViewController().getPassword(), QStringLiteral("cloudpw1"));
+        }
+        keptSetupState(walk, mac);
+        QCOMPARE(walk.setup().selectedCams().value(0), QStringLiteral("ZB-2100"));
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("searchCAM"));
+        QCOMPARE(walk.setup().selectedCams().value(0), QStringLiteral("ZB-2100"));
+        memoryStayedBounded(hostile);
+    }
+};
+
+QTEST_GUILESS_MAIN(HostileRecorderLabTest)
+#include "tst_hostilerecorderlab.moc"
