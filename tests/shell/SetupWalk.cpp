@@ -1,6 +1,7 @@
 #include "SetupWalk.h"
 
 #include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
 #include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_SearchNvrView.h"
@@ -15,14 +16,30 @@ SetupWalk::SetupWalk(int waitMs)
     m_l10n
         = std::make_unique<HMLocalization>(qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/resources/lang"));
     m_l10n->setLanguage(QStringLiteral("EN"));
-    m_context.reset(new WizardContext {m_notifications, *m_l10n, m_modal, m_urls, {}});
+    const QString home = m_home.path();
+    const UserFolders folders {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
+        home + QStringLiteral("/Library/Application Support")};
+    m_context.reset(new WizardContext {m_notifications, *m_l10n, m_modal, m_urls, folders});
     m_setup = std::make_unique<SetupView>(*m_context);
+    m_setup->setDelegate(this);
 }
 
 SetupWalk::~SetupWalk() = default;
 
+void SetupWalk::showSummaryView(const QStringList &summaryInfo)
+{
+    // As the shell does it: the page shown, then the recorder asked.
+    m_setup->setupBox().clear();
+    m_summary = std::make_unique<SummaryView>(*m_context, nullptr, m_home.filePath(QStringLiteral("HRX260A.app")));
+    m_summary->setSummaryInfo(summaryInfo);
+    m_summary->viewDidAppear();
+    m_summary->setDelegate(this, m_setup->getSelectedDevice(), m_setup->getUserName(), m_setup->getPassword());
+}
+
 QString SetupWalk::currentStep() const
 {
+    if (m_summary)
+        return m_summary->pageKey();
     PageController *step = m_setup->setupBox().current();
     return step ? step->pageKey() : QString();
 }
@@ -54,15 +71,19 @@ bool SetupWalk::pickRecorder(const QString &mac)
     return false;
 }
 
-bool SetupWalk::confirmPassword(const QString &password)
+bool SetupWalk::confirmPassword(const QString &password, bool toCameras)
 {
     Setup_PasswordView &step = m_setup->passwordViewController();
     if (!waitFor([&] { return !step.overlayShown() && step.content() == Setup_PasswordView::Content::ConfirmForm; },
             QStringLiteral("confirm form")))
         return false;
     step.confirmForm().setPasswordText(password);
-    step.onNextClicked();
-    return waitFor([&] { return currentStep() == QLatin1String("timeZone"); }, QStringLiteral("time zone step"));
+    if (toCameras)
+        step.onGotoSearchCamera();
+    else
+        step.onNextClicked();
+    const QString next = toCameras ? QStringLiteral("searchCAM") : QStringLiteral("timeZone");
+    return waitFor([&] { return currentStep() == next; }, next + QStringLiteral(" step"));
 }
 
 bool SetupWalk::takeTimeZone()
@@ -90,11 +111,26 @@ bool SetupWalk::passCameras()
         [&] { return currentStep() != QLatin1String("searchCAM"); }, QStringLiteral("step after the cameras"));
 }
 
+bool SetupWalk::skipCloud()
+{
+    Setup_NimboraView &step = m_setup->nimboraViewController();
+    if (!waitFor([&] { return step.formShown() && step.btNextEnabled(); }, QStringLiteral("cloud form")))
+        return false;
+    step.contentViewController().onSelectorChange(Setup_NimboraContentView::Pass);
+    step.onNextClicked();
+    return waitFor([&] { return currentStep() == QLatin1String("summary"); }, QStringLiteral("summary"));
+}
+
 bool SetupWalk::walkTo(const QString &step, const QString &mac, const QString &password)
 {
-    const QList<std::function<bool()>> walks {[&] { return pickRecorder(mac); },
-        [&] { return confirmPassword(password); }, [&] { return takeTimeZone(); }, [&] { return skipDisks(); },
-        [&] { return passCameras(); }};
+    // Past the disks the confirm form's camera link is the short way.
+    const bool viaCameraLink
+        = step != QLatin1String("password") && step != QLatin1String("timeZone") && step != QLatin1String("hdd");
+    QList<std::function<bool()>> walks {
+        [&] { return pickRecorder(mac); }, [&] { return confirmPassword(password, viaCameraLink); }};
+    if (!viaCameraLink)
+        walks << [&] { return takeTimeZone(); } << [&] { return skipDisks(); };
+    walks << [&] { return passCameras(); } << [&] { return skipCloud(); };
     for (const auto &walk : walks) {
         if (currentStep() == step)
             return true;

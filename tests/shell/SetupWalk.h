@@ -3,22 +3,30 @@
 #include "app/HMLocalization.h"
 #include "app/ScriptedModalHost.h"
 #include "app/SetupView.h"
+#include "app/ShellDelegate.h"
+#include "app/SummaryView.h"
 #include "app/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 // A real setup page walked as a user would, step by step, against the
-// simulated recorders of the lab. Each walk returns false (with the reason in
-// why()) when the step does not get where it should within the wait.
-class SetupWalk
+// simulated recorders of the lab, and the summary page after it as the shell
+// shows it (the user's folders in a temporary home). Each walk returns false
+// (with the reason in why()) when the step does not get where it should
+// within the wait.
+class SetupWalk : private ShellDelegate
 {
 public:
     explicit SetupWalk(int waitMs);
-    ~SetupWalk();
+    ~SetupWalk() override;
 
     SetupView &setup() { return *m_setup; }
+    // Once shown (currentStep() "summary").
+    SummaryView &summary() { return *m_summary; }
     ScriptedModalHost &modal() { return m_modal; }
     HMLocalization &localization() { return *m_l10n; }
     WizardContext &context() { return *m_context; }
@@ -27,14 +35,17 @@ public:
 
     // Shows the setup page and picks the recorder with this MAC once the search has ended.
     bool pickRecorder(const QString &mac);
-    // The password step: the recorder holds this password; Next to the time zone step.
-    bool confirmPassword(const QString &password);
+    // The password step: the recorder holds this password; Next to the time
+    // zone step, or the form's camera link to the camera step.
+    bool confirmPassword(const QString &password, bool toCameras = false);
     // The time zone step: the recorder's reading, then Next to the hard-disk step.
     bool takeTimeZone();
     // The hard-disk step: the first result, then Skip to the camera step.
     bool skipDisks();
     // The camera step: Next with no camera picked.
     bool passCameras();
+    // The cloud step: Skip once the form is there.
+    bool skipCloud();
     // From the search to the step with this page key, the recorder holding password.
     bool walkTo(const QString &step, const QString &mac, const QString &password);
 
@@ -42,6 +53,8 @@ public:
     bool waitFor(const std::function<bool()> &cond, const QString &what);
 
 private:
+    void showSummaryView(const QStringList &summaryInfo) override;
+
     int m_waitMs;
     QString m_why;
     NotificationCenter m_notifications;
@@ -49,5 +62,7 @@ private:
     ScriptedModalHost m_modal;
     RecordingUrlOpener m_urls;
     std::unique_ptr<WizardContext> m_context;
+    QTemporaryDir m_home;
     std::unique_ptr<SetupView> m_setup;
+    std::unique_ptr<SummaryView> m_summary;
 };

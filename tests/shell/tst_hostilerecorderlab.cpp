@@ -7,6 +7,7 @@
 #include "ProcessMemory.h"
 #include "SetupWalk.h"
 #include "SimProcess.h"
+#include "app/SummaryView.h"
 #include "platform/Durations.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/DiagResetNVR.h"
@@ -366,6 +367,42 @@ private slots:
         step.onBackClicked();
         QCOMPARE(walk.currentStep(), QStringLiteral("searchCAM"));
         QCOMPARE(walk.setup().selectedCams().value(0), QStringLiteral("ZB-2100"));
+        memoryStayedBounded(hostile);
+    }
+
+    // The summary's two questions answered badly: nothing follows and nothing
+    // is shown, no shortcut over a cloud state it could not read, and what was
+    // set is still listed.
+    void summaryPage_data()
+    {
+        QTest::addColumn<int>("hostile");
+        QTest::addColumn<int>("pathSet");
+        for (int set = 0; set < 2; ++set) {
+            for (int h = 0; h < HostileCount; ++h)
+                QTest::addRow("%s %s", set ? "recording" : "cloud state", kHostileNames[h]) << h << set;
+        }
+    }
+    void summaryPage()
+    {
+        QFETCH(int, hostile);
+        QFETCH(int, pathSet);
+        startSim({{QStringLiteral("/config/nimboraportal")}, {QStringLiteral("/config/manrecord")}});
+        const QString mac = macOf(hostile, pathSet);
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("summary"), mac, kPassword), qPrintable(walk.why()));
+        const qsizetype shown = walk.modal().shown().size();
+        SummaryView &summary = walk.summary();
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(walk.waitFor([&] { return summary.isSettled(); }, QStringLiteral("end of the summary's questions")));
+        QVERIFY2(clock.elapsed() < errorBoundMs(), qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QCOMPARE(walk.modal().shown().size(), shown);
+        QCOMPARE(summary.recording(), SummaryView::Recording::NotAsked);
+        const bool cloudRead = pathSet == 1;
+        QCOMPARE(summary.target().has_value(), cloudRead);
+        QCOMPARE(summary.btCheckEnabled(), cloudRead);
+        QCOMPARE(summary.edPass(), kPassword);
+        keptSetupState(walk, mac);
         memoryStayedBounded(hostile);
     }
 };
