@@ -19,8 +19,9 @@ if [ -z "${NVRLAB_LAN_NS:-}" ]; then
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
     "${launcher[@]}" >/dev/null
+  # Only the report goes to standard output.
   cmake --build "$dir" -j "${FIGURES_JOBS:-2}" \
-    --target nvrwizard nvrsim HRX260A bench_fullsetup bench_discovery bench_httpconfig bench_startup
+    --target nvrwizard nvrsim HRX260A bench_fullsetup bench_discovery bench_httpconfig bench_startup >&2
   exec scripts/netlab.sh -- "$0" "$@"
 fi
 
