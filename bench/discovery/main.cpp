@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
 
 using namespace FigureReport;
@@ -109,6 +110,14 @@ int main(int argc, char *argv[])
                          "logs every reply it sends; the search keeps the replies of distinct recorders and ends "
                          "%1 ms after the last one it accepted.")
               .arg(windowMs));
+    print();
+    // How many replies can wait for the loop depends on what the kernel grants the socket.
+    QFile rmemMax(QStringLiteral("/proc/sys/net/core/rmem_max"));
+    const QByteArray granted = rmemMax.open(QIODevice::ReadOnly) ? rmemMax.readAll().trimmed() : "unknown";
+    print(QStringLiteral("The search socket asks for a large receive buffer, so that replies can wait while the "
+                         "loop reads them one by one; this kernel grants at most `net.core.rmem_max` = %1 bytes "
+                         "(Debian's default is 212992).")
+              .arg(QString::fromLatin1(granted)));
     print();
     print(QStringLiteral("Goals: every reply kept up to %1 recorders; the search ends within %2 ms of the %3 ms "
                          "window after the last reply. Bigger bursts are shown for what they are.")
