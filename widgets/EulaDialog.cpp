@@ -59,6 +59,14 @@ EulaDialog::EulaDialog(DiagShowEula &eula, QWidget *parent)
 void EulaDialog::refresh()
 {
     m_text->clear();
+    // Named by the agreement's own title, which the window shows as text.
+    for (const DiagShowEula::Piece &piece : m_eula.textView()) {
+        if (piece.role == DiagShowEula::Role::Title) {
+            setWindowTitle(piece.text);
+            m_text->setAccessibleName(piece.text);
+            break;
+        }
+    }
     QTextCursor cursor(m_text->document());
     for (const DiagShowEula::Piece &piece : m_eula.textView()) {
         if (piece.role == DiagShowEula::Role::Break) {

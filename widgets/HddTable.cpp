@@ -2,6 +2,7 @@
 
 #include "steps/Setup_HddInformationView.h"
 #include "widgets/Controls.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/RichText.h"
 
 #include <QCheckBox>
@@ -123,6 +124,7 @@ void HddTable::refreshRows()
 {
     const int rows = m_view.rowCount();
     m_table->setRowCount(rows);
+    bool added = false;
     for (int row = 0; row < rows; ++row) {
         auto *button = qobject_cast<QCheckBox *>(m_table->cellWidget(row, Mark));
         if (!button) {
@@ -130,12 +132,20 @@ void HddTable::refreshRows()
             button->setObjectName(QStringLiteral("btFormat%1").arg(row));
             connect(button, &QCheckBox::clicked, this, [this, row] { m_view.onButtonClicked(row); });
             m_table->setCellWidget(row, Mark, button);
+            added = true;
         }
         const QSignalBlocker quiet(button);
         button->setChecked(m_view.rowChecked(row));
+        // The button has no text of its own: it is read as its bay, with the drive.
+        button->setAccessibleName(m_view.lbColumnBay() + QLatin1Char(' ') + m_view.rowBay(row));
+        button->setAccessibleDescription(
+            QStringList {m_view.rowProduct(row), m_view.rowCapacity(row), m_view.rowStatus(row)}.join(
+                QStringLiteral(", ")));
         m_table->setItem(row, Bay, new QTableWidgetItem(m_view.rowBay(row)));
         m_table->setItem(row, Product, new QTableWidgetItem(m_view.rowProduct(row)));
         m_table->setItem(row, Capacity, new QTableWidgetItem(m_view.rowCapacity(row)));
         m_table->setItem(row, Status, new QTableWidgetItem(statusIcon(m_view.rowIcon(row)), m_view.rowStatus(row)));
     }
+    if (added)
+        chainTabsInReadingOrder(*window());
 }

@@ -2,6 +2,7 @@
 
 #include "guide/InstallView.h"
 #include "widgets/GuidePicture.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/LeftStepList.h"
 #include "widgets/RichText.h"
 #include "widgets/WizardStyle.h"
@@ -38,7 +39,7 @@ InstallPage::InstallPage(InstallView &view, QWidget *parent)
     setStyleState(*m_tipButton, "link", true);
     m_tipButton->setCursor(Qt::PointingHandCursor);
     m_next->setObjectName(QStringLiteral("btnNext"));
-    m_next->setDefault(true);
+    pressOnReturn(*this, m_next);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_tipButton);

@@ -4,6 +4,7 @@
 #include "app/HMLocalization.h"
 #include "widgets/GreyOverlay.h"
 #include "widgets/HelpBar.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/PageStack.h"
 #include "widgets/WizardStyle.h"
 
@@ -46,6 +47,8 @@ MainWindow::MainWindow(AppDelegate &shell, WizardContext &context, const WidgetF
     m_copyright->setAlignment(Qt::AlignCenter);
 
     m_overlay = new GreyOverlay(AppDelegate::kGreyLevel, this);
+    // The help bar's buttons take Return as the pages' do.
+    pressOnReturn(*this, nullptr);
     connect(&shell, &AppDelegate::changed, this, &MainWindow::refresh);
     connect(&shell, &AppDelegate::minimizeRequested, this, &QWidget::showMinimized);
     connect(&shell, &AppDelegate::raiseRequested, this, [this] {

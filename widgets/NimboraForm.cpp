@@ -13,6 +13,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 QLabel *marker(const QString &name, QWidget *parent)
@@ -113,11 +115,13 @@ void NimboraForm::refresh()
         option->setText(optionTexts.at(tag));
         option->setChecked(m_form.optionOn(tag));
     }
-    m_mailLabel->setText(m_form.lbMail());
-    m_passwordLabel->setText(m_form.lbPassword());
-    m_rePasswordLabel->setText(m_form.lbRePassword());
-    m_firstNameLabel->setText(m_form.lbFirstName());
-    m_lastNameLabel->setText(m_form.lbLastName());
+    const std::tuple<QLabel *, QLineEdit *, QString> fields[] = {{m_mailLabel, m_mail, m_form.lbMail()},
+        {m_passwordLabel, m_password, m_form.lbPassword()}, {m_rePasswordLabel, m_rePassword, m_form.lbRePassword()},
+        {m_firstNameLabel, m_firstName, m_form.lbFirstName()}, {m_lastNameLabel, m_lastName, m_form.lbLastName()}};
+    for (const auto &[label, field, text] : fields) {
+        label->setText(text);
+        field->setAccessibleName(text);
+    }
     m_showEula->setText(m_form.btShowEulaTitle());
     m_check->setAccessibleName(m_form.btShowEulaTitle());
 
@@ -139,6 +143,9 @@ void NimboraForm::refresh()
     m_passwordMarker->setVisible(content1 && m_form.passwordMarked());
     setStyleState(*m_mail, "marked", m_form.mailMarked());
     setStyleState(*m_password, "marked", m_form.passwordMarked());
+    // The marker beside a field is read with the field.
+    m_mail->setAccessibleDescription(m_form.mailMarked() ? m_form.lbErrorMsg() : QString());
+    m_password->setAccessibleDescription(m_form.passwordMarked() ? m_form.lbErrorMsg() : QString());
     m_error->setText(m_form.lbErrorMsg());
     m_error->setVisible(m_form.errorVisible());
 

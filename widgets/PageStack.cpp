@@ -3,6 +3,7 @@
 #include "app/PageContainer.h"
 #include "app/PageController.h"
 #include "platform/Log.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/WidgetFactory.h"
 
 #include <QLabel>
@@ -34,6 +35,8 @@ void PageStack::showPage(PageController *page)
         m_widgets.insert(page, widget);
         addWidget(widget);
         connect(page, &QObject::destroyed, this, [this, page] { delete m_widgets.take(page); });
+        chainTabsInReadingOrder(*window());
     }
     setCurrentWidget(widget);
+    focusFirstControlSoon(*widget);
 }

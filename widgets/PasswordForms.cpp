@@ -3,6 +3,7 @@
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_SetPasswordView.h"
 #include "widgets/Controls.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/WizardStyle.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@ QLabel *errorLabel(const QString &name, QWidget *parent)
     return message;
 }
 
+// Return in the field sends the form on by itself.
 QLineEdit *passwordEdit(const QString &name, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);
@@ -37,6 +39,7 @@ QLineEdit *passwordEdit(const QString &name, QWidget *parent)
     edit->setEchoMode(QLineEdit::Password);
     edit->setMinimumWidth(240);
     edit->setMaximumWidth(360);
+    keepReturn(*edit);
     return edit;
 }
 
@@ -44,6 +47,13 @@ void showMessage(QLabel &label, const QString &message)
 {
     label.setText(message);
     label.setVisible(!message.isEmpty());
+}
+
+// A field is read by its label's text, and with the message about it.
+void nameField(QLineEdit &field, const QString &label, const QString &message)
+{
+    field.setAccessibleName(label);
+    field.setAccessibleDescription(message);
 }
 
 } // namespace
@@ -91,6 +101,10 @@ void SetPasswordForm::refresh()
     showText(*m_confirm, m_form.edConfirmPassword());
     showMessage(*m_message, m_form.lbMessage());
     using Field = Setup_SetPasswordView::Field;
+    nameField(
+        *m_password, m_form.lbPassword(), m_form.markedField() == Field::Password ? m_form.lbMessage() : QString());
+    nameField(*m_confirm, m_form.lbConfirmPassword(),
+        m_form.markedField() == Field::Confirmation ? m_form.lbMessage() : QString());
     setStyleState(*m_password, "marked", m_form.markedField() == Field::Password);
     setStyleState(*m_confirm, "marked", m_form.markedField() == Field::Confirmation);
     m_password->setEnabled(m_form.inputsEnabled());
@@ -181,6 +195,9 @@ void ConfirmPasswordForm::refresh()
     for (QWidget *field : std::initializer_list<QWidget *> {m_newLabel, m_newPassword, m_confirmLabel, m_confirm})
         field->setVisible(changing);
     showMessage(*m_newMessage, changing ? m_form.lbNewMessage() : QString());
+    nameField(*m_password, m_form.lbPassword(), m_form.lbMessage());
+    nameField(*m_newPassword, m_form.lbNewPassword(), changing ? m_form.lbNewMessage() : QString());
+    nameField(*m_confirm, m_form.lbConfirmPassword(), changing ? m_form.lbNewMessage() : QString());
 
     const bool enabled = m_form.inputsEnabled();
     for (QWidget *input : std::initializer_list<QWidget *> {

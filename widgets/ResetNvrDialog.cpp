@@ -17,6 +17,9 @@ ResetNvrDialog::ResetNvrDialog(DiagResetNVR &diag, QWidget *parent)
     auto *password = new QLineEdit(diag.password(), this);
     password->setObjectName(QStringLiteral("edPassword"));
     password->setEchoMode(QLineEdit::Password);
+    account->setAccessibleName(diag.lbAccount());
+    password->setAccessibleName(diag.lbPassword());
+    password->setAccessibleDescription(diag.lbWarning());
     auto *fields = new QFormLayout;
     fields->addRow(diag.lbAccount(), account);
     fields->addRow(diag.lbPassword(), password);
@@ -34,6 +37,6 @@ ResetNvrDialog::ResetNvrDialog(DiagResetNVR &diag, QWidget *parent)
     addButton(*row, QStringLiteral("btSvae"), diag.btOk(), &diag, &DiagResetNVR::btSvae)->setDefault(true);
 
     connect(account, &QLineEdit::textEdited, &diag, &DiagResetNVR::setAccount);
+    // Return in either field presses OK, the dialog's default.
     connect(password, &QLineEdit::textEdited, &diag, &DiagResetNVR::setPassword);
-    connect(password, &QLineEdit::returnPressed, &diag, &DiagResetNVR::btSvae);
 }

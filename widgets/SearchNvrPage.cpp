@@ -6,11 +6,13 @@
 #include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -69,7 +71,7 @@ QWidget *SearchNvrPage::makeListBox()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->setShowGrid(false);
     m_table->setAlternatingRowColors(true);
@@ -114,6 +116,13 @@ QWidget *SearchNvrPage::makeListBox()
         list.selectRow(row);
         refreshRows();
     });
+    // The arrow keys choose as a click does; a click itself comes above.
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this, &list](int row) {
+        if (row < 0 || row == list.selectedRow() || QApplication::mouseButtons() != Qt::NoButton)
+            return;
+        list.selectRow(row);
+        refreshRows();
+    });
     connect(m_listRescan, &QPushButton::clicked, this, [this, &list] {
         list.onRescanClicked();
         refresh();
@@ -128,6 +137,8 @@ void SearchNvrPage::refresh()
     const Setup_SelectNvrView &list = m_step.selectNvrView();
     m_title->setText(m_step.lbTitle());
     m_text1->setText(emphasisedHtml(list.lbText1().text, list.lbText1().phrase));
+    m_table->setAccessibleName(m_step.lbTitle());
+    m_table->setAccessibleDescription(list.lbText1().text);
     for (int column = Mark; column < Columns; ++column)
         m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(list.columnTitle(column)));
     m_noDevice->setText(m_step.noDeviceText());
@@ -155,6 +166,8 @@ void SearchNvrPage::refresh()
 void SearchNvrPage::refreshRows()
 {
     const Setup_SelectNvrView &list = m_step.selectNvrView();
+    // Showing the choice is not making one.
+    const QSignalBlocker quiet(m_table);
     const int rows = int(list.deviceList().size());
     m_table->setRowCount(rows);
     for (int row = 0; row < rows; ++row) {

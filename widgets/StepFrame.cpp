@@ -1,10 +1,12 @@
 #include "widgets/StepFrame.h"
 
+#include "widgets/KeyboardUse.h"
 #include "widgets/StepImages.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 void layOutStep(QWidget &page, const SetupProgressView &progress, QLabel *title, QWidget *content, QPushButton *left,
@@ -12,7 +14,10 @@ void layOutStep(QWidget &page, const SetupProgressView &progress, QLabel *title,
 {
     back->setObjectName(QStringLiteral("btBack"));
     next->setObjectName(QStringLiteral("btNext"));
-    next->setDefault(true);
+    pressOnReturn(page, next);
+    // What the step shows changes under the user: focus follows it.
+    if (auto *stack = qobject_cast<QStackedWidget *>(content))
+        QObject::connect(stack, &QStackedWidget::currentChanged, &page, [&page] { focusFirstControlSoon(page); });
 
     auto *buttons = new QHBoxLayout;
     if (left)

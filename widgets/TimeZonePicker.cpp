@@ -6,11 +6,14 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -72,6 +75,8 @@ TimeZonePicker::TimeZonePicker(Setup_TimeZoneContentView &picker, QWidget *paren
     connect(m_search, &QLineEdit::textEdited, &picker, &Setup_TimeZoneContentView::controlTextDidChange);
     connect(m_list, &QListWidget::itemClicked, this,
         [this](QListWidgetItem *item) { m_picker.tableViewClicked(m_list->row(item)); });
+    for (QWidget *keys : std::initializer_list<QWidget *> {m_zone, m_search, m_list})
+        keys->installEventFilter(this);
     connect(&picker, &Setup_TimeZoneContentView::scrollToFirstRow, m_list, &QListWidget::scrollToTop);
     connect(&picker, &Setup_TimeZoneContentView::changed, this, &TimeZonePicker::refresh);
     refresh();
@@ -83,6 +88,53 @@ void TimeZonePicker::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
+bool TimeZonePicker::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !m_picker.dropDownVisible())
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    return dropDownKey(watched, key->key());
+}
+
+bool TimeZonePicker::dropDownKey(QObject *watched, int key)
+{
+    const bool fromList = watched == m_list;
+    switch (key) {
+    case Qt::Key_Escape:
+        m_picker.mouseDown();
+        m_zone->setFocus(Qt::OtherFocusReason);
+        return true;
+    case Qt::Key_Down:
+        if (watched != m_search || m_list->count() == 0)
+            return false;
+        if (m_list->currentRow() < 0)
+            m_list->setCurrentRow(0);
+        m_list->setFocus(Qt::OtherFocusReason);
+        return true;
+    case Qt::Key_Space:
+        if (!fromList)
+            return false;
+        Q_FALLTHROUGH();
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (watched == m_zone || m_list->count() == 0)
+            return false;
+        // From the search field: the highlighted match, else the first.
+        pickRow(std::max(m_list->currentRow(), 0));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TimeZonePicker::pickRow(int row)
+{
+    m_picker.tableViewClicked(row);
+    m_zone->setFocus(Qt::OtherFocusReason);
+}
+
 void TimeZonePicker::refresh()
 {
     m_text1->setText(m_picker.lbText1());
@@ -91,6 +143,9 @@ void TimeZonePicker::refresh()
     // "(US & Canada)": a single "&" would be taken for a shortcut mark.
     m_zone->setText(QString(m_picker.btTimeZoneTitle()).replace(QLatin1Char('&'), QStringLiteral("&&")));
     m_zone->setToolTip(m_picker.btTimeZoneTitle());
+    m_zone->setAccessibleDescription(m_picker.lbText1());
+    m_search->setAccessibleName(m_picker.lbText2());
+    m_list->setAccessibleName(m_picker.lbText1());
     m_zone->setChecked(m_picker.btTimeZoneOn());
     m_auto->setChecked(m_picker.autoTimeZone());
     // Writing the text back only when it differs keeps the cursor where the user types.

@@ -20,8 +20,13 @@ public:
 protected:
     // A click beside the controls closes the drop-down.
     void mousePressEvent(QMouseEvent *event) override;
+    // The drop-down by keys: Down from the search field into the list, Return
+    // or Space picks the row, Escape closes it as a click beside it does.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool dropDownKey(QObject *watched, int key);
+    void pickRow(int row);
     void refresh();
     void refreshRows();
 

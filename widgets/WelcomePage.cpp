@@ -2,6 +2,7 @@
 
 #include "app/WelcomeView.h"
 #include "widgets/Controls.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/RichText.h"
 
 #include <QComboBox>
@@ -34,7 +35,7 @@ WelcomePage::WelcomePage(WelcomeView &view, QWidget *parent)
     setObjectName(QStringLiteral("welcomePage"));
     m_languages->setObjectName(QStringLiteral("cbSelectLanguage"));
     m_start->setObjectName(QStringLiteral("btnStart"));
-    m_start->setDefault(true);
+    pressOnReturn(*this, m_start);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(40, 32, 40, 24);
@@ -62,6 +63,7 @@ void WelcomePage::refresh()
     // The model's name stands out in the greeting.
     m_text->setText(emphasisedHtml(m_view.lbWelcomeText(), m_view.emphasisedPhrase()));
     m_selectLanguage->setText(emphasisedHtml(m_view.lbSelectLanguage(), QString()));
+    m_languages->setAccessibleName(m_view.lbSelectLanguage());
     m_note->setText(emphasisedHtml(m_view.lbNoteText(), QString()));
     m_start->setText(m_view.btnStart());
     const QSignalBlocker block(m_languages);

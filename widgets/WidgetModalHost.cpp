@@ -3,6 +3,7 @@
 #include "app/DialogController.h"
 #include "platform/Log.h"
 #include "widgets/DialogLayout.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/WidgetFactory.h"
 
 #include <QDialog>
@@ -42,6 +43,8 @@ void WidgetModalHost::runModal(DialogController &dialog)
         return;
     }
     window->setWindowModality(Qt::ApplicationModal);
+    // Escape is the dialog's own: it rejects, as the close control below.
+    prepareForKeys(*window);
     dialog.windowDidLoad();
 
     QEventLoop loop;
@@ -71,7 +74,9 @@ void WidgetModalHost::runAlert(const QString &message, const QString &button)
 
 QMessageBox *WidgetModalHost::makeAlert(const QString &message, const QString &button) const
 {
-    auto *box = new QMessageBox(QMessageBox::Warning, QString(), message, QMessageBox::NoButton, m_mainWindow);
+    // Named after the wizard, so the alert is announced as the wizard's.
+    const QString title = m_mainWindow ? m_mainWindow->windowTitle() : QString();
+    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::NoButton, m_mainWindow);
     box->addButton(button, QMessageBox::AcceptRole);
     return box;
 }

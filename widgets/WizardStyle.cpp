@@ -26,6 +26,9 @@ QPushButton[link="true"] { color: #2463a6; border: none; background: transparent
 QPushButton[link="true"]:hover { text-decoration: underline; }
 QPushButton[link="true"]:disabled { color: #9aa8b8; }
 QLabel[error="true"] { color: #b03a2e; }
+/* Where the keyboard is; a field's error mark below wins over it. */
+QPushButton:focus, QCheckBox:focus, QRadioButton:focus { outline: 2px solid #e08a1e; }
+QComboBox:focus, QLineEdit:focus, QAbstractItemView:focus, QTextBrowser:focus { border: 2px solid #e08a1e; border-radius: 3px; }
 QLineEdit[marked="true"] { border: 1px solid #b03a2e; border-radius: 3px; padding: 2px; }
 QPushButton:default { background: #2463a6; color: white; border-radius: 5px; border: none; }
 QPushButton:default:hover { background: #2f74bf; }

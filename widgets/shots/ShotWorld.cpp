@@ -5,6 +5,7 @@
 #include "app/Languages.h"
 #include "app/WelcomeView.h"
 #include "guide/InstallView.h"
+#include "widgets/AccessAudit.h"
 #include "widgets/DialogLayout.h"
 #include "widgets/MainWindow.h"
 #include "widgets/RegisterWidgets.h"
@@ -69,15 +70,29 @@ void ShotWorld::waitUntil(const std::function<bool()> &done, int timeoutMs)
         loop.exec();
 }
 
-QImage ShotWorld::render()
+namespace {
+
+// Layouts and style sheets settle over a few event-loop turns.
+void settle()
 {
-    // Layouts and style sheets settle over a few event-loop turns.
     for (int turn = 0; turn < 3; ++turn)
         QApplication::processEvents();
+}
+
+} // namespace
+
+QDialog *ShotWorld::openDialog() const
+{
+    return m_dialogWindow ? m_dialogWindow.data() : m_modal.openAlert();
+}
+
+QImage ShotWorld::render()
+{
+    settle();
     if (m_alone)
         return m_alone->grab().toImage();
     QPixmap picture = m_window->grab();
-    const QPointer<QDialog> open = m_dialogWindow ? m_dialogWindow : QPointer<QDialog>(m_modal.openAlert());
+    const QPointer<QDialog> open = openDialog();
     if (open) {
         const QPixmap dialog = open->grab();
         const QSizeF size = dialog.deviceIndependentSize();
@@ -88,4 +103,13 @@ QImage ShotWorld::render()
         painter.drawRect(QRectF(origin, size).adjusted(-0.5, -0.5, 0.5, 0.5));
     }
     return picture.toImage();
+}
+
+QStringList ShotWorld::accessProblems()
+{
+    settle();
+    QStringList problems = ::accessProblems(m_alone ? *m_alone : static_cast<QWidget &>(*m_window));
+    if (QDialog *open = openDialog())
+        problems << ::accessProblems(*open);
+    return problems;
 }

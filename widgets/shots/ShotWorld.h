@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -60,9 +61,14 @@ public:
 
     // The window as shown, with the open dialog, if any, centred over it.
     QImage render();
+    // What keeps keyboard and screen-reader users from the controls shown,
+    // in the window and the open dialog (AccessAudit.h).
+    QStringList accessProblems();
 
 private:
     void show(std::unique_ptr<DialogController> dialog);
+    // The dialog or alert open over the window, if any.
+    QDialog *openDialog() const;
 
     WidgetFactory m_factory;
     NotificationCenter m_notifications;

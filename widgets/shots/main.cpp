@@ -29,6 +29,21 @@ const Shot *findShot(const ShotList &shots, const QString &name)
     return nullptr;
 }
 
+int auditShots(const QList<const Shot *> &chosen, const QString &language, QTextStream &console)
+{
+    int problems = 0;
+    for (const Shot *shot : chosen) {
+        ShotWorld world(language);
+        shot->setUp(world);
+        for (const QString &problem : world.accessProblems()) {
+            console << shot->name << ": " << problem << '\n';
+            ++problems;
+        }
+    }
+    console << chosen.size() << " screens, " << problems << " problems\n";
+    return problems == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -46,7 +61,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption list(QStringLiteral("list"), QStringLiteral("List the screens and exit."));
     const QCommandLineOption lan(QStringLiteral("lan"),
         QStringLiteral("Only the screens that search the LAN for recorders (run it inside the network lab)."));
-    parser.addOptions({lang, out, list, lan});
+    const QCommandLineOption audit(QStringLiteral("audit"),
+        QStringLiteral("Instead of pictures, list the controls that have no accessible name or that Tab never "
+                       "reaches; exit with 1 when there is one."));
+    parser.addOptions({lang, out, list, lan, audit});
     parser.addPositionalArgument(
         QStringLiteral("name"), QStringLiteral("Screens to render (all when none)."), QStringLiteral("[NAME...]"));
     parser.process(app);
@@ -77,6 +95,9 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("no screen named %1 (see --list)").arg(name));
         chosen.append(shot);
     }
+
+    if (parser.isSet(audit))
+        return auditShots(chosen, language, console);
 
     const QDir dir(parser.value(out));
     if (!QDir().mkpath(dir.path()))

@@ -1,0 +1,352 @@
+// The keyboard in the real window and its dialogs, with key events only: where
+// focus lands, what Return and Escape do, Tab through the reading order; and
+// the audit that fails a control without a name or out of Tab's reach.
+#include "WidgetsFixture.h"
+#include "app/AppDelegate.h"
+#include "app/DiagAbout.h"
+#include "app/DiagShowEula.h"
+#include "guide/DiagLEDStateRed.h"
+#include "guide/DiagMacAddress.h"
+#include "guide/DiagReset.h"
+#include "guide/InstallView.h"
+#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagHddConfirm.h"
+#include "steps/DiagHddFormat.h"
+#include "steps/DiagResetNVR.h"
+#include "widgets/AccessAudit.h"
+#include "widgets/MainWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// Every callback a dialog can make, as one log.
+struct Delegates : DiagLEDStateRedDelegate,
+                   DiagResetDelegate,
+                   DiagCheckNVRInternetDelegate,
+                   DiagHddFormatDelegate,
+                   DiagHddConfirmDelegate,
+                   DiagResetNVRDelegate
+{
+    QStringList calls;
+    void openResetWindow() override { calls << QStringLiteral("openResetWindow"); }
+    void reOpenDiagLEDStateRED() override { calls << QStringLiteral("reOpenDiagLEDStateRED"); }
+    void noteResettingClicked() override { calls << QStringLiteral("noteResettingClicked"); }
+    void toRetry() override { calls << QStringLiteral("toRetry"); }
+    void toSkip() override { calls << QStringLiteral("toSkip"); }
+    void toFormat() override { calls << QStringLiteral("toFormat"); }
+    void notToFormat() override { calls << QStringLiteral("notToFormat"); }
+    void toRescan() override { calls << QStringLiteral("toRescan"); }
+    void performResetReadyToCheckUser(const QString &user, const QString &password) override
+    {
+        calls << QStringLiteral("performResetReadyToCheckUser %1 %2").arg(user, password);
+    }
+    void cancelResetNVR() override { calls << QStringLiteral("cancelResetNVR"); }
+};
+
+using DialogMaker = std::function<std::unique_ptr<DialogController>(WizardContext &, Delegates &)>;
+
+struct Window : WidgetsFixture
+{
+    AppDelegate shell {context};
+    std::unique_ptr<MainWindow> window;
+    QStringList dimming; // the greyViewCovered values posted
+
+    Window()
+    {
+        // The guide's position outlives its page: every window starts at its beginning.
+        InstallView::installSteps = 0;
+        InstallView::installSteps_580 = 0;
+        window = std::make_unique<MainWindow>(shell, context, factory);
+        modal.setMainWindow(window.get());
+        notifications.addObserver(Notifications::greyViewCovered, [this](const QObject *, const QVariantMap &info) {
+            dimming << info.value(Notifications::greyViewCovered).toString();
+        });
+        window->show();
+        shell.awakeFromNib();
+    }
+
+    template<typename T = QWidget> T *find(const char *name) const
+    {
+        return window->findChild<T *>(QString::fromLatin1(name));
+    }
+};
+
+QWidget *focus()
+{
+    return QApplication::focusWidget();
+}
+
+QString focusName()
+{
+    return focus() ? focus()->objectName() : QStringLiteral("(none)");
+}
+
+bool focusIs(const char *name)
+{
+    return focus() && focus()->objectName() == QLatin1String(name) && focus()->isVisible();
+}
+
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(focus(), k, modifiers);
+}
+
+// Once a dialog is open and has the focus, hands it to act, from inside the
+// dialog's own loop; polls rather than waits, so that loop is never blocked.
+void whenDialogHasFocus(QObject *owner, const std::function<void(QWidget &dialog)> &act)
+{
+    auto *poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !focus() || !modal->isAncestorOf(focus()))
+            return;
+        poll->deleteLater();
+        poll->stop();
+        act(*modal);
+    });
+    poll->start(10);
+}
+
+// Runs the dialog in the window's modal host; from inside its loop, once the
+// dialog has the focus, notes the focused control's name and acts; what
+// the keys did must close it.
+QString runWithKeys(Window &w, DialogController &dialog, const std::function<void()> &act)
+{
+    QString firstFocus = QStringLiteral("(dialog never had the focus)");
+    whenDialogHasFocus(w.window.get(), [&](QWidget &) {
+        firstFocus = focusName();
+        act();
+    });
+    // Keys that closed nothing must not leave the test stuck in the loop.
+    QTimer::singleShot(kWaitMs, &dialog, [&] {
+        firstFocus = QStringLiteral("(still open)");
+        dialog.stopModal();
+    });
+    w.modal.runModal(dialog);
+    return firstFocus;
+}
+
+} // namespace
+
+class KeyboardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN")); }
+
+    void welcomeAndGuideByKeys()
+    {
+        Window w;
+        QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
+        auto *languages = w.find<QComboBox>("cbSelectLanguage");
+        const QString english = languages->accessibleName();
+        // The arrow keys choose a language at once, and the names follow it.
+        key(Qt::Key_Down);
+        QCOMPARE(w.context.localization.getLanguage(), QStringLiteral("TW"));
+        QVERIFY(languages->accessibleName() != english);
+        key(Qt::Key_Up);
+        QCOMPARE(w.context.localization.getLanguage(), QStringLiteral("EN"));
+        QCOMPARE(languages->accessibleName(), english);
+
+        key(Qt::Key_Return); // Start, from the language list
+        QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
+        QTRY_VERIFY2(focusIs("btnNext"), qPrintable(focusName()));
+        for (int press = 0; press < 4; ++press)
+            key(Qt::Key_Return);
+        // The last sub-page: its tip link, Back and Next, in reading order.
+        auto *tip = w.find<QPushButton>("btnTip");
+        QTRY_VERIFY(tip->isVisible());
+        QVERIFY(focusIs("btnNext"));
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY2(focusIs("btnBack"), qPrintable(focusName()));
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        QVERIFY2(focusIs("btnTip"), qPrintable(focusName()));
+        key(Qt::Key_Tab);
+        key(Qt::Key_Tab);
+        QVERIFY(focusIs("btnNext"));
+        // After the page, the help bar.
+        key(Qt::Key_Tab);
+        QVERIFY2(focusIs("troubleshooting"), qPrintable(focusName()));
+
+        // Return on a focused button presses that one, not Next.
+        w.find<QPushButton>("btnBack")->setFocus(Qt::TabFocusReason);
+        key(Qt::Key_Return);
+        QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
+        QVERIFY(!tip->isVisible());
+    }
+
+    void helpBarOpensAboutAndEscapeClosesIt()
+    {
+        Window w;
+        QTRY_VERIFY(focusIs("cbSelectLanguage"));
+        key(Qt::Key_Return);
+        QTRY_VERIFY(focusIs("btnNext"));
+        key(Qt::Key_Tab);
+        while (!focusIs("about") && focus()->parentWidget() == w.find("helpBar"))
+            key(Qt::Key_Tab);
+        QVERIFY2(focusIs("about"), qPrintable(focusName()));
+        QString inside;
+        bool dimmed = false;
+        whenDialogHasFocus(w.window.get(), [&](QWidget &dialog) {
+            dimmed = w.shell.isGreyViewVisible();
+            inside = dialog.objectName();
+            key(Qt::Key_Escape);
+        });
+        key(Qt::Key_Space); // the button, as the user presses it
+        QCOMPARE(inside, QStringLiteral("DiagAbout"));
+        QVERIFY(dimmed);
+        QVERIFY(!w.shell.isGreyViewVisible());
+        QCOMPARE(w.dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
+    }
+
+    void dialogsByKeys_data()
+    {
+        QTest::addColumn<DialogMaker>("make");
+        QTest::addColumn<int>("keyPressed");
+        QTest::addColumn<QString>("firstFocus");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QStringList>("dimming");
+
+        const QStringList none;
+        const QStringList undim {QStringLiteral("YES"), QStringLiteral("NO")};
+        const DialogMaker about = [](WizardContext &c, Delegates &) { return std::make_unique<DiagAbout>(c); };
+        const DialogMaker eula = [](WizardContext &c, Delegates &) { return std::make_unique<DiagShowEula>(c); };
+        const DialogMaker led = [](WizardContext &c, Delegates &d) {
+            auto dialog = std::make_unique<DiagLEDStateRed>(c);
+            dialog->setDelegate(&d);
+            return dialog;
+        };
+        const DialogMaker reset = [](WizardContext &c, Delegates &d) {
+            auto dialog = std::make_unique<DiagReset>(c);
+            dialog->setDelegate(&d);
+            return dialog;
+        };
+        const DialogMaker mac = [](WizardContext &c, Delegates &) {
+            return std::make_unique<DiagMacAddress>(c, QStringLiteral("00:1c:27:00:00:01"));
+        };
+        const DialogMaker internet
+            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
+        const DialogMaker format = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddFormat>(c, d); };
+        const DialogMaker noDisk
+            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddConfirm>(c, d); };
+        const DialogMaker resetNvr
+            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
+
+        const auto row = [](const char *name, const DialogMaker &make, Qt::Key k, const char *first,
+                             const QStringList &calls, const QStringList &dimming) {
+            QTest::newRow(name) << make << int(k) << QString::fromLatin1(first) << calls << dimming;
+        };
+        // Escape is the window's close control; Return the default button.
+        row("about Escape", about, Qt::Key_Escape, "btClose", none, undim);
+        row("about Return", about, Qt::Key_Return, "btClose", none, undim);
+        row("licence Escape", eula, Qt::Key_Escape, "textView", none, undim);
+        row("licence Return", eula, Qt::Key_Return, "textView", none, undim);
+        row("status light Escape", led, Qt::Key_Escape, "btClose", none, undim);
+        row("status light Return", led, Qt::Key_Return, "btClose", none, undim);
+        row("reset help Escape", reset, Qt::Key_Escape, "btClose", none, undim);
+        row("reset help Return", reset, Qt::Key_Return, "btClose", {QStringLiteral("reOpenDiagLEDStateRED")}, undim);
+        row("MAC Escape", mac, Qt::Key_Escape, "btClose", none, undim);
+        row("recorder internet Escape", internet, Qt::Key_Escape, "btOK", none, undim);
+        row("recorder internet Return", internet, Qt::Key_Return, "btOK", {QStringLiteral("toRetry")}, undim);
+        // Erasing is never what Return or Escape does.
+        row("format Escape", format, Qt::Key_Escape, "btCancel", {QStringLiteral("notToFormat")}, undim);
+        row("format Return", format, Qt::Key_Return, "btCancel", {QStringLiteral("notToFormat")}, undim);
+        row("no disk Escape", noDisk, Qt::Key_Escape, "btOk", {QStringLiteral("toRescan")}, undim);
+        row("no disk Return", noDisk, Qt::Key_Return, "btOk", {QStringLiteral("toRescan")}, undim);
+        row("reset account Escape", resetNvr, Qt::Key_Escape, "edAccount", {QStringLiteral("cancelResetNVR")}, undim);
+    }
+    void dialogsByKeys()
+    {
+        QFETCH(DialogMaker, make);
+        QFETCH(int, keyPressed);
+        QFETCH(QString, firstFocus);
+        QFETCH(QStringList, calls);
+        QFETCH(QStringList, dimming);
+        Window w;
+        Delegates delegates;
+        std::unique_ptr<DialogController> dialog = make(w.context, delegates);
+        const QString focused = runWithKeys(w, *dialog, [&] { key(Qt::Key(keyPressed)); });
+        QCOMPARE(focused, firstFocus);
+        QVERIFY(dialog->isModalStopped());
+        QCOMPARE(delegates.calls, calls);
+        QCOMPARE(w.dimming, dimming);
+        QVERIFY(!w.shell.isGreyViewVisible() || dimming.isEmpty());
+    }
+
+    // The account and password typed, Return in the password field: OK, once.
+    void resetAccountTypedAndSent()
+    {
+        Window w;
+        Delegates delegates;
+        DiagResetNVR dialog(w.context, delegates, false);
+        runWithKeys(w, dialog, [] {
+            QTest::keyClicks(focus(), QStringLiteral("admin"));
+            key(Qt::Key_Tab);
+            QTest::keyClicks(focus(), QStringLiteral("pa ss"));
+            key(Qt::Key_Return);
+        });
+        QCOMPARE(delegates.calls, QStringList {QStringLiteral("performResetReadyToCheckUser admin pa ss")});
+    }
+
+    // Every screen of the screenshot tool, each page and dialog in its states,
+    // passes the audit in these languages.
+    void everyScreenNamedAndReachable_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+    void everyScreenNamedAndReachable()
+    {
+        QFETCH(QString, language);
+        QProcess tool;
+        tool.start(
+            qEnvironmentVariable("NVR_SHOTS_TOOL"), {QStringLiteral("--audit"), QStringLiteral("--lang"), language});
+        QVERIFY2(tool.waitForFinished(60000), "nvrshots --audit did not end");
+        const QString report = QString::fromUtf8(tool.readAllStandardOutput());
+        QVERIFY2(tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0, qPrintable(report));
+        QVERIFY2(report.contains(QLatin1String(" screens, 0 problems")), qPrintable(report));
+    }
+
+    // The audit itself: what it must catch, and what it must let pass.
+    void auditCatchesWhatKeysAndReadersMiss()
+    {
+        QWidget page;
+        auto *icon = new QPushButton(&page);
+        icon->setObjectName(QStringLiteral("btIcon"));
+        auto *table = new QTableWidget(1, 1, &page);
+        table->setObjectName(QStringLiteral("tableView"));
+        table->setAccessibleName(QStringLiteral("Recorders"));
+        table->setFocusPolicy(Qt::NoFocus);
+        auto *named = new QPushButton(QStringLiteral("Next"), &page);
+        auto *hidden = new QPushButton(&page);
+        hidden->hide();
+        const QStringList problems = accessProblems(page);
+        QCOMPARE(problems.size(), 2);
+        QVERIFY2(problems.at(0).contains(QLatin1String("btIcon")) && problems.at(0).contains(QLatin1String("name")),
+            qPrintable(problems.join('\n')));
+        QVERIFY2(problems.at(1).contains(QLatin1String("tableView")) && problems.at(1).contains(QLatin1String("Tab")),
+            qPrintable(problems.join('\n')));
+
+        icon->setAccessibleName(QStringLiteral("Preview"));
+        table->setSelectionMode(QAbstractItemView::NoSelection); // nothing to choose: read through its rows
+        QVERIFY2(accessProblems(page).isEmpty(), qPrintable(accessProblems(page).join('\n')));
+        Q_UNUSED(named);
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "tst_keyboard.moc"
