@@ -28,6 +28,8 @@ struct StatusEntry
     Setup_HddInformationView::StatusIcon icon;
 };
 
+constexpr int kDiskError = 4;
+
 // Indexed by the partition status the recorder reports.
 constexpr StatusEntry kStatus[] = {
     {"SetupHdd invalid record format", Setup_HddInformationView::StatusIcon::CheckOff},
@@ -44,14 +46,12 @@ constexpr StatusEntry kStatus[] = {
     {"SetupHdd reject", Setup_HddInformationView::StatusIcon::CheckOff},
 };
 
-// The status row of a disk with partitions; none for a value the table does not know.
-const StatusEntry *statusOf(const THddInfo &hdd)
+// The first partition's status as a number (a missing one reads as 0); -1
+// when the answer listed no partition.
+int statusValue(const THddInfo &hdd)
 {
     const TPartition *first = firstPartition(hdd);
-    if (!first)
-        return nullptr;
-    const int status = RecordParsers::leadingInt(first->status().value_or(QString()));
-    return status >= 0 && status < int(std::size(kStatus)) ? &kStatus[status] : nullptr;
+    return first ? RecordParsers::leadingInt(first->status().value_or(QString())) : -1;
 }
 
 } // namespace
@@ -65,7 +65,28 @@ Setup_HddInformationView::Setup_HddInformationView(WizardContext &context, QObje
 void Setup_HddInformationView::setHddList(const THddInfoList &list)
 {
     hdd = list;
+    updateStatusCells();
     emit changed();
+}
+
+void Setup_HddInformationView::updateStatusCells()
+{
+    m_statusCells.resize(hdd.size());
+    for (qsizetype row = 0; row < hdd.size(); ++row) {
+        StatusCell &cell = m_statusCells[row];
+        if (!hasPartitions(*hdd.at(row))) {
+            cell = StatusCell {QString(), true, StatusIcon::None, false, false};
+            continue;
+        }
+        const int status = statusValue(*hdd.at(row));
+        cell.formatVisible = true;
+        cell.formatEnabled = status == kDiskError;
+        if (status < 0 || status >= int(std::size(kStatus)))
+            continue; // unknown: the cell keeps what it showed
+        cell.key = QString::fromLatin1(kStatus[status].key);
+        cell.dashes = false;
+        cell.icon = kStatus[status].icon;
+    }
 }
 
 const THddInfo *Setup_HddInformationView::disk(int row) const
@@ -103,20 +124,27 @@ QString Setup_HddInformationView::rowCapacity(int row) const
 
 QString Setup_HddInformationView::rowStatus(int row) const
 {
-    const THddInfo *d = disk(row);
-    if (!d || !hasPartitions(*d))
+    if (row < 0 || row >= m_statusCells.size())
+        return QString();
+    const StatusCell &cell = m_statusCells.at(row);
+    if (cell.dashes)
         return kNone;
-    const StatusEntry *status = statusOf(*d);
-    return status ? text(QString::fromLatin1(status->key)) : QString();
+    return cell.key.isEmpty() ? QString() : text(cell.key);
 }
 
 Setup_HddInformationView::StatusIcon Setup_HddInformationView::rowIcon(int row) const
 {
-    const THddInfo *d = disk(row);
-    if (!d || !hasPartitions(*d))
-        return StatusIcon::None;
-    const StatusEntry *status = statusOf(*d);
-    return status ? status->icon : StatusIcon::None;
+    return row >= 0 && row < m_statusCells.size() ? m_statusCells.at(row).icon : StatusIcon::None;
+}
+
+bool Setup_HddInformationView::rowFormatVisible(int row) const
+{
+    return row >= 0 && row < m_statusCells.size() && m_statusCells.at(row).formatVisible;
+}
+
+bool Setup_HddInformationView::rowFormatEnabled(int row) const
+{
+    return rowFormatVisible(row) && m_statusCells.at(row).formatEnabled;
 }
 
 bool Setup_HddInformationView::bayHasDrive(int bay) const
@@ -131,12 +159,31 @@ void Setup_HddInformationView::onButtonClicked(int row)
     if (row >= 0 && row < hdd.size() && hasPartitions(*hdd.at(row))) {
         const std::shared_ptr<THddInfo> &clicked = hdd.at(row);
         Log::format("[info checked]=%d", int(clicked->checked()));
-        clicked->setChecked(!clicked->checked());
+        setMark(clicked, !clicked->checked());
         Log::format("[info checked]=%d", int(clicked->checked()));
-        emit markChanged(clicked);
         emit changed();
     }
     emit nextRequested();
+}
+
+void Setup_HddInformationView::onFormatClicked(int row)
+{
+    if (!rowFormatEnabled(row))
+        return;
+    Log::format("The format button of the disk in error at row %ld was clicked.", long(row));
+    // The button names one disk: the confirmation must not add the others.
+    for (qsizetype i = 0; i < hdd.size(); ++i)
+        setMark(hdd.at(i), i == row);
+    emit changed();
+    emit nextRequested();
+}
+
+void Setup_HddInformationView::setMark(const std::shared_ptr<THddInfo> &disk, bool checked)
+{
+    if (disk->checked() == checked)
+        return;
+    disk->setChecked(checked);
+    emit markChanged(disk);
 }
 
 QString Setup_HddInformationView::lbColumnBay() const
@@ -163,6 +210,11 @@ QString Setup_HddInformationView::lbImaortant() const
 QString Setup_HddInformationView::lbImportantText() const
 {
     return text(QStringLiteral("SetupHdd_Text2"));
+}
+
+QString Setup_HddInformationView::btFormatTitle() const
+{
+    return text(QStringLiteral("SetupHdd_BtnFormat"));
 }
 
 QString Setup_HddInformationView::text(const QString &key) const

@@ -29,20 +29,28 @@ public:
     QString rowBay(int row) const;
     QString rowProduct(int row) const;
     QString rowCapacity(int row) const;
+    // Column 4: a status the table does not know leaves text and icon as they were.
     QString rowStatus(int row) const;
     StatusIcon rowIcon(int row) const;
+    // Column 4's format button: hidden for a disk without partitions, enabled
+    // only for a disk in error.
+    bool rowFormatVisible(int row) const;
+    bool rowFormatEnabled(int row) const;
     // Whether the bay picture shows a drive (bays 0 and 1).
     bool bayHasDrive(int bay) const;
 
     // The row's check button: toggles the mark of a disk with partitions,
     // then acts as Next.
     void onButtonClicked(int row);
+    // Column 4's format button: this disk alone is marked, then Next.
+    void onFormatClicked(int row);
 
     QString lbColumnBay() const;
     EmphasisedText lbNote() const;
     QString lbRaidNote() const;
     QString lbImaortant() const;
     QString lbImportantText() const;
+    QString btFormatTitle() const;
 
 signals:
     void changed();
@@ -52,9 +60,22 @@ signals:
     void markChanged(const std::shared_ptr<THddInfo> &disk);
 
 private:
+    // What column 4 of a row shows.
+    struct StatusCell
+    {
+        QString key; // the status text's key; empty with the dashes or before any status
+        bool dashes = false;
+        StatusIcon icon = StatusIcon::None;
+        bool formatVisible = false;
+        bool formatEnabled = false;
+    };
+
     const THddInfo *disk(int row) const;
+    void updateStatusCells();
+    void setMark(const std::shared_ptr<THddInfo> &disk, bool checked);
     QString text(const QString &key) const;
 
     WizardContext &context;
     THddInfoList hdd;
+    QList<StatusCell> m_statusCells;
 };

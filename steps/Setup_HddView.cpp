@@ -203,7 +203,7 @@ void Setup_HddView::openFormatDialog()
 {
     if (backClicked || skipClicked)
         return;
-    DiagHddFormat dialog(context(), *this);
+    DiagHddFormat dialog(context(), *this, hddInfos());
     context().modal.runModal(dialog);
 }
 

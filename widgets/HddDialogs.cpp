@@ -10,6 +10,10 @@ HddFormatDialog::HddFormatDialog(DiagHddFormat &diag, QWidget *parent)
 {
     QVBoxLayout *layout = dialogLayout(*this, diag.dialogKind(), diag.lbTitle());
     addText(*layout, emphasisedHtml(diag.lbText(), QString()));
+    QStringList disks;
+    for (const QString &disk : diag.lbDisks())
+        disks << QStringLiteral("<b>%1</b>").arg(disk.toHtmlEscaped());
+    addText(*layout, diag.lbDisksTitle().toHtmlEscaped() + QStringLiteral("<br>") + disks.join(QStringLiteral("<br>")));
     QHBoxLayout *row = buttonRow(*layout);
     // Erasing is never the default: Return cancels.
     addButton(*row, QStringLiteral("btCancel"), diag.btCancelTitle(), &diag, &DiagHddFormat::btCancel)

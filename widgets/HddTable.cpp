@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -60,6 +61,25 @@ QIcon statusIcon(Setup_HddInformationView::StatusIcon icon)
         painter.drawLine(QPointF(10.5, 5.5), QPointF(5.5, 10.5));
     }
     return QIcon(pixmap);
+}
+
+// Column 4: the status icon and text, and the format button on the right.
+QWidget *statusCell(int row, QWidget *parent)
+{
+    auto *cell = new QWidget(parent);
+    auto *icon = new QLabel(cell);
+    icon->setObjectName(QStringLiteral("statusIcon"));
+    auto *status = new QLabel(cell);
+    status->setObjectName(QStringLiteral("lbStatus"));
+    auto *format = new QPushButton(cell);
+    format->setObjectName(QStringLiteral("btFormatDisk%1").arg(row));
+    auto *layout = new QHBoxLayout(cell);
+    layout->setContentsMargins(4, 0, 4, 0);
+    layout->addWidget(icon);
+    layout->addWidget(status);
+    layout->addStretch();
+    layout->addWidget(format);
+    return cell;
 }
 
 } // namespace
@@ -144,8 +164,27 @@ void HddTable::refreshRows()
         m_table->setItem(row, Bay, new QTableWidgetItem(m_view.rowBay(row)));
         m_table->setItem(row, Product, new QTableWidgetItem(m_view.rowProduct(row)));
         m_table->setItem(row, Capacity, new QTableWidgetItem(m_view.rowCapacity(row)));
-        m_table->setItem(row, Status, new QTableWidgetItem(statusIcon(m_view.rowIcon(row)), m_view.rowStatus(row)));
+        added = added || !m_table->cellWidget(row, Status);
+        refreshStatus(row);
     }
     if (added)
         chainTabsInReadingOrder(*window());
+    m_table->resizeRowsToContents();
+}
+
+void HddTable::refreshStatus(int row)
+{
+    QWidget *cell = m_table->cellWidget(row, Status);
+    if (!cell) {
+        cell = statusCell(row, m_table);
+        connect(cell->findChild<QPushButton *>(), &QPushButton::clicked, this,
+            [this, row] { m_view.onFormatClicked(row); });
+        m_table->setCellWidget(row, Status, cell);
+    }
+    cell->findChild<QLabel *>(QStringLiteral("statusIcon"))->setPixmap(statusIcon(m_view.rowIcon(row)).pixmap(16, 16));
+    cell->findChild<QLabel *>(QStringLiteral("lbStatus"))->setText(m_view.rowStatus(row));
+    auto *format = cell->findChild<QPushButton *>();
+    format->setText(m_view.btFormatTitle());
+    format->setVisible(m_view.rowFormatVisible(row));
+    format->setEnabled(m_view.rowFormatEnabled(row));
 }

@@ -17,6 +17,7 @@ public:
 private:
     void refresh();
     void refreshRows();
+    void refreshStatus(int row);
 
     Setup_HddInformationView &m_view;
     QLabel *m_bays[2];

@@ -109,7 +109,7 @@ private slots:
         NVR_REQUIRE_LAB();
         f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupHdd_Check", "Checking"},
             {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"},
-            {"SetupHdd no format", "Not formatted"}, {"SetupHdd idle", "Ready"}});
+            {"SetupHdd no format", "Not formatted"}, {"SetupHdd idle", "Ready"}, {"SetupHdd_HD1", "Disk"}});
         step = std::make_unique<Setup_HddView>(*f->context);
         page.calls.clear();
     }
@@ -212,6 +212,30 @@ private slots:
         QVERIFY(busy());
         QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
+    }
+
+    // The format button of the disk in error formats that disk alone, and the
+    // confirmation says so, although the healthy disk was marked too.
+    void formatButtonOfADiskInErrorFormatsItAlone()
+    {
+        enter({disk("sda", {{"product", "WD Purple 2TB"}, {"partitions", QJsonArray {QJsonObject {{"status", 2}}}}}),
+            disk("sdb", {{"partitions", QJsonArray {QJsonObject {{"status", 4}}}}})});
+        waitForBrowsing();
+        Setup_HddInformationView &table = step->hddInformationViewController();
+        QVERIFY(table.rowChecked(0) && table.rowChecked(1));
+        QVERIFY(!table.rowFormatEnabled(0));
+        QVERIFY(table.rowFormatEnabled(1));
+        QStringList named;
+        f->modal.setScript(QStringLiteral("DiagHddFormat"), [&named](DialogController &d) {
+            auto &dialog = static_cast<DiagHddFormat &>(d);
+            named = dialog.lbDisks();
+            dialog.btOk();
+        });
+        table.onFormatClicked(1);
+        QVERIFY(busy());
+        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QCOMPARE(named, QStringList {QStringLiteral("Disk 2: WD Purple 1TB")});
+        QCOMPARE(formattedIds(), QStringList {QStringLiteral("1")});
     }
 
     void nothingMarkedKeepsBrowsing()

@@ -89,6 +89,12 @@ private slots:
         QVERIFY(mark1->isChecked());
         QVERIFY(!mark2->isChecked());
         QCOMPARE(table->item(1, 2)->text(), QStringLiteral("---"));
+        // Column 4's format button: off for an unformatted disk, gone for an empty bay.
+        auto *format1 = table->cellWidget(0, 4)->findChild<QPushButton *>(QStringLiteral("btFormatDisk0"));
+        auto *format2 = table->cellWidget(1, 4)->findChild<QPushButton *>(QStringLiteral("btFormatDisk1"));
+        QVERIFY(format1 && format2);
+        QVERIFY(!format1->isHidden() && !format1->isEnabled());
+        QVERIFY(format2->isHidden());
 
         // The empty bay's button keeps its mark off and acts as Next; the
         // format dialog comes up as a window, and Cancel returns to browsing.

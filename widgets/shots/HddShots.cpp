@@ -56,8 +56,11 @@ void addHddShots(ShotList &shots)
     shots.append({QStringLiteral("diag-hdd-format"), QStringLiteral("hard-disk step: asked before formatting"),
         [](ShotWorld &world) {
             static DiagHddFormatDelegate nobody; // the picture hands the choice to no one
+            auto marked = std::make_shared<THddInfo>();
+            marked->setProduct(QStringLiteral("WD Purple 1TB"));
+            marked->setChecked(true);
             world.shell().showInstallView();
-            world.openDialog<DiagHddFormat>(nobody);
+            world.openDialog<DiagHddFormat>(nobody, THddInfoList {marked, std::make_shared<THddInfo>()});
         }});
     shots.append({QStringLiteral("diag-hdd-confirm"), QStringLiteral("hard-disk step: no disk in the recorder"),
         [](ShotWorld &world) {
