@@ -61,18 +61,20 @@ void AppDelegate::awakeFromNib()
     Log::line(QStringLiteral("-[AppDelegate awakeFromNib]"));
     m_headerGrey = false;
     emit raiseRequested();
-    if (!m_loadStatus) {
-        m_context.localization.setLanguage(QStringLiteral("EN"));
-        showWelcomeView();
-        m_loadStatus = true;
-    }
-    m_stepsReminderVisible = false;
+    // Listening before the welcome page is shown: its own notification is what
+    // puts the trademark line on the header band.
     if (m_observers.isEmpty()) {
         m_observers.append(m_context.notifications.addObserver(
             Notifications::changeReminder, [this](const QObject *, const QVariantMap &info) { changeReminder(info); }));
         m_observers.append(m_context.notifications.addObserver(Notifications::greyViewCovered,
             [this](const QObject *, const QVariantMap &info) { greyViewCovered(info); }));
     }
+    if (!m_loadStatus) {
+        m_context.localization.setLanguage(QStringLiteral("EN"));
+        showWelcomeView();
+        m_loadStatus = true;
+    }
+    m_stepsReminderVisible = false;
     m_greyViewVisible = false;
     setLanguageText();
 }
@@ -154,6 +156,18 @@ void AppDelegate::setLanguageText()
             m_context.localization.localizedStringForKey(QString::fromLatin1(key[1]))});
     }
     emit changed();
+}
+
+bool AppDelegate::isHelpButtonVisible(int index) const
+{
+    switch (index) {
+    case Exit:
+        return true;
+    case AdobeReader:
+        return false;
+    default:
+        return m_helpButtonsVisible;
+    }
 }
 
 void AppDelegate::changeReminder(const QVariantMap &userInfo)

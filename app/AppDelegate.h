@@ -62,13 +62,16 @@ public:
     bool isStepsReminderVisible() const { return m_stepsReminderVisible; }
     bool isHeaderGrey() const { return m_headerGrey; }
     bool isTradeMarkVisible() const { return m_tradeMarkVisible; }
-    bool areHelpButtonsVisible() const { return m_helpButtonsVisible; }
     bool isGreyViewVisible() const { return m_greyViewVisible; }
     double greyViewOpacity() const { return m_greyViewOpacity; }
     QString lbCopyright() const { return m_copyright; }
     QString lbTradeMark() const { return m_tradeMark; }
-    // Troubleshooting, Support, Manual, Quick Guide, Adobe Reader, About, Exit.
+    // The help bar's buttons, in this order.
+    enum HelpButtonIndex { Troubleshooting, Support, Manual, QuickGuide, AdobeReader, About, Exit };
     const QList<HelpButton> &helpButtons() const { return m_helpButtons; }
+    // Exit is on every page; five more come with the guide's first page;
+    // Adobe Reader stays hidden.
+    bool isHelpButtonVisible(int index) const;
 
     static constexpr double kGreyLevel = 0.3216;
     static constexpr double kHeaderGreyLevel = 0.886;

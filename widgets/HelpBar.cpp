@@ -44,6 +44,6 @@ void HelpBar::refresh()
     for (int i = 0; i < m_buttons.size(); ++i) {
         m_buttons.at(i)->setText(i < help.size() ? help.at(i).title : QString());
         m_buttons.at(i)->setToolTip(i < help.size() ? help.at(i).toolTip : QString());
+        m_buttons.at(i)->setVisible(m_shell.isHelpButtonVisible(i));
     }
-    setVisible(m_shell.areHelpButtonsVisible());
 }

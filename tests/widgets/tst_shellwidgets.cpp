@@ -23,6 +23,18 @@ private slots:
 
 namespace {
 
+// Pixels clearly darker than the white header band: the drawn letters.
+int darkPixels(QWidget &widget)
+{
+    const QImage image = widget.grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return dark;
+}
+
 struct Window : WidgetsFixture
 {
     AppDelegate shell {context};
@@ -59,13 +71,21 @@ void ShellWidgetsTest::startLeadsToTheGuide()
     QVERIFY(start && start->isVisible());
     QCOMPARE(start->text(), QStringLiteral("Start"));
     QCOMPARE(w.visiblePhase(), -1);
+    // The welcome page: the trademark line on the header, Exit alone in the help bar.
+    auto *tradeMark = w.find<QLabel>(QStringLiteral("tradeMark"));
+    QVERIFY(tradeMark->isVisible() && !tradeMark->text().isEmpty());
+    QTRY_VERIFY2(darkPixels(*tradeMark) > 50, "the trademark line does not stand out from its band");
+    QVERIFY(w.find<QPushButton>(QStringLiteral("exit"))->isVisible());
+    QVERIFY(!w.find<QPushButton>(QStringLiteral("about"))->isVisible());
     QTest::mouseClick(start, Qt::LeftButton);
     QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
     // The guide shows its own phase, not the setup page's.
     QCOMPARE(w.visiblePhase(), 0);
     auto *next = w.find<QPushButton>(QStringLiteral("btnNext"));
     QVERIFY(next && next->isVisible());
-    QVERIFY(w.find<QWidget>(QStringLiteral("helpBar"))->isVisible());
+    QVERIFY(w.find<QPushButton>(QStringLiteral("about"))->isVisible());
+    QVERIFY(w.find<QPushButton>(QStringLiteral("exit"))->isVisible());
+    QVERIFY(!w.find<QPushButton>(QStringLiteral("adobe"))->isVisible());
 }
 
 void ShellWidgetsTest::overlayFollowsDialogs()
