@@ -1,16 +1,11 @@
 #include "steps/Setup_ConfirmPasswordView.h"
 
 #include "steps/PasswordMessages.h"
-#include "steps/PasswordRules.h"
-
-using namespace PasswordRules;
 
 namespace {
 
-bool acceptable(const QString &password)
-{
-    return lengthWithin(password, 2, 31) && !hasSpace(password) && !hasSpecial(password) && fitsLanSlot(password);
-}
+// The confirm form takes passwords from two characters on.
+constexpr int kMinLength = 2;
 
 } // namespace
 
@@ -24,7 +19,7 @@ void Setup_ConfirmPasswordView::clear()
     m_password.clear();
     m_newPassword.clear();
     m_confirm.clear();
-    m_message.clear();
+    m_failure.clear();
     m_newMessage.clear();
     m_changePassword = false;
     emit changed();
@@ -56,42 +51,52 @@ void Setup_ConfirmPasswordView::setChangePasswordChecked(bool checked)
 
 void Setup_ConfirmPasswordView::clearMessages()
 {
-    m_message.clear();
+    m_failure.clear();
     m_newMessage.clear();
     emit changed();
 }
 
 bool Setup_ConfirmPasswordView::checkPassword()
 {
-    if (m_password.isEmpty() || !acceptable(m_password)) {
-        showCheckPasswordMsg(text(PasswordMessages::kInvalid));
-        return false;
-    }
-    return true;
+    const QString failure = m_password.isEmpty()
+        ? text(PasswordMessages::kEmptyOne)
+        : PasswordMessages::ruleBroken(context(), m_password, kMinLength, PasswordMessages::Order::LengthFirst);
+    if (failure.isEmpty())
+        return true;
+    showCheckPasswordMsg(failure);
+    return false;
 }
 
 bool Setup_ConfirmPasswordView::checkNewPassword()
 {
+    QString failure;
     if (m_newPassword.isEmpty() || m_confirm.isEmpty())
-        showNewPasswordMsg(PasswordMessages::kEmpty);
-    else if (!acceptable(m_newPassword))
-        showNewPasswordMsg(PasswordMessages::kInvalid);
-    else if (m_confirm != m_newPassword)
-        showNewPasswordMsg(PasswordMessages::kMismatch);
+        failure = text(PasswordMessages::kEmpty);
     else
+        failure
+            = PasswordMessages::ruleBroken(context(), m_newPassword, kMinLength, PasswordMessages::Order::LengthFirst);
+    if (failure.isEmpty() && m_confirm != m_newPassword)
+        failure = text(PasswordMessages::kMismatch);
+    if (failure.isEmpty())
         return true;
+    showNewPasswordMsg(failure);
     return false;
 }
 
 void Setup_ConfirmPasswordView::showCheckPasswordMsg(const QString &message)
 {
-    m_message = PasswordMessages::asError(context(), message);
+    m_failure = message;
     emit changed();
 }
 
-void Setup_ConfirmPasswordView::showNewPasswordMsg(const QString &key)
+QString Setup_ConfirmPasswordView::lbMessage() const
 {
-    m_newMessage = text(key);
+    return m_failure.isEmpty() ? QString() : PasswordMessages::asError(context(), m_failure);
+}
+
+void Setup_ConfirmPasswordView::showNewPasswordMsg(const QString &message)
+{
+    m_newMessage = message;
     emit changed();
 }
 

@@ -37,9 +37,11 @@ public:
     QString edNewPassword() const { return m_newPassword; }
     QString edConfirmPassword() const { return m_confirm; }
     bool newPasswordFieldsVisible() const { return m_changePassword; }
-    QString lbMessage() const { return m_message; }
+    QString lbMessage() const;
     QString lbNewMessage() const { return m_newMessage; }
-    bool passwordFieldMarked() const { return !m_message.isEmpty(); }
+    bool passwordFieldMarked() const { return !m_failure.isEmpty(); }
+    // The message shown, without "<APP_Error>".
+    QString failure() const { return m_failure.isEmpty() ? m_newMessage : m_failure; }
 
     QString lbText() const;
     QString lbPassword() const;
@@ -58,12 +60,12 @@ signals:
 
 private:
     void clearMessages();
-    void showNewPasswordMsg(const QString &key);
+    void showNewPasswordMsg(const QString &message);
 
     QString m_password;
     QString m_newPassword;
     QString m_confirm;
-    QString m_message;
+    QString m_failure;
     QString m_newMessage;
     bool m_changePassword = false;
 };

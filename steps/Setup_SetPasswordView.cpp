@@ -1,9 +1,6 @@
 #include "steps/Setup_SetPasswordView.h"
 
 #include "steps/PasswordMessages.h"
-#include "steps/PasswordRules.h"
-
-using namespace PasswordRules;
 
 Setup_SetPasswordView::Setup_SetPasswordView(WizardContext &context, QObject *parent)
     : StepForm(context, parent)
@@ -14,7 +11,7 @@ void Setup_SetPasswordView::clear()
 {
     m_password.clear();
     m_confirm.clear();
-    m_message.clear();
+    m_failure.clear();
     m_marked = Field::None;
     emit changed();
 }
@@ -37,34 +34,38 @@ void Setup_SetPasswordView::passwordFieldDidEndEditing()
         return;
     const QString failure = passwordCharactersAndLength();
     if (!failure.isEmpty())
-        showMessage(text(failure));
+        showMessage(failure);
 }
 
 QString Setup_SetPasswordView::passwordCharactersAndLength() const
 {
-    if (hasSpecial(m_password) || hasSpace(m_password) || !lengthWithin(m_password, 6, 31) || !fitsLanSlot(m_password))
-        return PasswordMessages::kInvalid;
-    return {};
+    return PasswordMessages::ruleBroken(context(), m_password, 6, PasswordMessages::Order::CharactersFirst);
 }
 
 bool Setup_SetPasswordView::checkPassword()
 {
-    QString failure = passwordCharactersAndLength();
-    if (failure.isEmpty() && (m_password.isEmpty() || m_confirm.isEmpty()))
-        failure = PasswordMessages::kEmpty;
+    // An empty field asks for the password rather than naming a rule.
+    QString failure = m_password.isEmpty() ? text(PasswordMessages::kEmpty) : passwordCharactersAndLength();
+    if (failure.isEmpty() && m_confirm.isEmpty())
+        failure = text(PasswordMessages::kEmpty);
     if (failure.isEmpty() && m_confirm != m_password)
-        failure = PasswordMessages::kMismatch;
+        failure = text(PasswordMessages::kMismatch);
     if (failure.isEmpty())
         return true;
-    showMessage(text(failure));
+    showMessage(failure);
     return false;
 }
 
 void Setup_SetPasswordView::showMessage(const QString &message)
 {
-    m_message = PasswordMessages::asError(context(), message);
+    m_failure = message;
     m_marked = message == text(PasswordMessages::kMismatch) ? Field::Confirmation : Field::Password;
     emit changed();
+}
+
+QString Setup_SetPasswordView::lbMessage() const
+{
+    return m_failure.isEmpty() ? QString() : PasswordMessages::asError(context(), m_failure);
 }
 
 QString Setup_SetPasswordView::lbText() const

@@ -30,10 +30,12 @@ public:
     // "<APP_Error> <message>", marking the confirmation for a mismatch and the
     // password field otherwise.
     void showMessage(const QString &message);
+    // The message shown, without "<APP_Error>".
+    QString failure() const { return m_failure; }
 
     QString edPassword() const { return m_password; }
     QString edConfirmPassword() const { return m_confirm; }
-    QString lbMessage() const { return m_message; }
+    QString lbMessage() const;
     Field markedField() const { return m_marked; }
     QString lbText() const;
     QString lbPassword() const;
@@ -43,11 +45,11 @@ signals:
     void nextRequested();
 
 private:
-    // Checks 1 to 3; the message key of the first failure, or empty.
+    // Checks 1 to 3; the message of the first failure, or empty.
     QString passwordCharactersAndLength() const;
 
     QString m_password;
     QString m_confirm;
-    QString m_message;
+    QString m_failure;
     Field m_marked = Field::None;
 };

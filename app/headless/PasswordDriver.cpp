@@ -19,8 +19,8 @@ struct ResetState
 
 QString formMessage(Setup_PasswordView &step)
 {
-    return step.content() == Setup_PasswordView::Content::SetForm ? step.setForm().lbMessage()
-                                                                  : step.confirmForm().lbMessage();
+    return step.content() == Setup_PasswordView::Content::SetForm ? step.setForm().failure()
+                                                                  : step.confirmForm().failure();
 }
 
 void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonObject &account)
@@ -43,13 +43,14 @@ void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonO
 }
 
 // After Next: the step has moved on, shows why the password was not taken,
-// or has told the user that the recorder did not answer.
-void checkOutcome(
-    Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset, qsizetype shownBefore)
+// or has told the user that the recorder did not answer. Only a password the
+// recorder itself refused (asked) leads to a reset.
+void checkOutcome(Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset,
+    qsizetype shownBefore, bool asked)
 {
     const QString message = formMessage(step);
     const QJsonObject account = session.answersFor(kKey).value(QStringLiteral("reset")).toObject();
-    if (!message.isEmpty() && step.content() == Setup_PasswordView::Content::ConfirmForm && !account.isEmpty()
+    if (asked && !message.isEmpty() && step.content() == Setup_PasswordView::Content::ConfirmForm && !account.isEmpty()
         && !reset->used) {
         reset->used = true;
         startReset(step, session, account);
@@ -87,12 +88,12 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
     const qsizetype shownBefore = session.modal().shown().size();
     step.onNextClicked();
     if (!step.overlayShown()) {
-        checkOutcome(step, session, reset, shownBefore);
+        checkOutcome(step, session, reset, shownBefore, false);
         return;
     }
     session.when(
         step, [&step] { return !step.overlayShown(); },
-        [&step, &session, reset, shownBefore] { checkOutcome(step, session, reset, shownBefore); },
+        [&step, &session, reset, shownBefore] { checkOutcome(step, session, reset, shownBefore, true); },
         QStringLiteral("the recorder to take the password"));
 }
 

@@ -82,6 +82,24 @@ private slots:
         QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("fresh123"));
     }
 
+    // A password the form itself refuses never reaches the recorder: the run
+    // says which rule it breaks, once, and no reset follows.
+    void passwordBreakingARuleResetsNothing()
+    {
+        const QJsonObject r = SimProcess::configured(0, QStringLiteral("secret1"));
+        startWith(r);
+        const HeadlessRun run = HeadlessRun::run(answers({{QStringLiteral("password"), QStringLiteral("guess#12")},
+            {QStringLiteral("reset"),
+                QJsonObject {{QStringLiteral("user"), QStringLiteral("admin")},
+                    {QStringLiteral("password"), QStringLiteral("secret1")}}}}));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.errors.contains(QStringLiteral("failed: the password was not taken: Use only letters and digits")),
+            qPrintable(run.errors));
+        QVERIFY2(!run.errors.contains(QStringLiteral("Error:")), qPrintable(run.errors));
+        QVERIFY(sim.log(QStringLiteral("reset")).isEmpty());
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("secret1"));
+    }
+
     void refusedResetAccountEndsTheRun()
     {
         startWith(SimProcess::configured(0, QStringLiteral("secret1")));

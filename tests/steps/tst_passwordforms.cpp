@@ -26,7 +26,11 @@ private slots:
 namespace {
 const QString kInvalid = QStringLiteral("Invalid password.");
 const QString kEmpty = QStringLiteral("Enter the password twice.");
+const QString kEmptyOne = QStringLiteral("Enter the password.");
 const QString kMismatch = QStringLiteral("The passwords differ.");
+const QString kCharacters = QStringLiteral("Letters and digits only.");
+const QString kSixTo31 = QStringLiteral("Use 6 to 31 characters.");
+const QString kTwoTo31 = QStringLiteral("Use 2 to 31 characters.");
 const QString kEuro = QStringLiteral("\u20ac"); // three UTF-8 bytes
 } // namespace
 
@@ -39,16 +43,18 @@ void PasswordFormsTest::setForm_data()
     const int pw = int(Setup_SetPasswordView::Field::Password);
     const int conf = int(Setup_SetPasswordView::Field::Confirmation);
     QTest::newRow("five characters") << "abc12"
-                                     << "abc12" << kInvalid << pw;
+                                     << "abc12" << kSixTo31 << pw;
     QTest::newRow("number sign") << "abc#123"
-                                 << "abc#123" << kInvalid << pw;
+                                 << "abc#123" << kCharacters << pw;
     QTest::newRow("underscore") << "abc_123"
-                                << "abc_123" << kInvalid << pw;
+                                << "abc_123" << kCharacters << pw;
     QTest::newRow("space") << "abc 123"
-                           << "abc 123" << kInvalid << pw;
-    QTest::newRow("32 characters") << QString(32, QLatin1Char('a')) << QString(32, QLatin1Char('a')) << kInvalid << pw;
-    QTest::newRow("empty password is short first") << ""
-                                                   << "" << kInvalid << pw;
+                           << "abc 123" << kCharacters << pw;
+    QTest::newRow("short with a symbol: the symbol first") << "ab#"
+                                                           << "ab#" << kCharacters << pw;
+    QTest::newRow("32 characters") << QString(32, QLatin1Char('a')) << QString(32, QLatin1Char('a')) << kSixTo31 << pw;
+    QTest::newRow("empty password asks for it") << ""
+                                                << "" << kEmpty << pw;
     QTest::newRow("empty confirmation") << "abcdef"
                                         << "" << kEmpty << pw;
     QTest::newRow("different confirmation") << "abcdef"
@@ -89,7 +95,8 @@ void PasswordFormsTest::setFormChecksOnLeavingThePasswordField()
     QVERIFY(form.lbMessage().isEmpty());
     form.setPasswordText(QStringLiteral("abc"));
     form.passwordFieldDidEndEditing();
-    QCOMPARE(form.lbMessage(), QStringLiteral("Error: ") + kInvalid);
+    QCOMPARE(form.lbMessage(), QStringLiteral("Error: ") + kSixTo31);
+    QCOMPARE(form.failure(), kSixTo31);
     // Only the password's own checks run: an empty confirmation is not yet an error.
     form.clear();
     form.setPasswordText(QStringLiteral("abcdef"));
@@ -100,26 +107,30 @@ void PasswordFormsTest::setFormChecksOnLeavingThePasswordField()
 void PasswordFormsTest::currentPassword_data()
 {
     QTest::addColumn<QString>("password");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("one character") << "a" << false;
-    QTest::newRow("two characters pass here") << "ab" << true;
-    QTest::newRow("space") << "a b" << false;
-    QTest::newRow("number sign") << "ab#" << false;
-    QTest::newRow("accented") << "\u00e4\u00f6" << true;
-    QTest::newRow("too long for the LAN slot") << kEuro.repeated(17) << false;
+    QTest::addColumn<QString>("message"); // empty: accepted
+    QTest::newRow("empty") << "" << kEmptyOne;
+    QTest::newRow("one character") << "a" << kTwoTo31;
+    QTest::newRow("a symbol alone: the length first") << "#" << kTwoTo31;
+    QTest::newRow("two characters pass here") << "ab"
+                                              << "";
+    QTest::newRow("space") << "a b" << kCharacters;
+    QTest::newRow("number sign") << "ab#" << kCharacters;
+    QTest::newRow("accented") << "\u00e4\u00f6"
+                              << "";
+    QTest::newRow("too long for the LAN slot") << kEuro.repeated(17) << kInvalid;
 }
 
 void PasswordFormsTest::currentPassword()
 {
     QFETCH(QString, password);
-    QFETCH(bool, accepted);
+    QFETCH(QString, message);
     StepsFixture f;
     Setup_ConfirmPasswordView form(*f.context);
     form.setPasswordText(password);
-    QCOMPARE(form.checkPassword(), accepted);
-    QCOMPARE(form.lbMessage(), accepted ? QString() : QStringLiteral("Error: ") + kInvalid);
-    QCOMPARE(form.passwordFieldMarked(), !accepted);
+    QCOMPARE(form.checkPassword(), message.isEmpty());
+    QCOMPARE(form.lbMessage(), message.isEmpty() ? QString() : QStringLiteral("Error: ") + message);
+    QCOMPARE(form.failure(), message);
+    QCOMPARE(form.passwordFieldMarked(), !message.isEmpty());
 }
 
 void PasswordFormsTest::newPassword_data()
@@ -132,11 +143,11 @@ void PasswordFormsTest::newPassword_data()
     QTest::newRow("empty confirmation") << "ab"
                                         << "" << kEmpty;
     QTest::newRow("one character") << "a"
-                                   << "a" << kInvalid;
+                                   << "a" << kTwoTo31;
     QTest::newRow("space") << "a b"
-                           << "a b" << kInvalid;
+                           << "a b" << kCharacters;
     QTest::newRow("underscore") << "a_b"
-                                << "a_b" << kInvalid;
+                                << "a_b" << kCharacters;
     QTest::newRow("different") << "ab"
                                << "ac" << kMismatch;
     QTest::newRow("fine") << "ab"
@@ -157,6 +168,7 @@ void PasswordFormsTest::newPassword()
     QCOMPARE(form.checkNewPassword(), message.isEmpty());
     // New-password messages stand plainly under their fields.
     QCOMPARE(form.lbNewMessage(), message);
+    QCOMPARE(form.failure(), message);
     QVERIFY(form.lbMessage().isEmpty());
 }
 

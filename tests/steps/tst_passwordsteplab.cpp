@@ -82,7 +82,7 @@ private slots:
         form.setPasswordText(QStringLiteral("abcde"));
         form.setConfirmText(QStringLiteral("abcde"));
         step->onNextClicked();
-        QCOMPARE(form.lbMessage(), asError(PasswordMessages::kInvalid));
+        QCOMPARE(form.lbMessage(), QStringLiteral("Error: Use 6 to 31 characters."));
         form.setPasswordText(QStringLiteral("abcdef"));
         form.setConfirmText(QStringLiteral("abcdeg"));
         step->onNextClicked();
