@@ -208,27 +208,38 @@ void AppDelegate::greyViewCovered(const QVariantMap &userInfo)
 
 void AppDelegate::onTroubleshootingClicked()
 {
-    m_context.urls.openUrl(QUrl(QStringLiteral("https://%1/faq/").arg(Deployment::cloudServiceHost())));
+    open(QUrl(QStringLiteral("https://%1/faq/").arg(Deployment::cloudServiceHost())));
 }
 
 void AppDelegate::onSupportClicked()
 {
-    m_context.urls.openUrl(QUrl(Deployment::supportUrl()));
+    open(QUrl(Deployment::supportUrl()));
 }
 
 void AppDelegate::onManualClicked()
 {
-    m_context.urls.openUrl(QUrl::fromLocalFile(Resources::path(kManual)));
+    open(QUrl::fromLocalFile(Resources::path(kManual)));
 }
 
 void AppDelegate::onQuickGuideClicked()
 {
-    m_context.urls.openUrl(QUrl::fromLocalFile(Resources::path(kQuickGuide)));
+    open(QUrl::fromLocalFile(Resources::path(kQuickGuide)));
 }
 
 void AppDelegate::onAdobeClicked()
 {
-    m_context.urls.openUrl(QUrl(QStringLiteral("https://%1/reader/").arg(Deployment::readerDownloadHost())));
+    open(QUrl(QStringLiteral("https://%1/reader/").arg(Deployment::readerDownloadHost())));
+}
+
+void AppDelegate::open(const QUrl &url)
+{
+    if (m_context.urls.openUrl(url))
+        return;
+    // No browser or viewer here: the user can still go there another way.
+    const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    m_context.modal.runAlert(
+        m_context.localization.localizedStringForKey(QStringLiteral("APP_OpenFailed")) + QLatin1Char('\n') + where,
+        m_context.localization.localizedStringForKey(QStringLiteral("Button Close")));
 }
 
 void AppDelegate::onAboutClicked()

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QUrl>
 
 class InstallView;
 class SetupView;
@@ -87,6 +88,8 @@ private:
     void changeReminder(const QVariantMap &userInfo);
     void greyViewCovered(const QVariantMap &userInfo);
     void swapContentView(class PageController *page);
+    // Hands a page or document to the desktop, or tells the user where it is.
+    void open(const QUrl &url);
 
     WizardContext &m_context;
     bool m_loadStatus = false;

@@ -4,13 +4,17 @@
 
 #include <QDesktopServices>
 
-void DesktopUrlOpener::openUrl(const QUrl &url)
+bool DesktopUrlOpener::openUrl(const QUrl &url)
 {
-    QDesktopServices::openUrl(url);
+    const bool handedOver = QDesktopServices::openUrl(url);
+    if (!handedOver)
+        Log::line(QStringLiteral("nothing could open %1").arg(url.toString()));
+    return handedOver;
 }
 
-void RecordingUrlOpener::openUrl(const QUrl &url)
+bool RecordingUrlOpener::openUrl(const QUrl &url)
 {
     Log::line(QStringLiteral("open %1").arg(url.toString()));
     m_opened.append(url);
+    return !m_nothingOpens;
 }

@@ -32,6 +32,7 @@ private slots:
     void summaryListEndsAtFirstMissingField();
     void cloudAccountSplitsAtColons();
     void helpBarOpensPagesAndDocuments();
+    void whatCannotBeOpenedIsNamed();
     void aboutDialogDimsWhileOpen();
     void finishAndCloseTerminate();
 };
@@ -280,6 +281,23 @@ void ShellFlowTest::helpBarOpensPagesAndDocuments()
     QVERIFY(opened.at(3).toLocalFile().endsWith(QStringLiteral("/HRX-260A_A2_Manual_v1.20(WW).pdf")));
     QCOMPARE(opened.at(4), opened.at(3));
     QVERIFY(opened.at(5).toLocalFile().endsWith(QStringLiteral("/HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf")));
+    QVERIFY(f.modal.shown().isEmpty());
+}
+
+void ShellFlowTest::whatCannotBeOpenedIsNamed()
+{
+    ShellFixture f;
+    f.writeLanguage(QStringLiteral("EN"), {{"APP_OpenFailed", "Nothing here opens it:"}, {"Button Close", "Close"}});
+    f.shell->awakeFromNib();
+    f.urls.setNothingOpens(true);
+    f.shell->onSupportClicked();
+    f.shell->onManualClicked();
+    const QStringList shown = f.modal.shown();
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(0), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(0).toString());
+    QVERIFY(f.urls.opened().at(0).scheme().startsWith(QLatin1String("http")));
+    // A document is named by its path, as a file manager shows it.
+    QCOMPARE(shown.at(1), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(1).toLocalFile());
 }
 
 void ShellFlowTest::aboutDialogDimsWhileOpen()
