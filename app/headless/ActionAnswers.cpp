@@ -1,5 +1,7 @@
 #include "app/headless/ActionAnswers.h"
 
+#include "app/headless/HeadlessDriver.h"
+
 #include <QJsonArray>
 
 QString validateActions(const QJsonObject &pageAnswers, const QStringList &allowed)
@@ -9,11 +11,12 @@ QString validateActions(const QJsonObject &pageAnswers, const QStringList &allow
         return {};
     if (!actions.isArray())
         return QStringLiteral("\"actions\" must be a list of %1").arg(allowed.join(QStringLiteral(", ")));
+    QStringList mistakes;
     for (const QJsonValue &action : actions.toArray()) {
         if (!allowed.contains(action.toString()))
-            return QStringLiteral("unknown action %1 (expected one of %2)")
-                .arg(action.isString() ? action.toString() : QStringLiteral("that is not a word"),
-                    allowed.join(QStringLiteral(", ")));
+            mistakes << QStringLiteral("unknown action %1 (expected one of %2)")
+                            .arg(action.isString() ? action.toString() : QStringLiteral("that is not a word"),
+                                allowed.join(QStringLiteral(", ")));
     }
-    return {};
+    return joinMistakes(mistakes);
 }

@@ -11,6 +11,16 @@ namespace {
 
 constexpr int kMaxTimeoutSeconds = 86400;
 
+// "line L, column C" of a byte offset into the file, both counted from 1.
+QString lineAndColumn(const QByteArray &data, qsizetype offset)
+{
+    const QString before = QString::fromUtf8(data.left(offset));
+    const qsizetype lineStart = before.lastIndexOf(QLatin1Char('\n')) + 1;
+    return QStringLiteral("line %1, column %2")
+        .arg(before.count(QLatin1Char('\n')) + 1)
+        .arg(before.size() - lineStart + 1);
+}
+
 } // namespace
 
 bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error)
@@ -28,9 +38,8 @@ bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject 
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error = QStringLiteral("the answers file %1 is not valid JSON: %2 at offset %3")
-                    .arg(path, parseError.errorString())
-                    .arg(parseError.offset);
+        error = QStringLiteral("the answers file %1 is not valid JSON: %2 at %3")
+                    .arg(path, parseError.errorString(), lineAndColumn(bytes, parseError.offset));
         return false;
     }
     if (!doc.isObject()) {
@@ -41,34 +50,39 @@ bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject 
     return true;
 }
 
-QString validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers)
+QStringList validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers)
 {
+    QStringList mistakes;
     for (auto it = answers.begin(); it != answers.end(); ++it) {
         const QString &key = it.key();
         if (key == QLatin1String("language")) {
             if (!it->isString() || Languages::indexOf(it->toString()) < 0)
-                return QStringLiteral("unknown language \"%1\" (use a code such as \"EN\" or \"NL_BE\", or a name "
-                                      "as the welcome page shows it)")
-                    .arg(it->toVariant().toString());
+                mistakes << QStringLiteral("unknown language \"%1\" (use a code such as \"EN\" or \"NL_BE\", or a "
+                                           "name as the welcome page shows it)")
+                                .arg(it->toVariant().toString());
             continue;
         }
         if (key == QLatin1String("timeoutSeconds")) {
             // Bounded so that the wait in milliseconds still fits its timer.
             if (!it->isDouble() || it->toInt() <= 0 || it->toInt() > kMaxTimeoutSeconds)
-                return QStringLiteral("\"timeoutSeconds\" must be a positive number: whole seconds, at most %1")
-                    .arg(kMaxTimeoutSeconds);
+                mistakes << QStringLiteral("\"timeoutSeconds\" must be a positive number: whole seconds, at most %1")
+                                .arg(kMaxTimeoutSeconds);
             continue;
         }
         const HeadlessDriver *driver = drivers.find(key);
-        if (!driver)
-            return QStringLiteral("unknown section \"%1\"").arg(key);
-        if (!it->isObject())
-            return QStringLiteral("section \"%1\" must be an object").arg(key);
-        if (driver->validate) {
-            const QString error = driver->validate(it->toObject());
-            if (!error.isEmpty())
-                return QStringLiteral("section \"%1\": %2").arg(key, error);
+        if (!driver) {
+            QStringList known = drivers.keys() << QStringLiteral("language") << QStringLiteral("timeoutSeconds");
+            known.sort(Qt::CaseInsensitive);
+            mistakes << QStringLiteral("unknown section \"%1\" (known: %2)").arg(key, known.join(QStringLiteral(", ")));
+            continue;
         }
+        if (!it->isObject()) {
+            mistakes << QStringLiteral("section \"%1\" must be an object").arg(key);
+            continue;
+        }
+        const QString found = driver->validate ? driver->validate(it->toObject()) : QString();
+        for (const QString &mistake : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            mistakes << QStringLiteral("section \"%1\": %2").arg(key, mistake);
     }
-    return {};
+    return mistakes;
 }

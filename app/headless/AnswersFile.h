@@ -3,14 +3,16 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 class HeadlessDrivers;
 
-// Reads the answers file; on failure returns false with a message for the user.
+// Reads the answers file; on failure returns false with a message for the user
+// (a syntax error by its line and column).
 bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error);
 // The same with the file's bytes already read; path only names it in messages.
 bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error);
 
 // Checks the whole file: known sections only, a known language, and each
-// section's own rules. Returns an error message, or an empty string.
-QString validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers);
+// section's own rules. Returns every mistake found, none when fine.
+QStringList validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers);

@@ -136,6 +136,7 @@ void driveHdd(PageController &page, HeadlessSession &session)
 
 QString validateHdd(const QJsonObject &answers)
 {
+    QStringList mistakes;
     const QJsonValue format = answers.value(QStringLiteral("format"));
     if (!format.isUndefined()) {
         const QJsonArray bays = format.toArray();
@@ -143,9 +144,10 @@ QString validateHdd(const QJsonObject &answers)
         for (const QJsonValue &bay : bays)
             valid = valid && bay.isDouble() && (bay.toInt() == 1 || bay.toInt() == 2);
         if (!valid)
-            return QStringLiteral("\"format\" must list bay numbers, 1 or 2");
+            mistakes << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
     }
-    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("skip"), QStringLiteral("back")});
+    mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("skip"), QStringLiteral("back")});
+    return joinMistakes(mistakes);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -16,9 +17,13 @@ struct HeadlessDriver
     // it is shown. It acts at once or waits with HeadlessSession::when().
     std::function<void(PageController &page, HeadlessSession &session)> drive;
     // Checks the page's own answers (the object under its page key) before
-    // anything runs; returns an error message, or an empty string when fine.
+    // anything runs; returns its mistakes one per line (joinMistakes), or an
+    // empty string when fine.
     std::function<QString(const QJsonObject &pageAnswers)> validate;
 };
+
+// A section's mistakes as validate returns them; empty entries are dropped.
+QString joinMistakes(const QStringList &mistakes);
 
 class HeadlessDrivers
 {
@@ -26,6 +31,8 @@ public:
     void add(const QString &pageKey, HeadlessDriver driver);
     const HeadlessDriver *find(const QString &pageKey) const;
     bool contains(const QString &pageKey) const { return m_drivers.contains(pageKey); }
+    // The page keys, sorted.
+    QStringList keys() const;
 
 private:
     QHash<QString, HeadlessDriver> m_drivers;

@@ -11,6 +11,20 @@ const HeadlessDriver *HeadlessDrivers::find(const QString &pageKey) const
     return it == m_drivers.constEnd() ? nullptr : &it.value();
 }
 
+QStringList HeadlessDrivers::keys() const
+{
+    QStringList keys = m_drivers.keys();
+    keys.sort(Qt::CaseInsensitive);
+    return keys;
+}
+
+QString joinMistakes(const QStringList &mistakes)
+{
+    QStringList found = mistakes;
+    found.removeAll(QString());
+    return found.join(QLatin1Char('\n'));
+}
+
 void addAllHeadlessDrivers(HeadlessDrivers &drivers)
 {
     addShellDrivers(drivers);

@@ -108,9 +108,12 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     addAllHeadlessDrivers(drivers);
     QJsonObject answers;
     QString error;
-    if (!readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error)
-        || !(error = validateAnswers(answers, drivers)).isEmpty()) {
-        std::fprintf(stderr, "nvrwizard: %s\n", error.toUtf8().constData());
+    const QStringList mistakes = readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error)
+        ? validateAnswers(answers, drivers)
+        : QStringList {error};
+    if (!mistakes.isEmpty()) {
+        for (const QString &mistake : mistakes)
+            std::fprintf(stderr, "nvrwizard: %s\n", mistake.toUtf8().constData());
         return 2;
     }
 

@@ -99,18 +99,19 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
 
 QString validatePassword(const QJsonObject &answers)
 {
-    const QJsonValue password = answers.value(QStringLiteral("password"));
-    if (!password.isUndefined() && (!password.isString() || password.toString().isEmpty()))
-        return QStringLiteral("\"password\" must be a text that is not empty");
-    const QJsonValue newPassword = answers.value(QStringLiteral("newPassword"));
-    if (!newPassword.isUndefined() && (!newPassword.isString() || newPassword.toString().isEmpty()))
-        return QStringLiteral("\"newPassword\" must be a text that is not empty");
+    QStringList mistakes;
+    for (const QString &key : {QStringLiteral("password"), QStringLiteral("newPassword")}) {
+        const QJsonValue value = answers.value(key);
+        if (!value.isUndefined() && (!value.isString() || value.toString().isEmpty()))
+            mistakes << QStringLiteral("\"%1\" must be a text that is not empty").arg(key);
+    }
     const QJsonValue reset = answers.value(QStringLiteral("reset"));
     if (!reset.isUndefined()
         && !(reset.isObject() && reset[QStringLiteral("user")].isString()
             && reset[QStringLiteral("password")].isString()))
-        return QStringLiteral("\"reset\" must hold the texts \"user\" and \"password\"");
-    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+        mistakes << QStringLiteral("\"reset\" must hold the texts \"user\" and \"password\"");
+    mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+    return joinMistakes(mistakes);
 }
 
 } // namespace

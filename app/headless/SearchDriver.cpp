@@ -58,10 +58,12 @@ void driveSearch(PageController &page, HeadlessSession &session)
 
 QString validateSearch(const QJsonObject &answers)
 {
+    QStringList mistakes;
     const QJsonValue pick = answers.value(QStringLiteral("recorder"));
     if (!pick.isUndefined() && !pick.isString() && !(pick.isDouble() && pick.toInt() >= 1))
-        return QStringLiteral("\"recorder\" must be a row number from 1, an IP address or a MAC address");
-    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+        mistakes << QStringLiteral("\"recorder\" must be a row number from 1, an IP address or a MAC address");
+    mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+    return joinMistakes(mistakes);
 }
 
 } // namespace

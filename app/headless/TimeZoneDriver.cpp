@@ -112,10 +112,12 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
 
 QString validateTimeZone(const QJsonObject &answers)
 {
+    QStringList mistakes;
     const QJsonValue zone = answers.value(QStringLiteral("zone"));
     if (!zone.isUndefined() && (!zone.isString() || zone.toString().trimmed().isEmpty()))
-        return QStringLiteral("\"zone\" must be \"computer\" or the name of a time zone, such as \"Taipei\"");
-    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+        mistakes << QStringLiteral("\"zone\" must be \"computer\" or the name of a time zone, such as \"Taipei\"");
+    mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+    return joinMistakes(mistakes);
 }
 
 } // namespace

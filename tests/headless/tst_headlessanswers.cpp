@@ -11,6 +11,7 @@ class HeadlessAnswersTest : public QObject
 private slots:
     void refusesBadAnswers_data();
     void refusesBadAnswers();
+    void everyMistakeIsReported();
     void missingFileIsReported();
     void helpListsTheModes();
 
@@ -42,11 +43,19 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
     QTest::newRow("not json") << QByteArray("{\"language\": ") << QStringLiteral("is not valid JSON");
+    // A missing comma, found at the next key: its line, and its column in
+    // characters (the "\u00fc" before it takes two bytes).
+    QTest::newRow("syntax error by line and column")
+        << QByteArray("{\n  \"language\": \"EN\",\n  \"timeZone\": {\"zone\": \"Z\xc3\xbcrich\"} \"hdd\": {}\n}")
+        << QStringLiteral("at line 3, column 35");
     QTest::newRow("array") << QByteArray("[]") << QStringLiteral("must hold one JSON object");
     QTest::newRow("unknown language") << QByteArray(R"({"language": "Klingon"})")
                                       << QStringLiteral("unknown language \"Klingon\"");
     QTest::newRow("language not text") << QByteArray(R"({"language": 3})") << QStringLiteral("unknown language");
-    QTest::newRow("unknown section") << QByteArray(R"({"instal": {}})") << QStringLiteral("unknown section \"instal\"");
+    QTest::newRow("unknown section")
+        << QByteArray(R"({"instal": {}})")
+        << QStringLiteral("unknown section \"instal\" (known: hdd, install, language, nimbora, password, searchCAM, "
+                          "searchNVR, summary, timeoutSeconds, timeZone, welcome)");
     QTest::newRow("section not object") << QByteArray(R"({"install": []})")
                                         << QStringLiteral("section \"install\" must be an object");
     QTest::newRow("unknown action") << QByteArray(R"({"install": {"actions": ["next", "jump"]}})")
@@ -85,6 +94,32 @@ void HeadlessAnswersTest::refusesBadAnswers()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
+}
+
+void HeadlessAnswersTest::everyMistakeIsReported()
+{
+    const QString path = m_dir.filePath(QStringLiteral("answers.json"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
+                  "password": {"password": 5, "newPassword": "", "actions": ["next", "jump"]},
+                  "hdd": {"format": [3], "actions": ["fly"]}})");
+    file.close();
+    const Result r = run({QStringLiteral("--headless"), path});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.out.isEmpty());
+    const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList expected {QStringLiteral("unknown language \"Klingon\""),
+        QStringLiteral("unknown section \"instal\""), QStringLiteral("\"timeoutSeconds\" must be"),
+        QStringLiteral("section \"password\": \"password\" must be"),
+        QStringLiteral("section \"password\": \"newPassword\" must be"),
+        QStringLiteral("section \"password\": unknown action jump"),
+        QStringLiteral("section \"hdd\": \"format\" must list"), QStringLiteral("section \"hdd\": unknown action fly")};
+    QCOMPARE(lines.size(), expected.size());
+    for (const QString &mistake : expected) {
+        QVERIFY2(lines.filter(mistake).size() == 1, qPrintable(mistake + QStringLiteral(" in:\n") + r.err));
+        QVERIFY2(lines.filter(mistake).constFirst().startsWith(QStringLiteral("nvrwizard: ")), qPrintable(r.err));
+    }
 }
 
 void HeadlessAnswersTest::missingFileIsReported()
