@@ -1,26 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the wizard.
+# Installs what is needed, builds the wizard and the simulator (nothing else),
+# and runs the wizard.
 #
-#   scripts/run.sh            in a private network lab against the simulated recorder
-#   scripts/run.sh --real-lan on this computer's own network, for a real recorder
-#   scripts/run.sh ARGS...    other arguments go to the wizard (see nvrwizard --help)
+#   scripts/run.sh                    in a private network lab against the simulated recorder
+#   scripts/run.sh --headless FILE    the same, headless: standard output is the JSON summary alone
+#   scripts/run.sh --real-lan         on this computer's own network, for a real recorder
+#   scripts/run.sh ARGS...            other arguments go to the wizard (see nvrwizard --help)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Installing, building and the simulator report on standard error: standard
+# output is the wizard's own.
+exec 3>&1 1>&2
+
 bash scripts/deps.sh
 cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/run -j "$(nproc)"
+cmake --build build/run -j "$(nproc)" --target nvrwizard nvrsim
 
 wizard=build/run/bin/nvrwizard
 if [ "${1:-}" = "--real-lan" ]; then
   shift
-  exec "$wizard" "$@"
+  exec "$wizard" "$@" 1>&3 3>&-
 fi
 
 [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || export QT_QPA_PLATFORM=offscreen
 scenario=${NVRSIM_SCENARIO:-sim/scenarios/demo.json}
-lan=()
-if [ -x build/run/bin/nvrsim ] && [ -f "$scenario" ]; then
-  lan=(--lan "build/run/bin/nvrsim --scenario $scenario")
-fi
-exec scripts/netlab.sh "${lan[@]}" -- "$wizard" "$@"
+[ -f "$scenario" ] || { echo "run.sh: no simulator scenario $scenario" >&2; exit 2; }
+exec scripts/netlab.sh --lan "build/run/bin/nvrsim --scenario '$scenario' >&2" -- "$wizard" "$@" 1>&3 3>&-

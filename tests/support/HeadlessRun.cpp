@@ -7,15 +7,19 @@
 
 HeadlessRun HeadlessRun::run(const QJsonObject &answers, double timeScale, int waitMs)
 {
-    HeadlessRun result;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("answers.json"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return result;
+        return {};
     file.write(QJsonDocument(answers).toJson());
     file.close();
+    return runFile(path, timeScale, waitMs);
+}
 
+HeadlessRun HeadlessRun::runFile(const QString &path, double timeScale, int waitMs)
+{
+    HeadlessRun result;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(timeScale));

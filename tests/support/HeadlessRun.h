@@ -12,5 +12,7 @@ struct HeadlessRun
     QString errors; // standard error: progress lines
 
     static HeadlessRun run(const QJsonObject &answers, double timeScale = 0.1, int waitMs = 30000);
+    // The same with an answers file as it stands.
+    static HeadlessRun runFile(const QString &answersFile, double timeScale = 0.1, int waitMs = 30000);
     QJsonObject summaryJson() const;
 };
