@@ -112,22 +112,24 @@ void driveNimbora(PageController &page, HeadlessSession &session)
 
 QString validateNimbora(const QJsonObject &answers)
 {
+    QStringList mistakes;
     for (const char *key : {"account", "email", "password", "confirmPassword", "firstName", "lastName"}) {
         const QJsonValue value = answers.value(QLatin1String(key));
         if (!value.isUndefined() && !value.isString())
-            return QStringLiteral("\"%1\" must be a text").arg(QLatin1String(key));
+            mistakes << QStringLiteral("\"%1\" must be a text").arg(QLatin1String(key));
     }
     const QJsonValue terms = answers.value(QStringLiteral("acceptTerms"));
     if (!terms.isUndefined() && !terms.isBool())
-        return QStringLiteral("\"acceptTerms\" must be true or false");
+        mistakes << QStringLiteral("\"acceptTerms\" must be true or false");
     const QString account = answers.value(QStringLiteral("account")).toString(kSkip);
     if (account != kExisting && account != kNew && account != kSkip)
-        return QStringLiteral("\"account\" must be \"existing\", \"new\" or \"skip\"");
-    if (account != kSkip
+        mistakes << QStringLiteral("\"account\" must be \"existing\", \"new\" or \"skip\"");
+    else if (account != kSkip
         && (answers.value(QStringLiteral("email")).toString().isEmpty()
             || answers.value(QStringLiteral("password")).toString().isEmpty()))
-        return QStringLiteral("\"account\": \"%1\" needs \"email\" and \"password\"").arg(account);
-    return validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+        mistakes << QStringLiteral("\"account\": \"%1\" needs \"email\" and \"password\"").arg(account);
+    mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
+    return joinMistakes(mistakes);
 }
 
 } // namespace

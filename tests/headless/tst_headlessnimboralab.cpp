@@ -127,6 +127,9 @@ private slots:
         QTest::newRow("e-mail not text") << QJsonObject {{"email", 5}} << "\"email\" must be a text";
         QTest::newRow("terms not a truth value")
             << QJsonObject {{"acceptTerms", "yes"}} << "\"acceptTerms\" must be true or false";
+        QTest::newRow("every mistake, one a line")
+            << QJsonObject {{"email", 5}, {"acceptTerms", "yes"}}
+            << "\"email\" must be a text\n\"acceptTerms\" must be true or false";
     }
     void refusesMalformedAnswers()
     {
