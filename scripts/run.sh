@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the wizard and the simulator (nothing else),
-# and runs the wizard.
+# Installs what is needed, builds the wizard (with the launcher it carries) and
+# the simulator, nothing else, and runs the wizard.
 #
 #   scripts/run.sh                    in a private network lab against the simulated recorder
 #   scripts/run.sh --headless FILE    the same, headless: standard output is the JSON summary alone
