@@ -239,7 +239,8 @@ private slots:
         };
         const DialogMaker internet
             = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
-        const DialogMaker format = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddFormat>(c, d); };
+        const DialogMaker format
+            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
         const DialogMaker noDisk
             = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddConfirm>(c, d); };
         const DialogMaker resetNvr
