@@ -26,13 +26,15 @@ private:
     SimProcess sim;
     QJsonObject recorder;
 
-    void startWith(bool locked)
+    void startWith(bool locked, const QString &listAnswer = QString())
     {
         sim.stop();
         sim.setTimeScale(0.1);
         recorder = SimProcess::recorder(0);
         recorder.insert(QStringLiteral("timeZone"), 6);
         recorder.insert(QStringLiteral("timeZoneLocked"), locked);
+        if (!listAnswer.isEmpty())
+            recorder.insert(QStringLiteral("timeZoneListAnswer"), listAnswer);
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
     }
@@ -84,21 +86,33 @@ private slots:
     void failuresAreNamed_data()
     {
         QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("listAnswer");
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("message");
-        QTest::newRow("several match") << false << "GMT+05"
+        QTest::newRow("several match") << false << ""
+                                       << "GMT+05"
                                        << "failed: 3 time zones of the recorder match";
-        QTest::newRow("none matches") << false << "Atlantis"
+        QTest::newRow("none matches") << false << ""
+                                      << "Atlantis"
                                       << "failed: no time zone of the recorder matches";
-        QTest::newRow("recorder keeps its zone") << true << "Tokyo"
+        QTest::newRow("recorder keeps its zone") << true << ""
+                                                 << "Tokyo"
                                                  << "failed: the recorder did not take the time zone";
+        // No other list may stand in for a missing one: nothing is written.
+        QTest::newRow("answer without a list") << false << "missing"
+                                               << "Tokyo"
+                                               << "failed: the recorder's time zones could not be read";
+        QTest::newRow("empty list") << false << "empty"
+                                    << "computer"
+                                    << "failed: the recorder's time zones could not be read";
     }
     void failuresAreNamed()
     {
         QFETCH(bool, locked);
+        QFETCH(QString, listAnswer);
         QFETCH(QString, zone);
         QFETCH(QString, message);
-        startWith(locked);
+        startWith(locked, listAnswer);
         const HeadlessRun run = HeadlessRun::run(answers({{QStringLiteral("zone"), zone}}));
         QVERIFY2(run.exitCode == 1 && run.errors.contains(message), qPrintable(run.errors));
         QCOMPARE(recorderZone(), 6);
