@@ -9,7 +9,7 @@ packages=(
   iproute2 openssl curl python3 libplist-utils xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
-  dpkg-dev lintian desktop-file-utils appstream
+  dpkg-dev lintian desktop-file-utils appstream valgrind
 )
 
 missing=()
