@@ -32,6 +32,7 @@ Durations Durations::scaled(double factor) const
     d.chainedDialogMs = scale(chainedDialogMs, factor);
     d.formatDialogMs = scale(formatDialogMs, factor);
     d.cameraCheckMs = scale(cameraCheckMs, factor);
+    d.previewRefreshMs = scale(previewRefreshMs, factor);
     d.reachabilityRecheckMs = scale(reachabilityRecheckMs, factor);
     d.cloudQueryDelayMs = scale(cloudQueryDelayMs, factor);
     return d;

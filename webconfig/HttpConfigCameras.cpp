@@ -5,9 +5,9 @@
 #include "platform/Log.h"
 #include "util/Base64.h"
 #include "webconfig/AnswerText.h"
-#include "webconfig/CloudForms.h"
 #include "webconfig/HttpCommand.h"
 #include "webconfig/RecordParsers.h"
+#include "webconfig/UrlQueryValue.h"
 
 namespace {
 
@@ -27,11 +27,11 @@ QString base64(const std::optional<QString> &text)
     return QString::fromLatin1(Base64::encode(text.value_or(QString()).toUtf8()));
 }
 
-// Query values are escaped: Base64 "+" and "=" and spaces in model names would
-// otherwise be misread or make the URL unusable.
+// Only what would reach the recorder changed is escaped (Base64 "+", spaces in
+// model names); Base64 "=" and "/" go as they are.
 QString query(const std::optional<QString> &value)
 {
-    return CloudForms::escaped(value.value_or(QString()), ":");
+    return urlQueryValue(value.value_or(QString()));
 }
 
 } // namespace

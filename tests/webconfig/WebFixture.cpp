@@ -42,6 +42,18 @@ bool WebFixture::start(
                 QStringLiteral("1"), QStringLiteral("-subj"), QStringLiteral("/CN=recorder.invalid")},
             error))
         return false;
+    return launch(
+        bindIp, port, routes, lanNamespace, {QStringLiteral("--cert"), cert, QStringLiteral("--key"), key}, error);
+}
+
+bool WebFixture::startPlain(const QString &bindIp, const QJsonObject &routes, QString *error)
+{
+    return launch(bindIp, 0, routes, QString(), {}, error);
+}
+
+bool WebFixture::launch(const QString &bindIp, int port, const QJsonObject &routes, const QString &lanNamespace,
+    const QStringList &tls, QString *error)
+{
     const QString routesFile = m_dir.filePath(QStringLiteral("routes.json"));
     QFile file(routesFile);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(routes).toJson()) < 0) {
@@ -51,8 +63,9 @@ bool WebFixture::start(
     file.close();
     const QString script = qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/tests/webconfig/webfixture.py");
     QStringList args = {script, QStringLiteral("--bind"), bindIp, QStringLiteral("--port"), QString::number(port),
-        QStringLiteral("--cert"), cert, QStringLiteral("--key"), key, QStringLiteral("--routes"), routesFile,
-        QStringLiteral("--log"), m_dir.filePath(QStringLiteral("requests.log"))};
+        QStringLiteral("--routes"), routesFile, QStringLiteral("--log"),
+        m_dir.filePath(QStringLiteral("requests.log"))};
+    args += tls;
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (lanNamespace.isEmpty())
         m_process.start(QStringLiteral("python3"), args);

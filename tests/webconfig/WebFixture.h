@@ -6,7 +6,8 @@
 #include <QTemporaryDir>
 
 // The HTTPS stand-in (webfixture.py) run as a child process, with a
-// self-signed certificate for another host name made in its own folder.
+// self-signed certificate for another host name made in its own folder; or
+// the same over plain HTTP, standing in for a camera.
 class WebFixture
 {
 public:
@@ -19,6 +20,8 @@ public:
     // request takes the next body, the last one repeats. lanNamespace: run it
     // inside that network namespace (empty: here).
     bool start(const QString &bindIp, int port, const QJsonObject &routes, const QString &lanNamespace, QString *error);
+    // Plain HTTP on a free port of bindIp.
+    bool startPlain(const QString &bindIp, const QJsonObject &routes, QString *error);
     int port() const { return m_port; }
     // Every request received so far: method, path, headers [[name, value]], body.
     QList<QJsonObject> requests() const;
@@ -26,6 +29,9 @@ public:
     static QStringList header(const QJsonObject &request, const QString &name);
 
 private:
+    bool launch(const QString &bindIp, int port, const QJsonObject &routes, const QString &lanNamespace,
+        const QStringList &tls, QString *error);
+
     QTemporaryDir m_dir;
     QProcess m_process;
     int m_port = 0;

@@ -372,7 +372,7 @@ private slots:
         QCOMPARE(paths().last(),
             QStringLiteral("/config/addavdev?avdevid=3&avdevname=ZB%202200&hostname=192.0.2.50"
                            "&hostid=00:1c:27:aa:00:01&protocol=onvif&protocoltype=0"
-                           "&account=YWRtaW4%3D&pass=Q2FtU2VjcmV0OQ%3D%3D&brand=ZEBOR"
+                           "&account=YWRtaW4=&pass=Q2FtU2VjcmV0OQ==&brand=ZEBOR"
                            "&product=ZB%202200"));
         config.startSetNimboraAccount(
             m_nvr, kUser, kPassword, QStringLiteral("ana@example.com"), QStringLiteral("Acct&Secret 7"));

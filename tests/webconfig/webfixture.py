@@ -2,10 +2,13 @@
 """HTTPS stand-in for the recorder's /config/ interface and the cloud portal in tests.
 
 Serves canned answers from a routes file and a few misbehaving endpoints for
-the transport tests; logs every request as one JSON line. Exits by itself
-after --lifetime seconds or when its standard input closes.
+the transport tests; logs every request as one JSON line, with its query as
+Python's urllib.parse decodes it. Without --cert it speaks plain HTTP and
+stands in for a camera. Exits by itself after --lifetime seconds or when its
+standard input closes.
 """
 import argparse
+import base64
 import json
 import os
 import socket
@@ -15,12 +18,25 @@ import struct
 import sys
 import threading
 import time
+import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 LOCK = threading.Lock()
 ROUTES = {}
 LOG = None
 MiB = 1024 * 1024
+# A 2x2 PNG: a still image a camera could send.
+STILL = base64.b64decode(
+    "iVBORw0KGgoAAAANSUhEUgAAAAIAAAACCAIAAAD91JpzAAAAEElEQVR4nGP4zwAE/xkgFAAb8gP91pbyKwAAAABJRU5ErkJggg==")
+
+
+def decoded_query(path):
+    """The query as a standard decoder reads it; None when it is malformed."""
+    query = urllib.parse.urlsplit(path).query
+    try:
+        return urllib.parse.parse_qs(query, keep_blank_values=True, strict_parsing=True)
+    except ValueError:
+        return None
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -41,6 +57,8 @@ class Handler(BaseHTTPRequestHandler):
         record = {"method": self.command, "path": self.path,
                   "headers": [[k, v] for k, v in self.headers.items()],
                   "body": body.decode("latin-1")}
+        if "?" in self.path:
+            record["query"] = decoded_query(self.path)
         with LOCK:
             LOG.write(json.dumps(record) + "\n")
             LOG.flush()
@@ -114,6 +132,15 @@ class Handler(BaseHTTPRequestHandler):
         self.connection.close()
         self.close_connection = True
 
+    def set_password(self, record):
+        # A 47X camera echoes the password it decoded.
+        query = record.get("query") or {}
+        value = query.get("AdminPassword", [""])[0]
+        self.send(200, ("AdminID=admin\r\nAdminPassword=%s\r\n" % value).encode("utf-8"))
+
+    def still(self, _):
+        self.send(200, STILL, [("Content-Type", "image/png")])
+
     def big(self, _):
         self.head()
         piece = b"x" * (64 * 1024)
@@ -133,6 +160,8 @@ class Handler(BaseHTTPRequestHandler):
 
 SPECIAL = {
     "/echo": Handler.echo,
+    "/system.cgi": Handler.set_password,
+    "/image.jpg": Handler.still,
     "/401": Handler.unauthorized,
     "/redirect": Handler.redirect,
     "/chunks": Handler.chunks,
@@ -160,8 +189,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--bind", default="127.0.0.1")
     parser.add_argument("--port", type=int, default=0)
-    parser.add_argument("--cert", required=True)
-    parser.add_argument("--key", required=True)
+    parser.add_argument("--cert")
+    parser.add_argument("--key")
     parser.add_argument("--routes")
     parser.add_argument("--log", required=True)
     parser.add_argument("--lifetime", type=float, default=60)
@@ -171,9 +200,10 @@ def main():
             ROUTES.update(json.load(f))
     LOG = open(args.log, "a", encoding="utf-8")
     server = Server((args.bind, args.port), Handler)
-    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(args.cert, args.key)
-    server.socket = context.wrap_socket(server.socket, server_side=True)
+    if args.cert:
+        context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        context.load_cert_chain(args.cert, args.key)
+        server.socket = context.wrap_socket(server.socket, server_side=True)
 
     def watchdog():
         sys.stdin.read()
