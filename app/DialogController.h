@@ -3,10 +3,14 @@
 #include "app/WizardContext.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
-// A modal dialog without widgets. The opener creates one each time, hands it
-// to ModalHost::runModal() and reads the outcome after it returns.
+#include <optional>
+
+// A dialog without widgets. The opener creates one each time and hands it to
+// ModalHost::runModal() (reading the outcome after it returns) or, for a
+// floating window, to ModalHost::showFloating().
 class DialogController : public QObject
 {
     Q_OBJECT
@@ -15,6 +19,9 @@ public:
 
     // The window resource name ("DiagAbout", "DiagReset", ...).
     virtual QString dialogKind() const = 0;
+    // Where the window's top left corner goes on the screen; none: centred
+    // over the main window.
+    virtual std::optional<QPoint> placement() const { return std::nullopt; }
 
     // The window has loaded: most dialogs ask the shell to dim the main window.
     virtual void windowDidLoad();

@@ -20,10 +20,25 @@ void ScriptedModalHost::runModal(DialogController &dialog)
 
     QEventLoop loop;
     QObject::connect(&dialog, &DialogController::modalStopped, &loop, &QEventLoop::quit);
+    // The user acts once the modal loop runs, as with a real window.
+    actLater(dialog, &loop);
+    if (!dialog.isModalStopped())
+        loop.exec();
+    --m_depth;
+}
+
+void ScriptedModalHost::showFloating(DialogController &dialog)
+{
+    m_shown.append(QStringLiteral("floating:") + dialog.dialogKind());
+    dialog.windowDidLoad();
+    actLater(dialog, &dialog);
+}
+
+void ScriptedModalHost::actLater(DialogController &dialog, QObject *context)
+{
     const Script script = m_scripts.value(dialog.dialogKind());
     QPointer<DialogController> guard(&dialog);
-    // The user acts once the modal loop runs, as with a real window.
-    QTimer::singleShot(0, &loop, [guard, script] {
+    QTimer::singleShot(0, context, [guard, script] {
         if (!guard || guard->isModalStopped())
             return;
         if (script)
@@ -31,9 +46,6 @@ void ScriptedModalHost::runModal(DialogController &dialog)
         else
             guard->windowWillClose();
     });
-    if (!dialog.isModalStopped())
-        loop.exec();
-    --m_depth;
 }
 
 void ScriptedModalHost::runAlert(const QString &message, const QString &button)

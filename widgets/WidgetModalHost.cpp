@@ -16,9 +16,14 @@
 
 namespace {
 
-void centreOver(QWidget &window, const QWidget *owner)
+// Where the dialog asks to be, or centred over the main window.
+void place(QWidget &window, const DialogController &dialog, const QWidget *owner)
 {
     fitToContents(window);
+    if (const std::optional<QPoint> origin = dialog.placement()) {
+        window.move(*origin);
+        return;
+    }
     if (!owner)
         return;
     const QRect area = owner->frameGeometry();
@@ -54,7 +59,7 @@ void WidgetModalHost::runModal(DialogController &dialog)
         if (!dialog.isModalStopped())
             dialog.windowWillClose();
     });
-    centreOver(*window, m_mainWindow);
+    place(*window, dialog, m_mainWindow);
     window->show();
     if (!dialog.isModalStopped())
         loop.exec();
@@ -62,6 +67,34 @@ void WidgetModalHost::runModal(DialogController &dialog)
         window->hide();
         delete window;
     }
+}
+
+void WidgetModalHost::showFloating(DialogController &dialog)
+{
+    QDialog *window = m_factory.makeDialog(dialog, m_mainWindow);
+    if (!window) {
+        Log::line(QStringLiteral("no window for dialog %1").arg(dialog.dialogKind()));
+        dialog.windowDidLoad();
+        dialog.windowWillClose();
+        return;
+    }
+    // Above the main window, which stays usable.
+    window->setWindowFlag(Qt::Tool);
+    window->setWindowModality(Qt::NonModal);
+    dialog.windowDidLoad();
+    const auto close = [window] {
+        window->hide();
+        window->deleteLater();
+    };
+    QObject::connect(&dialog, &DialogController::modalStopped, window, close);
+    QObject::connect(&dialog, &QObject::destroyed, window, close);
+    if (dialog.isModalStopped()) {
+        close();
+        return;
+    }
+    place(*window, dialog, m_mainWindow);
+    window->show();
+    m_floating = window;
 }
 
 void WidgetModalHost::runAlert(const QString &message, const QString &button)

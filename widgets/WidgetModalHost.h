@@ -2,6 +2,7 @@
 
 #include "app/ModalHost.h"
 
+#include <QDialog>
 #include <QPointer>
 
 class QMessageBox;
@@ -10,7 +11,8 @@ class WidgetFactory;
 
 // Shows dialogs as real windows over the main window: each dialog kind gets
 // the widget the factory makes for it, runs application-modal in a nested
-// loop and closes when its controller stops the modal session.
+// loop, or floats above the main window without one, and closes when its
+// controller stops the session.
 class WidgetModalHost : public ModalHost
 {
 public:
@@ -19,7 +21,11 @@ public:
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
 
     void runModal(DialogController &dialog) override;
+    void showFloating(DialogController &dialog) override;
     void runAlert(const QString &message, const QString &button) override;
+
+    // The floating window shown last, while it is open.
+    QDialog *openFloating() const { return m_floating; }
 
 protected:
     // The alert window, not yet shown, over the main window.
@@ -28,4 +34,5 @@ protected:
 private:
     const WidgetFactory &m_factory;
     QPointer<QWidget> m_mainWindow;
+    QPointer<QDialog> m_floating;
 };
