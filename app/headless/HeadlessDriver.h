@@ -47,3 +47,4 @@ void addPasswordDrivers(HeadlessDrivers &drivers);
 void addTimeZoneDrivers(HeadlessDrivers &drivers);
 void addHddDrivers(HeadlessDrivers &drivers);
 void addNimboraDrivers(HeadlessDrivers &drivers);
+void addSearchCamDrivers(HeadlessDrivers &drivers);

@@ -33,4 +33,5 @@ void addAllHeadlessDrivers(HeadlessDrivers &drivers)
     addTimeZoneDrivers(drivers);
     addHddDrivers(drivers);
     addNimboraDrivers(drivers);
+    addSearchCamDrivers(drivers);
 }

@@ -6,7 +6,6 @@
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
 #include "guide/InstallView.h"
-#include "steps/Setup_SearchCamView.h"
 
 #include <QTimer>
 
@@ -27,19 +26,6 @@ void driveWelcome(PageController &page, HeadlessSession &session)
     }
     session.nextAction(QStringLiteral("welcome"), QStringLiteral("start"));
     welcome.onStartClicked();
-}
-
-// Pages whose only choices are Next and Back.
-template<typename Page> HeadlessDriver nextBackDriver(const QString &pageKey)
-{
-    return {[pageKey](PageController &page, HeadlessSession &session) {
-                auto &p = static_cast<Page &>(page);
-                if (session.nextAction(pageKey) == QLatin1String("back"))
-                    p.onBackClicked();
-                else
-                    p.onNextClicked();
-            },
-        [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }};
 }
 
 // The guide's sub-pages all live on one page: each sub-page shown takes one
@@ -87,6 +73,5 @@ void addShellDrivers(HeadlessDrivers &drivers)
         {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); }});
     drivers.add(QStringLiteral("install"),
         {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }});
-    drivers.add(QStringLiteral("searchCAM"), nextBackDriver<Setup_SearchCamView>(QStringLiteral("searchCAM")));
     drivers.add(QStringLiteral("summary"), {driveSummary, {}});
 }

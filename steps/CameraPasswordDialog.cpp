@@ -1,0 +1,62 @@
+#include "steps/CameraPasswordDialog.h"
+
+#include "app/ModalHost.h"
+#include "platform/NotificationCenter.h"
+
+void CameraPasswordDialog::setDelegate(CameraPasswordDialogDelegate *delegate, std::shared_ptr<TCameraInfo> camera)
+{
+    theDelegate = delegate;
+    m_camera = std::move(camera);
+}
+
+void CameraPasswordDialog::windowWillClose()
+{
+    if (m_cancelEnabled)
+        cancel();
+}
+
+QString CameraPasswordDialog::lbCamera() const
+{
+    return QStringLiteral("%1 - %2").arg(m_camera->modelName().value_or(QString()), m_camera->ip().value_or(QString()));
+}
+
+void CameraPasswordDialog::cancel()
+{
+    if (!isModalStopped())
+        close(false);
+}
+
+void CameraPasswordDialog::setInputsEnabled(bool enabled)
+{
+    m_inputsEnabled = enabled;
+    m_cancelEnabled = enabled;
+    emit changed();
+}
+
+void CameraPasswordDialog::enableCancel()
+{
+    m_cancelEnabled = true;
+    emit changed();
+}
+
+void CameraPasswordDialog::showMessage(const QString &key)
+{
+    context().modal.runAlert(text(key), text(QStringLiteral("Button Close")));
+}
+
+void CameraPasswordDialog::storeCredentials(const QString &user, const QString &password)
+{
+    m_camera->setUserName(user);
+    m_camera->setPassWord(password);
+    m_camera->setIsAdded(QStringLiteral("1"));
+}
+
+void CameraPasswordDialog::close(bool reload)
+{
+    postGreyViewCovered(QStringLiteral("NO"));
+    if (reload)
+        context().notifications.post(Notifications::needReloadTableView, this);
+    stopModal();
+    if (theDelegate)
+        theDelegate->endDialog();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/DialogController.h"
+#include "webconfig/CameraReply.h"
+#include "webconfig/records/TCameraInfo.h"
+
+#include <memory>
+
+// What the camera password dialogs hand back to the camera list.
+class CameraPasswordDialogDelegate
+{
+public:
+    virtual ~CameraPasswordDialogDelegate() = default;
+    // The dialog's window has closed.
+    virtual void endDialog() { }
+};
+
+// The frame both camera password dialogs share: a floating window about one
+// camera record, which it fills in when the camera takes the password. Its
+// fields and buttons are disabled while the camera is asked; one completed
+// attempt closes it.
+class CameraPasswordDialog : public DialogController
+{
+    Q_OBJECT
+public:
+    using DialogController::DialogController;
+
+    void setDelegate(CameraPasswordDialogDelegate *delegate, std::shared_ptr<TCameraInfo> camera);
+    const std::shared_ptr<TCameraInfo> &camera() const { return m_camera; }
+
+    // The window's close control acts as Cancel, and only while Cancel can be pressed.
+    void windowWillClose() override;
+
+    bool inputsEnabled() const { return m_inputsEnabled; }
+    bool cancelEnabled() const { return m_cancelEnabled; }
+    // "MODEL - IP": which camera the dialog is about.
+    QString lbCamera() const;
+    QString btSaveTitle() const { return text(QStringLiteral("APP_Ok")); }
+    QString btCancelTitle() const { return text(QStringLiteral("APP_Cancel")); }
+
+protected:
+    void cancel();
+    void setInputsEnabled(bool enabled);
+    void enableCancel();
+    // A modal alert with the text of key and one "Button Close".
+    void showMessage(const QString &key);
+    // The message of an attempt that got no answer.
+    void showNetworkMessage() { showMessage(QStringLiteral("Check network Failed")); }
+    void storeCredentials(const QString &user, const QString &password);
+    // Undims the window, asks the list to reload (reload), and closes.
+    void close(bool reload);
+
+private:
+    CameraPasswordDialogDelegate *theDelegate = nullptr;
+    std::shared_ptr<TCameraInfo> m_camera;
+    bool m_inputsEnabled = true;
+    bool m_cancelEnabled = true;
+};

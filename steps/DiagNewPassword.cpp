@@ -1,0 +1,81 @@
+#include "steps/DiagNewPassword.h"
+
+#include "platform/Log.h"
+#include "webconfig/CameraEndpoints.h"
+
+namespace {
+
+constexpr int kMinLength = 6;
+constexpr int kMaxLength = 30;
+
+bool allowed(const QString &password)
+{
+    if (password.size() < kMinLength || password.size() > kMaxLength)
+        return false;
+    for (const QChar c : {QLatin1Char('/'), QLatin1Char(':'), QLatin1Char('&'), QLatin1Char(' ')}) {
+        if (password.contains(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString DiagNewPassword::validationMessage(const QString &newPassword, const QString &repeat)
+{
+    if (newPassword.isEmpty() || repeat.isEmpty())
+        return QStringLiteral("SetupCam NoCreatePwd");
+    if (!allowed(newPassword))
+        return QStringLiteral("SetupCam PwdError");
+    if (newPassword != repeat)
+        return QStringLiteral("SetupSetPwd Msg2");
+    return {};
+}
+
+void DiagNewPassword::onSaveClicked()
+{
+    if (isModalStopped() || !inputsEnabled())
+        return;
+    const QString message = validationMessage(edNewPwd, edRePwd);
+    if (!message.isEmpty()) {
+        showMessage(message);
+        return;
+    }
+    setInputsEnabled(false);
+    const QString password = edNewPwd;
+    change = std::make_unique<CameraPasswordChange>();
+    change->start(*camera(), password, [this, password](CameraReply reply) { onChanged(reply, password); });
+}
+
+void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
+{
+    if (!CameraEndpoints::isZebor(*camera())) {
+        if (reply == CameraReply::Accepted)
+            storeCredentials(QStringLiteral("admin"), password);
+        else if (reply == CameraReply::NoAnswer)
+            showNetworkMessage();
+        else
+            showMessage(QStringLiteral("SetupCam PwdError"));
+        close(true);
+        return;
+    }
+    switch (reply) {
+    case CameraReply::Accepted:
+        Log::line(QStringLiteral("Note_NewPasswordPanel::OP_USER_CHANGE rest = 0, ZEBOR"));
+        storeCredentials(camera()->userName().value_or(QString()), password);
+        close(true);
+        break;
+    case CameraReply::Refused:
+        Log::line(QStringLiteral("DiagNewPasswordPanel::OP_USER_CHANGE > rest != 0"));
+        showMessage(QStringLiteral("SetupCam PwdError"));
+        close(false);
+        break;
+    case CameraReply::NetworkError:
+    case CameraReply::NoAnswer:
+        Log::line(QStringLiteral("Note_NewPasswordPanel:: code != 5 , newtwork error"));
+        showNetworkMessage();
+        // The fields stay disabled, but the user can leave.
+        enableCancel();
+        break;
+    }
+}

@@ -1,0 +1,269 @@
+#include "steps/Setup_SelectCamView.h"
+
+#include "app/ModalHost.h"
+#include "app/TextFormat.h"
+#include "platform/Log.h"
+#include "steps/DiagNewPassword.h"
+#include "steps/DiagPreview.h"
+#include "steps/DiagVerifyPassword.h"
+#include "steps/installCamera.h"
+
+namespace {
+
+const QString kPicked = QStringLiteral("1");
+const QString kNotPicked = QStringLiteral("0");
+
+bool isPicked(const TCameraInfo &camera)
+{
+    return camera.isAdded().value_or(kNotPicked) != kNotPicked;
+}
+
+} // namespace
+
+Setup_SelectCamView::Setup_SelectCamView(WizardContext &context, QObject *parent)
+    : StepForm(context, parent)
+    , m_cameraList(std::make_shared<TCameraInfoList>())
+{
+    m_observer = context.notifications.addObserver(
+        Notifications::needReloadTableView, [this](const QObject *, const QVariantMap &) { reloadData(); });
+}
+
+Setup_SelectCamView::~Setup_SelectCamView()
+{
+    context().notifications.removeObserver(m_observer);
+}
+
+void Setup_SelectCamView::setCameraMutableList(std::shared_ptr<TCameraInfoList> list)
+{
+    m_cameraList = list ? std::move(list) : std::make_shared<TCameraInfoList>();
+    emit changed();
+}
+
+Setup_SelectCamView::Secured Setup_SelectCamView::determineCamIsSecured(const TCameraInfo &camera)
+{
+    if (camera.userName().value_or(QString()).isEmpty())
+        return Secured::PasswordUnknown;
+    if (camera.passWord().value_or(QString()).isEmpty())
+        return Secured::NoPassword;
+    return Secured::Known;
+}
+
+std::optional<TCameraInfoList> Setup_SelectCamView::getCameraSelectedList()
+{
+    selectList.clear();
+    for (const std::shared_ptr<TCameraInfo> &camera : std::as_const(*m_cameraList)) {
+        if (camera->isAdded() != kPicked)
+            continue;
+        if (camera->userName().value_or(QString()).isEmpty() || camera->passWord().value_or(QString()).isEmpty()) {
+            selectList.clear();
+            showMessageBox(QStringLiteral("SetupCam Msg"));
+            return std::nullopt;
+        }
+        selectList.append(camera);
+    }
+    return selectList;
+}
+
+TCameraInfoList Setup_SelectCamView::storePassword() const
+{
+    return *m_cameraList;
+}
+
+QString Setup_SelectCamView::getSelectedCam() const
+{
+    QStringList fields;
+    for (const std::shared_ptr<TCameraInfo> &camera : std::as_const(*m_cameraList)) {
+        if (camera->isAdded() == kPicked && fields.size() < kMaxSelected)
+            fields << camera->modelName().value_or(QString());
+    }
+    while (fields.size() < kMaxSelected)
+        fields << QStringLiteral("none");
+    return fields.join(QLatin1Char(':'));
+}
+
+void Setup_SelectCamView::setRescanEnabled(bool enabled)
+{
+    m_rescanEnabled = enabled;
+    emit changed();
+}
+
+// --- Rows ---
+
+const TCameraInfo *Setup_SelectCamView::camera(int row) const
+{
+    return row >= 0 && row < m_cameraList->size() ? m_cameraList->at(row).get() : nullptr;
+}
+
+int Setup_SelectCamView::rowCount() const
+{
+    return int(m_cameraList->size());
+}
+
+int Setup_SelectCamView::selectCamera() const
+{
+    return int(std::count_if(m_cameraList->cbegin(), m_cameraList->cend(),
+        [](const std::shared_ptr<TCameraInfo> &camera) { return camera->isAdded() == kPicked; }));
+}
+
+bool Setup_SelectCamView::rowPicked(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c && isPicked(*c);
+}
+
+QString Setup_SelectCamView::rowCheckImage(int row) const
+{
+    return QString::fromLatin1(rowPicked(row) ? imgCheckOn : imgCheckOff);
+}
+
+QString Setup_SelectCamView::rowNumber(int row) const
+{
+    return QString::asprintf("%ld", long(row + 1));
+}
+
+QString Setup_SelectCamView::rowModel(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c ? c->modelName().value_or(QString()) : QString();
+}
+
+QString Setup_SelectCamView::rowIp(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c ? c->ip().value_or(QString()) : QString();
+}
+
+QString Setup_SelectCamView::rowMac(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c ? c->mac().value_or(QString()) : QString();
+}
+
+bool Setup_SelectCamView::rowHasPreview(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c && !c->userName().value_or(QString()).isEmpty();
+}
+
+Setup_SelectCamView::Secured Setup_SelectCamView::rowSecured(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c ? determineCamIsSecured(*c) : Secured::PasswordUnknown;
+}
+
+bool Setup_SelectCamView::rowDimmed(int row) const
+{
+    return selectCamera() >= kMaxSelected && !rowPicked(row);
+}
+
+// --- Texts ---
+
+QString Setup_SelectCamView::lbCameraNum() const
+{
+    return fillFormat(text(QStringLiteral("SetupCam Found")), {QString::number(rowCount())});
+}
+
+QString Setup_SelectCamView::columnTitle(int column) const
+{
+    switch (column) {
+    case 1:
+        return text(QStringLiteral("NO"));
+    case 2:
+        return text(QStringLiteral("SetupCam_Modal Name"));
+    case 3:
+        return text(QStringLiteral("APP_IP Address"));
+    default:
+        return {};
+    }
+}
+
+// --- Actions ---
+
+void Setup_SelectCamView::onChangeSelected(int row, int column)
+{
+    if (!inputsEnabled() || !camera(row) || column < 0)
+        return;
+    if (column == 0) {
+        const std::shared_ptr<TCameraInfo> &clicked = m_cameraList->at(row);
+        if (isPicked(*clicked)) {
+            if (selectCamera() > 0)
+                clicked->setIsAdded(kNotPicked);
+        } else if (selectCamera() < kMaxSelected) {
+            switch (determineCamIsSecured(*clicked)) {
+            case Secured::Known:
+                clicked->setIsAdded(kPicked);
+                break;
+            case Secured::PasswordUnknown:
+                openDialog(std::make_unique<DiagVerifyPassword>(context()), clicked);
+                break;
+            case Secured::NoPassword:
+                openDialog(std::make_unique<DiagNewPassword>(context()), clicked);
+                break;
+            }
+        }
+    }
+    reloadData();
+}
+
+void Setup_SelectCamView::openDialog(
+    std::unique_ptr<CameraPasswordDialog> dialog, const std::shared_ptr<TCameraInfo> &camera)
+{
+    if (m_isOpenDiag)
+        return;
+    m_isOpenDiag = true;
+    dialog->setDelegate(this, camera);
+    m_dialog = std::move(dialog);
+    emit changed();
+    context().modal.showFloating(*m_dialog);
+}
+
+void Setup_SelectCamView::endDialog()
+{
+    m_isOpenDiag = false;
+    // The dialog is still in the call that closed it.
+    if (m_dialog)
+        m_dialog.release()->deleteLater();
+    reloadData();
+}
+
+void Setup_SelectCamView::inPreviewClicked(int row, const QPoint &origin)
+{
+    menuOrigin = origin;
+    const TCameraInfo *c = camera(row);
+    if (!inputsEnabled() || !c || c->userName().value_or(QString()).isEmpty() || m_isOpenDiag)
+        return;
+    DiagPreview preview(context());
+    preview.setOrigin(menuOrigin);
+    preview.startPreview(*c);
+    context().modal.runModal(preview);
+    reloadData();
+}
+
+void Setup_SelectCamView::onRescanClicked()
+{
+    // With a password dialog open the step would not search: keep the rows.
+    if (!lbRescanEnabled() || m_isOpenDiag)
+        return;
+    m_cameraList->clear();
+    reloadData();
+    if (theDelegate)
+        theDelegate->onRescanClicked();
+}
+
+void Setup_SelectCamView::onTipClicked()
+{
+    if (!inputsEnabled())
+        return;
+    installCamera tip(context());
+    context().modal.runModal(tip);
+}
+
+void Setup_SelectCamView::reloadData()
+{
+    emit changed();
+}
+
+void Setup_SelectCamView::showMessageBox(const QString &key)
+{
+    context().modal.runAlert(text(key), text(QStringLiteral("Button Close")));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/DialogController.h"
+
+// How to connect a camera that the recorder did not find: a modal
+// information window with one button.
+class installCamera : public DialogController
+{
+public:
+    using DialogController::DialogController;
+
+    QString dialogKind() const override { return QStringLiteral("installCamera"); }
+
+    void btOk()
+    {
+        if (!isModalStopped())
+            windowWillClose();
+    }
+
+    QString lbTitle() const { return text(QStringLiteral("SetupCam_Diag_InstallCam")); }
+    QString lbText() const { return text(QStringLiteral("SetupCam_Diag_InstallCam_Text")); }
+    QString btOkTitle() const { return text(QStringLiteral("APP_Ok")); }
+};
