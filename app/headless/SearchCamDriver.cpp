@@ -141,6 +141,7 @@ private:
             self->follow(dialog);
             dialog.setPasswordText(password);
             dialog.onSaveClicked();
+            self->settleLater();
         });
         session.modal().setScript(QStringLiteral("DiagNewPassword"), [self, password](DialogController &d) {
             auto &dialog = static_cast<DiagNewPassword &>(d);
@@ -148,17 +149,26 @@ private:
             dialog.setNewPasswordText(password);
             dialog.setRepeatText(password);
             dialog.onSaveClicked();
+            self->settleLater();
         });
     }
 
-    // Looks again, on the next pass, whenever the dialog changes or closes.
+    // Looks again whenever the dialog changes or closes: a message it shows
+    // over itself changes nothing else.
     void follow(CameraPasswordDialog &dialog)
     {
         const auto self = shared_from_this();
-        const auto later = [self] { QTimer::singleShot(0, &self->session, [self] { self->settle(); }); };
+        const auto later = [self] { self->settleLater(); };
         QObject::connect(&dialog, &DialogController::changed, &session, later);
         QObject::connect(&dialog, &DialogController::modalStopped, &session, later);
         QObject::connect(&dialog, &QObject::destroyed, &session, later);
+    }
+
+    // On the next pass, once the dialog has finished its own handling.
+    void settleLater()
+    {
+        const auto self = shared_from_this();
+        QTimer::singleShot(0, &session, [self] { self->settle(); });
     }
 
     // Goes on once the camera is picked; ends the run with the message the

@@ -72,6 +72,20 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
                                       << QStringLiteral("unknown action skip");
     QTest::newRow("bay that does not exist")
         << QByteArray(R"({"hdd": {"format": [1, 3]}})") << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
+    QTest::newRow("cameras not a list") << QByteArray(R"({"searchCAM": {"cameras": {"camera": 1}}})")
+                                        << QStringLiteral("section \"searchCAM\": \"cameras\" must be a list");
+    QTest::newRow("camera not named") << QByteArray(R"({"searchCAM": {"cameras": [{"password": "x"}]}})")
+                                      << QStringLiteral("must name its \"camera\"");
+    QTest::newRow("camera row zero") << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 0}]}})")
+                                     << QStringLiteral("must name its \"camera\"");
+    QTest::newRow("camera password not text")
+        << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 1, "password": 12345678}]}})")
+        << QStringLiteral("a camera's \"password\" must be a text");
+    QTest::newRow("ten cameras") << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 1}, {"camera": 2},
+        {"camera": 3}, {"camera": 4}, {"camera": 5}, {"camera": 6}, {"camera": 7}, {"camera": 8}, {"camera": 9},
+        {"camera": 10}]}})") << QStringLiteral("at most nine cameras");
+    QTest::newRow("rescan not a flag") << QByteArray(R"({"searchCAM": {"rescan": "yes"}})")
+                                       << QStringLiteral("\"rescan\" must be true or false");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
     QTest::newRow("timeout beyond a day")

@@ -1,0 +1,439 @@
+// The camera step and its list against a simulated recorder and simulated
+// cameras over real sockets in the network lab: picking at most nine, the
+// password dialogs of both camera families, the preview of a slow camera,
+// credentials carried over a rescan, the internet check and the nine channel
+// writes, and a write run that a failing channel stops.
+#include "LabEnv.h"
+#include "SimProcess.h"
+#include "StepsFixture.h"
+#include "platform/Durations.h"
+#include "platform/Log.h"
+#include "steps/DiagNewPassword.h"
+#include "steps/DiagPreview.h"
+#include "steps/DiagVerifyPassword.h"
+#include "steps/SetupStepDelegate.h"
+#include "steps/Setup_SearchCamView.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+using Phase = Setup_SearchCamView::Phase;
+
+constexpr double kScale = 0.05;
+constexpr int kWaitMs = 10000;
+constexpr int kSlowMs = 3000; // the slow camera's delay before scaling
+const QString kZebor = QStringLiteral("0");
+const QString k47x = QStringLiteral("1");
+const QString kRecorderPassword = QStringLiteral("Recorder9");
+
+struct PageCalls : SetupStepDelegate
+{
+    QStringList calls;
+    QString cams;
+    void setupSearchCamNext(const QString &selected) override
+    {
+        calls << QStringLiteral("cloud");
+        cams = selected;
+    }
+    void skipNimboraNext(const QString &selected) override
+    {
+        calls << QStringLiteral("summary");
+        cams = selected;
+    }
+    void setupSearchCamBack() override { calls << QStringLiteral("back"); }
+};
+
+// Camera n as the recorder reports it (user, password), with what the camera
+// itself takes and how it behaves.
+QJsonObject camera(
+    int n, const QString &type, const QString &user, const QString &password, const QJsonObject &extra = {})
+{
+    QJsonObject c = SimProcess::camera(n, type, password);
+    c.insert(QStringLiteral("user"), user);
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        c.insert(it.key(), it.value());
+    return c;
+}
+
+QJsonObject takes(const QString &adminPassword)
+{
+    return {{QStringLiteral("adminPassword"), adminPassword}};
+}
+
+} // namespace
+
+class SearchCamStepLabTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    SimProcess sim;
+    QJsonObject recorder;
+    std::unique_ptr<StepsFixture> f;
+    std::unique_ptr<Setup_SearchCamView> step;
+    PageCalls page;
+    QPointer<CameraPasswordDialog> lastDialog;
+
+    Setup_SelectCamView &list() { return step->selectCamViewController(); }
+    void enter(const QList<QJsonObject> &cameras, const QJsonObject &extra = {})
+    {
+        recorder = SimProcess::withCameras(SimProcess::configured(0, kRecorderPassword), cameras);
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            recorder.insert(it.key(), it.value());
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        step->setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
+            QStringLiteral("admin"), kRecorderPassword);
+        step->viewDidAppear();
+        QCOMPARE(step->phase(), Phase::Searching);
+        QVERIFY(!step->btNextEnabled() && !step->btBackEnabled() && !step->btRescanEnabled());
+        waitForList();
+    }
+    void waitForList()
+    {
+        QVERIFY(QTest::qWaitFor([&] { return step->phase() == Phase::Listing; }, kWaitMs));
+        QVERIFY(step->listShown());
+        QVERIFY(step->btNextEnabled() && step->btBackEnabled() && step->btRescanEnabled());
+    }
+    int rowOf(const QJsonObject &camera) { return rowOfIp(SimProcess::ipOf(camera)); }
+    int rowOfIp(const QString &ip)
+    {
+        for (int row = 0; row < list().rowCount(); ++row)
+            if (list().rowIp(row) == ip)
+                return row;
+        return -1;
+    }
+    // Picks the camera through whichever dialog it needs, typing password.
+    void pick(const QJsonObject &camera, const QString &password = QString())
+    {
+        const auto type = [this, password](DialogController &d) {
+            lastDialog = qobject_cast<CameraPasswordDialog *>(&d);
+            if (auto *verify = qobject_cast<DiagVerifyPassword *>(&d)) {
+                verify->setPasswordText(password);
+                verify->onSaveClicked();
+            } else if (auto *create = qobject_cast<DiagNewPassword *>(&d)) {
+                create->setNewPasswordText(password);
+                create->setRepeatText(password);
+                create->onSaveClicked();
+            }
+        };
+        f->modal.setScript(QStringLiteral("DiagVerifyPassword"), type);
+        f->modal.setScript(QStringLiteral("DiagNewPassword"), type);
+        list().onChangeSelected(rowOf(camera), 0);
+    }
+    QList<SimLogLine> channelRequests() const
+    {
+        QList<SimLogLine> found;
+        for (const SimLogLine &line : sim.log(QStringLiteral("http"))) {
+            const QString path = line.value("path");
+            if (path == QLatin1String("/config/addavdev") || path == QLatin1String("/config/delavdev"))
+                found << line;
+        }
+        return found;
+    }
+    QJsonObject channel(int n) const
+    {
+        return sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("channels")).toArray().at(n).toObject();
+    }
+    void next()
+    {
+        step->onNextClicked();
+        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty() || step->phase() == Phase::Error; }, kWaitMs));
+    }
+
+private slots:
+    void initTestCase() { setDurations(Durations().scaled(kScale)); }
+    void init()
+    {
+        NVR_REQUIRE_LAB();
+        sim.setTimeScale(kScale);
+        qunsetenv("NVRWIZARD_PROBE_HOST");
+        f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupCam Msg", "Passwords missing"},
+            {"SetupCam PwdError", "Password not set"}, {"SetupCam NoVerifyPwd", "Type the password"},
+            {"APP_NODevice", "No device"}, {"SetupCam Found", "Found: %@"}});
+        step = std::make_unique<Setup_SearchCamView>(*f->context);
+        page = PageCalls();
+    }
+    void cleanup()
+    {
+        step.reset();
+        sim.stop();
+        Log::setSink({});
+    }
+
+    void nineArePickedAndATenthIsRefused()
+    {
+        QList<QJsonObject> cameras;
+        for (int n = 0; n < 10; ++n)
+            cameras << camera(n, n % 2 ? k47x : kZebor, QStringLiteral("admin"), QStringLiteral("cam-pw%1").arg(n));
+        enter(cameras);
+        QCOMPARE(list().rowCount(), 10);
+        for (int row = 0; row < 9; ++row)
+            list().onChangeSelected(row, 0);
+        QCOMPARE(list().selectCamera(), 9);
+        QVERIFY(list().rowDimmed(9) && !list().rowDimmed(0));
+        list().onChangeSelected(9, 0);
+        QVERIFY(!list().rowPicked(9));
+        QVERIFY(f->modal.shown().isEmpty());
+        // Another column only reloads; unpicking frees a place.
+        list().onChangeSelected(0, 2);
+        QVERIFY(list().rowPicked(0));
+        list().onChangeSelected(0, 0);
+        QVERIFY(!list().rowPicked(0) && !list().rowDimmed(9));
+        list().onChangeSelected(9, 0);
+        QCOMPARE(list().selectCamera(), 9);
+
+        next();
+        QCOMPARE(page.calls, QStringList {QStringLiteral("cloud")});
+        const QList<SimLogLine> writes = channelRequests();
+        QCOMPARE(writes.size(), 9);
+        for (int n = 0; n < 9; ++n) {
+            QCOMPARE(writes.at(n).value("path"), QStringLiteral("/config/addavdev"));
+            QCOMPARE(channel(n).value(QStringLiteral("host")).toString(), list().rowIp(n + 1));
+            QCOMPARE(channel(n).value(QStringLiteral("password")).toString(), QStringLiteral("cam-pw%1").arg(n + 1));
+        }
+        QCOMPARE(page.cams.split(QLatin1Char(':')).size(), 9);
+        QVERIFY(!page.cams.contains(QStringLiteral("none")));
+    }
+
+    // Both dialogs for both families, each with the right password, a wrong
+    // one and a camera that does not answer.
+    void passwordDialogs()
+    {
+        struct Case
+        {
+            const char *name;
+            QJsonObject camera;
+            QString typed;
+            QString alert; // empty: none
+            bool picked;
+            bool staysOpen;
+            QString holds; // the camera's password afterwards; empty: not checked
+        };
+        const QJsonObject silent {{"silent", true}};
+        QList<Case> cases = {
+            {"zebor verify", camera(0, kZebor, QString(), QString(), takes("Zb-pass1")), "Zb-pass1", {}, true, false,
+                {}},
+            {"zebor verify wrong", camera(1, kZebor, QString(), QString(), takes("Zb-pass1")), "wrong-1",
+                "Invalid password.", false, false, {}},
+            {"zebor verify silent", camera(2, kZebor, QString(), QString(), silent), "Zb-pass1", "Check network Failed",
+                false, false, {}},
+            {"47x verify", camera(3, k47x, QString(), QString(), takes("Ix-pass1")), "Ix-pass1", {}, true, false, {}},
+            {"47x verify wrong", camera(4, k47x, QString(), QString(), takes("Ix-pass1")), "wrong-1",
+                "Invalid password.", false, false, {}},
+            {"47x verify silent", camera(5, k47x, QString(), QString(), silent), "Ix-pass1", "Check network Failed",
+                false, false, {}},
+            {"zebor new", camera(6, kZebor, "admin", QString()), "Zb#new+1", {}, true, false, "Zb#new+1"},
+            {"zebor new refused", camera(7, kZebor, "admin", QString(), takes("stale-1")), "Zb-new-1",
+                "Password not set", false, false, "stale-1"},
+            {"zebor new silent", camera(8, kZebor, "admin", QString(), silent), "Zb-new-1", "Check network Failed",
+                false, true, {}},
+            {"47x new", camera(9, k47x, "admin", QString()), "Ix#1%2+3?=@", {}, true, false, "Ix#1%2+3?=@"},
+            {"47x new refused", camera(10, k47x, "admin", QString(), takes("stale-1")), "Ix-new-1", "Password not set",
+                false, false, "stale-1"},
+            {"47x new silent", camera(11, k47x, "admin", QString(), silent), "Ix-new-1", "Check network Failed", false,
+                false, {}},
+        };
+        QList<QJsonObject> cameras;
+        for (const Case &c : cases)
+            cameras << c.camera;
+        enter(cameras);
+        QStringList dimming;
+        f->notifications.addObserver(Notifications::greyViewCovered, [&](const QObject *, const QVariantMap &info) {
+            dimming << info.value(Notifications::greyViewCovered).toString();
+        });
+        for (const Case &c : cases) {
+            const qsizetype before = f->modal.shown().size();
+            dimming.clear();
+            pick(c.camera, c.typed);
+            QVERIFY2(list().isOpenDiag(), c.name);
+            QVERIFY2(QTest::qWaitFor(
+                         [&] { return !list().isOpenDiag() || (c.staysOpen && f->modal.alertSince(before)); }, kWaitMs),
+                c.name);
+            const int row = rowOf(c.camera);
+            QCOMPARE(f->modal.alertSince(before).value_or(QString()), c.alert);
+            QVERIFY2(list().rowPicked(row) == c.picked, c.name);
+            QVERIFY2(list().isOpenDiag() == c.staysOpen, c.name);
+            if (c.picked) {
+                QCOMPARE(list().cameraList()->at(row)->userName(), QStringLiteral("admin"));
+                QCOMPARE(list().cameraList()->at(row)->passWord(), c.typed);
+            }
+            if (!c.holds.isEmpty())
+                QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(c.camera)).value("adminPassword").toString(), c.holds);
+            if (c.staysOpen) {
+                // Fields stay disabled; Cancel is the way out.
+                QVERIFY2(lastDialog && !lastDialog->inputsEnabled() && lastDialog->cancelEnabled(), c.name);
+                step->onNextClicked(); // ignored while a dialog is open
+                QVERIFY(page.calls.isEmpty());
+                lastDialog->windowWillClose();
+                QVERIFY2(!list().isOpenDiag() && !list().rowPicked(row), c.name);
+            }
+            QCOMPARE(dimming.value(0), QStringLiteral("YES"));
+        }
+    }
+
+    void slowCameraGetsOneRequestAtATime()
+    {
+        const QJsonObject slow = camera(0, k47x, "admin", "Ix-pass1", {{"delayMs", kSlowMs}});
+        enter({slow});
+        QStringList events;
+        Log::setSink([&](const QString &line) {
+            if (line == QLatin1String("DiagPreview::updateImageFromUrl-display"))
+                events << QStringLiteral("ask");
+        });
+        DiagPreview preview(*f->context);
+        connect(&preview, &DialogController::changed, this, [&] { events << QStringLiteral("image"); });
+        preview.startPreview(*list().cameraList()->at(0));
+        QCOMPARE(preview.lbText(), QStringLiteral("47X-IP200 - %1").arg(SimProcess::ipOf(slow)));
+        preview.windowDidLoad();
+        // Three answers take nine timer periods.
+        QVERIFY(QTest::qWaitFor([&] { return events.count(QStringLiteral("image")) >= 3; }, kWaitMs));
+        const QImage first = preview.image();
+        QVERIFY(!first.isNull());
+        preview.onCloseClicked();
+        QVERIFY(preview.isModalStopped());
+        for (int i = 0; i + 1 < events.size(); i += 2)
+            QCOMPARE((QStringList {events.at(i), events.at(i + 1)}), (QStringList {"ask", "image"}));
+        // The camera saw each request only after it had answered the one before.
+        const QList<SimLogLine> asked = sim.log(QStringLiteral("cam"));
+        QVERIFY(asked.size() >= 3);
+        for (int i = 1; i < asked.size(); ++i) {
+            QCOMPARE(asked.at(i).value("req"), QStringLiteral("/image.jpg"));
+            QVERIFY(asked.at(i).timeMs - asked.at(i - 1).timeMs >= kSlowMs * kScale - 20);
+            QCOMPARE(asked.at(i).value("user"), QStringLiteral("admin"));
+        }
+        // Nothing more once closed.
+        const int count = int(sim.log(QStringLiteral("cam")).size());
+        QTest::qWait(int(kSlowMs * kScale * 3));
+        QVERIFY(sim.log(QStringLiteral("cam")).size() <= count + 1);
+    }
+
+    void rescanCarriesWorkingCredentialsOver()
+    {
+        const QJsonObject entered = camera(0, k47x, QString(), QString(), takes("Ix-pass1"));
+        const QJsonObject stale = camera(1, kZebor, "admin", "stale-1", takes("real-1"));
+        const QJsonObject enteredLan = camera(2, kZebor, QString(), QString(), takes("Zb-pass1"));
+        enter({entered, stale, enteredLan});
+        pick(entered, QStringLiteral("Ix-pass1"));
+        QVERIFY(QTest::qWaitFor([&] { return !list().isOpenDiag(); }, kWaitMs));
+        pick(stale); // its credentials look known: picked without a check
+        pick(enteredLan, QStringLiteral("Zb-pass1"));
+        QVERIFY(QTest::qWaitFor([&] { return !list().isOpenDiag(); }, kWaitMs));
+        QCOMPARE(list().selectCamera(), 3);
+
+        const qint64 rescanAt = QDateTime::currentMSecsSinceEpoch();
+        step->onRescanClicked();
+        QVERIFY(!step->btNextEnabled() && !step->btRescanEnabled());
+        waitForList();
+        QVERIFY(list().rowPicked(rowOf(entered)));
+        QCOMPARE(list().cameraList()->at(rowOf(entered))->passWord(), QStringLiteral("Ix-pass1"));
+        QVERIFY(list().rowPicked(rowOf(enteredLan)));
+        QCOMPARE(list().cameraList()->at(rowOf(enteredLan))->passWord(), QStringLiteral("Zb-pass1"));
+        QVERIFY(!list().rowPicked(rowOf(stale)));
+        QCOMPARE(list().cameraList()->at(rowOf(stale))->passWord(), QStringLiteral("stale-1"));
+        // Every carried-over password was checked with its camera again.
+        QSet<QString> checked;
+        for (const SimLogLine &line : sim.log(QStringLiteral("cam"))) {
+            if (line.timeMs >= rescanAt
+                && (line.value("lan") == QLatin1String("verify") || !line.value("req").isEmpty()))
+                checked << line.value("ip") + QLatin1Char(' ') + line.value("lan") + line.value("req");
+        }
+        QCOMPARE(checked,
+            (QSet<QString> {SimProcess::ipOf(entered) + " /userlist.cgi", SimProcess::ipOf(stale) + " verify",
+                SimProcess::ipOf(enteredLan) + " verify"}));
+
+        // The list's own control carries nothing over.
+        list().onRescanClicked();
+        QCOMPARE(list().rowCount(), 0);
+        waitForList();
+        QCOMPARE(list().selectCamera(), 0);
+    }
+
+    void noCameraFoundClearsEveryChannel()
+    {
+        QJsonArray channels;
+        for (int n = 0; n < 9; ++n)
+            channels.append(QJsonObject {{"used", true}, {"name", "old"}, {"host", "192.0.2.99"}});
+        enter({}, {{"channels", channels}});
+        QVERIFY(step->textFieldShown());
+        QCOMPARE(list().lbCameraNum(), QStringLiteral("Found: 0"));
+        next();
+        QStringList ids;
+        for (const SimLogLine &line : channelRequests()) {
+            QCOMPARE(line.value("path"), QStringLiteral("/config/delavdev"));
+            ids << QUrlQuery(QUrl::fromPercentEncoding(line.value("query").toLatin1())).queryItemValue("avdevid");
+        }
+        QCOMPARE(ids, (QStringList {"0", "1", "2", "3", "4", "5", "6", "7", "8"}));
+        for (int n = 0; n < 9; ++n)
+            QVERIFY(!channel(n).value(QStringLiteral("used")).toBool());
+        QCOMPARE(page.cams, QStringLiteral("none:none:none:none:none:none:none:none:none"));
+    }
+
+    void pickedCameraWithoutCredentialsSendsNothing()
+    {
+        enter({camera(0, k47x, "admin", "Ix-pass1")});
+        list().onChangeSelected(0, 0);
+        list().cameraList()->at(0)->setPassWord(QString());
+        step->onNextClicked();
+        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Passwords missing")});
+        QCOMPARE(step->phase(), Phase::Listing);
+        QTest::qWait(100);
+        QVERIFY(channelRequests().isEmpty());
+        QVERIFY(page.calls.isEmpty());
+    }
+
+    void selectedCamerasAndTheInternet_data()
+    {
+        QTest::addColumn<bool>("offline");
+        QTest::newRow("online") << false;
+        QTest::newRow("offline") << true;
+    }
+    void selectedCamerasAndTheInternet()
+    {
+        QFETCH(bool, offline);
+        if (offline)
+            qputenv("NVRWIZARD_PROBE_HOST", qgetenv("NVRLAB_OFFLINE_HOST"));
+        const QJsonObject lan = camera(0, kZebor, "admin", "Zb-pass1");
+        const QJsonObject web = camera(1, k47x, "admin", "Ix-pass1");
+        enter({lan, web, camera(2, kZebor, "admin", "Zb-pass2")});
+        list().onChangeSelected(rowOf(web), 0);
+        list().onChangeSelected(rowOf(lan), 0);
+        next();
+        QCOMPARE(page.calls, QStringList {offline ? QStringLiteral("summary") : QStringLiteral("cloud")});
+        QCOMPARE(page.cams, QStringLiteral("ZB-2100:47X-IP200:none:none:none:none:none:none:none"));
+        QCOMPARE(channel(0).value(QStringLiteral("host")).toString(), SimProcess::ipOf(lan));
+        QCOMPARE(channel(1).value(QStringLiteral("host")).toString(), SimProcess::ipOf(web));
+        QCOMPARE(channel(1).value(QStringLiteral("password")).toString(), QStringLiteral("Ix-pass1"));
+        QVERIFY(!channel(2).value(QStringLiteral("used")).toBool());
+        // One report, one run: later reports of the monitor write nothing again.
+        QTest::qWait(durations().reachabilityRecheckMs * 3);
+        QCOMPARE(channelRequests().size(), 9);
+        QCOMPARE(page.calls.size(), 1);
+    }
+
+    void writeRunStopsAtAFailingChannel()
+    {
+        enter({camera(0, kZebor, "admin", "Zb-pass1")});
+        list().onChangeSelected(0, 0);
+        // The recorder goes away just before channel 3 is written.
+        Log::setSink([&](const QString &line) {
+            if (line.endsWith(QLatin1String("delavdev?avdevid=3")))
+                sim.stop();
+        });
+        next();
+        QCOMPARE(step->phase(), Phase::Error);
+        QCOMPARE(step->addProgress(), 3);
+        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
+        QVERIFY(page.calls.isEmpty());
+        QVERIFY(step->btBackEnabled() && !step->btNextEnabled() && !step->btRescanEnabled());
+        QVERIFY(list().inputsEnabled() && list().lbRescanEnabled());
+        QCOMPARE(channelRequests().size(), 3);
+        step->onBackClicked();
+        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+    }
+};
+
+QTEST_GUILESS_MAIN(SearchCamStepLabTest)
+#include "tst_searchcamsteplab.moc"
