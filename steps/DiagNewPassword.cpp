@@ -43,8 +43,8 @@ void DiagNewPassword::onSaveClicked()
     }
     setInputsEnabled(false);
     const QString password = edNewPwd;
-    change = std::make_unique<CameraPasswordChange>();
-    change->start(*camera(), password, [this, password](CameraReply reply) { onChanged(reply, password); });
+    change = std::make_unique<CameraPassword>();
+    change->change(*camera(), password, [this, password](CameraReply reply) { onChanged(reply, password); });
 }
 
 void DiagNewPassword::onChanged(CameraReply reply, const QString &password)

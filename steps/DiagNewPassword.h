@@ -1,7 +1,7 @@
 #pragma once
 
 #include "steps/CameraPasswordDialog.h"
-#include "webconfig/CameraPasswordChange.h"
+#include "webconfig/CameraPassword.h"
 
 #include <memory>
 
@@ -35,7 +35,7 @@ public:
 private:
     void onChanged(CameraReply reply, const QString &password);
 
-    std::unique_ptr<CameraPasswordChange> change;
+    std::unique_ptr<CameraPassword> change;
     QString edNewPwd;
     QString edRePwd;
 };

@@ -12,8 +12,8 @@ void DiagVerifyPassword::onSaveClicked()
     }
     setInputsEnabled(false);
     const QString password = edPwd;
-    check = std::make_unique<CameraPasswordCheck>();
-    check->start(*camera(), password, [this, password](CameraReply reply) { onChecked(reply, password); });
+    check = std::make_unique<CameraPassword>();
+    check->check(*camera(), password, [this, password](CameraReply reply) { onChecked(reply, password); });
 }
 
 void DiagVerifyPassword::onChecked(CameraReply reply, const QString &password)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "steps/CameraPasswordDialog.h"
-#include "webconfig/CameraPasswordCheck.h"
+#include "webconfig/CameraPassword.h"
 
 #include <memory>
 
@@ -29,6 +29,6 @@ public:
 private:
     void onChecked(CameraReply reply, const QString &password);
 
-    std::unique_ptr<CameraPasswordCheck> check;
+    std::unique_ptr<CameraPassword> check;
     QString edPwd;
 };

@@ -25,7 +25,7 @@ void verifyIPCamPassword::verifyPassword(const TCameraInfo &camera, const QStrin
     if (CameraEndpoints::isZebor(camera))
         Log::line(QStringLiteral("[camera ip]=%1-%2").arg(camera.ip().value_or(QString()), m_ipcamMAC));
     const TCameraInfo checked = camera;
-    check.start(camera, password, [this, checked](CameraReply reply) { onOutcome(checked, reply); });
+    check.check(camera, password, [this, checked](CameraReply reply) { onOutcome(checked, reply); });
 }
 
 void verifyIPCamPassword::onOutcome(const TCameraInfo &camera, CameraReply reply)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "webconfig/CameraPasswordCheck.h"
+#include "webconfig/CameraPassword.h"
 
 #include <QObject>
 #include <QString>
@@ -40,7 +40,7 @@ private:
     void setAuthPass(const QString &value);
     void onOutcome(const TCameraInfo &camera, CameraReply reply);
 
-    CameraPasswordCheck check;
+    CameraPassword check;
     verifyIPCamPasswordDelegate *theDelegate = nullptr;
     QString m_ipcamMAC;
     QString m_authPass;

@@ -8,8 +8,7 @@
 #include "platform/Durations.h"
 #include "webconfig/CameraHttp.h"
 #include "webconfig/CameraImageFetch.h"
-#include "webconfig/CameraPasswordChange.h"
-#include "webconfig/CameraPasswordCheck.h"
+#include "webconfig/CameraPassword.h"
 #include "webconfig/UrlQueryValue.h"
 
 #include <QJsonArray>
@@ -106,9 +105,9 @@ private slots:
     void newPasswordReachesTheCameraAsTyped()
     {
         const QString password = QStringLiteral("Ab#1%2+3?=@x");
-        CameraPasswordChange change;
+        CameraPassword change;
         std::optional<CameraReply> reply;
-        change.start(camera(QStringLiteral("1")), password, [&](CameraReply r) { reply = r; });
+        change.change(camera(QStringLiteral("1")), password, [&](CameraReply r) { reply = r; });
         QCOMPARE(reply, CameraReply::Accepted);
         QCOMPARE(decoded(QStringLiteral("AdminPassword")), password);
         QCOMPARE(decoded(QStringLiteral("AdminID")), QStringLiteral("admin"));
@@ -119,9 +118,9 @@ private slots:
 
     void passwordCheckTellsRefusalFromSilence()
     {
-        CameraPasswordCheck check;
+        CameraPassword check;
         std::optional<CameraReply> reply;
-        check.start(camera(QStringLiteral("1")), QStringLiteral("pw:1"), [&](CameraReply r) { reply = r; });
+        check.check(camera(QStringLiteral("1")), QStringLiteral("pw:1"), [&](CameraReply r) { reply = r; });
         QCOMPARE(reply, CameraReply::Refused);
         QCOMPARE(check.httpStatus(), 401);
         QCOMPARE(WebFixture::header(lastRequest(), QStringLiteral("Authorization")),
@@ -133,9 +132,9 @@ private slots:
         TCameraInfo gone = camera(QStringLiteral("1"));
         gone.setIp(QStringLiteral("127.0.0.1:%1").arg(closed.serverPort()));
         closed.close();
-        CameraPasswordCheck silent;
+        CameraPassword silent;
         reply.reset();
-        silent.start(gone, QStringLiteral("pw"), [&](CameraReply r) { reply = r; });
+        silent.check(gone, QStringLiteral("pw"), [&](CameraReply r) { reply = r; });
         QCOMPARE(reply, CameraReply::NoAnswer);
     }
 
