@@ -10,4 +10,5 @@ void registerAllWidgets(WidgetFactory &factory)
     registerHddWidgets(factory);
     registerNimboraWidgets(factory);
     registerSummaryWidgets(factory);
+    registerCameraWidgets(factory);
 }

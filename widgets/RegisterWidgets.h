@@ -11,6 +11,7 @@ void registerTimeZoneWidgets(WidgetFactory &factory);
 void registerHddWidgets(WidgetFactory &factory);
 void registerNimboraWidgets(WidgetFactory &factory);
 void registerSummaryWidgets(WidgetFactory &factory);
+void registerCameraWidgets(WidgetFactory &factory);
 
 // Everything the window can show.
 void registerAllWidgets(WidgetFactory &factory);

@@ -12,6 +12,7 @@ const ShotList &allShots()
         addHddShots(all);
         addNimboraShots(all);
         addSummaryShots(all);
+        addCameraShots(all);
         return all;
     }();
     return shots;
@@ -27,6 +28,7 @@ const ShotList &lanShots()
         addHddLanShots(all);
         addNimboraLanShots(all);
         addSummaryLanShots(all);
+        addCameraLanShots(all);
         return all;
     }();
     return shots;

@@ -43,6 +43,9 @@ void ShotWorld::show(std::unique_ptr<DialogController> dialog)
     dialog->windowDidLoad();
     if (window) {
         fitToContents(*window);
+        m_dialogPlaced = dialog->placement().has_value();
+        if (m_dialogPlaced)
+            window->move(*dialog->placement());
         window->show();
         m_dialogWindow = window;
     }
@@ -83,7 +86,11 @@ void settle()
 
 QDialog *ShotWorld::openDialog() const
 {
-    return m_dialogWindow ? m_dialogWindow.data() : m_modal.openAlert();
+    if (m_dialogWindow)
+        return m_dialogWindow.data();
+    if (QDialog *alert = m_modal.openAlert())
+        return alert;
+    return m_modal.openFloating();
 }
 
 QImage ShotWorld::render()
@@ -97,7 +104,10 @@ QImage ShotWorld::render()
         const QPixmap dialog = open->grab();
         const QSizeF size = dialog.deviceIndependentSize();
         QPainter painter(&picture);
-        const QPointF origin((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2);
+        // Where the dialog asked to be, or centred like the window's own dialogs.
+        const QPointF origin = open == m_dialogWindow && m_dialogPlaced
+            ? QPointF(open->pos() - m_window->pos())
+            : QPointF((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2);
         painter.drawPixmap(origin, dialog);
         painter.setPen(QColor(0x1f, 0x3b, 0x5c));
         painter.drawRect(QRectF(origin, size).adjusted(-0.5, -0.5, 0.5, 0.5));

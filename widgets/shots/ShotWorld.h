@@ -42,6 +42,16 @@ public:
         return opened;
     }
 
+    // openDialog(), with the controller prepared before its window loads.
+    template<typename Dialog, typename Prepare> Dialog &openDialogWith(Prepare prepare)
+    {
+        auto dialog = std::make_unique<Dialog>(m_context);
+        Dialog &opened = *dialog;
+        prepare(opened);
+        show(std::move(dialog));
+        return opened;
+    }
+
     // A controller the screen builds itself, kept while the world lives.
     template<typename Controller, typename... Args> Controller &keep(Args &&...args)
     {
@@ -79,6 +89,7 @@ private:
     MainWindow *m_window;
     std::vector<std::unique_ptr<DialogController>> m_dialogs;
     QPointer<QDialog> m_dialogWindow;
+    bool m_dialogPlaced = false;
     std::vector<std::unique_ptr<QObject>> m_kept;
     std::unique_ptr<QWidget> m_alone;
 };

@@ -32,6 +32,8 @@ void addNimboraShots(ShotList &shots);
 void addNimboraLanShots(ShotList &shots);
 void addSummaryShots(ShotList &shots);
 void addSummaryLanShots(ShotList &shots);
+void addCameraShots(ShotList &shots);
+void addCameraLanShots(ShotList &shots);
 
 // Every screen, in the order they are listed and rendered.
 const ShotList &allShots();
