@@ -11,6 +11,7 @@ namespace {
 // Busy panel layouts of the search step's waiting overlay.
 constexpr int kSearchPanelSteps = 2;
 constexpr int kWritePanelSteps = 7;
+constexpr int kProgressPos = 8;
 
 const QString kNotPicked = QStringLiteral("0");
 
@@ -27,6 +28,7 @@ Setup_SearchCamView::Setup_SearchCamView(WizardContext &context, QObject *parent
     , m_list(context, this)
     , m_message(context.localization)
 {
+    progress.setProgressPos(kProgressPos);
     m_list.setDelegate(this);
     // What the list shows is part of the step's state.
     connect(&m_list, &StepForm::changed, this, &PageController::changed);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "netcheck/InternetCheck.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
 #include "steps/Setup_MessageView.h"
 #include "steps/Setup_SelectCamView.h"
@@ -55,7 +56,7 @@ public:
     int addProgress() const { return m_addProgress; }
     bool skipNimbora() const { return skipnimbora; }
 
-    int progressStep() const { return 8; }
+    const SetupProgressView &progressView() const { return progress; }
     QString lbTitle() const { return text(QStringLiteral("SetupCam_Title")); }
     QString textField() const { return text(QStringLiteral("APP_NODevice")); }
     QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
@@ -91,6 +92,7 @@ private:
     std::unique_ptr<HttpConfig> httpConfig;
     Setup_SelectCamView m_list;
     Setup_MessageView m_message;
+    SetupProgressView progress;
     InternetCheck internetReachableFoo;
     std::shared_ptr<TCameraInfoList> cameraList;
     TCameraInfoList cameraList2;

@@ -9,19 +9,22 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-StepPage::StepPage(const SetupProgressView &progress, QWidget *parent)
+StepPage::StepPage(const SetupProgressView &progress, QWidget *parent, const QString &leftName)
     : QWidget(parent)
     , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
     , m_waiting(new WaitingPanel(m_content))
     , m_empty(new QWidget(m_content))
+    , m_left(leftName.isEmpty() ? nullptr : new QPushButton(this))
     , m_back(new QPushButton(this))
     , m_next(new QPushButton(this))
 {
     m_content->setObjectName(QStringLiteral("boxContent"));
     m_content->addWidget(m_empty);
     m_content->addWidget(m_waiting);
-    layOutStep(*this, progress, m_title, m_content, nullptr, m_back, m_next);
+    if (m_left)
+        m_left->setObjectName(leftName);
+    layOutStep(*this, progress, m_title, m_content, m_left, m_back, m_next);
 }
 
 void StepPage::addContent(QWidget *content)
@@ -38,4 +41,8 @@ void StepPage::showStep(const State &state, const Setup_MessageView &message, QW
     m_next->setText(state.nextTitle);
     m_back->setEnabled(state.backEnabled);
     m_next->setEnabled(state.nextEnabled);
+    if (m_left) {
+        m_left->setText(state.leftTitle);
+        m_left->setEnabled(state.leftEnabled);
+    }
 }

@@ -10,8 +10,9 @@ class Setup_MessageView;
 class WaitingPanel;
 
 // The page every setup step shares: the step images, the title, a content box
-// showing the step's own content or the waiting panel, and Back and Next.
-// A step's page adds its content and calls showStep() from its refresh.
+// showing the step's own content or the waiting panel, Back and Next, and for
+// some steps a button of their own on the left. A step's page adds its
+// content and calls showStep() from its refresh.
 class StepPage : public QWidget
 {
     Q_OBJECT
@@ -23,10 +24,14 @@ public:
         QString nextTitle;
         bool backEnabled = false;
         bool nextEnabled = false;
+        // The left button's, when the page has one.
+        QString leftTitle = {};
+        bool leftEnabled = false;
     };
 
 protected:
-    StepPage(const SetupProgressView &progress, QWidget *parent);
+    // leftName: the object name of the step's own button; none when empty.
+    StepPage(const SetupProgressView &progress, QWidget *parent, const QString &leftName = QString());
 
     // Adds a widget the content box can show.
     void addContent(QWidget *content);
@@ -36,12 +41,14 @@ protected:
 
     QPushButton *backButton() const { return m_back; }
     QPushButton *nextButton() const { return m_next; }
+    QPushButton *leftButton() const { return m_left; }
 
 private:
     QLabel *m_title;
     QStackedWidget *m_content;
     WaitingPanel *m_waiting;
     QWidget *m_empty;
+    QPushButton *m_left;
     QPushButton *m_back;
     QPushButton *m_next;
 };

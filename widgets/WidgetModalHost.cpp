@@ -12,16 +12,22 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
 #include <memory>
 
-namespace {
-
-// Where the dialog asks to be, or centred over the main window.
-void place(QWidget &window, const DialogController &dialog, const QWidget *owner)
+void WidgetModalHost::place(QWidget &window, const DialogController &dialog, const QWidget *owner)
 {
     fitToContents(window);
     if (const std::optional<QPoint> origin = dialog.placement()) {
-        window.move(*origin);
+        QPoint at = *origin;
+        if (owner) {
+            const QRect area = owner->frameGeometry();
+            // Not shown yet, the window has no frame: take the main window's.
+            const QSize outer = window.size() + (area.size() - owner->size());
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - outer.width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - outer.height())));
+        }
+        window.move(at);
         return;
     }
     if (!owner)
@@ -29,8 +35,6 @@ void place(QWidget &window, const DialogController &dialog, const QWidget *owner
     const QRect area = owner->frameGeometry();
     window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
 }
-
-} // namespace
 
 WidgetModalHost::WidgetModalHost(const WidgetFactory &factory)
     : m_factory(factory)

@@ -24,6 +24,10 @@ public:
     void showFloating(DialogController &dialog) override;
     void runAlert(const QString &message, const QString &button) override;
 
+    // Where the dialog asks to be, kept over the main window (owner) where it
+    // fits; or centred over the main window.
+    static void place(QWidget &window, const DialogController &dialog, const QWidget *owner);
+
     // The floating window shown last, while it is open.
     QDialog *openFloating() const { return m_floating; }
 

@@ -1,6 +1,6 @@
 // The wizard's real window, its controllers and widgets, against a simulated
 // recorder and cameras in the network lab: from the disk step into the camera
-// step and on, each step with its page; in the camera page a click picks a
+// step and on to the cloud step, each step with its page; in the camera page a click picks a
 // camera, the password dialog floats above the window that stays usable and
 // takes the typed password, and the preview opens beside its row with the
 // camera's image.
@@ -174,6 +174,7 @@ private slots:
         const QRect cell = table->visualRect(table->model()->index(0, 2));
         const QPoint origin = table->viewport()->mapToGlobal(QPoint(cell.right() + 1 - 130, cell.top()));
         QPoint placed;
+        QSize previewSize;
         bool sawImage = false;
         auto *poll = new QTimer(this);
         connect(poll, &QTimer::timeout, this, [&] {
@@ -181,6 +182,7 @@ private slots:
             if (!preview || preview->objectName() != QLatin1String("DiagPreview"))
                 return;
             placed = preview->pos();
+            previewSize = preview->frameGeometry().size();
             auto *image = preview->findChild<QLabel *>(QStringLiteral("imageView"));
             if (image->pixmap().isNull())
                 return;
@@ -191,11 +193,18 @@ private slots:
         poll->start(20);
         table->cellWidget(0, 2)->findChild<QToolButton *>(QStringLiteral("btnPreview"))->click();
         QVERIFY(QTest::qWaitFor([&] { return sawImage && !QApplication::activeModalWidget(); }, kWaitMs));
-        QCOMPARE(placed, origin);
+        // Beside its row: level with it, and towards the row's right end as far
+        // as the main window lets it.
+        QCOMPARE(placed.y(), origin.y());
+        QVERIFY(placed.x() <= origin.x() && placed.x() > table->mapToGlobal(QPoint(0, 0)).x());
+        QVERIFY(window->frameGeometry().contains(QRect(placed, previewSize).adjusted(0, 0, -1, -1)));
 
-        // Next writes the channels and the wizard goes on to the next step.
+        // Next writes the channels and the wizard goes on to the cloud step (the
+        // lab reaches its probe host), which has its page too.
         next->click();
         QVERIFY(QTest::qWaitFor([&] { return shownStep() != Setup_SearchCamView::kPageKey; }, kWaitMs));
+        QCOMPARE(shownStep(), QStringLiteral("nimbora"));
+        QCOMPARE(shownPage(), QStringLiteral("nimboraPage"));
         const QJsonArray channels = sim.stateOf(SimProcess::macOf(recorder)).value("channels").toArray();
         QCOMPARE(channels.at(0).toObject().value("password").toString(), QStringLiteral("Ix-pass1"));
         QCOMPARE(channels.at(1).toObject().value("password").toString(), QStringLiteral("Zb-pass1"));

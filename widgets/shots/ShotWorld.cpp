@@ -43,9 +43,10 @@ void ShotWorld::show(std::unique_ptr<DialogController> dialog)
     dialog->windowDidLoad();
     if (window) {
         fitToContents(*window);
+        // Placed as the window's modal host places it.
         m_dialogPlaced = dialog->placement().has_value();
         if (m_dialogPlaced)
-            window->move(*dialog->placement());
+            WidgetModalHost::place(*window, *dialog, m_window);
         window->show();
         m_dialogWindow = window;
     }
