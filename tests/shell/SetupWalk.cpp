@@ -106,7 +106,10 @@ bool SetupWalk::skipDisks()
 
 bool SetupWalk::passCameras()
 {
-    m_setup->searchCamViewController().onNextClicked();
+    Setup_SearchCamView &step = m_setup->searchCamViewController();
+    if (!waitFor([&] { return step.btNextEnabled(); }, QStringLiteral("camera list")))
+        return false;
+    step.onNextClicked();
     return waitFor(
         [&] { return currentStep() != QLatin1String("searchCAM"); }, QStringLiteral("step after the cameras"));
 }
