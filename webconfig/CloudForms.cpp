@@ -1,28 +1,14 @@
 #include "webconfig/CloudForms.h"
 
 #include "app/ModelName.h"
+#include "webconfig/UrlQueryValue.h"
 
 #include <QStringList>
 #include <QUrl>
 
 namespace {
 
-// Besides these, every byte up to the space and from DEL on is escaped.
 const QByteArray kFormSyntax = QByteArrayLiteral("%&+#?=");
-const QByteArray kNotInUrls = QByteArrayLiteral("\"<>\\^`{|}");
-
-QString percentEscaped(const QString &value, const QByteArray &alsoEscaped)
-{
-    QString out;
-    for (const char byte : value.toUtf8()) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c > 0x20 && c < 0x7F && !kFormSyntax.contains(byte) && !alsoEscaped.contains(byte))
-            out += QLatin1Char(byte);
-        else
-            out += QStringLiteral("%%1").arg(c, 2, 16, QLatin1Char('0')).toUpper();
-    }
-    return out;
-}
 
 QString firstLine(const QString &text)
 {
@@ -41,12 +27,12 @@ QString escaped(const QString &value, const QByteArray &alsoKept)
 
 QString formValue(const QString &value)
 {
-    return percentEscaped(value, QByteArray());
+    return percentEscaped(value, kFormSyntax);
 }
 
 QString queryValue(const QString &value)
 {
-    return percentEscaped(value, kNotInUrls);
+    return percentEscaped(value, kFormSyntax + kNotInUrls);
 }
 
 QString accountQuery(const QString &email, const QString &password)

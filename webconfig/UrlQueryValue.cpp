@@ -1,26 +1,12 @@
 #include "webconfig/UrlQueryValue.h"
 
-#include <QByteArray>
-
-namespace {
-
-bool keptAsIs(unsigned char byte)
-{
-    if (byte <= 0x20 || byte >= 0x7F)
-        return false;
-    static const QByteArray escaped("%&+#?\"<>\\^`{|}");
-    return !escaped.contains(char(byte));
-}
-
-} // namespace
-
-QString urlQueryValue(const QString &value)
+QString percentEscaped(const QString &value, const QByteArray &escapedSet)
 {
     static const char hex[] = "0123456789ABCDEF";
     QString out;
     for (const char c : value.toUtf8()) {
         const auto byte = static_cast<unsigned char>(c);
-        if (keptAsIs(byte)) {
+        if (byte > 0x20 && byte < 0x7F && !escapedSet.contains(c)) {
             out += QLatin1Char(c);
             continue;
         }
@@ -29,4 +15,9 @@ QString urlQueryValue(const QString &value)
         out += QLatin1Char(hex[byte & 0x0F]);
     }
     return out;
+}
+
+QString urlQueryValue(const QString &value)
+{
+    return percentEscaped(value, QByteArrayLiteral("%&+#?") + kNotInUrls);
 }
