@@ -1,0 +1,136 @@
+// After a whole headless run against a simulated recorder, cameras and portal
+// in the network lab, and the launcher started from the desktop copy, no
+// password and no cloud key is found in anything the programs printed or
+// left under the home folder: neither as typed nor in the forms they take on
+// the way to a peer. Only the peers (the simulator) receive them.
+#include "HeadlessRun.h"
+#include "LabEnv.h"
+#include "SecretScan.h"
+#include "SimProcess.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Distinctive, so that nothing else in a log or file can hold them by chance;
+// the camera ones carry characters that URLs and forms escape.
+const QString kAdmin = QStringLiteral("Adm1nQz7Kx");
+const QString kCameraKnown = QStringLiteral("CkKnown#Qz1");
+const QString kZeborVerified = QStringLiteral("ZbVerify&Qz2");
+const QString k47xVerified = QStringLiteral("IxVerify#Qz3");
+const QString kZeborNew = QStringLiteral("ZbNew+Qz4");
+const QString k47xNew = QStringLiteral("IxNew#Qz5+");
+const QString kCloud = QStringLiteral("CloudQz6Pw");
+const QString kCloudKey = QStringLiteral("KeyQz7Cookie");
+const QString kEmail = QStringLiteral("owner@example.com");
+
+QJsonObject camera(int n, const QString &type, const QString &reported, const QString &own)
+{
+    QJsonObject c = SimProcess::camera(n, type, reported);
+    // A camera whose password the recorder does not know reports no user.
+    if (reported.isEmpty() && !own.isEmpty())
+        c.insert(QStringLiteral("user"), QString());
+    c.insert(QStringLiteral("adminPassword"), own);
+    return c;
+}
+
+QJsonObject pick(const QJsonObject &camera, const QString &password = QString())
+{
+    QJsonObject entry {{QStringLiteral("camera"), camera.value(QStringLiteral("ip"))}};
+    if (!password.isEmpty())
+        entry.insert(QStringLiteral("password"), password);
+    return entry;
+}
+
+} // namespace
+
+class SecretsLabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { NVR_REQUIRE_LAB(); }
+
+    void noSecretLeftBehind()
+    {
+        const QList<QJsonObject> cameras {camera(0, QStringLiteral("1"), kCameraKnown, kCameraKnown),
+            camera(1, QStringLiteral("0"), QString(), kZeborVerified),
+            camera(2, QStringLiteral("1"), QString(), k47xVerified),
+            camera(3, QStringLiteral("0"), QString(), QString()), camera(4, QStringLiteral("1"), QString(), QString())};
+        const QJsonObject recorder = SimProcess::withCameras(SimProcess::recorder(0), cameras);
+        QJsonObject scenario = SimProcess::scenario({recorder});
+        scenario.insert(QStringLiteral("portal"),
+            QJsonObject {
+                {"accounts", QJsonArray {QJsonObject {{"email", kEmail}, {"password", kCloud}, {"key", kCloudKey}}}}});
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(scenario, &error), qPrintable(error));
+
+        QTemporaryDir root;
+        const QString home = root.filePath(QStringLiteral("home"));
+        QVERIFY(QDir().mkpath(home));
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + QStringLiteral("/.config")).toUtf8());
+        qputenv("XDG_DATA_HOME", (home + QStringLiteral("/.local/share")).toUtf8());
+        qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/.cache")).toUtf8());
+        // Every diagnostic line on standard error too, where the scan reads it.
+        qputenv("NVRWIZARD_LOG_STDERR", "1");
+        const QJsonObject answers {{"password", QJsonObject {{"password", kAdmin}}},
+            {"hdd", QJsonObject {{"format", QJsonArray {1}}}},
+            {"searchCAM",
+                QJsonObject {{"cameras",
+                    QJsonArray {pick(cameras[0]), pick(cameras[1], kZeborVerified), pick(cameras[2], k47xVerified),
+                        pick(cameras[3], kZeborNew), pick(cameras[4], k47xNew)}}}},
+            {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}},
+            {"timeoutSeconds", 120}};
+        const HeadlessRun run = HeadlessRun::run(answers, 0.1, 120000);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        const QJsonObject summary = run.summaryJson();
+        QCOMPARE(summary.value("steps")["nimbora"]["outcome"].toString(), QStringLiteral("registered"));
+        QCOMPARE(
+            summary.value("steps")["searchCAM"]["channels"].toArray().at(4).toString(), QStringLiteral("47X-IP200"));
+        // The secrets did reach the peers, so the run carried them all.
+        const QString mac = SimProcess::macOf(recorder);
+        QCOMPARE(sim.passwordOf(mac), kAdmin);
+        QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[3])).value("adminPassword").toString(), kZeborNew);
+        QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[4])).value("adminPassword").toString(), k47xNew);
+        QCOMPARE(sim.stateOf(mac).value("registration")["email"].toString(), kEmail);
+        QVERIFY2(run.errors.contains(QLatin1String("setupview::getPassword")), "no diagnostic line was printed");
+
+        // The launcher, as the user starts it later; its log goes to Documents.
+        const QString copy = summary.value("files")["desktopCopy"].toString();
+        QVERIFY2(QFileInfo(copy).isDir(), qPrintable(copy));
+        QProcess launcher;
+        launcher.start(copy + QStringLiteral("/Contents/MacOS/HRX260A"), {});
+        QVERIFY(launcher.waitForFinished(30000));
+        QCOMPARE(launcher.exitCode(), 0);
+        QVERIFY(QFileInfo::exists(home + QStringLiteral("/Documents/setupwizarderror.txt")));
+
+        SecretScan scan;
+        scan.add(QStringLiteral("administrator password"), kAdmin);
+        scan.add(QStringLiteral("known camera password"), kCameraKnown);
+        scan.add(QStringLiteral("ZEBOR camera password"), kZeborVerified);
+        scan.add(QStringLiteral("47X camera password"), k47xVerified);
+        scan.add(QStringLiteral("new ZEBOR camera password"), kZeborNew);
+        scan.add(QStringLiteral("new 47X camera password"), k47xNew);
+        scan.add(QStringLiteral("cloud password"), kCloud);
+        scan.add(QStringLiteral("cloud key"), kCloudKey);
+        // The scan finds what is there: the answers hold the six passwords typed.
+        QCOMPARE(scan.findIn(QStringLiteral("answers"), QJsonDocument(answers).toJson()).size(), 6);
+
+        QStringList leaks = scan.findIn(QStringLiteral("standard output"), run.summary.toUtf8());
+        leaks += scan.findIn(QStringLiteral("standard error"), run.errors.toUtf8());
+        leaks += scan.findIn(QStringLiteral("launcher output"), launcher.readAll());
+        leaks += scan.findUnder(home);
+        QVERIFY2(leaks.isEmpty(), qPrintable(leaks.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_GUILESS_MAIN(SecretsLabTest)
+#include "tst_secretslab.moc"
