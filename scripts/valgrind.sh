@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main flows under valgrind's memcheck, inside the network lab: a whole
-# headless run against nvrsim (welcome to summary, with a cloud account), the launcher from the desktop copy that run left behind, and the
-# unit tests that need no simulator. Exit code 0 when memcheck reports no
+# headless run against nvrsim (welcome to summary, with two cameras and a
+# cloud account), the launcher from the desktop copy that run left behind,
+# and the unit tests that need no simulator. Exit code 0 when memcheck reports no
 # error in any of them; each program's report is kept in BUILD_DIR/valgrind/.
 #
 #   scripts/valgrind.sh [--quick] [--lab-only] [BUILD_DIR]
@@ -92,6 +93,7 @@ cat >"$work/scenario.json" <<JSON
 JSON
 cat >"$work/answers.json" <<JSON
 {"password": {"password": "Str0ngpass1"}, "hdd": {"format": [1]},
+ "searchCAM": {"cameras": [{"camera": 1}, {"camera": 2, "password": "Zbpass123"}]},
  "nimbora": {"account": "existing", "email": "owner@example.com", "password": "Cloudpass1"},
  "timeoutSeconds": 600}
 JSON
