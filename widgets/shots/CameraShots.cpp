@@ -66,11 +66,16 @@ int firstRow(const Setup_SelectCamView &list, Secured secured)
     return -1;
 }
 
+QTableWidget *cameraTable(ShotWorld &world)
+{
+    QWidget *page = world.window().findChild<QWidget *>(QStringLiteral("searchCamPage"));
+    return page->findChild<QTableWidget *>(QStringLiteral("tableView"));
+}
+
 // Where the list's preview button puts the preview of a row.
 QPoint previewOrigin(ShotWorld &world, int row)
 {
-    QWidget *page = world.window().findChild<QWidget *>(QStringLiteral("searchCamPage"));
-    auto *table = page->findChild<QTableWidget *>(QStringLiteral("tableView"));
+    QTableWidget *table = cameraTable(world);
     const QRect cell = table->visualRect(table->model()->index(row, 2));
     return table->viewport()->mapToGlobal(QPoint(cell.right() + 1 - 130, cell.top()));
 }
@@ -103,8 +108,11 @@ void addCameraLanShots(ShotList &shots)
     shots.append({QStringLiteral("camera-lan-list"),
         QStringLiteral("camera step: the cameras the recorder found, nine picked, the others dimmed"),
         [](ShotWorld &world) {
-            if (Setup_SearchCamView *step = enterCameraStep(world))
+            if (Setup_SearchCamView *step = enterCameraStep(world)) {
                 pickNine(step->selectCamViewController());
+                // The last rows: picked ones beside the dimmed ones.
+                cameraTable(world)->scrollToBottom();
+            }
         }});
     shots.append({QStringLiteral("camera-lan-verify"),
         QStringLiteral("camera step: the floating password dialog of a camera whose password is unknown"),
