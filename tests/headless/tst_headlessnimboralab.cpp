@@ -79,10 +79,8 @@ private slots:
         recorder.insert(QStringLiteral("cloud"), cloud);
         recorder.insert(
             QStringLiteral("registration"), QJsonObject {{"email", "old@example.com"}, {"password", "old-pw"}});
-        QJsonObject scenario = SimProcess::scenario({recorder});
-        scenario.insert(QStringLiteral("portal"),
-            QJsonObject {{"accounts",
-                QJsonArray {QJsonObject {{"email", "owner@example.com"}, {"password", "cloud-pw1"}, {"key", "k1"}}}}});
+        const QJsonObject scenario = SimProcess::withPortalAccount(
+            SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("cloud-pw1"));
         SimProcess sim;
         sim.setTimeScale(0.05);
         QString error;
@@ -127,9 +125,8 @@ private slots:
         QTest::newRow("e-mail not text") << QJsonObject {{"email", 5}} << "\"email\" must be a text";
         QTest::newRow("terms not a truth value")
             << QJsonObject {{"acceptTerms", "yes"}} << "\"acceptTerms\" must be true or false";
-        QTest::newRow("every mistake, one a line")
-            << QJsonObject {{"email", 5}, {"acceptTerms", "yes"}}
-            << "\"email\" must be a text\n\"acceptTerms\" must be true or false";
+        QTest::newRow("every mistake, one a line") << QJsonObject {{"email", 5}, {"acceptTerms", "yes"}}
+                                                   << "\"email\" must be a text\n\"acceptTerms\" must be true or false";
     }
     void refusesMalformedAnswers()
     {

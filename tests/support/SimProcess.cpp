@@ -117,6 +117,14 @@ QJsonObject SimProcess::scenario(const QList<QJsonObject> &recorders)
     return QJsonObject {{QStringLiteral("recorders"), list}};
 }
 
+QJsonObject SimProcess::withPortalAccount(QJsonObject scenario, const QString &email, const QString &password)
+{
+    const QJsonObject account {{QStringLiteral("email"), email}, {QStringLiteral("password"), password},
+        {QStringLiteral("key"), QStringLiteral("k1")}};
+    scenario.insert(QStringLiteral("portal"), QJsonObject {{QStringLiteral("accounts"), QJsonArray {account}}});
+    return scenario;
+}
+
 TVexorReply SimProcess::target(const QJsonObject &recorder)
 {
     TVexorReply record {};

@@ -49,6 +49,8 @@ public:
     static QString ipOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("ip")).toString(); }
     // A scenario of these recorders.
     static QJsonObject scenario(const QList<QJsonObject> &recorders);
+    // The scenario whose cloud portal holds this one account.
+    static QJsonObject withPortalAccount(QJsonObject scenario, const QString &email, const QString &password);
     // The device record a wizard would hold for a scenario recorder (MAC and IP
     // are what the configuration commands need).
     static TVexorReply target(const QJsonObject &recorder);

@@ -31,10 +31,8 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, scale);
-        QJsonObject scenario = SimProcess::scenario({SimProcess::recorder(0)});
-        scenario.insert(QStringLiteral("portal"),
-            QJsonObject {{"accounts",
-                QJsonArray {QJsonObject {{"email", "owner@example.com"}, {"password", "pw1"}, {"key", "k1"}}}}});
+        const QJsonObject scenario = SimProcess::withPortalAccount(SimProcess::scenario({SimProcess::recorder(0)}),
+            QStringLiteral("owner@example.com"), QStringLiteral("pw1"));
         SimProcess sim;
         sim.setTimeScale(0.1);
         QString error;

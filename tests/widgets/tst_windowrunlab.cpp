@@ -1,0 +1,180 @@
+// The whole run in the real window, from the welcome page to Finish, against a
+// simulated recorder and portal in the network lab: each page is answered by
+// clicks and typing on its widgets, as a person would, under a home folder of
+// its own; the recorder ends registered and recording, the summary's items
+// are on the desktop, and Finish asks the program to end.
+#include "LabEnv.h"
+#include "SimProcess.h"
+#include "app/AppDelegate.h"
+#include "app/HMLocalization.h"
+#include "app/SetupView.h"
+#include "platform/Durations.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "widgets/MainWindow.h"
+#include "widgets/RegisterWidgets.h"
+#include "widgets/WidgetFactory.h"
+#include "widgets/WidgetModalHost.h"
+
+#include <QCheckBox>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+} // namespace
+
+class WindowRunLabTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir root;
+    std::unique_ptr<MainWindow> window;
+
+    // The one widget of that name the window shows now; null when none.
+    template<typename T> T *shown(const char *name) const
+    {
+        for (T *w : window->findChildren<T *>(QString::fromLatin1(name))) {
+            if (w->isVisible())
+                return w;
+        }
+        return nullptr;
+    }
+    // Waits until the named button is shown and enabled, then clicks it.
+    bool click(const char *name)
+    {
+        QPushButton *button = nullptr;
+        const bool ready = QTest::qWaitFor(
+            [&] {
+                button = shown<QPushButton>(name);
+                return button && button->isEnabled();
+            },
+            kWaitMs);
+        if (ready)
+            QTest::mouseClick(button, Qt::LeftButton);
+        return ready;
+    }
+    bool type(const char *name, const QString &text)
+    {
+        QLineEdit *edit = nullptr;
+        if (!QTest::qWaitFor([&] { return (edit = shown<QLineEdit>(name)) && edit->isEnabled(); }, kWaitMs))
+            return false;
+        QTest::keyClicks(edit, text);
+        return true;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        NVR_REQUIRE_LAB();
+        setDurations(Durations().scaled(0.1));
+        HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN"));
+    }
+
+    void welcomeToFinish()
+    {
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        const QJsonObject recorder = SimProcess::withCameras(SimProcess::recorder(0),
+            {SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1")),
+                SimProcess::camera(1, QStringLiteral("0"), QString())});
+        const QJsonObject scenario = SimProcess::withPortalAccount(
+            SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1"));
+        QString error;
+        QVERIFY2(sim.start(scenario, &error), qPrintable(error));
+
+        const QString home = root.filePath(QStringLiteral("home"));
+        UserFolders folders {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
+            home + QStringLiteral("/Library/Application Support")};
+        WidgetFactory factory;
+        registerAllWidgets(factory);
+        NotificationCenter notifications;
+        WidgetModalHost modal(factory);
+        RecordingUrlOpener urls;
+        WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, folders};
+        Setup_SearchNvrView::searchesLan = true;
+        AppDelegate shell(context);
+        window = std::make_unique<MainWindow>(shell, context, factory);
+        modal.setMainWindow(window.get());
+        window->show();
+        QSignalSpy finished(&shell, &AppDelegate::terminateRequested);
+        shell.awakeFromNib();
+
+        QVERIFY(click("btnStart"));
+        // The guide: Next until the setup page comes.
+        for (int i = 0; i < 8 && shell.contentBox().current() != &shell.contentSetupViewController(); ++i)
+            QVERIFY(click("btnNext"));
+
+        // The search lists the recorder; its row is picked.
+        QTableWidget *table = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] { return (table = shown<QTableWidget>("tableView")) && table->rowCount() > 0; }, kWaitMs));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
+        QVERIFY(click("btNext"));
+
+        // A new recorder gets its administrator password.
+        QVERIFY(type("edPassword", QStringLiteral("Str0ngpass1")));
+        QVERIFY(type("edConfirmPassword", QStringLiteral("Str0ngpass1")));
+        QVERIFY(click("btNext"));
+        // The time zone as the recorder has it; the disks left as they are.
+        QVERIFY(QTest::qWaitFor([&] { return shown<QWidget>("timeZonePage"); }, kWaitMs));
+        QVERIFY(click("btNext"));
+        QVERIFY(QTest::qWaitFor([&] { return shown<QWidget>("hddPage"); }, kWaitMs));
+        QVERIFY(click("btSkip"));
+        // The cameras the recorder finds; the first, whose password it knows, picked.
+        QTableWidget *cameras = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                cameras = shown<QWidget>("searchCamPage") ? shown<QTableWidget>("tableView") : nullptr;
+                return cameras && cameras->rowCount() == 2;
+            },
+            kWaitMs));
+        QCOMPARE(shell.lbSteps(), QStringLiteral("8/10"));
+        QTest::mouseClick(
+            cameras->viewport(), Qt::LeftButton, {}, cameras->visualRect(cameras->model()->index(0, 0)).center());
+        QVERIFY(click("btNext"));
+
+        // The cloud account: signing in with an existing one.
+        QVERIFY(QTest::qWaitFor([&] { return shown<QWidget>("nimboraContentView"); }, kWaitMs));
+        QCOMPARE(shell.lbSteps(), QStringLiteral("9/10"));
+        QVERIFY(shown<QRadioButton>("btAlreadyHave")->isChecked());
+        QVERIFY(type("edMail", QStringLiteral("owner@example.com")));
+        QVERIFY(type("edPassword", QStringLiteral("Cloud-pw1")));
+        QVERIFY(click("btNext"));
+
+        // The summary, once the recorder has said its cloud state.
+        QCheckBox *check = nullptr;
+        QVERIFY(QTest::qWaitFor([&] { return (check = shown<QCheckBox>("btCheck")) && check->isEnabled(); }, kWaitMs));
+        QCOMPARE(shell.lbSteps(), QStringLiteral("10/10"));
+        QVERIFY(check->isChecked());
+        QCOMPARE(shown<QLabel>("edMail")->text(), QStringLiteral("owner@example.com"));
+        QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).app")));
+        QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).desktop")));
+        QVERIFY(QFileInfo::exists(
+            folders.applicationSupport + QStringLiteral("/SetupWizard 540/nimboraInfo(10000001).plist")));
+        const QJsonObject state = sim.stateOf(SimProcess::macOf(recorder));
+        QCOMPARE(state.value("password").toString(), QStringLiteral("Str0ngpass1"));
+        QCOMPARE(state.value("registration")["email"].toString(), QStringLiteral("owner@example.com"));
+        const QJsonArray channels = state.value("channels").toArray();
+        QCOMPARE(channels.at(0)["password"].toString(), QStringLiteral("Ix-pass1"));
+        QVERIFY(!channels.at(1)["used"].toBool());
+
+        QVERIFY(click("btGotoNvr"));
+        QCOMPARE(urls.opened().value(0), QUrl(QStringLiteral("http://%1:80").arg(SimProcess::ipOf(recorder))));
+        QVERIFY(click("btFinish"));
+        QCOMPARE(finished.size(), 1);
+        window.reset();
+    }
+};
+
+QTEST_MAIN(WindowRunLabTest)
+#include "tst_windowrunlab.moc"
