@@ -59,7 +59,13 @@ private slots:
             QStringLiteral("00:1c:27:00:00:01"));
         QCOMPARE(
             steps.value(QStringLiteral("hdd")).toObject().value(QStringLiteral("formatted")).toArray(), QJsonArray {1});
-        QVERIFY(!run.summary.contains(QStringLiteral("Str0ngpass1")));
+        const QJsonArray channels
+            = steps.value(QStringLiteral("searchCAM")).toObject().value(QStringLiteral("channels")).toArray();
+        QCOMPARE(channels.at(0).toString(), QStringLiteral("ZB-2100"));
+        QCOMPARE(channels.at(1).toString(), QStringLiteral("ZB-3200"));
+        QVERIFY(channels.at(2).isNull());
+        QVERIFY(
+            !run.summary.contains(QStringLiteral("Str0ngpass1")) && !run.summary.contains(QStringLiteral("Cam-pass1")));
     }
 };
 
