@@ -1,7 +1,7 @@
 // The setup page against recorders whose web interface misbehaves, over real
 // HTTPS in the network lab: noise instead of HTTP, an answer that stalls
 // halfway, a reset connection, a huge or endless body, 401 or 500 to every
-// request of a step. Each step shows its error in bounded time, keeps what was
+// request of a step, the camera search and channel writes included. Each step shows its error in bounded time, keeps what was
 // set, Back works afterwards and memory stays bounded.
 #include "LabEnv.h"
 #include "ProcessMemory.h"
@@ -14,6 +14,7 @@
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "util/UtilMethod.h"
 
@@ -322,6 +323,86 @@ private slots:
         QCOMPARE(UtilMethod::macToString(walk.setup().getSelectedDevice()->macAddress), macOf(hostile));
         if (hostile != Stall)
             QVERIFY2(walk.confirmPassword(kPassword), qPrintable(walk.why()));
+        memoryStayedBounded(hostile);
+    }
+
+    // The recorder's camera search answered badly: the alert, then the list's
+    // own rescan and Back are the ways on.
+    void cameraSearch_data() { hostileRows(); }
+    void cameraSearch()
+    {
+        QFETCH(int, hostile);
+        // A camera to report, so that a stalled answer has a second half to hold back.
+        startSim({{QStringLiteral("/config/nimboradiscovery")}},
+            {{"cameras", QJsonArray {SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1"))}}});
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("searchCAM"), macOf(hostile), kPassword), qPrintable(walk.why()));
+        Setup_SearchCamView &step = walk.setup().searchCamViewController();
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
+        QCOMPARE(walk.modal().shown().size(), 1);
+        QCOMPARE(step.phase(), Setup_SearchCamView::Phase::Error);
+        QVERIFY(step.btBackEnabled() && !step.btNextEnabled());
+        QVERIFY(step.selectCamViewController().lbRescanEnabled());
+        QVERIFY(!step.messageViewController().isVisible());
+        keptSetupState(walk, macOf(hostile));
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("hdd"));
+        keptSetupState(walk, macOf(hostile));
+        memoryStayedBounded(hostile);
+    }
+
+    // A channel write (code 9 for the picked camera, 10 for the free channels
+    // after it) answered badly: the run stops at that channel with the alert,
+    // the pick is kept, and Back works.
+    void cameraChannels_data()
+    {
+        QTest::addColumn<int>("hostile");
+        QTest::addColumn<int>("pathSet");
+        for (int set = 0; set < 2; ++set) {
+            for (int h = 0; h < HostileCount; ++h)
+                QTest::addRow("%s %s", set ? "clear" : "add", kHostileNames[h]) << h << set;
+        }
+    }
+    void cameraChannels()
+    {
+        QFETCH(int, hostile);
+        QFETCH(int, pathSet);
+        const QJsonObject camera = SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1"));
+        startSim({{QStringLiteral("/config/addavdev")}, {QStringLiteral("/config/delavdev")}},
+            {{"cameras", QJsonArray {camera}}});
+        const QString mac = macOf(hostile, pathSet);
+        SetupWalk walk(kWaitMs);
+        QVERIFY2(walk.walkTo(QStringLiteral("searchCAM"), mac, kPassword), qPrintable(walk.why()));
+        Setup_SearchCamView &step = walk.setup().searchCamViewController();
+        Setup_SelectCamView &list = step.selectCamViewController();
+        QVERIFY(walk.waitFor([&] { return step.btNextEnabled() && list.rowCount() == 1; }, QStringLiteral("list")));
+        list.onChangeSelected(0, 0);
+        QVERIFY(list.rowPicked(0));
+        step.onNextClicked();
+        QVERIFY(networkAlertSince(walk, 0, errorBoundMs() + durations().reachabilityRecheckMs));
+        QCOMPARE(walk.modal().shown().size(), 1);
+        QCOMPARE(step.phase(), Setup_SearchCamView::Phase::Error);
+        QVERIFY(step.btBackEnabled() && !step.btNextEnabled() && !step.btRescanEnabled());
+        QVERIFY(list.inputsEnabled());
+        QVERIFY(list.rowPicked(0));
+        // Nothing after the failing channel. (Qt's HTTP layer sends a GET
+        // again when the connection breaks before an answer.)
+        const QString ip = SimProcess::ipOf(m_recorders.at(pathSet * HostileCount + hostile));
+        QStringList paths;
+        for (const SimLogLine &l : m_sim.log(QStringLiteral("http"))) {
+            if (l.value("host") == ip && l.value("path").contains(QLatin1String("avdev")))
+                paths << l.value("path");
+        }
+        paths.removeDuplicates();
+        const QStringList expected = pathSet == 0
+            ? QStringList {QStringLiteral("/config/addavdev")}
+            : QStringList {QStringLiteral("/config/addavdev"), QStringLiteral("/config/delavdev")};
+        QCOMPARE(paths, expected);
+        keptSetupState(walk, mac);
+
+        step.onBackClicked();
+        QCOMPARE(walk.currentStep(), QStringLiteral("hdd"));
         memoryStayedBounded(hostile);
     }
 
