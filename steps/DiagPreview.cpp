@@ -15,7 +15,12 @@ DiagPreview::~DiagPreview() = default;
 void DiagPreview::startPreview(const TCameraInfo &cameraInfo)
 {
     camera = cameraInfo;
-    m_text = QStringLiteral("%1 - %2").arg(camera.modelName().value_or(QString()), camera.ip().value_or(QString()));
+    m_text = caption(camera);
+}
+
+QString DiagPreview::caption(const TCameraInfo &camera)
+{
+    return QStringLiteral("%1 - %2").arg(camera.modelName().value_or(QString()), camera.ip().value_or(QString()));
 }
 
 void DiagPreview::windowDidLoad()

@@ -32,6 +32,8 @@ public:
     void onCloseClicked();
 
     QString lbText() const { return m_text; }
+    // "model - IP": the preview's text, and what its button in the list is called.
+    static QString caption(const TCameraInfo &camera);
     // The last valid image; null until one came.
     const QImage &image() const { return m_image; }
     bool isRuning() const { return m_isRuning; }

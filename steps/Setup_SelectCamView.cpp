@@ -133,6 +133,12 @@ QString Setup_SelectCamView::rowIp(int row) const
     return c ? c->ip().value_or(QString()) : QString();
 }
 
+QString Setup_SelectCamView::rowPreviewName(int row) const
+{
+    const TCameraInfo *c = camera(row);
+    return c ? DiagPreview::caption(*c) : QString();
+}
+
 QString Setup_SelectCamView::rowMac(int row) const
 {
     const TCameraInfo *c = camera(row);

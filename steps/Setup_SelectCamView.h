@@ -64,6 +64,7 @@ public:
     QString rowNumber(int row) const;
     QString rowModel(int row) const;
     QString rowIp(int row) const;
+    QString rowPreviewName(int row) const;
     QString rowMac(int row) const;
     // The preview button shows only for a camera with a user name.
     bool rowHasPreview(int row) const;

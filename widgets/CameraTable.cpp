@@ -184,7 +184,10 @@ void CameraTable::refreshModelCell(int row)
     cell->findChild<QLabel *>(QStringLiteral("secured"))
         ->setPixmap(securedImage(m_list.rowSecured(row)).pixmap(kIcon, kIcon));
     cell->findChild<QLabel *>(QStringLiteral("modalName"))->setText(m_list.rowModel(row));
-    cell->findChild<QToolButton *>(QStringLiteral("btnPreview"))->setVisible(m_list.rowHasPreview(row));
+    auto *preview = cell->findChild<QToolButton *>(QStringLiteral("btnPreview"));
+    preview->setVisible(m_list.rowHasPreview(row));
+    // An icon alone: read out as the camera it shows.
+    preview->setAccessibleName(m_list.rowPreviewName(row));
 }
 
 void CameraTable::previewClicked(int row)

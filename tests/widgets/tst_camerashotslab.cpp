@@ -2,7 +2,8 @@
 // the answers of a simulated recorder and its simulated cameras in the
 // network lab, in EN, JP and RU and at 200 %: nine cameras picked with the
 // rest dimmed, the floating password dialog, the preview with a camera's
-// test card, and a recorder that found no camera.
+// test card, and a recorder that found no camera. In EN the same screens
+// pass the accessibility audit.
 #include "LabEnv.h"
 #include "ShotCheck.h"
 #include "SimProcess.h"
@@ -64,6 +65,17 @@ private slots:
             for (const SimLogLine &line : sim.log(QStringLiteral("cam")))
                 image = image || (line.value("status") == QLatin1String("200") && line.value("req").contains("image"));
             QVERIFY(image);
+        }
+        if (language == QLatin1String("EN") && scale.isEmpty()) {
+            QProcess audit;
+            env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+            audit.setProcessEnvironment(env);
+            audit.start(qEnvironmentVariable("NVR_SHOTS_TOOL"),
+                QStringList {QStringLiteral("--audit"), QStringLiteral("--lan")} + screens);
+            QVERIFY2(audit.waitForFinished(90000), "nvrshots --audit did not end");
+            const QString report = QString::fromUtf8(audit.readAllStandardOutput());
+            QVERIFY2(
+                audit.exitCode() == 0 && report.contains(QLatin1String(" screens, 0 problems")), qPrintable(report));
         }
     }
 };
