@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -56,7 +57,7 @@ CameraTable::CameraTable(Setup_SelectCamView &list, QWidget *parent)
     m_table->setObjectName(QStringLiteral("tableView"));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setFocusPolicy(Qt::NoFocus);
+    m_table->setTabKeyNavigation(false);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(kRowHeight);
     m_table->setShowGrid(false);
@@ -104,6 +105,12 @@ CameraTable::CameraTable(Setup_SelectCamView &list, QWidget *parent)
 
     connect(m_table, &QTableWidget::cellClicked, this,
         [this](int row, int column) { m_list.onChangeSelected(row, column); });
+    // The arrow keys move along the rows; Space picks as a click on the check does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Space), m_table, nullptr, nullptr, Qt::WidgetShortcut),
+        &QShortcut::activated, this, [this] {
+            if (m_table->currentRow() >= 0)
+                m_list.onChangeSelected(m_table->currentRow(), Check);
+        });
     connect(m_rescan, &QPushButton::clicked, this, [this] { m_list.onRescanClicked(); });
     connect(m_tip, &QPushButton::clicked, this, [this] { m_list.onTipClicked(); });
     connect(&m_list, &StepForm::changed, this, &CameraTable::refresh);
@@ -119,6 +126,7 @@ void CameraTable::showNoDevice(const QString &text, bool shown)
 void CameraTable::refresh()
 {
     m_text->setText(m_list.lbText());
+    m_table->setAccessibleName(m_list.lbText());
     m_count->setText(m_list.lbCameraNum());
     m_legend.at(0)->setText(m_list.lbSecured());
     m_legend.at(1)->setText(m_list.lbUnsecured());

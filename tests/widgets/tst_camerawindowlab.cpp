@@ -154,7 +154,12 @@ private slots:
             return table->cellWidget(row, 2)->findChild<QToolButton *>(QStringLiteral("btnPreview"))->isVisible();
         };
         QVERIFY(previewShown(0) && !previewShown(1) && previewShown(2));
-        click(table, 0, 0);
+        // Picked by keys: the arrows to its row, Space on it.
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Up);
+        QCOMPARE(table->currentRow(), 0);
+        QTest::keyClick(table, Qt::Key_Space);
         QVERIFY(list.rowPicked(0));
 
         // The password dialog floats; the window stays usable behind it.
