@@ -1,15 +1,24 @@
 // The window while a peer keeps the wizard waiting, offscreen in the network
-// lab: a recorder that stalls halfway through an answer. The event loop keeps
-// turning (the waiting bar repaints, a timer ticks) and Back, which the time
-// zone step leaves enabled while it reads, leaves at once.
+// lab: a recorder that stalls halfway through an answer, and a camera that
+// accepts the connection but never answers the password check, or answers
+// slowly. The event loop keeps turning (the page repaints, a timer ticks);
+// Back, which the time zone step leaves enabled while it reads, leaves at
+// once; the camera check, which holds the user's input, ends by its own
+// 6-second time-out with the step's alert.
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "WidgetsFixture.h"
+#include "app/HMLocalization.h"
 #include "platform/Durations.h"
 #include "steps/SetupStepDelegate.h"
+#include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_TimeZoneView.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QJsonArray>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -20,6 +29,7 @@
 namespace {
 
 constexpr int kWaitMs = 10000;
+constexpr int kCameraCheckMs = 6000;
 const QString kPassword = QStringLiteral("Recorder9");
 
 struct PageCalls : SetupStepDelegate
@@ -55,6 +65,7 @@ private slots:
     {
         Durations d = Durations().scaled(0.05);
         d.httpGetTimeoutMs = kWaitMs; // the stall outlasts the test
+        d.cameraCheckMs = Durations().cameraCheckMs; // waited out for real here
         setDurations(d);
     }
 
@@ -96,6 +107,95 @@ private slots:
         QTest::mouseClick(back, Qt::LeftButton);
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
         QVERIFY(!step.messageViewController().isVisible());
+    }
+
+    void cameraCheckWaiting_data()
+    {
+        QTest::addColumn<QJsonObject>("behaviour");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<int>("minMs");
+        QTest::newRow("never answers") << QJsonObject {{"silent", true}} << false << kCameraCheckMs;
+        QTest::newRow("answers slowly") << QJsonObject {{"delayMs", 1500}} << true << 1500;
+    }
+    void cameraCheckWaiting()
+    {
+        NVR_REQUIRE_LAB();
+        QFETCH(QJsonObject, behaviour);
+        QFETCH(bool, answers);
+        QFETCH(int, minMs);
+        // A 47X camera whose password the recorder does not know: picking it
+        // checks the typed one with the camera, waiting for its answer.
+        QJsonObject camera = SimProcess::camera(0, QStringLiteral("1"), QString());
+        camera.insert(QStringLiteral("user"), QString());
+        camera.insert(QStringLiteral("adminPassword"), QStringLiteral("Ix-pass1"));
+        for (auto it = behaviour.begin(); it != behaviour.end(); ++it)
+            camera.insert(it.key(), it.value());
+        const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, kPassword), {camera});
+        SimProcess sim;
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+
+        WidgetsFixture f;
+        Setup_SearchCamView step(f.context);
+        PageCalls page;
+        std::unique_ptr<QWidget> widget(f.factory.makePage(step, nullptr));
+        QVERIFY(widget);
+        f.modal.setMainWindow(widget.get());
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        step.setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
+            QStringLiteral("admin"), kPassword);
+        step.viewDidAppear();
+        QTRY_VERIFY_WITH_TIMEOUT(step.phase() == Setup_SearchCamView::Phase::Listing, kWaitMs);
+        Setup_SelectCamView &list = step.selectCamViewController();
+        list.onChangeSelected(0, 0);
+        QDialog *dialog = f.modal.openFloating();
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("edPwd")), QStringLiteral("Ix-pass1"));
+
+        // While the check waits: the page asked to repaint and counted, the
+        // alert read and closed once it comes.
+        PaintCounter painted(widget.get());
+        int ticks = 0;
+        int paintsBeforeEnd = -1;
+        qint64 alertAfterMs = -1;
+        QString alert;
+        QElapsedTimer clock;
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, [&] {
+            ++ticks;
+            widget->update();
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || alertAfterMs >= 0)
+                return;
+            alertAfterMs = clock.elapsed();
+            paintsBeforeEnd = painted.paints;
+            alert = box->text();
+            box->buttons().constFirst()->click();
+        });
+        timer.start(20);
+        clock.start();
+        dialog->findChild<QPushButton *>(QStringLiteral("btSave"))->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!list.isOpenDiag(), kWaitMs);
+        const qint64 tookMs = clock.elapsed();
+        if (paintsBeforeEnd < 0)
+            paintsBeforeEnd = painted.paints;
+        timer.stop();
+
+        // Coarse timers may fire up to 5 % early.
+        QVERIFY2(tookMs >= minMs * 95 / 100, qPrintable(QStringLiteral("%1 ms").arg(tookMs)));
+        QVERIFY2(paintsBeforeEnd >= minMs / 100, qPrintable(QStringLiteral("%1 paints").arg(paintsBeforeEnd)));
+        QVERIFY(ticks >= minMs / 100);
+        QCOMPARE(list.rowPicked(0), answers);
+        if (answers) {
+            QVERIFY(alert.isEmpty());
+        } else {
+            QCOMPARE(
+                alert, HMLocalization::sharedInstance().localizedStringForKey(QStringLiteral("Check network Failed")));
+            QVERIFY2(alertAfterMs >= kCameraCheckMs * 95 / 100 && alertAfterMs < kCameraCheckMs + 2000,
+                qPrintable(QStringLiteral("the alert came after %1 ms").arg(alertAfterMs)));
+        }
+        QVERIFY(step.btNextEnabled() && step.btBackEnabled());
     }
 };
 
