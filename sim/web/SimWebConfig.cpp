@@ -104,10 +104,11 @@ SimHttpResponse SimWebConfig::answer(const SimHttpRequest &request, const QHostA
     response.delivery.stall = hostile && recorder->misbehave.webStall;
     SimFormFields fields;
     parseFormFields(request.query, false, &fields);
+    // One arg() call: a second would read the query's own "%2A" as a place for the status.
     QString line = QStringLiteral("host=%1 method=%2 path=%3 query=%4 user=%5 status=%6")
                        .arg(local.toString(), QString::fromLatin1(request.method), QString::fromLatin1(request.path),
-                           loggedQuery(fields), QString::fromLatin1(QUrl::toPercentEncoding(user)))
-                       .arg(response.status);
+                           loggedQuery(fields), QString::fromLatin1(QUrl::toPercentEncoding(user)),
+                           QString::number(response.status));
     if (hostile)
         line += QStringLiteral(" hostile=") + SimHostileWeb::kind(recorder->misbehave);
     m_log.line(QStringLiteral("http"), line);

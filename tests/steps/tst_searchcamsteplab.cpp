@@ -409,7 +409,10 @@ private slots:
         QVERIFY(!channel(2).value(QStringLiteral("used")).toBool());
         // One report, one run: later reports of the monitor write nothing again.
         QTest::qWait(durations().reachabilityRecheckMs * 3);
-        QCOMPARE(channelRequests().size(), 9);
+        const QList<SimLogLine> requests = channelRequests();
+        QCOMPARE(requests.size(), 9);
+        for (const SimLogLine &line : requests)
+            QCOMPARE(line.value("status"), QStringLiteral("200"));
         QCOMPARE(page.calls.size(), 1);
     }
 
