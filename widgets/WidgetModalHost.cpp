@@ -85,10 +85,16 @@ void WidgetModalHost::showFloating(DialogController &dialog)
     // Above the main window, which stays usable.
     window->setWindowFlag(Qt::Tool);
     window->setWindowModality(Qt::NonModal);
+    prepareForKeys(*window);
     dialog.windowDidLoad();
-    const auto close = [window] {
+    // Keys go back to the window the dialog floated over.
+    const QPointer<QWidget> owner = m_mainWindow;
+    const auto close = [window, owner] {
+        const bool hadKeys = window->isActiveWindow();
         window->hide();
         window->deleteLater();
+        if (hadKeys && owner)
+            owner->activateWindow();
     };
     QObject::connect(&dialog, &DialogController::modalStopped, window, close);
     QObject::connect(&dialog, &QObject::destroyed, window, close);
@@ -98,6 +104,8 @@ void WidgetModalHost::showFloating(DialogController &dialog)
     }
     place(*window, dialog, m_mainWindow);
     window->show();
+    // Its first field takes the keys, as a modal dialog's would.
+    window->activateWindow();
     m_floating = window;
 }
 

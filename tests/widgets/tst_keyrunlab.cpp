@@ -2,7 +2,8 @@
 // simulated recorder and portal in the network lab: every key goes to the
 // widget that has the focus, as a person's would; no mouse and no call into a
 // page. Welcome, the guide, the search, a new password, the time zone, the
-// disks, the cameras, the cloud account and the summary, to Finish.
+// disks, the cameras (one given a password in its floating dialog), the cloud
+// account and the summary, to Finish.
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "app/AppDelegate.h"
@@ -187,7 +188,24 @@ private slots:
             press(cameras->currentRow() > 0 ? Qt::Key_Up : Qt::Key_Down);
         QCOMPARE(cameras->currentRow(), 0);
         press(Qt::Key_Space);
-        QVERIFY(shell.contentSetupViewController().searchCamViewController().selectCamViewController().rowPicked(0));
+        Setup_SelectCamView &list
+            = shell.contentSetupViewController().searchCamViewController().selectCamViewController();
+        QVERIFY(list.rowPicked(0));
+        // The second has no password yet: Space floats its dialog, which takes
+        // the keys; the new password twice, Return saves, the keys come back.
+        press(Qt::Key_Down);
+        press(Qt::Key_Space);
+        QTRY_VERIFY2_WITH_TIMEOUT(focusIs("edNewPwd"), qPrintable(focusName()), kWaitMs);
+        type(QStringLiteral("Cam-pass1"));
+        press(Qt::Key_Tab);
+        QVERIFY2(focusIs("edRePwd"), qPrintable(focusName()));
+        type(QStringLiteral("Cam-pass1"));
+        press(Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(list.rowPicked(1), kWaitMs);
+        // The list was disabled under the dialog, so the keys come back to the
+        // page's next control; Return is still Next.
+        QTRY_VERIFY2_WITH_TIMEOUT(QApplication::focusWidget() && cameraPage->isAncestorOf(QApplication::focusWidget()),
+            qPrintable(focusName()), kWaitMs);
         press(Qt::Key_Return);
 
         // The cloud account, signing in with an existing one: the mail, the
@@ -218,7 +236,9 @@ private slots:
         const QJsonObject state = sim.stateOf(SimProcess::macOf(recorder));
         QCOMPARE(state.value("password").toString(), QStringLiteral("Str0ngpass1"));
         QCOMPARE(state.value("registration")["email"].toString(), QStringLiteral("owner@example.com"));
-        QCOMPARE(state.value("channels").toArray().at(0)["password"].toString(), QStringLiteral("Ix-pass1"));
+        const QJsonArray channels = state.value("channels").toArray();
+        QCOMPARE(channels.at(0)["password"].toString(), QStringLiteral("Ix-pass1"));
+        QCOMPARE(channels.at(1)["password"].toString(), QStringLiteral("Cam-pass1"));
         QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).desktop")));
         window.reset();
     }
