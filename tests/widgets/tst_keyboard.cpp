@@ -13,6 +13,7 @@
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/DiagResetNVR.h"
+#include "steps/DiagVerifyPassword.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/MainWindow.h"
 
@@ -285,6 +286,28 @@ private slots:
         QCOMPARE(delegates.calls, calls);
         QCOMPARE(w.dimming, dimming);
         QVERIFY(!w.shell.isGreyViewVisible() || dimming.isEmpty());
+    }
+
+    // A camera's floating password dialog takes the keys at once; Escape is
+    // its Cancel, and the keys go back to the window.
+    void floatingDialogByKeys()
+    {
+        Window w;
+        QTRY_VERIFY(focusIs("cbSelectLanguage"));
+        struct : CameraPasswordDialogDelegate
+        {
+            int ended = 0;
+            void endDialog() override { ++ended; }
+        } list;
+        DiagVerifyPassword dialog(w.context);
+        dialog.setDelegate(&list, std::make_shared<TCameraInfo>());
+        w.modal.showFloating(dialog);
+        QTRY_VERIFY2(focusIs("edPwd"), qPrintable(focusName()));
+        QTest::keyClicks(focus(), QStringLiteral("typed"));
+        key(Qt::Key_Escape);
+        QVERIFY(dialog.isModalStopped());
+        QCOMPARE(list.ended, 1);
+        QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
     }
 
     // The account and password typed, Return in the password field: OK, once.
