@@ -4,18 +4,10 @@
 // its own; the recorder ends registered and recording, the summary's items
 // are on the desktop, and Finish asks the program to end.
 #include "LabEnv.h"
-#include "SimProcess.h"
-#include "app/AppDelegate.h"
+#include "WholeWindow.h"
 #include "app/HMLocalization.h"
 #include "app/SetupView.h"
 #include "platform/Durations.h"
-#include "platform/NotificationCenter.h"
-#include "platform/UrlOpener.h"
-#include "steps/Setup_SearchNvrView.h"
-#include "widgets/MainWindow.h"
-#include "widgets/RegisterWidgets.h"
-#include "widgets/WidgetFactory.h"
-#include "widgets/WidgetModalHost.h"
 
 #include <QCheckBox>
 #include <QJsonArray>
@@ -84,28 +76,16 @@ private slots:
     {
         SimProcess sim;
         sim.setTimeScale(0.1);
-        const QJsonObject recorder = SimProcess::withCameras(SimProcess::recorder(0),
-            {SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1")),
-                SimProcess::camera(1, QStringLiteral("0"), QString())});
-        const QJsonObject scenario = SimProcess::withPortalAccount(
-            SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1"));
+        const QJsonObject recorder = wholeRunRecorder();
+        const QJsonObject scenario = wholeRunScenario(recorder);
         QString error;
         QVERIFY2(sim.start(scenario, &error), qPrintable(error));
 
-        const QString home = root.filePath(QStringLiteral("home"));
-        UserFolders folders {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
-            home + QStringLiteral("/Library/Application Support")};
-        WidgetFactory factory;
-        registerAllWidgets(factory);
-        NotificationCenter notifications;
-        WidgetModalHost modal(factory);
-        RecordingUrlOpener urls;
-        WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, folders};
-        Setup_SearchNvrView::searchesLan = true;
-        AppDelegate shell(context);
-        window = std::make_unique<MainWindow>(shell, context, factory);
-        modal.setMainWindow(window.get());
-        window->show();
+        WholeWindow whole(root.filePath(QStringLiteral("home")));
+        AppDelegate &shell = whole.shell;
+        const UserFolders &folders = whole.folders;
+        const RecordingUrlOpener &urls = whole.urls;
+        window = std::move(whole.window);
         QSignalSpy finished(&shell, &AppDelegate::terminateRequested);
         shell.awakeFromNib();
 

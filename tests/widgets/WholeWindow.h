@@ -1,0 +1,55 @@
+#pragma once
+
+#include "SimProcess.h"
+#include "app/AppDelegate.h"
+#include "app/HMLocalization.h"
+#include "platform/NotificationCenter.h"
+#include "platform/UrlOpener.h"
+#include "steps/Setup_SearchNvrView.h"
+#include "widgets/MainWindow.h"
+#include "widgets/RegisterWidgets.h"
+#include "widgets/WidgetFactory.h"
+#include "widgets/WidgetModalHost.h"
+
+#include <memory>
+
+// The window as window mode shows it, searching the lab's LAN, with the
+// user's folders under home and URLs recorded instead of opened.
+struct WholeWindow
+{
+    explicit WholeWindow(const QString &home)
+        : folders {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
+            home + QStringLiteral("/Library/Application Support")}
+    {
+        registerAllWidgets(factory);
+        Setup_SearchNvrView::searchesLan = true;
+        window = std::make_unique<MainWindow>(shell, context, factory);
+        modal.setMainWindow(window.get());
+        window->show();
+    }
+
+    UserFolders folders;
+    WidgetFactory factory;
+    NotificationCenter notifications;
+    WidgetModalHost modal {factory};
+    RecordingUrlOpener urls;
+    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, folders};
+    AppDelegate shell {context};
+    std::unique_ptr<MainWindow> window;
+};
+
+// A new recorder that finds a camera whose password it knows and one without
+// a password.
+inline QJsonObject wholeRunRecorder()
+{
+    return SimProcess::withCameras(SimProcess::recorder(0),
+        {SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1")),
+            SimProcess::camera(1, QStringLiteral("0"), QString())});
+}
+
+// That recorder, and the portal with the account owner@example.com, "Cloud-pw1".
+inline QJsonObject wholeRunScenario(const QJsonObject &recorder)
+{
+    return SimProcess::withPortalAccount(
+        SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1"));
+}
