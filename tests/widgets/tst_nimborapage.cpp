@@ -49,6 +49,34 @@ private:
 private slots:
     void initTestCase() { HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN")); }
 
+    // The options by the arrow keys, the terms box by Space, as a keyboard
+    // user reaches them with Tab.
+    void formByKeys()
+    {
+        Setup_NimboraContentView form(f.context);
+        Step step;
+        form.setDelegate(&step);
+        NimboraForm widget(form);
+        widget.show();
+        QApplication::setActiveWindow(&widget);
+        auto *already = find<QRadioButton>(widget, "btAlreadyHave");
+        already->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(already->hasFocus());
+        QTest::keyClick(already, Qt::Key_Down);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::CreateOne));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::Pass));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::CreateOne));
+        auto *check = find<QCheckBox>(widget, "btCheck");
+        for (int tab = 0; tab < 10 && QApplication::focusWidget() != check; ++tab)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), check);
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(form.termsChecked());
+        QCOMPARE(step.next.last(), true);
+    }
+
     void formFollowsTheUser()
     {
         Setup_NimboraContentView form(f.context);
