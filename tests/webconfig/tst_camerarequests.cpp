@@ -52,7 +52,7 @@ private:
     {
         auto result = std::make_shared<std::optional<CameraImage>>();
         auto handover = std::make_shared<CameraImageHandover>([result](const CameraImage &image) {
-            if (QThread::currentThread() == qApp->thread())
+            if (QThread::currentThread() == QCoreApplication::instance()->thread())
                 *result = image;
         });
         fetchCameraImage(QStringLiteral("http://%1%2").arg(address(), path), user, password, kWaitMs, handover);
