@@ -13,9 +13,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://support.vexor.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Links and documents open in the desktop's browser and viewer; the Chinese
+# Links, documents and the launcher open pages through xdg-open; the Chinese
 # and Japanese pages need their fonts.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup wizard for the HRX-540A network video recorder")
 set(CPACK_PACKAGE_DESCRIPTION
   "The wizard leads through the first setup of an HRX-540A recorder from a\n"
