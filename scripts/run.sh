@@ -24,6 +24,11 @@ if [ "${1:-}" = "--real-lan" ]; then
 fi
 
 [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || export QT_QPA_PLATFORM=offscreen
+# The simulated recorder's shortcut items go to a home of their own, not to
+# the user's desktop; the X display keeps the user's key to it.
+export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
+export HOME=$PWD/build/run/home
+mkdir -p "$HOME"
 scenario=${NVRSIM_SCENARIO:-sim/scenarios/demo.json}
 [ -f "$scenario" ] || { echo "run.sh: no simulator scenario $scenario" >&2; exit 2; }
 exec scripts/netlab.sh --lan "build/run/bin/nvrsim --scenario '$scenario' >&2" -- "$wizard" "$@" 1>&3 3>&-
