@@ -5,6 +5,7 @@
 // through the xdg-open first on PATH (a recording one). Runs under Xvfb.
 #include "HeadlessRun.h"
 #include "LabEnv.h"
+#include "RecordingXdgOpen.h"
 #include "SimProcess.h"
 
 #include <QDir>
@@ -50,12 +51,7 @@ private slots:
         NVR_REQUIRE_LAB();
         home = root.filePath(QStringLiteral("home"));
         QVERIFY(QDir().mkpath(home));
-        QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("bin"))));
-        QFile opener(root.filePath(QStringLiteral("bin/xdg-open")));
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$RECORD\"\n");
-        opener.close();
-        QVERIFY(opener.setPermissions(opener.permissions() | QFile::ExeOwner));
+        QVERIFY(writeRecordingXdgOpen(root.filePath(QStringLiteral("bin"))));
     }
 
     void fromWelcomeToTheCloudPage()

@@ -4,6 +4,7 @@
 // first on PATH receives.
 #include "app/shortcuts/ShortcutItems.h"
 #include "platform/DeploymentSettings.h"
+#include "tests/support/RecordingXdgOpen.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,12 +74,7 @@ private slots:
         m_folders.desktop = m_folders.home + QStringLiteral("/Desktop");
         m_folders.documents = m_folders.home + QStringLiteral("/Documents");
         m_folders.applicationSupport = m_folders.home + QStringLiteral("/Library/Application Support");
-        QVERIFY(QDir().mkpath(m_root.filePath(QStringLiteral("bin"))));
-        QFile opener(m_root.filePath(QStringLiteral("bin/xdg-open")));
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$RECORD\"\n");
-        opener.close();
-        QVERIFY(opener.setPermissions(opener.permissions() | QFile::ExeOwner));
+        QVERIFY(writeRecordingXdgOpen(m_root.filePath(QStringLiteral("bin"))));
     }
 
     void init() { QDir(m_folders.home).removeRecursively(); }
