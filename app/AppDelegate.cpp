@@ -1,15 +1,15 @@
 #include "app/AppDelegate.h"
 
 #include "app/DiagAbout.h"
-#include "app/HMLocalization.h"
-#include "app/ModalHost.h"
-#include "app/ModelName.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/WelcomeView.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ModalHost.h"
 #include "guide/InstallView.h"
 #include "platform/DeploymentSettings.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "platform/Resources.h"
 #include "platform/UrlOpener.h"
 

@@ -1,8 +1,8 @@
 #include "app/DiagAbout.h"
 
-#include "app/ModelName.h"
-#include "app/TextFormat.h"
+#include "app/core/TextFormat.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 
 void DiagAbout::windowDidLoad()
 {

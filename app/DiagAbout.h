@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogController.h"
+#include "app/core/DialogController.h"
 
 // The About dialog: model, program version and the legal note.
 class DiagAbout : public DialogController

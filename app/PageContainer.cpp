@@ -1,6 +1,6 @@
 #include "app/PageContainer.h"
 
-#include "app/PageController.h"
+#include "app/core/PageController.h"
 
 void PageContainer::show(PageController *page)
 {

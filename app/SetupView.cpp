@@ -1,6 +1,6 @@
 #include "app/SetupView.h"
 
-#include "app/ShellDelegate.h"
+#include "app/core/ShellDelegate.h"
 #include "platform/Log.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int kSlots = 9;
-const QString kNone = QStringLiteral("none");
 } // namespace
 
 int SetupView::setupStep = 0;
@@ -63,7 +62,7 @@ void SetupView::getAllSelectedCams(const QString &cams)
 {
     if (cams.isEmpty()) {
         for (QString &slot : m_selectedCams)
-            slot = kNone;
+            slot = kSummaryNone;
         return;
     }
     const QStringList fields = cams.split(QLatin1Char(':'));
@@ -186,7 +185,7 @@ void SetupView::skipNimboraNext(const QString &selectedCams)
 {
     getAllSelectedCams(selectedCams);
     if (theDelegate)
-        theDelegate->showSummaryView(summaryWith(kNone, kNone));
+        theDelegate->showSummaryView(summaryWith(kSummaryNone, kSummaryNone));
 }
 
 void SetupView::setupSearchCamBack()

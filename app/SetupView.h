@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/LeftStepView.h"
+#include "app/core/LeftStepView.h"
 #include "app/PageContainer.h"
-#include "app/PageController.h"
+#include "app/core/PageController.h"
 #include "steps/SetupStep.h"
 #include "steps/SetupStepDelegate.h"
 

@@ -1,7 +1,7 @@
 #include "app/SummaryView.h"
 
-#include "app/HMLocalization.h"
-#include "app/ShellDelegate.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ShellDelegate.h"
 #include "platform/Log.h"
 #include "platform/UrlOpener.h"
 #include "protocol/TVexorReply.h"
@@ -19,7 +19,6 @@ constexpr int kProgressPos = 10;
 constexpr int kCompletePhase = 2;
 constexpr int kItems = 12;
 constexpr int kFirstCamera = 3;
-const QString kNone = QStringLiteral("none");
 
 // Elements 0 and 2 are the recorder's and the cloud account's passwords.
 bool isSecret(int index)
@@ -49,10 +48,11 @@ void SummaryView::viewDidAppear()
     setLanguageText();
     postChangeReminder(kPageKey);
     if (m_summaryInfo.isEmpty())
-        m_summaryInfo = QStringList(kItems, kNone);
+        m_summaryInfo = QStringList(kItems, kSummaryNone);
     for (int i = 0; i < m_summaryInfo.size(); ++i) {
         const QString &element = m_summaryInfo.at(i);
-        Log::line(QStringLiteral("\n %1 \n").arg(isSecret(i) && element != kNone ? Log::masked(element) : element));
+        Log::line(
+            QStringLiteral("\n %1 \n").arg(isSecret(i) && element != kSummaryNone ? Log::masked(element) : element));
     }
     emit changed();
 }
@@ -72,7 +72,7 @@ void SummaryView::setLanguageText()
 QString SummaryView::item(int index) const
 {
     // A list that ends early has nothing in its later slots.
-    return m_summaryInfo.value(index, kNone);
+    return m_summaryInfo.value(index, kSummaryNone);
 }
 
 QStringList SummaryView::cameras() const
@@ -80,7 +80,7 @@ QStringList SummaryView::cameras() const
     QStringList shown;
     for (int slot = 0; slot < 9; ++slot) {
         const QString camera = item(kFirstCamera + slot);
-        if (camera != kNone)
+        if (camera != kSummaryNone)
             shown << camera;
     }
     return shown;

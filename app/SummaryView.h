@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LeftStepView.h"
-#include "app/PageController.h"
+#include "app/core/LeftStepView.h"
+#include "app/core/PageController.h"
 #include "app/shortcuts/ShortcutItems.h"
 #include "guide/EmphasisedText.h"
 #include "steps/SetupProgressView.h"

@@ -1,11 +1,11 @@
 #include "app/WelcomeView.h"
 
-#include "app/HMLocalization.h"
-#include "app/Languages.h"
-#include "app/ModelName.h"
-#include "app/ShellDelegate.h"
-#include "app/TextFormat.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/Languages.h"
+#include "app/core/ShellDelegate.h"
+#include "app/core/TextFormat.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 
 WelcomeView::WelcomeView(WizardContext &context, QObject *parent)
     : PageController(context, parent)

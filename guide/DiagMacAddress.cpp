@@ -1,7 +1,7 @@
 #include "guide/DiagMacAddress.h"
 
-#include "app/ModelName.h"
-#include "app/TextFormat.h"
+#include "platform/ModelName.h"
+#include "app/core/TextFormat.h"
 #include "platform/Log.h"
 
 #include <QStringList>

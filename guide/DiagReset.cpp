@@ -1,8 +1,8 @@
 #include "guide/DiagReset.h"
 
-#include "app/HMLocalization.h"
-#include "app/ModelName.h"
-#include "app/TextFormat.h"
+#include "app/core/HMLocalization.h"
+#include "platform/ModelName.h"
+#include "app/core/TextFormat.h"
 
 #include <QRegularExpression>
 

@@ -1,9 +1,9 @@
 #include "guide/InstallView.h"
 
-#include "app/ModalHost.h"
-#include "app/ModelName.h"
-#include "app/ShellDelegate.h"
-#include "app/TextFormat.h"
+#include "app/core/ModalHost.h"
+#include "platform/ModelName.h"
+#include "app/core/ShellDelegate.h"
+#include "app/core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
 

@@ -15,7 +15,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-dir=build/fuzz
+# FUZZ_BUILD_DIR: a tree already configured with NVR_FUZZ (the test command
+# passes its own); otherwise build/fuzz, made here.
+dir=${FUZZ_BUILD_DIR:-build/fuzz}
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   for seeds in tests/fuzz/corpus/*/; do
@@ -25,7 +27,10 @@ fi
 seconds=${FUZZ_SECONDS:-$(( ${FUZZ_TOTAL_SECONDS:-140} / ${#targets[@]} ))}
 if [ "$seconds" -lt 1 ]; then seconds=1; fi
 
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
+if [ ! -f "$dir/CMakeCache.txt" ]; then
+  CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNVR_FUZZ=ON >/dev/null
+fi
+grep -q '^NVR_FUZZ:BOOL=ON' "$dir/CMakeCache.txt" || { echo "fuzz: $dir is not a NVR_FUZZ tree" >&2; exit 2; }
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]}"
 
 mkdir -p "$dir/crashes"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogController.h"
+#include "app/core/DialogController.h"
 #include "webconfig/CameraReply.h"
 #include "webconfig/records/TCameraInfo.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogController.h"
+#include "app/core/DialogController.h"
 
 // What the reset dialog hands back to the password step.
 class DiagResetNVRDelegate

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WizardContext.h"
+#include "app/core/WizardContext.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "steps/SetupStep.h"
 
-#include "app/ModalHost.h"
-#include "app/WizardContext.h"
+#include "app/core/ModalHost.h"
+#include "app/core/WizardContext.h"
 
 void RecorderStep::setDelegate(SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password)
 {

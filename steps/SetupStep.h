@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PageController.h"
+#include "app/core/PageController.h"
 #include "protocol/TVexorReply.h"
 
 #include <memory>

@@ -1,10 +1,10 @@
 #include "steps/Setup_HddInformationView.h"
 
-#include "app/HMLocalization.h"
-#include "app/ModelName.h"
-#include "app/TextFormat.h"
-#include "app/WizardContext.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/TextFormat.h"
+#include "app/core/WizardContext.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "webconfig/RecordParsers.h"
 
 namespace {

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kBusySteps = 6;
-constexpr int kProgressPos = 9;
+constexpr int kNimboraProgressPos = 9;
 // The portal is told these whatever the interface language is.
 const QString kWizardVersion = QStringLiteral("2.00.01");
 const QString kPortalLanguage = QStringLiteral("en");
@@ -28,7 +28,7 @@ Setup_NimboraView::Setup_NimboraView(WizardContext &context, QObject *parent)
     , m_form(context, this)
     , messageView(context.localization)
 {
-    progress.setProgressPos(kProgressPos);
+    progress.setProgressPos(kNimboraProgressPos);
     m_form.setDelegate(this);
     m_queryTimer.setSingleShot(true);
 }

@@ -1,7 +1,7 @@
 #include "steps/Setup_PasswordView.h"
 
-#include "app/ModalHost.h"
-#include "app/TextFormat.h"
+#include "app/core/ModalHost.h"
+#include "app/core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
 #include "steps/PasswordMessages.h"

@@ -11,9 +11,7 @@ namespace {
 // Busy panel layouts of the search step's waiting overlay.
 constexpr int kSearchPanelSteps = 2;
 constexpr int kWritePanelSteps = 7;
-constexpr int kProgressPos = 8;
-
-const QString kNotPicked = QStringLiteral("0");
+constexpr int kCameraProgressPos = 8;
 
 bool sameMac(const TCameraInfo &a, const TCameraInfo &b)
 {
@@ -28,7 +26,7 @@ Setup_SearchCamView::Setup_SearchCamView(WizardContext &context, QObject *parent
     , m_list(context, this)
     , m_message(context.localization)
 {
-    progress.setProgressPos(kProgressPos);
+    progress.setProgressPos(kCameraProgressPos);
     m_list.setDelegate(this);
     // What the list shows is part of the step's state.
     connect(&m_list, &StepForm::changed, this, &PageController::changed);
@@ -208,7 +206,7 @@ void Setup_SearchCamView::performReadyToAddCamera()
 void Setup_SearchCamView::performAddCamera()
 {
     const int channel = m_addProgress;
-    if (channel >= selectList.size() || selectList.at(channel)->isAdded() == kNotPicked)
+    if (channel >= selectList.size() || selectList.at(channel)->isAdded() == kCameraNotPicked)
         httpConfig->startDelCamera(*device(), channel, user(), password());
     else
         httpConfig->startAddCamera(*device(), *selectList.at(channel), channel, user(), password());

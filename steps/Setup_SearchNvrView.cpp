@@ -1,8 +1,8 @@
 #include "steps/Setup_SearchNvrView.h"
 
-#include "app/HMLocalization.h"
-#include "app/ModelName.h"
+#include "app/core/HMLocalization.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "steps/SetupStepDelegate.h"
 #include "util/UdpError.h"
 

@@ -1,7 +1,7 @@
 #include "steps/Setup_SelectCamView.h"
 
-#include "app/ModalHost.h"
-#include "app/TextFormat.h"
+#include "app/core/ModalHost.h"
+#include "app/core/TextFormat.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
@@ -11,11 +11,10 @@
 namespace {
 
 const QString kPicked = QStringLiteral("1");
-const QString kNotPicked = QStringLiteral("0");
 
 bool isPicked(const TCameraInfo &camera)
 {
-    return camera.isAdded().value_or(kNotPicked) != kNotPicked;
+    return camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked;
 }
 
 } // namespace
@@ -193,7 +192,7 @@ void Setup_SelectCamView::onChangeSelected(int row, int column)
         const std::shared_ptr<TCameraInfo> &clicked = m_cameraList->at(row);
         if (isPicked(*clicked)) {
             if (selectCamera() > 0)
-                clicked->setIsAdded(kNotPicked);
+                clicked->setIsAdded(kCameraNotPicked);
         } else if (selectCamera() < kMaxSelected) {
             switch (determineCamIsSecured(*clicked)) {
             case Secured::Known:

@@ -1,11 +1,11 @@
 #include "steps/Setup_SelectNvrView.h"
 
-#include "app/HMLocalization.h"
-#include "app/ModalHost.h"
-#include "app/TextFormat.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ModalHost.h"
+#include "app/core/TextFormat.h"
 #include "guide/DiagMacAddress.h"
-#include "netcheck/DiagCheckNVRInternet.h"
 #include "platform/Log.h"
+#include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "util/UtilMethod.h"
 

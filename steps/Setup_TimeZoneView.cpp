@@ -1,6 +1,6 @@
 #include "steps/Setup_TimeZoneView.h"
 
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"
@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kBusySteps = 3;
-constexpr int kProgressPos = 6;
+constexpr int kTimeZoneProgressPos = 6;
 
 } // namespace
 
@@ -19,7 +19,7 @@ Setup_TimeZoneView::Setup_TimeZoneView(WizardContext &context, QObject *parent)
     , picker(context, this)
     , messageView(context.localization)
 {
-    progress.setProgressPos(kProgressPos);
+    progress.setProgressPos(kTimeZoneProgressPos);
     m_observer = context.notifications.addObserver(
         Notifications::getLocalTimeZoneFromUserComputer, [this](const QObject *, const QVariantMap &) {
             getLocalTimeZoneFromUserComputer();

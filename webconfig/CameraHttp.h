@@ -11,6 +11,8 @@ struct CameraAnswer
     QByteArray body;
 };
 
+constexpr int kHttpOk = 200;
+
 // One GET to a camera, Basic credentials only when user is not empty, waiting
 // at most timeoutMs for the whole answer. It waits in a local event loop that
 // keeps painting but leaves user input queued until it returns, so on the

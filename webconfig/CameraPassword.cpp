@@ -9,7 +9,6 @@ namespace {
 
 const QString kAdmin = QStringLiteral("admin");
 constexpr int kEchoBytes = 500;
-constexpr int kHttpOk = 200;
 
 } // namespace
 

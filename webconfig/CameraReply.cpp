@@ -5,7 +5,6 @@
 namespace {
 
 constexpr int kNoReply = -1;
-constexpr int kHttpOk = 200;
 
 } // namespace
 

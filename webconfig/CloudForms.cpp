@@ -1,6 +1,6 @@
 #include "webconfig/CloudForms.h"
 
-#include "app/ModelName.h"
+#include "platform/ModelName.h"
 #include "webconfig/UrlQueryValue.h"
 
 #include <QStringList>

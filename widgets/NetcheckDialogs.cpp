@@ -1,6 +1,6 @@
 #include "widgets/NetcheckDialogs.h"
 
-#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagCheckNVRInternet.h"
 #include "widgets/DialogLayout.h"
 #include "widgets/RichText.h"
 

@@ -1,4 +1,4 @@
-#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/NetcheckDialogs.h"
 #include "widgets/RegisterWidgets.h"

@@ -1,5 +1,5 @@
 #include "app/DiagAbout.h"
-#include "app/DiagShowEula.h"
+#include "app/core/DiagShowEula.h"
 #include "app/SetupView.h"
 #include "app/WelcomeView.h"
 #include "widgets/AboutDialog.h"

@@ -1,7 +1,7 @@
 #include "widgets/WidgetFactory.h"
 
-#include "app/DialogController.h"
-#include "app/PageController.h"
+#include "app/core/DialogController.h"
+#include "app/core/PageController.h"
 
 void WidgetFactory::registerPage(const QString &pageKey, PageMaker maker)
 {

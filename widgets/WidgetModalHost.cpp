@@ -1,6 +1,6 @@
 #include "widgets/WidgetModalHost.h"
 
-#include "app/DialogController.h"
+#include "app/core/DialogController.h"
 #include "platform/Log.h"
 #include "widgets/DialogLayout.h"
 #include "widgets/KeyboardUse.h"

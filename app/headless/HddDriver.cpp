@@ -1,4 +1,4 @@
-#include "app/ScriptedModalHost.h"
+#include "app/core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("hdd");
+const QString kHddKey = QStringLiteral("hdd");
 
 bool waitingForUser(const Setup_HddView &step)
 {
@@ -76,7 +76,7 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
                 return;
             }
             session.progress(QStringLiteral("formatted"));
-            session.record(kKey, record);
+            session.record(kHddKey, record);
         },
         QStringLiteral("the disk format"));
 }
@@ -84,19 +84,19 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
 void goOn(Setup_HddView &step, HeadlessSession &session)
 {
     Setup_HddInformationView &table = step.hddInformationViewController();
-    const QString action = session.nextAction(kKey);
+    const QString action = session.nextAction(kHddKey);
     QJsonObject record {{QStringLiteral("disks"), disksOf(table, session)}};
     if (action == QLatin1String("back")) {
         step.onBackClicked();
         return;
     }
     QList<int> bays;
-    for (const QJsonValue &bay : session.answersFor(kKey).value(QStringLiteral("format")).toArray())
+    for (const QJsonValue &bay : session.answersFor(kHddKey).value(QStringLiteral("format")).toArray())
         bays << bay.toInt();
     if (action == QLatin1String("skip") || bays.isEmpty()) {
         session.progress(QStringLiteral("skipped formatting"));
         record.insert(QStringLiteral("formatted"), QJsonArray());
-        session.record(kKey, record);
+        session.record(kHddKey, record);
         step.onSkipClicked();
         return;
     }
@@ -154,5 +154,5 @@ QString validateHdd(const QJsonObject &answers)
 
 void addHddDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveHdd, validateHdd});
+    drivers.add(kHddKey, {driveHdd, validateHdd});
 }

@@ -1,6 +1,6 @@
 #include "app/headless/HeadlessSession.h"
 
-#include "app/PageController.h"
+#include "app/core/PageController.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "app/ScriptedModalHost.h"
+#include "app/core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kKey = Setup_NimboraView::kPageKey;
+const QString kNimboraKey = Setup_NimboraView::kPageKey;
 const QString kExisting = QStringLiteral("existing");
 const QString kNew = QStringLiteral("new");
 const QString kSkip = QStringLiteral("skip");
@@ -17,7 +17,7 @@ using Phase = Setup_NimboraView::Phase;
 
 QString answer(HeadlessSession &session, const char *key)
 {
-    return session.answersFor(kKey).value(QLatin1String(key)).toString();
+    return session.answersFor(kNimboraKey).value(QLatin1String(key)).toString();
 }
 
 QJsonValue emailOf(const QString &account)
@@ -29,8 +29,8 @@ QJsonValue emailOf(const QString &account)
 void record(HeadlessSession &session, const QString &outcome, const Setup_NimboraView &step)
 {
     session.progress(QStringLiteral("cloud account: %1").arg(outcome));
-    session.record(
-        kKey, QJsonObject {{QStringLiteral("outcome"), outcome}, {QStringLiteral("email"), emailOf(step.leftWith())}});
+    session.record(kNimboraKey,
+        QJsonObject {{QStringLiteral("outcome"), outcome}, {QStringLiteral("email"), emailOf(step.leftWith())}});
 }
 
 // The step went on without a form: registered already, or no internet.
@@ -49,16 +49,16 @@ void fillForm(Setup_NimboraContentView &form, HeadlessSession &session, const QS
     form.setPassword(answer(session, "password"));
     if (account != kNew)
         return;
-    const QJsonValue confirm = session.answersFor(kKey).value(QStringLiteral("confirmPassword"));
+    const QJsonValue confirm = session.answersFor(kNimboraKey).value(QStringLiteral("confirmPassword"));
     form.setRePassword(confirm.isString() ? confirm.toString() : answer(session, "password"));
     form.setFirstName(answer(session, "firstName"));
     form.setLastName(answer(session, "lastName"));
-    form.btCheckTerms(session.answersFor(kKey).value(QStringLiteral("acceptTerms")).toBool());
+    form.btCheckTerms(session.answersFor(kNimboraKey).value(QStringLiteral("acceptTerms")).toBool());
 }
 
 void answerForm(Setup_NimboraView &step, HeadlessSession &session)
 {
-    if (session.nextAction(kKey) == QLatin1String("back")) {
+    if (session.nextAction(kNimboraKey) == QLatin1String("back")) {
         step.onBackClicked();
         return;
     }
@@ -136,5 +136,5 @@ QString validateNimbora(const QJsonObject &answers)
 
 void addNimboraDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveNimbora, validateNimbora});
+    drivers.add(kNimboraKey, {driveNimbora, validateNimbora});
 }

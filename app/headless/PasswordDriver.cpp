@@ -1,4 +1,4 @@
-#include "app/ScriptedModalHost.h"
+#include "app/core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("password");
+const QString kPasswordKey = QStringLiteral("password");
 
 // Survives the step's visits: after a reset the search and this step come again.
 struct ResetState
@@ -49,7 +49,7 @@ void checkOutcome(Setup_PasswordView &step, HeadlessSession &session, std::share
     qsizetype shownBefore, bool asked)
 {
     const QString message = formMessage(step);
-    const QJsonObject account = session.answersFor(kKey).value(QStringLiteral("reset")).toObject();
+    const QJsonObject account = session.answersFor(kPasswordKey).value(QStringLiteral("reset")).toObject();
     if (asked && !message.isEmpty() && step.content() == Setup_PasswordView::Content::ConfirmForm && !account.isEmpty()
         && !reset->used) {
         reset->used = true;
@@ -67,7 +67,7 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
         session.fail(QStringLiteral("the recorder did not answer"));
         return;
     }
-    const QJsonObject answers = session.answersFor(kKey);
+    const QJsonObject answers = session.answersFor(kPasswordKey);
     const QString password = answers.value(QStringLiteral("password")).toString();
     const QString newPassword = answers.value(QStringLiteral("newPassword")).toString();
     const bool factory = step.content() == Setup_PasswordView::Content::SetForm;
@@ -82,7 +82,7 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
             step.confirmForm().setConfirmText(newPassword);
         }
     }
-    session.record(kKey,
+    session.record(kPasswordKey,
         QJsonObject {{QStringLiteral("recorder"), factory ? QStringLiteral("factory") : QStringLiteral("configured")},
             {QStringLiteral("changed"), factory || !newPassword.isEmpty()}, {QStringLiteral("reset"), reset->used}});
     const qsizetype shownBefore = session.modal().shown().size();
@@ -121,11 +121,11 @@ void addPasswordDrivers(HeadlessDrivers &drivers)
     auto reset = std::make_shared<ResetState>();
     auto drive = [reset](PageController &page, HeadlessSession &session) {
         auto &step = static_cast<Setup_PasswordView &>(page);
-        if (session.nextAction(kKey) == QLatin1String("back")) {
+        if (session.nextAction(kPasswordKey) == QLatin1String("back")) {
             step.onBackClicked();
             return;
         }
-        if (!session.answersFor(kKey).contains(QStringLiteral("password"))) {
+        if (!session.answersFor(kPasswordKey).contains(QStringLiteral("password"))) {
             session.fail(QStringLiteral("the answers give no \"password\" for the recorder"));
             return;
         }
@@ -134,5 +134,5 @@ void addPasswordDrivers(HeadlessDrivers &drivers)
             [&step, &session, reset] { answerForm(step, session, reset); },
             QStringLiteral("the recorder's password state"));
     };
-    drivers.add(kKey, {drive, validatePassword});
+    drivers.add(kPasswordKey, {drive, validatePassword});
 }

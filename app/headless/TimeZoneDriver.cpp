@@ -1,4 +1,4 @@
-#include "app/ScriptedModalHost.h"
+#include "app/core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kKey = QStringLiteral("timeZone");
+const QString kTimeZoneKey = QStringLiteral("timeZone");
 const QString kComputer = QStringLiteral("computer");
 
 QString proposedBy(TimeZoneMatch::By by)
@@ -45,7 +45,7 @@ QString zoneNamed(const QStringList &zones, const QString &wanted, QString *why)
 bool pickZone(Setup_TimeZoneView &step, HeadlessSession &session)
 {
     Setup_TimeZoneContentView &picker = step.timeZoneViewController();
-    const QString wanted = session.answersFor(kKey).value(QStringLiteral("zone")).toString();
+    const QString wanted = session.answersFor(kTimeZoneKey).value(QStringLiteral("zone")).toString();
     if (wanted.isEmpty())
         return true; // the recorder's current zone
     if (wanted == kComputer) {
@@ -74,7 +74,7 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
     session.when(
         page, idle,
         [&step, &session, idle] {
-            if (session.nextAction(kKey) == QLatin1String("back")) {
+            if (session.nextAction(kTimeZoneKey) == QLatin1String("back")) {
                 step.onBackClicked();
                 return;
             }
@@ -94,7 +94,7 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
                 return;
             }
             session.progress(QStringLiteral("chose time zone %1").arg(zone));
-            session.record(kKey,
+            session.record(kTimeZoneKey,
                 QJsonObject {{QStringLiteral("zone"), zone}, {QStringLiteral("index"), int(index)},
                     {QStringLiteral("proposedBy"), proposedBy(step.proposedBy())}});
             const qsizetype shownBefore = session.modal().shown().size();
@@ -124,5 +124,5 @@ QString validateTimeZone(const QJsonObject &answers)
 
 void addTimeZoneDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveTimeZone, validateTimeZone});
+    drivers.add(kTimeZoneKey, {driveTimeZone, validateTimeZone});
 }

@@ -1,6 +1,6 @@
 #include "app/shortcuts/DesktopShortcut.h"
 
-#include "app/ModelName.h"
+#include "platform/ModelName.h"
 #include "app/shortcuts/DesktopEntry.h"
 #include "app/shortcuts/FileOps.h"
 #include "platform/AtomicFile.h"

@@ -1,6 +1,6 @@
 #include "app/shortcuts/SafariBookmark.h"
 
-#include "app/ModelName.h"
+#include "platform/ModelName.h"
 #include "platform/DeploymentSettings.h"
 #include "platform/PropertyList.h"
 

@@ -1,5 +1,5 @@
-#include "app/HMLocalization.h"
-#include "app/Languages.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/Languages.h"
 #include "platform/Log.h"
 #include "platform/Resources.h"
 

@@ -1,9 +1,9 @@
 // The summary page without a recorder: its texts in the shipped languages, the
 // list and its "none" slots, the secrets kept out of the log, and the buttons
 // that work whatever the recorder said.
-#include "app/HMLocalization.h"
-#include "app/ScriptedModalHost.h"
-#include "app/ShellDelegate.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ScriptedModalHost.h"
+#include "app/core/ShellDelegate.h"
 #include "app/SummaryView.h"
 #include "platform/Log.h"
 #include "platform/NotificationCenter.h"

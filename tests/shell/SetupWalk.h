@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/HMLocalization.h"
-#include "app/ScriptedModalHost.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ScriptedModalHost.h"
 #include "app/SetupView.h"
-#include "app/ShellDelegate.h"
+#include "app/core/ShellDelegate.h"
 #include "app/SummaryView.h"
-#include "app/WizardContext.h"
+#include "app/core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "app/DialogController.h"
-#include "app/HMLocalization.h"
-#include "app/PageController.h"
-#include "app/ScriptedModalHost.h"
+#include "app/core/DialogController.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/PageController.h"
+#include "app/core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/Setup_SearchNvrView.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/HMLocalization.h"
-#include "app/ScriptedModalHost.h"
-#include "app/WizardContext.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/ScriptedModalHost.h"
+#include "app/core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 

@@ -3,7 +3,7 @@
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "StepsFixture.h"
-#include "app/TextFormat.h"
+#include "app/core/TextFormat.h"
 #include "platform/Durations.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/PasswordMessages.h"

@@ -2,7 +2,7 @@
 // of the selected row, and how to check the recorder's own internet.
 #include "StepsFixture.h"
 #include "guide/DiagMacAddress.h"
-#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SelectNvrView.h"
 #include "util/UtilMethod.h"
 

@@ -2,7 +2,7 @@
 
 #include "SimProcess.h"
 #include "app/AppDelegate.h"
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/Setup_SearchNvrView.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/HMLocalization.h"
-#include "app/WizardContext.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "widgets/RegisterWidgets.h"

@@ -7,7 +7,7 @@
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "app/AppDelegate.h"
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "app/SetupView.h"
 #include "platform/Durations.h"
 #include "platform/NotificationCenter.h"

@@ -6,7 +6,7 @@
 // account and the summary, to Finish.
 #include "LabEnv.h"
 #include "WholeWindow.h"
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "app/SetupView.h"
 #include "platform/Durations.h"
 #include "steps/Setup_SearchCamView.h"

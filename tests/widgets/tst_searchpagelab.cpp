@@ -3,7 +3,7 @@
 // the recorder internet dialog.
 #include "LabEnv.h"
 #include "SimProcess.h"
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "platform/Durations.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"

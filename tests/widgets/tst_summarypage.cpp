@@ -2,7 +2,7 @@
 // empty slots leave no gaps, the cloud rows hide without an account, and the
 // shortcut box waits for the recorder's cloud state.
 #include "WidgetsFixture.h"
-#include "app/ShellDelegate.h"
+#include "app/core/ShellDelegate.h"
 #include "app/SummaryView.h"
 
 #include <QCheckBox>

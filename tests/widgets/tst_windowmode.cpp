@@ -2,7 +2,7 @@
 // page, Start leads to the guide, and Exit ends the event loop with 0. Runs
 // the wizard itself, so only inside the network lab.
 #include "LabEnv.h"
-#include "app/CommandLine.h"
+#include "widgets/WindowMode.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -5,7 +5,7 @@
 // are on the desktop, and Finish asks the program to end.
 #include "LabEnv.h"
 #include "WholeWindow.h"
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "app/SetupView.h"
 #include "platform/Durations.h"
 

@@ -22,3 +22,6 @@ class TCameraInfo
 };
 
 using TCameraInfoList = QList<std::shared_ptr<TCameraInfo>>;
+
+// isAdded of a camera not picked.
+inline const QString kCameraNotPicked = QStringLiteral("0");

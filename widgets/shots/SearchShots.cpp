@@ -1,5 +1,5 @@
 #include "app/SetupView.h"
-#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"

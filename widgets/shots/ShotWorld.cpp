@@ -1,8 +1,8 @@
 #include "widgets/shots/ShotWorld.h"
 
-#include "app/DialogController.h"
-#include "app/HMLocalization.h"
-#include "app/Languages.h"
+#include "app/core/DialogController.h"
+#include "app/core/HMLocalization.h"
+#include "app/core/Languages.h"
 #include "app/WelcomeView.h"
 #include "guide/InstallView.h"
 #include "widgets/AccessAudit.h"

@@ -1,6 +1,10 @@
-#include "app/CommandLine.h"
+#include "app/main/CommandLine.h"
 
-#include "app/ModelName.h"
+#include "app/headless/HeadlessMode.h"
+#include "platform/ModelName.h"
+#ifdef NVR_WITH_WIDGETS
+#include "widgets/WindowMode.h"
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -26,12 +30,24 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "\n"
                       "Exit codes: 0 done, 1 the wizard could not finish, 2 bad arguments or answers.\n";
 
+int runWindow(int argc, char *argv[])
+{
+#ifdef NVR_WITH_WIDGETS
+    return runWindowMode(argc, argv);
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    std::fputs("nvrwizard: built without the window; use --headless, --search or --config\n", stderr);
+    return 2;
+#endif
+}
+
 } // namespace
 
 int runCommandLine(int argc, char *argv[])
 {
     if (argc < 2 || std::strncmp(argv[1], "--", 2) != 0 || std::strcmp(argv[1], "--") == 0)
-        return runWindowMode(argc, argv);
+        return runWindow(argc, argv);
 
     const char *mode = argv[1];
     if (std::strcmp(mode, "--help") == 0 || std::strcmp(mode, "-h") == 0) {
@@ -63,5 +79,5 @@ int runCommandLine(int argc, char *argv[])
         std::fprintf(stderr, "nvrwizard: unknown mode %s\n\n%s", mode, kUsage);
         return 2;
     }
-    return runWindowMode(argc, argv);
+    return runWindow(argc, argv);
 }

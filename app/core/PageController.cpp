@@ -1,6 +1,6 @@
-#include "app/PageController.h"
+#include "app/core/PageController.h"
 
-#include "app/HMLocalization.h"
+#include "app/core/HMLocalization.h"
 #include "platform/NotificationCenter.h"
 
 PageController::PageController(WizardContext &context, QObject *parent)

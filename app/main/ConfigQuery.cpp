@@ -1,7 +1,7 @@
 // --config: one read-only recorder command from the command line, its parsed
 // result on standard output.
-#include "app/CommandLine.h"
-#include "app/ConfigRecordPrint.h"
+#include "app/main/CommandLine.h"
+#include "app/main/ConfigRecordPrint.h"
 
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"

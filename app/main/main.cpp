@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "app/main/CommandLine.h"
 
 int main(int argc, char *argv[])
 {

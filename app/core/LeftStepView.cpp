@@ -1,4 +1,4 @@
-#include "app/LeftStepView.h"
+#include "app/core/LeftStepView.h"
 
 void LeftStepView::setStepIndex(int index)
 {

@@ -1,4 +1,4 @@
-#include "app/TextFormat.h"
+#include "app/core/TextFormat.h"
 
 QString fillFormat(const QString &format, const QStringList &args)
 {

@@ -1,6 +1,6 @@
-#include "app/ScriptedModalHost.h"
+#include "app/core/ScriptedModalHost.h"
 
-#include "app/DialogController.h"
+#include "app/core/DialogController.h"
 #include "platform/Log.h"
 
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "app/Languages.h"
+#include "app/core/Languages.h"
 
 const QVector<QString> &Languages::LangName()
 {

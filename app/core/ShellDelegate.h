@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+// An item of summaryInfo that holds nothing.
+inline const QString kSummaryNone = QStringLiteral("none");
+
 // What the top-level pages may ask of the application shell. Every operation
 // is optional: the default does nothing.
 class ShellDelegate

@@ -1,4 +1,4 @@
-#include "app/ConfigRecordPrint.h"
+#include "app/main/ConfigRecordPrint.h"
 
 #include "platform/Log.h"
 #include "webconfig/HttpCommand.h"

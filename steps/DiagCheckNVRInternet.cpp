@@ -1,7 +1,7 @@
-#include "netcheck/DiagCheckNVRInternet.h"
+#include "steps/DiagCheckNVRInternet.h"
 
-#include "app/ModelName.h"
-#include "app/TextFormat.h"
+#include "platform/ModelName.h"
+#include "app/core/TextFormat.h"
 
 DiagCheckNVRInternet::DiagCheckNVRInternet(
     WizardContext &context, DiagCheckNVRInternetDelegate *theDelegate, QObject *parent)

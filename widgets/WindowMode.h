@@ -1,0 +1,4 @@
+#pragma once
+
+// The wizard in a window; returns the exit code.
+int runWindowMode(int argc, char *argv[]);
