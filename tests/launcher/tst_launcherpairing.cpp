@@ -111,6 +111,11 @@ private slots:
                                      << QStringLiteral("https://portal.lab.example/device#87654321?lang=JP");
         QTest::newRow("local link") << list(QStringLiteral("http://nvr.local:8080/live?a=1"))
                                     << QStringLiteral("http://nvr.local:8080/live?a=1");
+        // Only web links: anything else the recorder names opens the entrance.
+        QTest::newRow("local file link") << list(QStringLiteral("file:///etc/passwd#local"))
+                                         << CloudPageAddress::entrance().toString();
+        QTest::newRow("local ssh link") << list(QStringLiteral("ssh://root@nvr.local"))
+                                        << CloudPageAddress::entrance().toString();
         QTest::newRow("keys missing") << QVariant(QVariantMap {{QStringLiteral("server"), QStringLiteral("p.example")}})
                                       << QStringLiteral("https://p.example/device#?lang=");
         QTest::newRow("not a dictionary") << QVariant(QVariantList {}) << CloudPageAddress::entrance().toString();
