@@ -23,7 +23,7 @@ struct Folder
 {
     QTemporaryDir dir;
     QString path = dir.path() + QLatin1Char('/');
-    QHash<QString, QDateTime> born {{QStringLiteral("/Desktop/HRX-540A(1).app"), kBundleBorn}};
+    QHash<QString, QDateTime> born;
 
     // A property list born the given seconds after the bundle.
     void add(const QString &name, double secondsAfterBundle)
@@ -32,10 +32,11 @@ struct Folder
         born.insert(path + name, kBundleBorn.addMSecs(qint64(secondsAfterBundle * 1000)));
     }
 
-    QString find()
+    // By default a copy the user has renamed, paired by birth time alone.
+    QString find(const QString &bundle = QStringLiteral("/Desktop/Front door.app"))
     {
-        return LauncherPairing::findPropertyList(
-            path, QStringLiteral("/Desktop/HRX-540A(1).app"), [this](const QString &p) { return born.value(p); });
+        born.insert(bundle, kBundleBorn);
+        return LauncherPairing::findPropertyList(path, bundle, [this](const QString &p) { return born.value(p); });
     }
 };
 
@@ -82,6 +83,20 @@ private slots:
         for (qsizetype i = 0; i < names.size(); ++i)
             f.add(names[i], secondsAfter[i]);
         QCOMPARE(f.find(), chosen.isEmpty() ? QString() : f.path + chosen);
+    }
+
+    // A recorder without cloud set up 76 s after another: the bundle's own
+    // name points at its list, although the other one was born in the window too.
+    void ownNameBeforeBirthTime()
+    {
+        Folder f;
+        f.add(QStringLiteral("nimboraInfo(10000001).plist"), -76);
+        f.add(QStringLiteral("nimboraInfo(12345678).plist"), 1);
+        f.add(QStringLiteral("nimboraInfo(1).plist"), 600);
+        QCOMPARE(
+            f.find(QStringLiteral("/Desktop/HRX-540A.app")), f.path + QStringLiteral("nimboraInfo(12345678).plist"));
+        QCOMPARE(f.find(QStringLiteral("/Desktop/HRX-540A(1).app")), f.path + QStringLiteral("nimboraInfo(1).plist"));
+        QCOMPARE(f.find(), f.path + QStringLiteral("nimboraInfo(10000001).plist"));
     }
 
     void missingFolderPairsNothing()
