@@ -134,6 +134,9 @@ private slots:
             QDir(f.folders.applicationSupport + QStringLiteral("/SetupWizard 540")).entryList(QDir::Files).size(), 1);
         QCOMPARE(ourBookmarks(f.bookmarks()), 1);
         QVERIFY(plistcheck({QStringLiteral("added"), original, f.bookmarks(), f.entryJson(kCloud)}));
+        // Made again over the bookmark they left (the box ticked after a failed copy).
+        QVERIFY(items.create(kCloud).isEmpty());
+        QVERIFY(plistcheck({QStringLiteral("added"), original, f.bookmarks(), f.entryJson(kCloud)}));
     }
 
     void clearingAndTickingTheBox()
