@@ -3,9 +3,28 @@
 #include "launcher/LauncherLog.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
+
+// The wizard names its desktop copy after the model, with the device number in
+// brackets; without cloud the copy has no number and the list the stand-in one.
+const QString kCopyName = QStringLiteral("HRX-540A");
+const QString kNumberWithoutCloud = QStringLiteral("12345678");
+
+// The property list the wizard wrote for a copy it named; empty for a copy
+// the user has renamed.
+QString namedPropertyList(const QString &bundle)
+{
+    static const QRegularExpression copy(
+        QStringLiteral("^%1(?:\\((.+)\\))?\\.app$").arg(QRegularExpression::escape(kCopyName)));
+    const QRegularExpressionMatch match = copy.match(QFileInfo(bundle).fileName());
+    if (!match.hasMatch())
+        return {};
+    const QString number = match.hasCaptured(1) ? match.captured(1) : kNumberWithoutCloud;
+    return QStringLiteral("nimboraInfo(%1).plist").arg(number);
+}
 
 QString described(const QDateTime &when)
 {
@@ -27,6 +46,10 @@ QString LauncherPairing::bundlePath(const QString &executable)
 
 QString LauncherPairing::findPropertyList(const QString &folder, const QString &bundle, const CreationTime &creationOf)
 {
+    if (const QString named = namedPropertyList(bundle); !named.isEmpty() && QFileInfo::exists(folder + named)) {
+        LauncherLog::line(QStringLiteral("%1 is named after %2").arg(named, bundle));
+        return folder + named;
+    }
     static const QRegularExpression name(QStringLiteral("^nimboraInfo*"),
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
     const QStringList entries

@@ -6,8 +6,10 @@
 #include <functional>
 
 // Finds the cloud shortcut property list made for this copy of the launcher:
-// the first "nimboraInfo..." entry of the folder born within 150 seconds of
-// the launcher's own bundle (both bounds strict).
+// the one named after the copy ("HRX-540A(N).app" and "nimboraInfo(N).plist",
+// "HRX-540A.app" and the list without cloud) when it exists; else, for a
+// renamed copy, the first "nimboraInfo..." entry of the folder born within
+// 150 seconds of the launcher's own bundle (both bounds strict).
 namespace LauncherPairing {
 
 constexpr double windowSeconds = 150.0;

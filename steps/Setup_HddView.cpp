@@ -7,6 +7,9 @@
 #include "webconfig/HttpCommand.h"
 #include "webconfig/HttpConfig.h"
 #include "webconfig/HttpError.h"
+#include "webconfig/RecordParsers.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -19,6 +22,23 @@ QString markKey(const THddInfo &disk)
     return QStringList {disk.storageid().value_or(QString()), disk.deviceName().value_or(QString()),
         disk.modelName().value_or(QString()), disk.product().value_or(QString())}
         .join(QLatin1Char('\n'));
+}
+
+// A disk already in use: a partition that records, is full or overwrites, or
+// one with used space. The user can select it; only the user.
+bool inUse(const THddInfo &disk)
+{
+    constexpr int kRecording = 1;
+    constexpr int kDiskFull = 3;
+    constexpr int kOverwrite = 9;
+    if (disk.partitions().value_or(QString()) == QLatin1String("0"))
+        return false; // a row the user cannot toggle keeps the mark it came with
+    const QList<TPartition> &parts = disk.partitionInfos();
+    return std::any_of(parts.cbegin(), parts.cend(), [](const TPartition &part) {
+        const int status = RecordParsers::leadingInt(part.status().value_or(QString()));
+        return status == kRecording || status == kDiskFull || status == kOverwrite
+            || part.usedSpace().value_or(QString()).toDouble() > 0;
+    });
 }
 
 } // namespace
@@ -115,7 +135,7 @@ void Setup_HddView::onHddInfo()
         return;
     }
     const THddInfoList list = *httpConfig->getHddInfoList();
-    keepUserMarks(list);
+    setMarks(list);
     int detected = 0;
     int plugged = 0;
     for (const auto &disk : list) {
@@ -140,12 +160,14 @@ void Setup_HddView::onHddInfo()
         performFirstQuery(); // a drive is plugged in but not up yet: look again
 }
 
-void Setup_HddView::keepUserMarks(const THddInfoList &list) const
+void Setup_HddView::setMarks(const THddInfoList &list) const
 {
     for (const auto &disk : list) {
         const auto mark = m_userMarks.constFind(markKey(*disk));
         if (mark != m_userMarks.constEnd())
             disk->setChecked(*mark);
+        else if (inUse(*disk))
+            disk->setChecked(false);
     }
 }
 

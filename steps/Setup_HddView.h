@@ -77,7 +77,7 @@ private:
     void openFormatDialog();
     void openNoDiskDialog();
     void startFormatting();
-    void keepUserMarks(const THddInfoList &list) const;
+    void setMarks(const THddInfoList &list) const;
     void rememberMark(const std::shared_ptr<THddInfo> &disk);
 
     void showBusyPanel(const QString &key, int steps);

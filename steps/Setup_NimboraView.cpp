@@ -223,9 +223,7 @@ void Setup_NimboraView::onBackClicked()
 void Setup_NimboraView::onPortalAnswer()
 {
     if (!httpConfig->getNimboraRespStatus()) {
-        // The account was refused: a later Skip must not hand it on.
-        nimboraAccount.clear();
-        nimboraPwd.clear();
+        forgetAccount();
         showForm(true);
         const QString reason = httpConfig->getNimboraRespKey();
         // A portal that says nothing gives the user nothing to act on: it is
@@ -248,6 +246,13 @@ void Setup_NimboraView::onPortalAnswer()
     httpConfig->startNimboraAdd(*m_nimboraInfo, kWizardVersion, kPortalLanguage, password(), nimboraRespKey);
 }
 
+void Setup_NimboraView::forgetAccount()
+{
+    // Refused or never answered: a later Skip must not hand it on.
+    nimboraAccount.clear();
+    nimboraPwd.clear();
+}
+
 void Setup_NimboraView::onAccountStored()
 {
     m_backEnabled = true;
@@ -268,6 +273,7 @@ void Setup_NimboraView::leave(const QString &account)
 void Setup_NimboraView::onHttpDidError(const HttpError &)
 {
     Log::line(QStringLiteral("Setup_NimboraView::onHttpDidError"));
+    forgetAccount();
     messageView.hideMessage();
     showForm(true);
     showNetworkErrorMessageBox();

@@ -82,6 +82,7 @@ private:
     void onNimboraInfo();
     void onNimboraRegInfo();
     void onPortalAnswer();
+    void forgetAccount();
     void onAccountStored();
     void showForm(bool enabled);
     void leave(const QString &account);

@@ -2,6 +2,10 @@
 
 namespace {
 
+// The wizard's own icon, which the package installs in the hicolor theme; the
+// launcher bundle carries none of its own.
+const QString kIcon = QStringLiteral("example.vexor.nvrwizard");
+
 bool hasLineBreak(const QString &s)
 {
     return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
@@ -44,7 +48,8 @@ QString DesktopEntry::text(const QString &name, const QString &program)
                           "Name=%1\n"
                           "Comment=Opens the recorder's page on the Nimbora cloud portal\n"
                           "Exec=%2\n"
+                          "Icon=%3\n"
                           "Terminal=false\n"
                           "Categories=Network;\n")
-        .arg(escapedValue(name), execArgument(program));
+        .arg(escapedValue(name), execArgument(program), kIcon);
 }

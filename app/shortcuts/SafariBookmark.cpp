@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 const QString kMarker = QStringLiteral("VEXOR540");
@@ -102,7 +104,14 @@ ShortcutErrors SafariBookmark::add(const ShortcutTarget &target) const
     Bookmarks b = Bookmarks::read(path());
     if (!b.error.isEmpty())
         return {{path(), b.error}};
-    b.bar.append(entry(target));
+    // Made again (the box ticked after a failed copy), the entry is not doubled.
+    const QVariantMap ours = entry(target);
+    const auto sameAddress = [&ours](const QVariant &e) {
+        return e.toMap().value(QStringLiteral("URLString")) == ours.value(QStringLiteral("URLString"));
+    };
+    const qsizetype at = std::find_if(b.bar.cbegin(), b.bar.cend(), sameAddress) - b.bar.cbegin();
+    b.bar.removeIf(sameAddress);
+    b.bar.insert(at, ours);
     if (const QString error = b.write(path()); !error.isEmpty())
         return {{path(), error}};
     return {};

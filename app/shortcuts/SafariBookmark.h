@@ -18,6 +18,7 @@ public:
 
     static QVariantMap entry(const ShortcutTarget &target);
 
+    // Puts the entry last on the bar, or in the place of one of the same address.
     ShortcutErrors add(const ShortcutTarget &target) const;
     ShortcutErrors remove(const ShortcutTarget &target) const;
 

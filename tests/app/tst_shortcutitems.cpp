@@ -134,6 +134,9 @@ private slots:
             QDir(f.folders.applicationSupport + QStringLiteral("/SetupWizard 540")).entryList(QDir::Files).size(), 1);
         QCOMPARE(ourBookmarks(f.bookmarks()), 1);
         QVERIFY(plistcheck({QStringLiteral("added"), original, f.bookmarks(), f.entryJson(kCloud)}));
+        // Made again over the bookmark they left (the box ticked after a failed copy).
+        QVERIFY(items.create(kCloud).isEmpty());
+        QVERIFY(plistcheck({QStringLiteral("added"), original, f.bookmarks(), f.entryJson(kCloud)}));
     }
 
     void clearingAndTickingTheBox()
@@ -223,10 +226,15 @@ private slots:
         QFile file(entry);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QString exec;
+        QString icon;
         for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
             if (line.startsWith(QLatin1String("Exec=")))
                 exec = line.mid(5);
+            if (line.startsWith(QLatin1String("Icon=")))
+                icon = line.mid(5);
         }
+        // The theme icon the package installs.
+        QCOMPARE(icon, QStringLiteral("example.vexor.nvrwizard"));
         exec.replace(QLatin1String("\\\\"), QLatin1String("\\")).replace(QLatin1String("%%"), QLatin1String("%"));
         QVERIFY(runTool(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), exec}));
         const QString program = items.paths(kCloud).desktopCopy + QStringLiteral("/Contents/MacOS/HRX260A");

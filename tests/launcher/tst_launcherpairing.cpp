@@ -23,7 +23,7 @@ struct Folder
 {
     QTemporaryDir dir;
     QString path = dir.path() + QLatin1Char('/');
-    QHash<QString, QDateTime> born {{QStringLiteral("/Desktop/HRX-540A(1).app"), kBundleBorn}};
+    QHash<QString, QDateTime> born;
 
     // A property list born the given seconds after the bundle.
     void add(const QString &name, double secondsAfterBundle)
@@ -32,10 +32,11 @@ struct Folder
         born.insert(path + name, kBundleBorn.addMSecs(qint64(secondsAfterBundle * 1000)));
     }
 
-    QString find()
+    // By default a copy the user has renamed, paired by birth time alone.
+    QString find(const QString &bundle = QStringLiteral("/Desktop/Front door.app"))
     {
-        return LauncherPairing::findPropertyList(
-            path, QStringLiteral("/Desktop/HRX-540A(1).app"), [this](const QString &p) { return born.value(p); });
+        born.insert(bundle, kBundleBorn);
+        return LauncherPairing::findPropertyList(path, bundle, [this](const QString &p) { return born.value(p); });
     }
 };
 
@@ -84,6 +85,20 @@ private slots:
         QCOMPARE(f.find(), chosen.isEmpty() ? QString() : f.path + chosen);
     }
 
+    // A recorder without cloud set up 76 s after another: the bundle's own
+    // name points at its list, although the other one was born in the window too.
+    void ownNameBeforeBirthTime()
+    {
+        Folder f;
+        f.add(QStringLiteral("nimboraInfo(10000001).plist"), -76);
+        f.add(QStringLiteral("nimboraInfo(12345678).plist"), 1);
+        f.add(QStringLiteral("nimboraInfo(1).plist"), 600);
+        QCOMPARE(
+            f.find(QStringLiteral("/Desktop/HRX-540A.app")), f.path + QStringLiteral("nimboraInfo(12345678).plist"));
+        QCOMPARE(f.find(QStringLiteral("/Desktop/HRX-540A(1).app")), f.path + QStringLiteral("nimboraInfo(1).plist"));
+        QCOMPARE(f.find(), f.path + QStringLiteral("nimboraInfo(10000001).plist"));
+    }
+
     void missingFolderPairsNothing()
     {
         QCOMPARE(LauncherPairing::findPropertyList(QStringLiteral("/nonexistent/SetupWizard 540/"),
@@ -111,6 +126,11 @@ private slots:
                                      << QStringLiteral("https://portal.lab.example/device#87654321?lang=JP");
         QTest::newRow("local link") << list(QStringLiteral("http://nvr.local:8080/live?a=1"))
                                     << QStringLiteral("http://nvr.local:8080/live?a=1");
+        // Only web links: anything else the recorder names opens the entrance.
+        QTest::newRow("local file link") << list(QStringLiteral("file:///etc/passwd#local"))
+                                         << CloudPageAddress::entrance().toString();
+        QTest::newRow("local ssh link") << list(QStringLiteral("ssh://root@nvr.local"))
+                                        << CloudPageAddress::entrance().toString();
         QTest::newRow("keys missing") << QVariant(QVariantMap {{QStringLiteral("server"), QStringLiteral("p.example")}})
                                       << QStringLiteral("https://p.example/device#?lang=");
         QTest::newRow("not a dictionary") << QVariant(QVariantList {}) << CloudPageAddress::entrance().toString();

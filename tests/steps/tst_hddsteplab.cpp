@@ -238,6 +238,21 @@ private slots:
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("1")});
     }
 
+    // Disks in use keep their recordings unless the user selects them.
+    void disksInUseStartUnmarked()
+    {
+        enter({disk("sda", {{"partitions", QJsonArray {QJsonObject {{"status", 1}}}}}),
+            disk("sdb", {{"partitions", QJsonArray {QJsonObject {{"status", 2}, {"usedMb", 5000}}}}})});
+        waitForBrowsing();
+        waitForQueries(2);
+        Setup_HddInformationView &table = step->hddInformationViewController();
+        QVERIFY(!table.rowChecked(0) && !table.rowChecked(1));
+        answerFormat(true);
+        table.onButtonClicked(1);
+        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QCOMPARE(formattedIds(), QStringList {QStringLiteral("1")});
+    }
+
     void nothingMarkedKeepsBrowsing()
     {
         enter({disk("sda"), kEmptyBay});
