@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webconfig/HttpError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,6 +12,12 @@ struct CameraAnswer
     int status = 0;
     QByteArray body;
 };
+
+// The camera answered, and refused the credentials sent.
+inline bool refusedCredentials(const CameraAnswer &answer)
+{
+    return answer.answered && answer.status == kHttpUnauthorized;
+}
 
 // One GET to a camera, Basic credentials only when user is not empty, waiting
 // at most timeoutMs for the whole answer. It waits in a local event loop that
