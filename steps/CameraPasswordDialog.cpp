@@ -48,7 +48,8 @@ void CameraPasswordDialog::storeCredentials(const QString &user, const QString &
 {
     m_camera->setUserName(user);
     m_camera->setPassWord(password);
-    m_camera->setIsAdded(QStringLiteral("1"));
+    if (!theDelegate || theDelegate->mayPick())
+        m_camera->setIsAdded(QStringLiteral("1"));
 }
 
 void CameraPasswordDialog::close(bool reload)

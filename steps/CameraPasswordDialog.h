@@ -11,6 +11,9 @@ class CameraPasswordDialogDelegate
 {
 public:
     virtual ~CameraPasswordDialogDelegate() = default;
+    // Whether a camera the dialog got working may be picked: asked again
+    // when it succeeds, as places may have gone meanwhile.
+    virtual bool mayPick() const { return true; }
     // The dialog's window has closed.
     virtual void endDialog() { }
 };

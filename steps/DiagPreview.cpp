@@ -68,7 +68,8 @@ void DiagPreview::onImage(quint64 run, const CameraImage &result)
 {
     if (run != m_run)
         return;
-    if (result.gotData) {
+    m_refused = result.refused;
+    if (result.gotData && !result.refused) {
         if (result.image.isNull())
             Log::line(QStringLiteral("Invalid Image"));
         else

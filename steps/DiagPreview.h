@@ -11,7 +11,8 @@
 
 // The modal preview of one camera: a still image, fetched again every
 // second in the background, never two at a time. An answer that is no image
-// is logged and ignored; a failed fetch leaves the last image.
+// is logged and ignored; a failed fetch leaves the last image. A camera that
+// refuses the credentials is named as such instead of staying black.
 class DiagPreview : public DialogController
 {
     Q_OBJECT
@@ -37,6 +38,8 @@ public:
     // The last valid image; null until one came.
     const QImage &image() const { return m_image; }
     bool isRuning() const { return m_isRuning; }
+    // Says so while the camera refuses the credentials it is asked with.
+    QString lbNote() const { return m_refused ? text(QStringLiteral("SetupCam PwdRefused")) : QString(); }
     QString btCloseTitle() const { return text(QStringLiteral("Button Close")); }
 
 private:
@@ -49,6 +52,7 @@ private:
     QImage m_image;
     QTimer updateTimer;
     bool m_isRuning = false;
+    bool m_refused = false;
     // Results of fetches started before a stop are dropped.
     quint64 m_run = 0;
     std::optional<QPoint> m_origin;

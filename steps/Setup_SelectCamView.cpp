@@ -2,11 +2,14 @@
 
 #include "app/core/ModalHost.h"
 #include "app/core/TextFormat.h"
+#include "platform/Durations.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/installCamera.h"
+#include "webconfig/CameraEndpoints.h"
+#include "webconfig/CameraHttp.h"
 
 namespace {
 
@@ -15,6 +18,14 @@ const QString kPicked = QStringLiteral("1");
 bool isPicked(const TCameraInfo &camera)
 {
     return camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked;
+}
+
+// The recorder's copy of a camera's credentials can be stale: the camera's
+// own image request tells, as the preview would show it.
+bool refusesStoredPassword(const TCameraInfo &camera)
+{
+    return refusedCredentials(cameraGet(CameraEndpoints::imageUrl(camera), camera.userName().value_or(QString()),
+        camera.passWord().value_or(QString()), durations().cameraCheckMs));
 }
 
 } // namespace
@@ -147,7 +158,7 @@ QString Setup_SelectCamView::rowMac(int row) const
 bool Setup_SelectCamView::rowHasPreview(int row) const
 {
     const TCameraInfo *c = camera(row);
-    return c && !c->userName().value_or(QString()).isEmpty();
+    return c && !c->userName().value_or(QString()).isEmpty() && CameraEndpoints::hasAddress(*c);
 }
 
 Setup_SelectCamView::Secured Setup_SelectCamView::rowSecured(int row) const
@@ -193,10 +204,18 @@ void Setup_SelectCamView::onChangeSelected(int row, int column)
         if (isPicked(*clicked)) {
             if (selectCamera() > 0)
                 clicked->setIsAdded(kCameraNotPicked);
-        } else if (selectCamera() < kMaxSelected) {
+        } else if (!CameraEndpoints::hasAddress(*clicked)) {
+            showMessageBox(QStringLiteral("SetupCam NoAddress"));
+        } else if (!m_isOpenDiag && mayPick()) {
+            // None while a dialog is open: its camera may still take the last place.
             switch (determineCamIsSecured(*clicked)) {
             case Secured::Known:
-                clicked->setIsAdded(kPicked);
+                if (!refusesStoredPassword(*clicked)) {
+                    clicked->setIsAdded(kPicked);
+                    break;
+                }
+                Log::line(QStringLiteral("Setup_SelectCamView: the camera refuses its stored password"));
+                openDialog(std::make_unique<DiagVerifyPassword>(context()), clicked);
                 break;
             case Secured::PasswordUnknown:
                 openDialog(std::make_unique<DiagVerifyPassword>(context()), clicked);
@@ -222,6 +241,11 @@ void Setup_SelectCamView::openDialog(
     context().modal.showFloating(*m_dialog);
 }
 
+bool Setup_SelectCamView::mayPick() const
+{
+    return selectCamera() < kMaxSelected;
+}
+
 void Setup_SelectCamView::endDialog()
 {
     m_isOpenDiag = false;
@@ -235,7 +259,7 @@ void Setup_SelectCamView::inPreviewClicked(int row, const QPoint &origin)
 {
     menuOrigin = origin;
     const TCameraInfo *c = camera(row);
-    if (!inputsEnabled() || !c || c->userName().value_or(QString()).isEmpty() || m_isOpenDiag)
+    if (!inputsEnabled() || !rowHasPreview(row) || m_isOpenDiag)
         return;
     DiagPreview preview(context());
     preview.setOrigin(menuOrigin);

@@ -66,7 +66,7 @@ public:
     QString rowIp(int row) const;
     QString rowPreviewName(int row) const;
     QString rowMac(int row) const;
-    // The preview button shows only for a camera with a user name.
+    // The preview button shows only for a camera with a user name and an address.
     bool rowHasPreview(int row) const;
     Secured rowSecured(int row) const;
     bool rowDimmed(int row) const;
@@ -96,6 +96,7 @@ public:
     static Secured determineCamIsSecured(const TCameraInfo &camera);
 
 private:
+    bool mayPick() const override;
     void endDialog() override;
     const TCameraInfo *camera(int row) const;
     void openDialog(std::unique_ptr<CameraPasswordDialog> dialog, const std::shared_ptr<TCameraInfo> &camera);

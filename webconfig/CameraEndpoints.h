@@ -13,6 +13,12 @@ namespace CameraEndpoints {
 
 bool isZebor(const TCameraInfo &camera);
 
+// Whether the camera's address is a dotted-decimal IPv4 address, the only
+// kind a camera request goes to: another text (a host name, a port, a "#")
+// would send the camera's credentials elsewhere. The URLs of a camera
+// without one are empty.
+bool hasAddress(const TCameraInfo &camera);
+
 QString imageUrl(const TCameraInfo &camera);
 QString userListUrl(const TCameraInfo &camera);
 QString setPasswordUrl(const TCameraInfo &camera, const QString &newPassword);

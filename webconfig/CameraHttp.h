@@ -1,5 +1,7 @@
 #pragma once
 
+#include "webconfig/HttpError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,7 +13,11 @@ struct CameraAnswer
     QByteArray body;
 };
 
-constexpr int kHttpOk = 200;
+// The camera answered, and refused the credentials sent.
+inline bool refusedCredentials(const CameraAnswer &answer)
+{
+    return answer.answered && answer.status == kHttpUnauthorized;
+}
 
 // One GET to a camera, Basic credentials only when user is not empty, waiting
 // at most timeoutMs for the whole answer. It waits in a local event loop that

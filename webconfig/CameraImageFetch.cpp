@@ -12,6 +12,7 @@ void fetchCameraImage(const QString &url, const QString &user, const QString &pa
         const CameraAnswer answer = cameraGet(url, user, password, timeoutMs);
         CameraImage result;
         result.gotData = !answer.body.isEmpty();
+        result.refused = refusedCredentials(answer);
         if (result.gotData)
             result.image = QImage::fromData(answer.body);
         // The application object outlives every pool task: it waits for them

@@ -11,6 +11,7 @@ struct CameraImage
 {
     bool gotData = false; // a non-empty body came back
     QImage image; // null when the data was no valid image
+    bool refused = false; // the camera refused the credentials
 };
 
 // Hands a finished fetch to its owner on the main thread.

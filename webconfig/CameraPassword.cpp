@@ -21,6 +21,10 @@ CameraPassword::~CameraPassword() = default;
 
 void CameraPassword::check(const TCameraInfo &camera, const QString &password, Done done)
 {
+    if (!CameraEndpoints::hasAddress(camera)) {
+        done(CameraReply::NoAnswer);
+        return;
+    }
     if (CameraEndpoints::isZebor(camera)) {
         openLan(camera, std::move(done)).verifyUser(kAdmin, password);
         return;
@@ -33,6 +37,10 @@ void CameraPassword::check(const TCameraInfo &camera, const QString &password, D
 
 void CameraPassword::change(const TCameraInfo &camera, const QString &newPassword, Done done)
 {
+    if (!CameraEndpoints::hasAddress(camera)) {
+        done(CameraReply::NoAnswer);
+        return;
+    }
     if (CameraEndpoints::isZebor(camera)) {
         const QString user = camera.userName().value_or(QString());
         openLan(camera, std::move(done)).changeUser(user, camera.passWord().value_or(QString()), user, newPassword);

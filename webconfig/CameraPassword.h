@@ -15,7 +15,8 @@ class LandapConfig;
 // camera over the LAN configuration protocol, the others over their CGI
 // requests with Basic credentials. One check or change per object. Over HTTP
 // the answer is awaited in the call (cameraGet) and done runs before it
-// returns; over the LAN done runs later, on this thread.
+// returns; over the LAN done runs later, on this thread. A camera without an
+// address (CameraEndpoints::hasAddress) is sent nothing: NoAnswer at once.
 class CameraPassword : public QObject, private LandapConfigDelegate
 {
     Q_OBJECT

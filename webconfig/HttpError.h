@@ -14,6 +14,7 @@ struct HttpError
 inline const QString kHttpGetErrorDomain = QStringLiteral("HttpGetErrorDomain");
 // A recorder answer that carries no result; the code is its HTTP status (401, 500 ...).
 inline const QString kHttpStatusErrorDomain = QStringLiteral("HttpStatusErrorDomain");
+constexpr int kHttpOk = 200;
 constexpr int kHttpUnauthorized = 401;
 
 // Codes of kHttpGetErrorDomain; codes of other domains are the network stack's own.

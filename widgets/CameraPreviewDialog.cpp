@@ -24,7 +24,8 @@ CameraPreviewDialog::CameraPreviewDialog(DiagPreview &diag, QWidget *parent)
     // The picture follows the view, never the other way round.
     m_image->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     m_image->setAlignment(Qt::AlignCenter);
-    m_image->setStyleSheet(QStringLiteral("background: #1b2530;"));
+    m_image->setStyleSheet(QStringLiteral("background: #1b2530; color: white;"));
+    m_image->setWordWrap(true);
     auto *text = new QLabel(diag.lbText(), this);
     text->setObjectName(QStringLiteral("lbText"));
     auto *close = new QPushButton(diag.btCloseTitle(), this);
@@ -52,8 +53,10 @@ void CameraPreviewDialog::resizeEvent(QResizeEvent *event)
 void CameraPreviewDialog::refresh()
 {
     const QImage &image = m_diag.image();
-    if (image.isNull())
+    if (image.isNull()) {
+        m_image->setText(m_diag.lbNote());
         return;
+    }
     const qreal ratio = devicePixelRatioF();
     QPixmap pixmap
         = QPixmap::fromImage(image.scaled(m_image->size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));

@@ -125,7 +125,7 @@ public:
             session.fail(QStringLiteral("camera %1 needs a \"password\"").arg(describe(list, row)));
             return;
         }
-        answerDialogs(password.toString());
+        answerDialogs(password, describe(list, row));
         mark = session.modal().shown().size();
         pickedRow = row;
         list.onChangeSelected(row, 0);
@@ -133,13 +133,22 @@ public:
     }
 
 private:
-    void answerDialogs(const QString &password)
+    // A camera whose password the recorder knows gets the verify dialog
+    // too when it refuses that password.
+    void answerDialogs(const QJsonValue &answer, const QString &camera)
     {
         const auto self = shared_from_this();
-        session.modal().setScript(QStringLiteral("DiagVerifyPassword"), [self, password](DialogController &d) {
+        const QString password = answer.toString();
+        session.modal().setScript(QStringLiteral("DiagVerifyPassword"), [self, answer, camera](DialogController &d) {
             auto &dialog = static_cast<DiagVerifyPassword &>(d);
+            if (!answer.isString()) {
+                self->session.fail(
+                    QStringLiteral("camera %1 refuses the password the recorder knows: it needs a \"password\"")
+                        .arg(camera));
+                return;
+            }
             self->follow(dialog);
-            dialog.setPasswordText(password);
+            dialog.setPasswordText(answer.toString());
             dialog.onSaveClicked();
             self->settleLater();
         });
@@ -199,6 +208,15 @@ private:
     qsizetype mark = 0;
 };
 
+bool pickedByMac(const Setup_SelectCamView &list, const QString &mac)
+{
+    for (int row = 0; row < list.rowCount(); ++row) {
+        if (list.rowPicked(row) && list.rowMac(row) == mac)
+            return true;
+    }
+    return false;
+}
+
 bool listing(const Setup_SearchCamView &step)
 {
     return step.phase() == Phase::Listing && !step.selectCamViewController().isOpenDiag();
@@ -236,17 +254,38 @@ void goOn(Setup_SearchCamView &step, HeadlessSession &session, const QJsonObject
         writeChannels(step, session, record);
         return;
     }
+    const Setup_SelectCamView &list = step.selectCamViewController();
+    QList<QPair<QString, QString>> picked; // MAC and description of each picked camera
+    for (int row = 0; row < list.rowCount(); ++row) {
+        if (list.rowPicked(row))
+            picked.append({list.rowMac(row), describe(list, row)});
+    }
     session.progress(QStringLiteral("searching again"));
     step.onRescanClicked();
     session.when(
         step, [&step] { return listing(step) || step.phase() == Phase::Error; },
-        [&step, &session, record] {
+        [&step, &session, &list, record, picked] {
             if (step.phase() == Phase::Error) {
                 session.fail(QStringLiteral("the recorder did not answer the camera search"));
                 return;
             }
-            found(step.selectCamViewController(), session);
-            writeChannels(step, session, record);
+            QJsonObject now = record;
+            now.insert(QStringLiteral("found"), found(list, session));
+            // The window shows these unpicked again: their password no longer
+            // works, or they were not found.
+            QStringList dropped;
+            for (const auto &[mac, description] : std::as_const(picked)) {
+                if (!pickedByMac(list, mac))
+                    dropped << description;
+            }
+            if (!dropped.isEmpty()) {
+                session.record(kKey, now);
+                session.fail(QStringLiteral("camera %1 is no longer picked after the new search: it did not take "
+                                            "its password again, or was not found")
+                                 .arg(dropped.join(QStringLiteral(", camera "))));
+                return;
+            }
+            writeChannels(step, session, now);
         },
         QStringLiteral("the camera search"));
 }

@@ -70,30 +70,46 @@ private slots:
     void drivesTheStep_data()
     {
         QTest::addColumn<QJsonArray>("cameras");
+        QTest::addColumn<bool>("rescan");
         QTest::addColumn<QString>("outcome"); // the selected-camera string, or the failure
         const QJsonArray all {pick(1), pick("00:1C:27:10:00:01", "Zb-pass1"), pick("192.0.2.102", "New#pw+1")};
-        QTest::newRow("one of each") << all << "47X-IP200:ZB-2100:47X-IP200:none:none:none:none:none:none";
-        QTest::newRow("none") << QJsonArray {} << "none:none:none:none:none:none:none:none:none";
-        QTest::newRow("wrong password") << QJsonArray {pick("ZB-2100", "nope-123")}
+        QTest::newRow("one of each") << all << false << "47X-IP200:ZB-2100:47X-IP200:none:none:none:none:none:none";
+        QTest::newRow("none") << QJsonArray {} << false << "none:none:none:none:none:none:none:none:none";
+        QTest::newRow("wrong password") << QJsonArray {pick("ZB-2100", "nope-123")} << false
                                         << "camera 2 192.0.2.101 00:1c:27:10:00:01 ZB-2100 was not picked: Invalid "
                                            "password.";
-        QTest::newRow("short new password") << QJsonArray {pick(3, "abc")} << "was not picked: Password not set";
-        QTest::newRow("no password given") << QJsonArray {pick(2)} << "needs a \"password\"";
-        QTest::newRow("unknown camera") << QJsonArray {pick("nope")} << "no camera \"nope\" was found";
-        QTest::newRow("ambiguous model") << QJsonArray {pick("47X-IP200")} << "2 cameras are \"47X-IP200\"";
+        QTest::newRow("short new password")
+            << QJsonArray {pick(3, "abc")} << false << "was not picked: Password not set";
+        QTest::newRow("no password given") << QJsonArray {pick(2)} << false << "needs a \"password\"";
+        QTest::newRow("unknown camera") << QJsonArray {pick("nope")} << false << "no camera \"nope\" was found";
+        QTest::newRow("ambiguous model") << QJsonArray {pick("47X-IP200")} << false << "2 cameras are \"47X-IP200\"";
+        QTest::newRow("stored password refused")
+            << QJsonArray {pick("ZB-3300")} << false << "refuses the password the recorder knows";
+        QTest::newRow("stored password refused, given")
+            << QJsonArray {pick("ZB-3300", "Zb-pass4")} << false << "ZB-3300:none:none:none:none:none:none:none:none";
+        QTest::newRow("rescan") << QJsonArray {pick(2, "Zb-pass1")} << true
+                                << "ZB-2100:none:none:none:none:none:none:none:none";
+        QTest::newRow("rescan drops a camera") << QJsonArray {pick("47X-IP900")} << true
+                                               << "camera 5 192.0.2.104 00:1c:27:10:00:04 47X-IP900 is no longer "
+                                                  "picked after the new search";
     }
     void drivesTheStep()
     {
         QFETCH(QJsonArray, cameras);
+        QFETCH(bool, rescan);
         QFETCH(QString, outcome);
         SimProcess sim;
         sim.setTimeScale(0.05);
-        const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, "Recorder9"), threeCameras());
+        // Besides: a camera that refuses what the recorder reports, and one that does not answer.
+        const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, "Recorder9"),
+            threeCameras() << camera(
+                3, kZebor, "admin", "stale-1", {{"adminPassword", "Zb-pass4"}, {"model", "ZB-3300"}})
+                           << camera(4, k47x, "admin", "Ix-pass5", {{"silent", true}, {"model", "47X-IP900"}}));
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
 
         StepsFixture f(StepsFixture::Entries {{"SetupCam PwdError", "Password not set"}});
-        const QJsonObject answers {{QStringLiteral("cameras"), cameras}};
+        const QJsonObject answers {{QStringLiteral("cameras"), cameras}, {QStringLiteral("rescan"), rescan}};
         HeadlessSession session({{Setup_SearchCamView::kPageKey, answers}}, f.modal);
         HeadlessDrivers drivers;
         addAllHeadlessDrivers(drivers);
@@ -113,11 +129,15 @@ private slots:
             QCOMPARE(page.cams, outcome);
             QTRY_VERIFY_WITH_TIMEOUT(session.steps().contains(Setup_SearchCamView::kPageKey), kWaitMs);
             const QJsonObject record = session.steps().value(Setup_SearchCamView::kPageKey).toObject();
-            QCOMPARE(record.value("found").toArray().size(), 3);
+            const QJsonArray found = record.value("found").toArray();
+            QCOMPARE(found.size(), 5);
+            // After a rescan, what it found: the picked camera's password is known.
+            QCOMPARE(found.at(1).toObject().value("password").toString(), rescan ? "known" : "unknown");
             QCOMPARE(record.value("cloud").toBool(), false);
             QCOMPARE(record.value("channels").toArray().size(), 9);
         } else {
             QCOMPARE(session.exitCode(), 1);
+            QVERIFY2(session.failure().contains(outcome), qPrintable(session.failure()));
             QVERIFY(page.cams.isEmpty());
         }
     }

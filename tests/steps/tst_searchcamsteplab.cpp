@@ -13,6 +13,7 @@
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchCamView.h"
+#include "webconfig/CameraPassword.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -152,7 +153,8 @@ private slots:
         qunsetenv("NVRWIZARD_PROBE_HOST");
         f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupCam Msg", "Passwords missing"},
             {"SetupCam PwdError", "Password not set"}, {"SetupCam NoVerifyPwd", "Type the password"},
-            {"APP_NODevice", "No device"}, {"SetupCam Found", "Found: %@"}});
+            {"APP_NODevice", "No device"}, {"SetupCam Found", "Found: %@"}, {"SetupCam NoAddress", "No address"},
+            {"SetupCam PwdRefused", "Password refused"}});
         step = std::make_unique<Setup_SearchCamView>(*f->context);
         page = PageCalls();
     }
@@ -166,8 +168,9 @@ private slots:
     void nineArePickedAndATenthIsRefused()
     {
         QList<QJsonObject> cameras;
-        for (int n = 0; n < 10; ++n)
+        for (int n = 0; n < 9; ++n)
             cameras << camera(n, n % 2 ? k47x : kZebor, QStringLiteral("admin"), QStringLiteral("cam-pw%1").arg(n));
+        cameras << camera(9, k47x, QString(), QString(), takes("cam-pw9"));
         enter(cameras);
         QCOMPARE(list().rowCount(), 10);
         for (int row = 0; row < 9; ++row)
@@ -182,7 +185,17 @@ private slots:
         QVERIFY(list().rowPicked(0));
         list().onChangeSelected(0, 0);
         QVERIFY(!list().rowPicked(0) && !list().rowDimmed(9));
+        // With eight picked and a dialog open, no other pick takes its place.
+        f->modal.setScript(QStringLiteral("DiagVerifyPassword"),
+            [&](DialogController &d) { lastDialog = qobject_cast<CameraPasswordDialog *>(&d); });
         list().onChangeSelected(9, 0);
+        list().onChangeSelected(0, 0);
+        QVERIFY(!list().rowPicked(0));
+        QVERIFY(QTest::qWaitFor([&] { return lastDialog; }, kWaitMs));
+        auto *verify = qobject_cast<DiagVerifyPassword *>(lastDialog.data());
+        verify->setPasswordText(QStringLiteral("cam-pw9"));
+        verify->onSaveClicked();
+        QVERIFY(!list().isOpenDiag() && list().rowPicked(9));
         QCOMPARE(list().selectCamera(), 9);
 
         next();
@@ -313,15 +326,21 @@ private slots:
     void rescanCarriesWorkingCredentialsOver()
     {
         const QJsonObject entered = camera(0, k47x, QString(), QString(), takes("Ix-pass1"));
-        const QJsonObject stale = camera(1, kZebor, "admin", "stale-1", takes("real-1"));
+        const QJsonObject stale = camera(1, kZebor, "admin", "Zb-old1");
         const QJsonObject enteredLan = camera(2, kZebor, QString(), QString(), takes("Zb-pass1"));
         enter({entered, stale, enteredLan});
         pick(entered, QStringLiteral("Ix-pass1"));
         QVERIFY(QTest::qWaitFor([&] { return !list().isOpenDiag(); }, kWaitMs));
-        pick(stale); // its credentials look known: picked without a check
+        pick(stale); // its credentials are known and work
         pick(enteredLan, QStringLiteral("Zb-pass1"));
         QVERIFY(QTest::qWaitFor([&] { return !list().isOpenDiag(); }, kWaitMs));
         QCOMPARE(list().selectCamera(), 3);
+        // Then its password changes behind the list's back.
+        bool changed = false;
+        CameraPassword change;
+        change.change(
+            *list().cameraList()->at(rowOf(stale)), QStringLiteral("real-1"), [&](CameraReply) { changed = true; });
+        QVERIFY(QTest::qWaitFor([&] { return changed; }, kWaitMs));
 
         const qint64 rescanAt = QDateTime::currentMSecsSinceEpoch();
         step->onRescanClicked();
@@ -332,7 +351,7 @@ private slots:
         QVERIFY(list().rowPicked(rowOf(enteredLan)));
         QCOMPARE(list().cameraList()->at(rowOf(enteredLan))->passWord(), QStringLiteral("Zb-pass1"));
         QVERIFY(!list().rowPicked(rowOf(stale)));
-        QCOMPARE(list().cameraList()->at(rowOf(stale))->passWord(), QStringLiteral("stale-1"));
+        QCOMPARE(list().cameraList()->at(rowOf(stale))->passWord(), QStringLiteral("Zb-old1"));
         // Every carried-over password was checked with its camera again.
         QSet<QString> checked;
         for (const SimLogLine &line : sim.log(QStringLiteral("cam"))) {
@@ -349,6 +368,39 @@ private slots:
         QCOMPARE(list().rowCount(), 0);
         waitForList();
         QCOMPARE(list().selectCamera(), 0);
+    }
+
+    // A camera that refuses the password the recorder lists: the preview says
+    // so, and picking it asks for the password.
+    void refusedStoredPasswordIsAskedFor()
+    {
+        const QJsonObject stale = camera(0, kZebor, "admin", "stale-1", takes("Zb-pass1"));
+        enter({stale});
+        DiagPreview preview(*f->context);
+        preview.startPreview(*list().cameraList()->at(0));
+        preview.windowDidLoad();
+        QVERIFY(QTest::qWaitFor([&] { return !preview.lbNote().isEmpty(); }, kWaitMs));
+        QCOMPARE(preview.lbNote(), QStringLiteral("Password refused"));
+        preview.onCloseClicked();
+        pick(stale, QStringLiteral("Zb-pass1"));
+        QVERIFY(QTest::qWaitFor([&] { return !list().isOpenDiag(); }, kWaitMs));
+        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("floating:DiagVerifyPassword")});
+        QVERIFY(list().rowPicked(0));
+        QCOMPARE(list().cameraList()->at(0)->passWord(), QStringLiteral("Zb-pass1"));
+    }
+
+    // Only a dotted IPv4 address becomes a camera's host.
+    void cameraWithoutAnAddressCannotBePicked()
+    {
+        enter({camera(0, k47x, "admin", "Ix-pass1", {{"ip", "host.example#"}}),
+            camera(1, kZebor, QString(), QString(), {{"ip", "x:8080"}})});
+        QCOMPARE(list().rowIp(0), QStringLiteral("host.example#"));
+        for (int row = 0; row < 2; ++row) {
+            list().onChangeSelected(row, 0);
+            QVERIFY(!list().rowPicked(row) && !list().rowHasPreview(row) && !list().isOpenDiag());
+        }
+        QCOMPARE(f->modal.shown(), (QStringList {"alert:No address", "alert:No address"}));
+        QVERIFY(sim.log(QStringLiteral("cam")).isEmpty());
     }
 
     void noCameraFoundClearsEveryChannel()

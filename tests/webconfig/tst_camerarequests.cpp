@@ -6,6 +6,7 @@
 #include "WebFixture.h"
 
 #include "platform/Durations.h"
+#include "webconfig/CameraEndpoints.h"
 #include "webconfig/CameraHttp.h"
 #include "webconfig/CameraImageFetch.h"
 #include "webconfig/CameraPassword.h"
@@ -35,13 +36,20 @@ private:
     WebFixture m_camera;
 
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_camera.port()); }
-    TCameraInfo camera(const QString &protocolType) const
+    TCameraInfo camera(const QString &ip) const
     {
         TCameraInfo c;
-        c.setIp(address());
+        c.setIp(ip);
         c.setMac(QStringLiteral("00:1c:27:10:00:01"));
-        c.setProtocolType(protocolType);
+        c.setProtocolType(QStringLiteral("1"));
         return c;
+    }
+    // A camera's URL, sent to the stand-in's port instead of the default one.
+    QString onStandIn(const QString &url) const
+    {
+        QUrl target(url);
+        target.setPort(m_camera.port());
+        return target.toString(QUrl::FullyEncoded);
     }
     QJsonObject lastRequest() const { return m_camera.requests().last(); }
     QString decoded(const QString &key) const
@@ -105,37 +113,40 @@ private slots:
     void newPasswordReachesTheCameraAsTyped()
     {
         const QString password = QStringLiteral("Ab#1%2+3?=@x");
-        CameraPassword change;
-        std::optional<CameraReply> reply;
-        change.change(camera(QStringLiteral("1")), password, [&](CameraReply r) { reply = r; });
-        QCOMPARE(reply, CameraReply::Accepted);
+        const QString url = CameraEndpoints::setPasswordUrl(camera(QStringLiteral("127.0.0.1")), password);
+        QVERIFY(cameraGet(onStandIn(url), QStringLiteral("admin"), QString(), kWaitMs).answered);
         QCOMPARE(decoded(QStringLiteral("AdminPassword")), password);
         QCOMPARE(decoded(QStringLiteral("AdminID")), QStringLiteral("admin"));
         QCOMPARE(decoded(QStringLiteral("ConfigReboot")), QStringLiteral("No"));
-        QCOMPARE(WebFixture::header(lastRequest(), QStringLiteral("Authorization")),
-            QStringList {QStringLiteral("Basic YWRtaW46")});
     }
 
     void passwordCheckTellsRefusalFromSilence()
     {
-        CameraPassword check;
-        std::optional<CameraReply> reply;
-        check.check(camera(QStringLiteral("1")), QStringLiteral("pw:1"), [&](CameraReply r) { reply = r; });
-        QCOMPARE(reply, CameraReply::Refused);
-        QCOMPARE(check.httpStatus(), 401);
-        QCOMPARE(WebFixture::header(lastRequest(), QStringLiteral("Authorization")),
-            QStringList {QStringLiteral("Basic YWRtaW46cHc6MQ==")});
+        const QString url = CameraEndpoints::userListUrl(camera(QStringLiteral("127.0.0.1")));
+        const CameraAnswer refused
+            = cameraGet(onStandIn(url), QStringLiteral("admin"), QStringLiteral("pw:1"), kWaitMs);
+        QCOMPARE(httpReply(refused), CameraReply::Refused);
+        QVERIFY(refusedCredentials(refused));
 
         // A port nobody listens on: no answer at all.
         QTcpServer closed;
         QVERIFY(closed.listen(QHostAddress::LocalHost));
-        TCameraInfo gone = camera(QStringLiteral("1"));
-        gone.setIp(QStringLiteral("127.0.0.1:%1").arg(closed.serverPort()));
+        const quint16 port = closed.serverPort();
         closed.close();
-        CameraPassword silent;
-        reply.reset();
-        silent.check(gone, QStringLiteral("pw"), [&](CameraReply r) { reply = r; });
-        QCOMPARE(reply, CameraReply::NoAnswer);
+        QCOMPARE(httpReply(cameraGet(
+                     QStringLiteral("http://127.0.0.1:%1/userlist.cgi").arg(port), QString(), QString(), kWaitMs)),
+            CameraReply::NoAnswer);
+
+        // An address that is not a plain IPv4 address is sent nothing.
+        const qsizetype asked = m_camera.requests().size();
+        for (const QString &ip : {address(), QStringLiteral("127.0.0.1#"), QStringLiteral("localhost")}) {
+            CameraPassword check;
+            std::optional<CameraReply> reply;
+            check.check(camera(ip), QStringLiteral("pw"), [&](CameraReply r) { reply = r; });
+            QCOMPARE(reply, CameraReply::NoAnswer);
+            QVERIFY(CameraEndpoints::imageUrl(camera(ip)).isEmpty());
+        }
+        QCOMPARE(m_camera.requests().size(), asked);
     }
 
     void previewFetchCredentialsAndImages()
