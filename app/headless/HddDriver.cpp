@@ -154,5 +154,5 @@ QString validateHdd(const QJsonObject &answers)
 
 void addHddDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveHdd, validateHdd});
+    drivers.add(kKey, {driveHdd, validateHdd, {QStringLiteral("format"), QStringLiteral("actions")}});
 }

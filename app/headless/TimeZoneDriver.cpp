@@ -124,5 +124,5 @@ QString validateTimeZone(const QJsonObject &answers)
 
 void addTimeZoneDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveTimeZone, validateTimeZone});
+    drivers.add(kKey, {driveTimeZone, validateTimeZone, {QStringLiteral("zone"), QStringLiteral("actions")}});
 }
