@@ -146,8 +146,12 @@ void HostReachability::probeLater()
 
 quint32 HostReachability::probe(const QString &hostName)
 {
-    const QHostInfo info = QHostInfo::fromName(hostName);
-    for (const QHostAddress &address : info.addresses()) {
+    // An address is taken as it is: QHostInfo would look its name up, and
+    // where no name server answers that waits out the resolver's time-out.
+    const QHostAddress literal(hostName);
+    const QList<QHostAddress> addresses
+        = literal.isNull() ? QHostInfo::fromName(hostName).addresses() : QList<QHostAddress> {literal};
+    for (const QHostAddress &address : addresses) {
         if (hasRoute(address))
             return ReachabilityFlag::reachable;
     }

@@ -16,11 +16,11 @@ constexpr quint32 reachable = 2;
 constexpr quint32 connectionRequired = 4;
 } // namespace ReachabilityFlag
 
-// Whether this computer has a way to one host: the name is resolved and each
-// address tested for a route with a UDP connect, which sends nothing. While
-// scheduled it probes at once and then every reachabilityRecheckMs; probes
-// run on the queue, and the callback runs there too, with the first result
-// and then whenever the flags change.
+// Whether this computer has a way to one host: the name is resolved (an
+// address is taken as it is) and each address tested for a route with a UDP
+// connect, which sends nothing. While scheduled it probes at once and then
+// every reachabilityRecheckMs; probes run on the queue, and the callback runs
+// there too, with the first result and then whenever the flags change.
 class HostReachability
 {
 public:
@@ -42,7 +42,7 @@ public:
 
     QString hostName() const;
 
-    // One probe on the calling thread; blocks while the name is resolved.
+    // One probe on the calling thread; blocks while a name is resolved.
     static quint32 probe(const QString &hostName);
 
 private:

@@ -31,4 +31,10 @@ export HOME=$PWD/build/run/home
 mkdir -p "$HOME"
 scenario=${NVRSIM_SCENARIO:-sim/scenarios/demo.json}
 [ -f "$scenario" ] || { echo "run.sh: no simulator scenario $scenario" >&2; exit 2; }
-exec scripts/netlab.sh --lan "build/run/bin/nvrsim --scenario '$scenario' >&2" -- "$wizard" "$@" 1>&3 3>&-
+# The simulator's event lines go to a file of their own: standard error stays
+# the wizard's progress (the simulator's own failures still show there).
+simlog=$PWD/build/run/nvrsim.log
+: >"$simlog"
+echo "run.sh: the simulator's events go to build/run/nvrsim.log" >&2
+exec scripts/netlab.sh --lan "build/run/bin/nvrsim --scenario '$scenario' --log '$simlog' >>'$simlog'" \
+  -- "$wizard" "$@" 1>&3 3>&-

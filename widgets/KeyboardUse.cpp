@@ -162,6 +162,20 @@ void focusFirstControl(QWidget &area)
         area.setFocus(Qt::OtherFocusReason);
 }
 
+bool focusDefaultButton(QWidget &inside)
+{
+    for (QWidget *area = inside.parentWidget(); area; area = area->parentWidget()) {
+        const QList<QPushButton *> buttons = area->findChildren<QPushButton *>();
+        for (QPushButton *button : buttons) {
+            if (button->isDefault() && usable(button)) {
+                button->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void prepareForKeys(QWidget &window)
 {
     chainTabsInReadingOrder(window);

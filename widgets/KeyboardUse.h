@@ -22,6 +22,10 @@ void chainTabsInReadingOrder(QWidget &window);
 // on the area itself so that keys still reach it.
 void focusFirstControl(QWidget &area);
 
+// Focus on the default button of the nearest area around `inside` that has
+// one shown and enabled, where Return goes on; false when none has.
+bool focusDefaultButton(QWidget &inside);
+
 // A window about to be shown: Tab in reading order, focus on its first control.
 void prepareForKeys(QWidget &window);
 

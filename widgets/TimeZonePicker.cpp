@@ -2,6 +2,7 @@
 
 #include "steps/Setup_TimeZoneContentView.h"
 #include "widgets/Controls.h"
+#include "widgets/KeyboardUse.h"
 #include "widgets/WizardStyle.h"
 
 #include <QCheckBox>
@@ -73,8 +74,7 @@ TimeZonePicker::TimeZonePicker(Setup_TimeZoneContentView &picker, QWidget *paren
     connect(m_zone, &QPushButton::clicked, &picker, &Setup_TimeZoneContentView::btTimeZoneClicked);
     connect(m_auto, &QCheckBox::clicked, &picker, &Setup_TimeZoneContentView::autosetTimeZone);
     connect(m_search, &QLineEdit::textEdited, &picker, &Setup_TimeZoneContentView::controlTextDidChange);
-    connect(m_list, &QListWidget::itemClicked, this,
-        [this](QListWidgetItem *item) { m_picker.tableViewClicked(m_list->row(item)); });
+    connect(m_list, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) { pickRow(m_list->row(item)); });
     for (QWidget *keys : std::initializer_list<QWidget *> {m_zone, m_search, m_list})
         keys->installEventFilter(this);
     connect(&picker, &Setup_TimeZoneContentView::scrollToFirstRow, m_list, &QListWidget::scrollToTop);
@@ -132,7 +132,10 @@ bool TimeZonePicker::dropDownKey(QObject *watched, int key)
 void TimeZonePicker::pickRow(int row)
 {
     m_picker.tableViewClicked(row);
-    m_zone->setFocus(Qt::OtherFocusReason);
+    // The list closed under the focus, which Qt handed on to Back: it goes
+    // where Return goes on instead, Next, or the zone button while Next is off.
+    if (!focusDefaultButton(*this))
+        m_zone->setFocus(Qt::OtherFocusReason);
 }
 
 void TimeZonePicker::refresh()

@@ -13,6 +13,7 @@ bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error);
 // The same with the file's bytes already read; path only names it in messages.
 bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error);
 
-// Checks the whole file: known sections only, a known language, and each
-// section's own rules. Returns every mistake found, none when fine.
+// Checks the whole file: known sections only, a known language, known keys in
+// each section, and each section's own rules. Returns every mistake found,
+// none when fine.
 QStringList validateAnswers(const QJsonObject &answers, const HeadlessDrivers &drivers);

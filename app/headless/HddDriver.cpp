@@ -154,5 +154,5 @@ QString validateHdd(const QJsonObject &answers)
 
 void addHddDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kHddKey, {driveHdd, validateHdd});
+    drivers.add(kHddKey, {driveHdd, validateHdd, {QStringLiteral("format"), QStringLiteral("actions")}});
 }

@@ -20,6 +20,8 @@ struct HeadlessDriver
     // anything runs; returns its mistakes one per line (joinMistakes), or an
     // empty string when fine.
     std::function<QString(const QJsonObject &pageAnswers)> validate;
+    // The keys its section may hold; any other is refused before anything runs.
+    QStringList keys;
 };
 
 // A section's mistakes as validate returns them; empty entries are dropped.

@@ -12,6 +12,8 @@ const QString kNimboraKey = Setup_NimboraView::kPageKey;
 const QString kExisting = QStringLiteral("existing");
 const QString kNew = QStringLiteral("new");
 const QString kSkip = QStringLiteral("skip");
+const QStringList kTextKeys = {QStringLiteral("account"), QStringLiteral("email"), QStringLiteral("password"),
+    QStringLiteral("confirmPassword"), QStringLiteral("firstName"), QStringLiteral("lastName")};
 
 using Phase = Setup_NimboraView::Phase;
 
@@ -113,10 +115,10 @@ void driveNimbora(PageController &page, HeadlessSession &session)
 QString validateNimbora(const QJsonObject &answers)
 {
     QStringList mistakes;
-    for (const char *key : {"account", "email", "password", "confirmPassword", "firstName", "lastName"}) {
-        const QJsonValue value = answers.value(QLatin1String(key));
+    for (const QString &key : kTextKeys) {
+        const QJsonValue value = answers.value(key);
         if (!value.isUndefined() && !value.isString())
-            mistakes << QStringLiteral("\"%1\" must be a text").arg(QLatin1String(key));
+            mistakes << QStringLiteral("\"%1\" must be a text").arg(key);
     }
     const QJsonValue terms = answers.value(QStringLiteral("acceptTerms"));
     if (!terms.isUndefined() && !terms.isBool())
@@ -136,5 +138,7 @@ QString validateNimbora(const QJsonObject &answers)
 
 void addNimboraDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kNimboraKey, {driveNimbora, validateNimbora});
+    drivers.add(kNimboraKey,
+        {driveNimbora, validateNimbora,
+            kTextKeys + QStringList {QStringLiteral("acceptTerms"), QStringLiteral("actions")}});
 }

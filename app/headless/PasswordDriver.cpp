@@ -134,5 +134,8 @@ void addPasswordDrivers(HeadlessDrivers &drivers)
             [&step, &session, reset] { answerForm(step, session, reset); },
             QStringLiteral("the recorder's password state"));
     };
-    drivers.add(kPasswordKey, {drive, validatePassword});
+    drivers.add(kPasswordKey,
+        {drive, validatePassword,
+            {QStringLiteral("password"), QStringLiteral("newPassword"), QStringLiteral("reset"),
+                QStringLiteral("actions")}});
 }

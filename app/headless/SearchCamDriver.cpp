@@ -354,5 +354,7 @@ QString validateSearchCam(const QJsonObject &answers)
 
 void addSearchCamDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey, {driveSearchCam, validateSearchCam});
+    drivers.add(kKey,
+        {driveSearchCam, validateSearchCam,
+            {QStringLiteral("cameras"), QStringLiteral("rescan"), QStringLiteral("actions")}});
 }

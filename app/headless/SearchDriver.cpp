@@ -70,5 +70,6 @@ QString validateSearch(const QJsonObject &answers)
 
 void addSearchDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(QStringLiteral("searchNVR"), {driveSearch, validateSearch});
+    drivers.add(QStringLiteral("searchNVR"),
+        {driveSearch, validateSearch, {QStringLiteral("recorder"), QStringLiteral("actions")}});
 }

@@ -70,8 +70,10 @@ void driveSummary(PageController &page, HeadlessSession &session)
 void addShellDrivers(HeadlessDrivers &drivers)
 {
     drivers.add(QStringLiteral("welcome"),
-        {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); }});
+        {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); },
+            {QStringLiteral("actions")}});
     drivers.add(QStringLiteral("install"),
-        {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }});
-    drivers.add(QStringLiteral("summary"), {driveSummary, {}});
+        {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); },
+            {QStringLiteral("actions")}});
+    drivers.add(QStringLiteral("summary"), {driveSummary, {}, {}});
 }

@@ -124,5 +124,5 @@ QString validateTimeZone(const QJsonObject &answers)
 
 void addTimeZoneDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kTimeZoneKey, {driveTimeZone, validateTimeZone});
+    drivers.add(kTimeZoneKey, {driveTimeZone, validateTimeZone, {QStringLiteral("zone"), QStringLiteral("actions")}});
 }

@@ -84,6 +84,12 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
     QTest::newRow("ten cameras") << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 1}, {"camera": 2},
         {"camera": 3}, {"camera": 4}, {"camera": 5}, {"camera": 6}, {"camera": 7}, {"camera": 8}, {"camera": 9},
         {"camera": 10}]}})") << QStringLiteral("at most nine cameras");
+    // A misspelt key would otherwise take the default: for the cameras, none.
+    QTest::newRow("misspelt key in a section")
+        << QByteArray(R"({"searchCAM": {"camera": [{"camera": 1}]}})")
+        << QStringLiteral("section \"searchCAM\": unknown key \"camera\" (known: actions, cameras, rescan)");
+    QTest::newRow("key in a section without answers") << QByteArray(R"({"summary": {"actions": []}})")
+                                                      << QStringLiteral("section \"summary\": unknown key \"actions\"");
     QTest::newRow("rescan not a flag") << QByteArray(R"({"searchCAM": {"rescan": "yes"}})")
                                        << QStringLiteral("\"rescan\" must be true or false");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")

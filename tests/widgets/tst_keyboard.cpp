@@ -14,11 +14,14 @@
 #include "steps/DiagHddFormat.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/DiagVerifyPassword.h"
+#include "steps/SetupStepDelegate.h"
+#include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
@@ -308,6 +311,30 @@ private slots:
         QVERIFY(dialog.isModalStopped());
         QCOMPARE(list.ended, 1);
         QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
+    }
+
+    // A search result clicked: the list closes under the focus, which goes
+    // where Return goes on (without a recorder Next stays off: the zone
+    // button, whose Return is the page's), never to Back.
+    void timeZonePickedFocusGoesOn()
+    {
+        WidgetsFixture f;
+        struct : SetupStepDelegate
+        {
+            int back = 0;
+            void setupTimeZoneBack() override { ++back; }
+        } calls;
+        Setup_TimeZoneView step(f.context);
+        step.setDelegate(&calls, nullptr, QStringLiteral("admin"), QString());
+        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        page->show();
+        QVERIFY(QTest::qWaitForWindowActive(page.get()));
+        QTest::keyClicks(page->findChild<QWidget *>("edTimeZone"), QStringLiteral("brasilia"));
+        auto *list = page->findChild<QListWidget *>("timeZoneListTableView");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        QVERIFY2(focusIs("btTimeZone"), qPrintable(focusName()));
+        key(Qt::Key_Return);
+        QCOMPARE(calls.back, 0);
     }
 
     // The account and password typed, Return in the password field: OK, once.
