@@ -12,6 +12,11 @@
 #include "platform/ModelName.h"
 #include "platform/Resources.h"
 #include "platform/UrlOpener.h"
+#include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
+#include "steps/Setup_SearchNvrView.h"
 
 #include <QHash>
 #include <QUrl>
@@ -28,12 +33,12 @@ QString counterFor(const QString &steps)
         {QStringLiteral("install1"), QStringLiteral("1/10")},
         {QStringLiteral("install2"), QStringLiteral("2/10")},
         {QStringLiteral("install3"), QStringLiteral("3/10")},
-        {QStringLiteral("searchNVR"), QStringLiteral("4/10")},
-        {QStringLiteral("password"), QStringLiteral("5/10")},
-        {QStringLiteral("hdd"), QStringLiteral("6/10")},
-        {QStringLiteral("searchCAM"), QStringLiteral("8/10")},
-        {QStringLiteral("nimbora"), QStringLiteral("9/10")},
-        {QStringLiteral("summary"), QStringLiteral("10/10")},
+        {Setup_SearchNvrView::kPageKey, QStringLiteral("4/10")},
+        {Setup_PasswordView::kPageKey, QStringLiteral("5/10")},
+        {Setup_HddView::kPageKey, QStringLiteral("6/10")},
+        {Setup_SearchCamView::kPageKey, QStringLiteral("8/10")},
+        {Setup_NimboraView::kPageKey, QStringLiteral("9/10")},
+        {SummaryView::kPageKey, QStringLiteral("10/10")},
     };
     return counters.value(steps);
 }

@@ -18,8 +18,7 @@ void DiagAbout::windowWillClose()
 
 void DiagAbout::onCloseClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }
 
 QString DiagAbout::lbTitle() const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/LeftStepView.h"
 #include "app/PageContainer.h"
+#include "app/core/LeftStepView.h"
 #include "app/core/PageController.h"
 #include "steps/SetupStep.h"
 #include "steps/SetupStepDelegate.h"
@@ -22,10 +22,12 @@ class SetupView : public PageController, public SetupStepDelegate
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("setup");
+
     explicit SetupView(WizardContext &context, QObject *parent = nullptr);
     ~SetupView() override;
 
-    QString pageKey() const override { return QStringLiteral("setup"); }
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
     void setDelegate(ShellDelegate *delegate) { theDelegate = delegate; }

@@ -27,7 +27,7 @@ void WelcomeView::setDelegate(ShellDelegate *delegate)
 void WelcomeView::viewDidAppear()
 {
     Log::line(QStringLiteral("-[WelcomeView viewDidAppear]"));
-    postChangeReminder(QStringLiteral("welcome"));
+    postChangeReminder(kPageKey);
     // The first showing comes before the shell has chosen the language.
     setLanguageText();
     Log::line(QStringLiteral("-[WelcomeView prepareTheLanguageSelector2]"));

@@ -11,9 +11,11 @@ class WelcomeView : public PageController
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("welcome");
+
     explicit WelcomeView(WizardContext &context, QObject *parent = nullptr);
 
-    QString pageKey() const override { return QStringLiteral("welcome"); }
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
     void setDelegate(ShellDelegate *delegate);

@@ -1,12 +1,11 @@
 #include "guide/DiagLEDStateRed.h"
 
-#include "platform/ModelName.h"
 #include "app/core/TextFormat.h"
+#include "platform/ModelName.h"
 
 void DiagLEDStateRed::onCloseClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }
 
 void DiagLEDStateRed::btReset()

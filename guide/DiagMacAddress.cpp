@@ -1,8 +1,8 @@
 #include "guide/DiagMacAddress.h"
 
-#include "platform/ModelName.h"
 #include "app/core/TextFormat.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 
 #include <QStringList>
 
@@ -29,8 +29,7 @@ QString DiagMacAddress::displayedAddress(const QString &selectedDevicesMAC)
 
 void DiagMacAddress::onCloseClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }
 
 QString DiagMacAddress::lbText1() const

@@ -1,8 +1,8 @@
 #include "guide/DiagReset.h"
 
 #include "app/core/HMLocalization.h"
-#include "platform/ModelName.h"
 #include "app/core/TextFormat.h"
+#include "platform/ModelName.h"
 
 #include <QRegularExpression>
 
@@ -35,16 +35,14 @@ DiagReset::DiagReset(WizardContext &context, QObject *parent)
 
 void DiagReset::onCloseClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
     if (theDelegate)
         theDelegate->reOpenDiagLEDStateRED();
 }
 
 void DiagReset::onRestartClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
     if (theDelegate)
         theDelegate->noteResettingClicked();
 }

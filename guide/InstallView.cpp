@@ -1,11 +1,11 @@
 #include "guide/InstallView.h"
 
 #include "app/core/ModalHost.h"
-#include "platform/ModelName.h"
 #include "app/core/ShellDelegate.h"
 #include "app/core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 
 #include <QTimer>
 

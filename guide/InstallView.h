@@ -17,6 +17,8 @@ class InstallView : public PageController, public DiagLEDStateRedDelegate, publi
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("install");
+
     using PageController::PageController;
 
     // The picture views of the sub-pages.
@@ -38,7 +40,7 @@ public:
     static int installSteps;
     static int installSteps_580;
 
-    QString pageKey() const override { return QStringLiteral("install"); }
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
     void setDelegate(ShellDelegate *delegate) { theDelegate = delegate; }

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang (only them) and runs each from its
-# seed corpus, tests/fuzz/corpus/<target>, for a bounded time: all together
-# FUZZ_TOTAL_SECONDS (default 140, the share of the test command), or
+# Builds the libFuzzer targets with clang and runs each from its seed corpus,
+# tests/fuzz/corpus/<target>, for a bounded time: all together
+# FUZZ_TOTAL_SECONDS (default 140; the test command gives less), or
 # FUZZ_SECONDS each for longer runs.
 #
 #   scripts/fuzz.sh                        every target, 140 s in all
 #   FUZZ_SECONDS=600 scripts/fuzz.sh       ten minutes each
 #   scripts/fuzz.sh fuzz_lan fuzz_portal   only these targets
 #
-# What the fuzzers learn stays in build/fuzz/corpus-<target>. An input that
-# breaks a target lands in build/fuzz/crashes/ and the script fails at the
+# What the fuzzers learn stays in the tree's corpus-<target>. An input that
+# breaks a target lands in the tree's crashes/ and the script fails at the
 # end; once the parser is fixed, keep the input in
 # tests/fuzz/regressions/<target>/, whose replay test feeds it in every build.
 set -euo pipefail

@@ -7,10 +7,10 @@
 #
 #   scripts/valgrind.sh [--quick] [--lab-only] [BUILD_DIR]
 #
-# BUILD_DIR (default build/test) is a build without sanitizers. --quick runs
-# the headless run and the launcher only; --lab-only skips (exit code 77)
-# outside the lab instead of building and entering one (the test command's
-# check uses both).
+# BUILD_DIR is a build without sanitizers (default build/valgrind, a Debug
+# tree made here when missing; the test command passes its release tree).
+# --quick runs the headless run and the launcher only; --lab-only skips (exit
+# code 77) outside the lab instead of building and entering one.
 # VALGRIND_TIME_SCALE (0.5) shortens the protocol waits; memcheck runs the
 # wizard some 20 to 50 times slower, so they cannot shrink as far as in tests.
 set -euo pipefail
@@ -25,7 +25,15 @@ while [ $# -gt 0 ]; do
     *) break ;;
   esac
 done
-dir=$(realpath "${1:-build/test}")
+dir=${1:-build/valgrind}
+if [ ! -f "$dir/CMakeCache.txt" ]; then
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+fi
+if grep -q '^NVR_SANITIZE:BOOL=ON' "$dir/CMakeCache.txt"; then
+  echo "valgrind: $dir is a sanitized build; memcheck cannot run it" >&2
+  exit 2
+fi
+dir=$(realpath "$dir")
 bin="$dir/bin"
 units=(tst_propertylist tst_shortcutitems tst_launcherpairing tst_headlessanswers tst_shellflow
   tst_passwordforms tst_nimboraform tst_timezonematch tst_webparsers tst_lanrequests)

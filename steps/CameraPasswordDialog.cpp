@@ -54,10 +54,9 @@ void CameraPasswordDialog::storeCredentials(const QString &user, const QString &
 
 void CameraPasswordDialog::close(bool reload)
 {
-    postGreyViewCovered(QStringLiteral("NO"));
     if (reload)
         context().notifications.post(Notifications::needReloadTableView, this);
-    stopModal();
+    dismiss();
     if (theDelegate)
         theDelegate->endDialog();
 }

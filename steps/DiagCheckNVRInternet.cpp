@@ -1,7 +1,7 @@
 #include "steps/DiagCheckNVRInternet.h"
 
-#include "platform/ModelName.h"
 #include "app/core/TextFormat.h"
+#include "platform/ModelName.h"
 
 DiagCheckNVRInternet::DiagCheckNVRInternet(
     WizardContext &context, DiagCheckNVRInternetDelegate *theDelegate, QObject *parent)
@@ -46,6 +46,5 @@ void DiagCheckNVRInternet::btCancel()
 
 void DiagCheckNVRInternet::close()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }

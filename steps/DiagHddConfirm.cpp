@@ -10,7 +10,6 @@ void DiagHddConfirm::btOk()
 {
     if (isModalStopped())
         return;
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
     theDelegate.toRescan();
 }

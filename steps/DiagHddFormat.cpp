@@ -41,6 +41,5 @@ void DiagHddFormat::btCancel()
 
 void DiagHddFormat::close()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }

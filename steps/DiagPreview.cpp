@@ -45,10 +45,9 @@ void DiagPreview::stop()
 {
     if (isModalStopped())
         return;
-    postGreyViewCovered(QStringLiteral("NO"));
     updateTimer.stop();
     ++m_run;
-    stopModal();
+    dismiss();
 }
 
 void DiagPreview::updateImageFromUrl()

@@ -28,8 +28,7 @@ void DiagResetNVR::btCancel()
 
 void DiagResetNVR::close()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }
 
 QString DiagResetNVR::lbAccount() const

@@ -2,6 +2,7 @@
 
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
 #include "steps/Setup_HddInformationView.h"
 #include "steps/Setup_MessageView.h"
@@ -23,6 +24,8 @@ class Setup_HddView : public RecorderStep,
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("hdd");
+
     // hddStep: the phase every instance shares.
     enum Phase { Browsing = 0, Formatting = 1, NotStarted = 2 };
     static int hddStep;
@@ -30,7 +33,7 @@ public:
     explicit Setup_HddView(WizardContext &context, QObject *parent = nullptr);
     ~Setup_HddView() override;
 
-    QString pageKey() const override { return QStringLiteral("hdd"); }
+    QString pageKey() const override { return kPageKey; }
     void setDelegate(SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password) override;
     void viewDidAppear() override;
 
@@ -51,13 +54,14 @@ public:
     bool hddInfoRetrieved() const { return m_hddInfoRetrieved; }
     // The second place the format message is shown.
     QString textField() const { return m_textField; }
-    int progressStep() const { return 6; }
+    const SetupProgressView &progressView() const { return progress; }
     QString lbTitle() const { return text(QStringLiteral("SetupHdd_Title_260A")); }
     QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
     QString btSkipTitle() const { return text(QStringLiteral("SetupNimbora_Account Skip")); }
 
 private:
+    SetupProgressView progress = SetupProgressView::at(6);
     // HttpConfigDelegate
     void onHttpConfigDidFinish(HttpConfig *, int cmd) override;
     void onHttpUpdateFormatStatus(HttpConfig *, int cmd, int hdd, const QString &format) override;

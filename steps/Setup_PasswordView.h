@@ -4,6 +4,7 @@
 #include "protocol/LandapConfig.h"
 #include "protocol/LandapConfigDelegate.h"
 #include "steps/DiagResetNVR.h"
+#include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_SetPasswordView.h"
@@ -25,6 +26,8 @@ class Setup_PasswordView : public SetupStep,
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("password");
+
     // What answer the step waits for (subStep).
     enum Phase {
         CheckFactoryState = 0,
@@ -38,7 +41,7 @@ public:
     explicit Setup_PasswordView(WizardContext &context, QObject *parent = nullptr);
     ~Setup_PasswordView() override;
 
-    QString pageKey() const override { return QStringLiteral("password"); }
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
     void setDelegate(SetupStepDelegate *delegate, NvrRef device);
@@ -67,14 +70,14 @@ public:
     // The waiting overlay over the form and its text.
     bool overlayShown() const { return m_overlayShown; }
     QString overlayText() const { return m_overlayText; }
-    // Position in the step images.
-    int progressStep() const { return 5; }
+    const SetupProgressView &progressView() const { return progress; }
     QString lbTitle() const;
     QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
     QString btResetTitle() const { return text(QStringLiteral("APP_Reset")); }
 
 private:
+    SetupProgressView progress = SetupProgressView::at(5);
     // DiagResetNVRDelegate
     void performResetReadyToCheckUser(const QString &user, const QString &password) override;
     void cancelResetNVR() override;

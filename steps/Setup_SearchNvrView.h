@@ -13,6 +13,8 @@ class Setup_SearchNvrView : public SetupStep, private SearchDeviceDelegate
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("searchNVR");
+
     explicit Setup_SearchNvrView(WizardContext &context, QObject *parent = nullptr);
 
     // Remaining retries of the running search, shared by the whole process.
@@ -20,7 +22,7 @@ public:
     // Shell tests walk the steps without a LAN: they switch this off.
     static bool searchesLan;
 
-    QString pageKey() const override { return QStringLiteral("searchNVR"); }
+    QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
     void setDelegate(SetupStepDelegate *delegate) { theDelegate = delegate; }

@@ -22,13 +22,15 @@ class Setup_TimeZoneView : public RecorderStep, private HttpConfigDelegate
 {
     Q_OBJECT
 public:
+    static inline const QString kPageKey = QStringLiteral("timeZone");
+
     // What the recorder is being asked (dateStep).
     enum Phase { ReadList = 0, ReadSettings = 1, SetZone = 2 };
 
     explicit Setup_TimeZoneView(WizardContext &context, QObject *parent = nullptr);
     ~Setup_TimeZoneView() override;
 
-    QString pageKey() const override { return QStringLiteral("timeZone"); }
+    QString pageKey() const override { return kPageKey; }
     void setDelegate(SetupStepDelegate *delegate, NvrRef device, const QString &user, const QString &password) override;
 
     // Where the computer's zone comes from; the system zone unless replaced.

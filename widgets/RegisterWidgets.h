@@ -2,16 +2,6 @@
 
 class WidgetFactory;
 
-// Each area registers its pages, steps and dialogs in its own file.
-void registerShellWidgets(WidgetFactory &factory);
-void registerGuideWidgets(WidgetFactory &factory);
-void registerSearchWidgets(WidgetFactory &factory);
-void registerPasswordWidgets(WidgetFactory &factory);
-void registerTimeZoneWidgets(WidgetFactory &factory);
-void registerHddWidgets(WidgetFactory &factory);
-void registerNimboraWidgets(WidgetFactory &factory);
-void registerSummaryWidgets(WidgetFactory &factory);
-void registerCameraWidgets(WidgetFactory &factory);
-
-// Everything the window can show.
+// Everything the window can show: which widget shows which page, step and
+// dialog controller.
 void registerAllWidgets(WidgetFactory &factory);

@@ -3,8 +3,6 @@
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/Controls.h"
 #include "widgets/RichText.h"
-#include "widgets/StepFrame.h"
-#include "widgets/WaitingPanel.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -13,7 +11,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,25 +34,15 @@ QIcon radioIcon(bool on)
 } // namespace
 
 SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
-    : QWidget(parent)
+    : StepPage(step.progressView(), parent, QStringLiteral("btRescan"))
     , m_step(step)
-    , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
-    , m_content(new QStackedWidget(this))
-    , m_waiting(new WaitingPanel(m_content))
-    , m_rescan(new QPushButton(this))
-    , m_back(new QPushButton(this))
-    , m_next(new QPushButton(this))
 {
     setObjectName(QStringLiteral("searchNvrPage"));
-    m_content->setObjectName(QStringLiteral("boxContent"));
-    m_content->addWidget(makeListBox());
-    m_content->addWidget(m_waiting);
-    m_rescan->setObjectName(QStringLiteral("btRescan"));
-    layOutStep(*this, m_step.progressView(), m_title, m_content, m_rescan, m_back, m_next);
-
-    connect(m_rescan, &QPushButton::clicked, this, [this] { m_step.onRescanClicked(); });
-    connect(m_back, &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });
-    connect(m_next, &QPushButton::clicked, this, [this] { m_step.onNextClicked(); });
+    m_listBox = makeListBox();
+    addContent(m_listBox);
+    connect(leftButton(), &QPushButton::clicked, this, [this] { m_step.onRescanClicked(); });
+    connect(backButton(), &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });
+    connect(nextButton(), &QPushButton::clicked, this, [this] { m_step.onNextClicked(); });
     connect(&m_step, &Setup_SearchNvrView::changed, this, &SearchNvrPage::refresh);
     refresh();
 }
@@ -135,7 +122,6 @@ QWidget *SearchNvrPage::makeListBox()
 void SearchNvrPage::refresh()
 {
     const Setup_SelectNvrView &list = m_step.selectNvrView();
-    m_title->setText(m_step.lbTitle());
     m_text1->setText(emphasisedHtml(list.lbText1().text, list.lbText1().phrase));
     m_table->setAccessibleName(m_step.lbTitle());
     m_table->setAccessibleDescription(list.lbText1().text);
@@ -150,16 +136,9 @@ void SearchNvrPage::refresh()
     m_listRescan->setEnabled(m_step.listControlsEnabled());
     m_macHelp->setEnabled(m_step.listControlsEnabled());
 
-    const Setup_MessageView &message = m_step.messageView();
-    m_waiting->setMessage(message.message());
-    m_content->setCurrentIndex(message.isVisible() ? 1 : 0);
-
-    m_rescan->setText(m_step.btRescanTitle());
-    m_back->setText(m_step.btBackTitle());
-    m_next->setText(m_step.btNextTitle());
-    m_rescan->setEnabled(m_step.btRescanEnabled());
-    m_back->setEnabled(m_step.btBackEnabled());
-    m_next->setEnabled(m_step.btNextEnabled());
+    showStep({m_step.lbTitle(), m_step.btBackTitle(), m_step.btNextTitle(), m_step.btBackEnabled(),
+                 m_step.btNextEnabled(), m_step.btRescanTitle(), m_step.btRescanEnabled()},
+        m_step.messageView(), m_listBox);
     refreshRows();
 }
 

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/StepPage.h"
 
 class QLabel;
 class QPushButton;
-class QStackedWidget;
 class QTableWidget;
 class Setup_SearchNvrView;
-class WaitingPanel;
 
 // The search step: the found recorders as a one-choice list, the waiting
 // panel while searching, the "nothing found" label and the step's buttons.
-class SearchNvrPage : public QWidget
+class SearchNvrPage : public StepPage
 {
     Q_OBJECT
 public:
@@ -23,9 +21,7 @@ private:
     void refreshRows();
 
     Setup_SearchNvrView &m_step;
-    QLabel *m_title;
-    QStackedWidget *m_content;
-    WaitingPanel *m_waiting;
+    QWidget *m_listBox;
     QLabel *m_text1;
     QTableWidget *m_table;
     QLabel *m_noDevice;
@@ -33,7 +29,4 @@ private:
     QPushButton *m_listRescan;
     QPushButton *m_macHelp;
     QPushButton *m_internetHelp;
-    QPushButton *m_rescan;
-    QPushButton *m_back;
-    QPushButton *m_next;
 };

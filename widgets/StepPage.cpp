@@ -34,9 +34,14 @@ void StepPage::addContent(QWidget *content)
 
 void StepPage::showStep(const State &state, const Setup_MessageView &message, QWidget *shown)
 {
+    showStep(state, message.isVisible(), message.message(), shown);
+}
+
+void StepPage::showStep(const State &state, bool waiting, const QString &waitingText, QWidget *shown)
+{
     m_title->setText(state.title);
-    m_waiting->setMessage(message.message());
-    m_content->setCurrentWidget(message.isVisible() ? m_waiting : shown ? shown : m_empty);
+    m_waiting->setMessage(waitingText);
+    m_content->setCurrentWidget(waiting ? m_waiting : shown ? shown : m_empty);
     m_back->setText(state.backTitle);
     m_next->setText(state.nextTitle);
     m_back->setEnabled(state.backEnabled);
@@ -44,5 +49,6 @@ void StepPage::showStep(const State &state, const Setup_MessageView &message, QW
     if (m_left) {
         m_left->setText(state.leftTitle);
         m_left->setEnabled(state.leftEnabled);
+        m_left->setVisible(state.leftVisible);
     }
 }

@@ -27,6 +27,7 @@ public:
         // The left button's, when the page has one.
         QString leftTitle = {};
         bool leftEnabled = false;
+        bool leftVisible = true;
     };
 
 protected:
@@ -38,6 +39,8 @@ protected:
     // The waiting panel while the message is up, otherwise shown (nothing at
     // all when shown is null).
     void showStep(const State &state, const Setup_MessageView &message, QWidget *shown);
+    // The same, for a step whose waiting text is its own.
+    void showStep(const State &state, bool waiting, const QString &waitingText, QWidget *shown);
 
     QPushButton *backButton() const { return m_back; }
     QPushButton *nextButton() const { return m_next; }

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/StepPage.h"
 
-class QLabel;
-class QPushButton;
-class QStackedWidget;
 class Setup_TimeZoneView;
-class WaitingPanel;
 
 // The time zone step: the picker, the waiting panel while the recorder is
 // read or written, and Back and Next.
-class TimeZonePage : public QWidget
+class TimeZonePage : public StepPage
 {
     Q_OBJECT
 public:
@@ -20,10 +16,5 @@ private:
     void refresh();
 
     Setup_TimeZoneView &m_step;
-    QLabel *m_title;
-    QStackedWidget *m_content;
     QWidget *m_picker;
-    WaitingPanel *m_waiting;
-    QPushButton *m_back;
-    QPushButton *m_next;
 };

@@ -13,8 +13,7 @@ void DiagShowEula::windowDidLoad()
 
 void DiagShowEula::onCloseClicked()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
-    stopModal();
+    dismiss();
 }
 
 void DiagShowEula::fillText()

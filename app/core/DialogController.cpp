@@ -16,6 +16,11 @@ void DialogController::windowDidLoad()
 
 void DialogController::windowWillClose()
 {
+    dismiss();
+}
+
+void DialogController::dismiss()
+{
     postGreyViewCovered(QStringLiteral("NO"));
     stopModal();
 }

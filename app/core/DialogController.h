@@ -25,7 +25,7 @@ public:
 
     // The window has loaded: most dialogs ask the shell to dim the main window.
     virtual void windowDidLoad();
-    // The window's own close control.
+    // The window's own close control: dismiss().
     virtual void windowWillClose();
 
     void stopModal();
@@ -40,6 +40,9 @@ signals:
 protected:
     QString text(const QString &key) const;
     void postGreyViewCovered(const QString &value);
+    // Undims the main window and ends the modal run: the one way a dialog
+    // closes itself.
+    void dismiss();
 
 private:
     WizardContext &m_context;

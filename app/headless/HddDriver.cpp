@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kHddKey = QStringLiteral("hdd");
+const QString &kHddKey = Setup_HddView::kPageKey;
 
 bool waitingForUser(const Setup_HddView &step)
 {

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kPasswordKey = QStringLiteral("password");
+const QString &kPasswordKey = Setup_PasswordView::kPageKey;
 
 // Survives the step's visits: after a reset the search and this step come again.
 struct ResetState

@@ -31,14 +31,14 @@ void driveSearch(PageController &page, HeadlessSession &session)
     session.when(
         page, [&search] { return !search.isSearching(); },
         [&search, &session] {
-            if (session.nextAction(QStringLiteral("searchNVR")) == QLatin1String("back")) {
+            if (session.nextAction(Setup_SearchNvrView::kPageKey) == QLatin1String("back")) {
                 search.onBackClicked();
                 return;
             }
             Setup_SelectNvrView &list = search.selectNvrView();
             for (int row = 0; row < list.deviceList().size(); ++row)
                 session.progress(QStringLiteral("found %1 %2").arg(list.rowIp(row), list.rowMac(row)));
-            const QJsonValue pick = session.answersFor(QStringLiteral("searchNVR")).value(QStringLiteral("recorder"));
+            const QJsonValue pick = session.answersFor(Setup_SearchNvrView::kPageKey).value(QStringLiteral("recorder"));
             const int row = rowOf(list, pick);
             if (row < 0) {
                 session.fail(list.deviceList().isEmpty() ? QStringLiteral("no recorder was found")
@@ -48,7 +48,7 @@ void driveSearch(PageController &page, HeadlessSession &session)
             list.selectRow(row);
             session.progress(
                 QStringLiteral("chose %1 %2 %3").arg(list.rowNumber(row), list.rowIp(row), list.rowMac(row)));
-            session.record(QStringLiteral("searchNVR"),
+            session.record(Setup_SearchNvrView::kPageKey,
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
                     {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});
             search.onNextClicked();
@@ -70,6 +70,6 @@ QString validateSearch(const QJsonObject &answers)
 
 void addSearchDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(QStringLiteral("searchNVR"),
+    drivers.add(Setup_SearchNvrView::kPageKey,
         {driveSearch, validateSearch, {QStringLiteral("recorder"), QStringLiteral("actions")}});
 }

@@ -24,7 +24,7 @@ void driveWelcome(PageController &page, HeadlessSession &session)
         session.progress(
             QStringLiteral("language %1 (%2)").arg(welcome.popupTitle(), Languages::LangFile().value(index)));
     }
-    session.nextAction(QStringLiteral("welcome"), QStringLiteral("start"));
+    session.nextAction(WelcomeView::kPageKey, QStringLiteral("start"));
     welcome.onStartClicked();
 }
 
@@ -34,7 +34,7 @@ void driveInstall(PageController &page, HeadlessSession &session)
 {
     auto &install = static_cast<InstallView &>(page);
     const int subPage = install.subPage();
-    const bool back = session.nextAction(QStringLiteral("install")) == QLatin1String("back");
+    const bool back = session.nextAction(InstallView::kPageKey) == QLatin1String("back");
     if (back)
         install.onBackClicked();
     else
@@ -59,7 +59,7 @@ void driveSummary(PageController &page, HeadlessSession &session)
             for (const ShortcutError &error : summary.shortcutErrors())
                 session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
             session.record(
-                QStringLiteral("summary"), QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
+                SummaryView::kPageKey, QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
             session.succeed();
         },
         QStringLiteral("the recorder's cloud state and recording"));
@@ -69,11 +69,11 @@ void driveSummary(PageController &page, HeadlessSession &session)
 
 void addShellDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(QStringLiteral("welcome"),
+    drivers.add(WelcomeView::kPageKey,
         {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); },
             {QStringLiteral("actions")}});
-    drivers.add(QStringLiteral("install"),
+    drivers.add(InstallView::kPageKey,
         {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); },
             {QStringLiteral("actions")}});
-    drivers.add(QStringLiteral("summary"), {driveSummary, {}, {}});
+    drivers.add(SummaryView::kPageKey, {driveSummary, {}, {}});
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kTimeZoneKey = QStringLiteral("timeZone");
+const QString &kTimeZoneKey = Setup_TimeZoneView::kPageKey;
 const QString kComputer = QStringLiteral("computer");
 
 QString proposedBy(TimeZoneMatch::By by)
