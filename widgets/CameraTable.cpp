@@ -4,6 +4,7 @@
 #include "widgets/CameraImages.h"
 #include "widgets/Controls.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -108,8 +109,14 @@ CameraTable::CameraTable(Setup_SelectCamView &list, QWidget *parent)
     // The arrow keys move along the rows; Space picks as a click on the check does.
     connect(new QShortcut(QKeySequence(Qt::Key_Space), m_table, nullptr, nullptr, Qt::WidgetShortcut),
         &QShortcut::activated, this, [this] {
-            if (m_table->currentRow() >= 0)
-                m_list.onChangeSelected(m_table->currentRow(), Check);
+            if (m_table->currentRow() < 0)
+                return;
+            m_list.onChangeSelected(m_table->currentRow(), Check);
+            // A pick that waited for the camera can leave the focus on a row's
+            // preview button, where the next Space would open the preview.
+            QWidget *focus = QApplication::focusWidget();
+            if (focus && focus != m_table && m_table->isAncestorOf(focus))
+                m_table->setFocus(Qt::OtherFocusReason);
         });
     connect(m_rescan, &QPushButton::clicked, this, [this] { m_list.onRescanClicked(); });
     connect(m_tip, &QPushButton::clicked, this, [this] { m_list.onTipClicked(); });
