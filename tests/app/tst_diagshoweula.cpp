@@ -18,16 +18,25 @@ class DiagShowEulaTest : public QObject
     RecordingUrlOpener m_urls;
     WizardContext m_context {m_notifications, m_l10n, m_modal, m_urls, {}};
 
-    // The text shown by one run of the dialog, closed by its window control.
+    // The text shown by one run of the dialog, closed by its window control,
+    // which undims the window as its buttons do.
     QString shownText()
     {
         QString text;
+        QStringList grey;
+        const auto token = m_notifications.addObserver(
+            Notifications::greyViewCovered, [&grey](const QObject *, const QVariantMap &info) {
+                grey << info.value(Notifications::greyViewCovered).toString();
+            });
         m_modal.setScript(QStringLiteral("DiagShowEula"), [&text](DialogController &dialog) {
             text = static_cast<DiagShowEula &>(dialog).plainText();
             dialog.windowWillClose();
         });
         DiagShowEula eula(m_context);
         m_modal.runModal(eula);
+        m_notifications.removeObserver(token);
+        if (grey != QStringList {QStringLiteral("YES"), QStringLiteral("NO")})
+            return QStringLiteral("undimmed wrongly: ") + grey.join(QLatin1Char(' '));
         return text;
     }
 
