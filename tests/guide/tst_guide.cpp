@@ -27,6 +27,7 @@ private slots:
     void nextLabelEmphasisedOnlyWhereItOccurs();
     void resetChainKeepsTheWindowDimmed();
     void restartReturnsToTheWelcomePage();
+    void ledDialogNamesEveryCheck();
     void resetNameQuotedInEnglishOnly();
     void resetNameWithPatternCharacters();
     void closeUndimsAndTellsTheOpener();
@@ -261,6 +262,15 @@ struct RecordingOpener : DiagLEDStateRedDelegate, DiagResetDelegate
 };
 
 } // namespace
+
+void InstallGuideTest::ledDialogNamesEveryCheck()
+{
+    GuideFixture f;
+    DiagLEDStateRed led(*f.context);
+    QCOMPARE(led.lbTexts(),
+        QStringList({QStringLiteral("Is the HRX-540A plugged in?"), QStringLiteral("Is the disk seated?"),
+            QStringLiteral("Is the cable in?"), QStringLiteral("Still red: reset the HRX-540A.")}));
+}
 
 void InstallGuideTest::resetNameQuotedInEnglishOnly()
 {

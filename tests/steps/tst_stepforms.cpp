@@ -3,6 +3,7 @@
 // and search, the disk status column, and the search list's quoted Next.
 #include "StepsFixture.h"
 #include "steps/ComputerTimeZone.h"
+#include "steps/DiagResetNVR.h"
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_HddInformationView.h"
 #include "steps/Setup_NimboraContentView.h"
@@ -44,6 +45,13 @@ std::shared_ptr<THddInfo> bay(int id, int status)
 }
 
 using Icon = Setup_HddInformationView::StatusIcon;
+
+struct ResetAnswers : DiagResetNVRDelegate
+{
+    QStringList calls;
+    void performResetReadyToCheckUser(const QString &user, const QString &) override { calls << user; }
+    void cancelResetNVR() override { calls << QStringLiteral("cancel"); }
+};
 
 } // namespace
 
@@ -162,6 +170,30 @@ private slots:
             QCOMPARE(form.passwordFieldMarked(), !message.isEmpty());
         }
         QCOMPARE(form.failure(), message);
+    }
+
+    // Typing clears the confirm form's messages; shown again, the form unticks
+    // the change box.
+    void confirmFormTypingAndShowingAgain()
+    {
+        Setup_ConfirmPasswordView form(*f->context);
+        form.setChangePasswordChecked(true);
+        QVERIFY(!form.checkPassword() && !form.checkNewPassword());
+        form.setConfirmText(QStringLiteral("x"));
+        QVERIFY(form.lbMessage().isEmpty() && form.lbNewMessage().isEmpty());
+        form.clear();
+        QVERIFY(!form.getChangePasswordChecked() && !form.newPasswordFieldsVisible());
+    }
+
+    // The window's close control cancels the reset dialog like Cancel, once.
+    void resetDialogClosedOnce()
+    {
+        ResetAnswers answers;
+        DiagResetNVR dialog(*f->context, answers, false);
+        QCOMPARE(dialog.lbWarning(), kInvalid);
+        dialog.windowWillClose();
+        dialog.btCancel();
+        QCOMPARE(answers.calls, QStringList {QStringLiteral("cancel")});
     }
 
     void mailRule_data()
