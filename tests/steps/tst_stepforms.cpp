@@ -1,7 +1,8 @@
 // The steps' rules without a recorder: the password, e-mail and cloud password
 // rules at their edges and the order of their checks, the time zone proposal
-// and search, the disk status column, and the search list's quoted Next.
+// and search, the disk status column, and the search list's texts and MAC.
 #include "StepsFixture.h"
+#include "guide/DiagMacAddress.h"
 #include "steps/ComputerTimeZone.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/Setup_ConfirmPasswordView.h"
@@ -10,6 +11,7 @@
 #include "steps/Setup_SelectNvrView.h"
 #include "steps/Setup_SetPasswordView.h"
 #include "steps/TimeZoneMatch.h"
+#include "util/UtilMethod.h"
 #include "webconfig/RecordParsers.h"
 
 #include <QtTest>
@@ -440,6 +442,24 @@ private slots:
         f->l10n->setLanguage(QStringLiteral("EN"));
         QCOMPARE(list.lbText1().text, QStringLiteral("Pick one."));
         QVERIFY(list.lbText1().phrase.isEmpty());
+    }
+
+    // The MAC dialog shows the row selected last.
+    void macDialogShowsTheSelectedRow()
+    {
+        Setup_SelectNvrView list(*f->context);
+        TVexorReply first {}, second {};
+        UtilMethod::stringToMac(QStringLiteral("00:1c:27:00:00:01"), first.macAddress);
+        UtilMethod::stringToMac(QStringLiteral("00:1c:27:ab:cd:ef"), second.macAddress);
+        list.setSearchDeviceList({first, second});
+        list.selectRow(1);
+        QString shown;
+        f->modal.setScript(QStringLiteral("DiagMacAddress"), [&shown](DialogController &dialog) {
+            shown = static_cast<DiagMacAddress &>(dialog).lbMAC();
+            static_cast<DiagMacAddress &>(dialog).onCloseClicked();
+        });
+        list.onMacAddresssClicked();
+        QCOMPARE(shown, QStringLiteral("  MAC:001C27ABCDEF"));
     }
 };
 
