@@ -36,7 +36,7 @@ fi
 dir=$(realpath "$dir")
 bin="$dir/bin"
 units=(tst_propertylist tst_shortcutitems tst_launcherpairing tst_headlessanswers tst_shellflow
-  tst_passwordforms tst_nimboraform tst_timezonematch tst_webparsers tst_lanrequests)
+  tst_stepforms tst_webparsers tst_lanrequests)
 
 if [ -z "${NVRLAB_LAN_NS:-}" ]; then
   if [ "$lab_only" -eq 1 ]; then

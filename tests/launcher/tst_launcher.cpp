@@ -87,27 +87,14 @@ private slots:
         QVERIFY(log().contains(QStringLiteral("newFilePath=") + items().paths(kCloud).propertyList));
     }
 
+    // Paired by the copy's birth time alone; the other pairings and pages are
+    // rows of the pairing test.
     void renamedCopyStillFindsItsList()
     {
         QVERIFY(items().replace(kCloud).isEmpty());
         const QString renamed = m_folders.desktop + QStringLiteral("/Front door.app");
         QVERIFY(QDir().rename(items().paths(kCloud).desktopCopy, renamed));
         QCOMPARE(openedBy(renamed), QStringLiteral("https://portal.lab.example/device#87654321?lang=JP"));
-    }
-
-    void withoutCloudOpensTheStandInNumber()
-    {
-        const ShortcutTarget none = ShortcutTarget::withoutAccess(QStringLiteral(" "));
-        QVERIFY(items().replace(none).isEmpty());
-        QCOMPARE(openedBy(items().paths(none).desktopCopy),
-            QStringLiteral("https://%1/device#12345678?lang=EN").arg(Deployment::defaultPortalHost()));
-    }
-
-    void localServerIsOpenedAsItIs()
-    {
-        const ShortcutTarget local = ShortcutTarget::withoutAccess(QStringLiteral("http://nvr.local/setup"));
-        QVERIFY(items().replace(local).isEmpty());
-        QCOMPARE(openedBy(items().paths(local).desktopCopy), QStringLiteral("http://nvr.local/setup"));
     }
 
     void emptyOrMissingFolderOpensTheEntrance()

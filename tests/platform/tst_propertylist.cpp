@@ -1,6 +1,8 @@
 // Property lists we write are read by plistlib and plistutil; files plistlib
 // writes (binary and XML) come back equal after we read and rewrite them; and
-// malformed input ends in an error, quickly and without a crash.
+// malformed input ends in an error, quickly and without a crash; and a writer
+// killed with SIGKILL in the middle of a write leaves the old file or the new
+// one, never a mix: each time the file parses, in our reader and in plistlib.
 #include "BinaryPlistBuilder.h"
 #include "PlistTools.h"
 #include "platform/PropertyList.h"
@@ -8,9 +10,13 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
+#include <csignal>
 #include <limits>
 
 namespace {
@@ -269,6 +275,47 @@ private slots:
         const PropertyList::Parsed parsed = PropertyList::parse(bytes);
         QVERIFY2(parsed.ok(), qPrintable(parsed.error));
         QCOMPARE(parsed.value, value);
+    }
+
+    void killedWriterLeavesAWholeFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Bookmarks.plist"));
+        const QString writer = qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/plistwriter");
+        constexpr int entries = 800;
+        constexpr int rounds = 20;
+        int killedMidWrite = 0;
+        QStringList snapshots;
+        for (int round = 0; round < rounds; ++round) {
+            QProcess p;
+            p.start(writer, {path, QString::number(entries)});
+            QVERIFY(p.waitForStarted());
+            // Let a few writes finish, then kill at a random moment of the next.
+            const int writes = 1 + QRandomGenerator::global()->bounded(3);
+            int done = 0;
+            QByteArray line;
+            while (done < writes || line != "begin") {
+                if (!p.canReadLine())
+                    QVERIFY2(p.waitForReadyRead(10000), "writer stopped writing");
+                line = p.readLine().trimmed();
+                done += line == "done";
+            }
+            QThread::usleep(QRandomGenerator::global()->bounded(4000));
+            ::kill(pid_t(p.processId()), SIGKILL);
+            QVERIFY(p.waitForFinished());
+            // The writer loops, so the kill was inside a write when its last word is "begin".
+            killedMidWrite += (line + p.readAll()).trimmed().endsWith("begin");
+
+            const PropertyList::Parsed parsed = PropertyList::readFile(path);
+            QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+            QCOMPARE(parsed.value.toList().size(), entries);
+            snapshots.append(dir.filePath(QStringLiteral("after-kill-%1.plist").arg(round)));
+            QVERIFY(QFile::copy(path, snapshots.last()));
+        }
+        QVERIFY(plistcheck(QStringList {QStringLiteral("reads")} + snapshots));
+        // Most kills must have landed inside a write, or the test proves nothing.
+        qInfo() << killedMidWrite << "of" << rounds << "kills inside a write";
+        QVERIFY2(killedMidWrite > rounds / 2, qPrintable(QString::number(killedMidWrite)));
     }
 };
 

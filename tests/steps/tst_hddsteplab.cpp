@@ -1,17 +1,10 @@
 // The hard-disk step against a simulated recorder over real HTTPS in the
 // network lab: browsing, the decisions at the next result, the dialogs,
 // formatting with its failure, and a recorder that does not answer.
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
-#include "platform/Durations.h"
+#include "StepLab.h"
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
-#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_HddView.h"
-
-#include <QJsonArray>
-#include <QtTest>
 
 namespace {
 
@@ -392,5 +385,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(HddStepLabTest)
+NVR_STEP_LAB("hdd", HddStepLabTest)
 #include "tst_hddsteplab.moc"

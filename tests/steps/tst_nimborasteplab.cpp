@@ -1,16 +1,8 @@
 // The cloud account step against the simulated recorder and portal over real
 // HTTPS in the network lab: sign-in, sign-up and skip, a refusal, the cases
 // without a form, a network failure, and the order of the registration.
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
-#include "platform/Durations.h"
-#include "steps/SetupStepDelegate.h"
+#include "StepLab.h"
 #include "steps/Setup_NimboraView.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QtTest>
 
 namespace {
 
@@ -295,5 +287,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(NimboraStepLabTest)
+NVR_STEP_LAB("nimbora", NimboraStepLabTest)
 #include "tst_nimborasteplab.moc"

@@ -1,17 +1,10 @@
 // The administrator password step against a simulated recorder over real LAN
 // sockets in the network lab.
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
+#include "StepLab.h"
 #include "app/core/TextFormat.h"
-#include "platform/Durations.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/PasswordMessages.h"
-#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_PasswordView.h"
-
-#include <QJsonObject>
-#include <QtTest>
 
 namespace {
 
@@ -288,5 +281,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PasswordStepLabTest)
+NVR_STEP_LAB("password", PasswordStepLabTest)
 #include "tst_passwordsteplab.moc"

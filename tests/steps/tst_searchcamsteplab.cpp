@@ -3,20 +3,13 @@
 // password dialogs of both camera families, the preview of a slow camera,
 // credentials carried over a rescan, the internet check and the nine channel
 // writes, and a write run that a failing channel stops.
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
-#include "platform/Durations.h"
+#include "StepLab.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
 #include "steps/DiagVerifyPassword.h"
-#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchCamView.h"
 #include "webconfig/CameraPassword.h"
-
-#include <QJsonArray>
-#include <QtTest>
 
 namespace {
 
@@ -490,5 +483,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SearchCamStepLabTest)
+NVR_STEP_LAB("searchcam", SearchCamStepLabTest)
 #include "tst_searchcamsteplab.moc"

@@ -1,18 +1,12 @@
 // The recorder search step and `nvrwizard --search` against simulated
 // recorders over real sockets in the network lab.
 #include "EmptyNetwork.h"
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
-#include "platform/Durations.h"
+#include "StepLab.h"
 #include "platform/Log.h"
-#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "util/UtilMethod.h"
 
-#include <QJsonObject>
 #include <QProcess>
-#include <QtTest>
 
 namespace {
 
@@ -221,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SearchStepLabTest)
+NVR_STEP_LAB("search", SearchStepLabTest)
 #include "tst_searchsteplab.moc"

@@ -1,15 +1,7 @@
 // The time zone step against a simulated recorder over real HTTPS in the
 // network lab: proposal, reading the recorder, writing the choice, failures.
-#include "LabEnv.h"
-#include "SimProcess.h"
-#include "StepsFixture.h"
-#include "platform/Durations.h"
-#include "steps/SetupStepDelegate.h"
+#include "StepLab.h"
 #include "steps/Setup_TimeZoneView.h"
-
-#include <QJsonArray>
-#include <QJsonObject>
-#include <QtTest>
 
 namespace {
 
@@ -310,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TimeZoneStepLabTest)
+NVR_STEP_LAB("timezone", TimeZoneStepLabTest)
 #include "tst_timezonesteplab.moc"
