@@ -4,7 +4,7 @@ namespace {
 
 // The wizard's own icon, which the package installs in the hicolor theme; the
 // launcher bundle carries none of its own.
-const QString kIcon = QStringLiteral("example.vexor.nvrwizard");
+const QString kIcon = QStringLiteral(NVR_APP_ID);
 
 bool hasLineBreak(const QString &s)
 {
