@@ -92,6 +92,20 @@ class TestUtil : public QObject
     Q_OBJECT
 
 private slots:
+    void queuedReceivesRunOneAfterTheOther()
+    {
+        Recorder events;
+        AsyncUdpSocket socket(&events);
+        socket.bindToPort(0);
+        socket.receiveWithTimeout(150, 1);
+        socket.receiveWithTimeout(150, 2);
+        QTRY_COMPARE(events.events.size(), 2);
+        QCOMPARE(events.events[0].tag, 1L);
+        QCOMPARE(events.events[1].tag, 2L);
+        // The second starts only when the first ends, with its own full wait.
+        QVERIFY2(events.events[1].atMs >= 300, qPrintable(QString::number(events.events[1].atMs)));
+    }
+
     void sendsReportInOrderAfterTheCall()
     {
         Pair pair;

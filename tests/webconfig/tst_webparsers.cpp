@@ -80,13 +80,7 @@ private slots:
         QCOMPARE(hdd->ready(), QStringLiteral("1"));
         QVERIFY(hdd->checked());
         QCOMPARE(hdd->partitionInfos().size(), 2); // only partitioninfo0 and 1
-        const TPartition &first = hdd->partitionInfos().at(0);
-        QCOMPARE(first.capacity(), QStringLiteral("953869"));
-        QCOMPARE(first.usedSpace(), QStringLiteral("1200"));
-        QCOMPARE(first.FreeSpace(), QStringLiteral("952669"));
-        QCOMPARE(first.Recordable(), QStringLiteral("950000"));
-        QCOMPARE(first.status(), QStringLiteral("1"));
-        QCOMPARE(first.fileSystem(), QStringLiteral("ext4"));
+        QCOMPARE(hdd->partitionInfos().at(0).status(), QStringLiteral("1"));
         const TPartition &four = hdd->partitionInfos().at(1);
         QCOMPARE(four.Recordable(), QStringLiteral("90"));
         QVERIFY(!four.status() && !four.fileSystem());
