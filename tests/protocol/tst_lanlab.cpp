@@ -1,0 +1,365 @@
+// The LAN protocol against simulated recorders over real sockets in the
+// network lab: what a search keeps of the replies and how long it waits, and
+// which interfaces a configuration command goes out on and which answer ends
+// it. The steps' lab tests run the retries and the user's scenarios.
+#include "EmptyNetwork.h"
+#include "LabEnv.h"
+#include "SimProcess.h"
+#include "platform/Durations.h"
+#include "protocol/LanProtocol.h"
+#include "protocol/LandapConfig.h"
+#include "protocol/LandapConfigDelegate.h"
+#include "protocol/SearchDevice.h"
+#include "protocol/SearchDeviceDelegate.h"
+#include "util/UdpError.h"
+#include "util/UtilMethod.h"
+
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSet>
+#include <QtTest>
+
+#include <cerrno>
+#include <functional>
+
+namespace {
+
+constexpr double kScale = 0.1; // a 600 ms reply wait
+const QString kAdmin = QStringLiteral("admin");
+
+struct SearchRun : SearchDeviceDelegate
+{
+    SearchDevice search {this};
+    QElapsedTimer clock;
+    bool ended = false;
+    int ends = 0;
+    UdpError error;
+    qint64 endedAfterMs = -1;
+
+    SearchRun() { search.setFilterName(QStringLiteral("HRX-540A")); }
+    void start()
+    {
+        ended = false;
+        clock.start();
+        search.startSearch();
+    }
+    bool finish(int timeoutMs)
+    {
+        const bool done = QTest::qWaitFor([this] { return ended; }, timeoutMs);
+        // Late callbacks would show up as a second end.
+        QTest::qWait(50);
+        return done && ends == 1;
+    }
+    QStringList macs() const
+    {
+        QStringList list;
+        for (const TVexorReply &r : const_cast<SearchDevice &>(search).getReplyArray())
+            list << UtilMethod::macToString(r.macAddress);
+        return list;
+    }
+    void onSearchEnd(SearchDevice *, const UdpError &e) override
+    {
+        ++ends;
+        ended = true;
+        error = e;
+        endedAfterMs = clock.elapsed();
+        search.endSearch();
+    }
+};
+
+struct ConfigRun : LandapConfigDelegate
+{
+    LandapConfig config;
+    int ends = 0;
+    int opCode = 0;
+    int retCode = 0;
+    UdpError error;
+    qint64 endedAfterMs = -1;
+
+    explicit ConfigRun(Ipv4InterfaceLister interfaces = systemIpv4Interfaces)
+        : config(this, std::move(interfaces))
+    {
+    }
+    // Opens on the target, runs one command and waits for its end.
+    bool run(const TVexorReply &target, const std::function<void(LandapConfig &)> &command)
+    {
+        ends = 0;
+        QElapsedTimer clock;
+        clock.start();
+        config.open(&target);
+        command(config);
+        const bool ended = QTest::qWaitFor([this] { return ends > 0; }, 5000);
+        endedAfterMs = clock.elapsed();
+        // Answers to the other interface's request must not end it twice.
+        QTest::qWait(100);
+        return ended && ends == 1;
+    }
+    void onLandapConfigEnd(LandapConfig *c, int op, int ret, const UdpError &e) override
+    {
+        ++ends;
+        opCode = op;
+        retCode = ret;
+        error = e;
+        c->close();
+    }
+};
+
+} // namespace
+
+class TestLanLab : public QObject
+{
+    Q_OBJECT
+
+private:
+    SimProcess sim;
+
+    void startSim(const QList<QJsonObject> &recorders)
+    {
+        sim.setTimeScale(kScale);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
+    }
+    QList<SimLogLine> requests(int opcode) const
+    {
+        QList<SimLogLine> lines;
+        for (const SimLogLine &l : sim.log(QStringLiteral("rx"))) {
+            if (l.value("op").toInt() == opcode)
+                lines << l;
+        }
+        return lines;
+    }
+    // Outside the empty namespace, runs the calling test function again inside it.
+    static bool rerunInEmptyNetwork()
+    {
+        if (EmptyNetwork::inside())
+            return false;
+        QString output;
+        if (!EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output))
+            QTest::qFail(qPrintable(output), __FILE__, __LINE__);
+        return true;
+    }
+
+private slots:
+    void init()
+    {
+        if (!EmptyNetwork::inside())
+            NVR_REQUIRE_LAB();
+        setDurations(Durations().scaled(kScale));
+    }
+    void cleanup() { sim.stop(); }
+
+    void recordCarriesTheRecordersSettings()
+    {
+        QJsonObject r = SimProcess::recorder(0);
+        r.insert(QStringLiteral("firmware"), QStringLiteral("2.3.4.5"));
+        r.insert(QStringLiteral("webPort"), 8080);
+        r.insert(QStringLiteral("mask"), QStringLiteral("255.255.254.0"));
+        r.insert(QStringLiteral("dns2"), QStringLiteral("198.51.100.2"));
+        r.insert(QStringLiteral("dhcp"), true);
+        startSim({r});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.error.code, 5);
+        const QList<TVexorReply> list = run.search.getReplyArray();
+        QCOMPARE(list.size(), 1);
+        const TVexorReply &record = list.first();
+        QCOMPARE(QString::fromLatin1(record.firmwareVersion), QStringLiteral("2.3.4.5"));
+        QCOMPARE(UtilMethod::macToString(record.macAddress), SimProcess::macOf(r));
+        QCOMPARE(UtilMethod::ipToString(record.ipAddress), SimProcess::ipOf(r));
+        QCOMPARE(UtilMethod::bytesToInt(record.httpPort), 8080);
+        QCOMPARE(UtilMethod::ipToString(record.subnetMask), QStringLiteral("255.255.254.0"));
+        QCOMPARE(UtilMethod::ipToString(record.gateway), QStringLiteral("192.0.2.2"));
+        QCOMPARE(UtilMethod::ipToString(record.secondaryDns), QStringLiteral("198.51.100.2"));
+        QCOMPARE(record.dhcpEnabled, uint8_t(1));
+
+        // The one request on the wire is the fixed 22-byte discovery request.
+        const QList<SimLogLine> rx = sim.log(QStringLiteral("rx"));
+        QCOMPARE(rx.size(), 1);
+        QCOMPARE(rx.first().value("len"), QStringLiteral("22"));
+        QCOMPARE(rx.first().value("to"), QStringLiteral("255.255.255.255"));
+        QCOMPARE(rx.first().value("mac"), QStringLiteral("ff:ff:ff:ff:ff:ff"));
+
+        // A new search starts from an empty list.
+        run.ends = 0;
+        run.start();
+        QVERIFY(run.search.getReplyArray().isEmpty());
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.search.getReplyArray().size(), 1);
+    }
+
+    // Replies are told apart by MAC, not by address.
+    void duplicatesByMacKeepTheFirstReply()
+    {
+        const QJsonObject twice = SimProcess::misbehaving(0, {{QStringLiteral("answerTwice"), true}});
+        QJsonObject sameMacLater = SimProcess::misbehaving(2, {{QStringLiteral("delayMs"), 1000}});
+        sameMacLater.insert(QStringLiteral("mac"), SimProcess::macOf(twice));
+        QJsonObject sameAddress = SimProcess::recorder(1);
+        sameAddress.insert(QStringLiteral("ip"), SimProcess::ipOf(twice));
+        startSim({twice, sameAddress, sameMacLater});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QStringList macs = run.macs();
+        macs.sort();
+        QCOMPARE(macs, QStringList({SimProcess::macOf(twice), SimProcess::macOf(sameAddress)}));
+        QCOMPARE(UtilMethod::ipToString(run.search.getReplyArray().first().ipAddress), SimProcess::ipOf(twice));
+    }
+
+    void lateRepliesExtendTheWait()
+    {
+        // Replies 1 s and 6 s after the start (scaled): the search ends 6 s after the last.
+        startSim({SimProcess::misbehaving(0, {{QStringLiteral("delayMs"), 1000}}),
+            SimProcess::misbehaving(1, {{QStringLiteral("delayMs"), 6000}})});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.macs().size(), 2);
+        QCOMPARE(run.error.domain, QStringLiteral("AsyncUdpSocketErrorDomain"));
+        QCOMPARE(run.error.description, QStringLiteral("Receive operation timed out"));
+        QVERIFY2(run.endedAfterMs >= 1150, qPrintable(QString::number(run.endedAfterMs)));
+    }
+
+    void rejectedRepliesDoNotExtendTheWait()
+    {
+        startSim({SimProcess::recorder(0),
+            SimProcess::misbehaving(1, {{QStringLiteral("delayMs"), 4000}, {QStringLiteral("wrongModel"), true}})});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.macs(), QStringList {SimProcess::macOf(SimProcess::recorder(0))});
+        // Extended it would end near 1000 ms.
+        QVERIFY2(run.endedAfterMs < 900, qPrintable(QString::number(run.endedAfterMs)));
+        QVERIFY(sim.waitForLog(
+            QStringLiteral("tx"),
+            [&](const SimLogLine &l) { return l.value("recorder") == SimProcess::macOf(SimProcess::recorder(1)); },
+            2000));
+    }
+
+    void malformedRepliesAreIgnored()
+    {
+        QJsonObject lowerCase = SimProcess::recorder(2);
+        lowerCase.insert(QStringLiteral("model"), QStringLiteral("hrx-540a"));
+        QJsonObject trailingSpace = SimProcess::recorder(3);
+        trailingSpace.insert(QStringLiteral("model"), QStringLiteral("HRX-540A "));
+        const QJsonObject overLong = SimProcess::misbehaving(7, {{QStringLiteral("overLong"), 66}});
+        startSim({SimProcess::recorder(0),
+            SimProcess::misbehaving(1, {{QStringLiteral("wrongModel"), QStringLiteral("HRX-580A")}}), lowerCase,
+            trailingSpace, SimProcess::misbehaving(4, {{QStringLiteral("short"), 333}}),
+            SimProcess::misbehaving(5, {{QStringLiteral("short"), 17}}),
+            SimProcess::misbehaving(6, {{QStringLiteral("garbage"), true}}), overLong});
+        SearchRun run;
+        run.start();
+        QVERIFY(run.finish(5000));
+        QCOMPARE(run.error.code, 5);
+        // A datagram longer than a record is taken by its first 334 bytes.
+        QCOMPARE(run.macs(), QStringList({SimProcess::macOf(SimProcess::recorder(0)), SimProcess::macOf(overLong)}));
+        QCOMPARE(sim.log(QStringLiteral("tx")).size(), 8);
+    }
+
+    void onlyTheAddressedRecorderAnswers()
+    {
+        const QJsonObject quiet = SimProcess::configured(1, QString());
+        QJsonObject silent = SimProcess::recorder(2);
+        silent.insert(QStringLiteral("misbehave"), QJsonObject {{QStringLiteral("silentCommands"), true}});
+        startSim({SimProcess::recorder(0), quiet, silent});
+        // The MAC of one recorder with the address of another matches neither.
+        QJsonObject mixed = SimProcess::recorder(0);
+        mixed.insert(QStringLiteral("ip"), SimProcess::ipOf(quiet));
+        for (const QJsonObject &target : {mixed, silent}) {
+            ConfigRun run;
+            QVERIFY(run.run(SimProcess::target(target), [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+            QCOMPARE(run.retCode, -1);
+            QCOMPARE(run.error.code, 5);
+            QCOMPARE(run.error.domain, QStringLiteral("AsyncUdpSocketErrorDomain"));
+            QVERIFY2(run.endedAfterMs >= 550, qPrintable(QString::number(run.endedAfterMs)));
+        }
+        QVERIFY(sim.log(QStringLiteral("verify")).isEmpty());
+        QVERIFY(!requests(OP_USER_VERIFY).isEmpty());
+    }
+
+    void twoInterfacesSendTwoRequestsAndReportOnce()
+    {
+        startSim({SimProcess::recorder(0)});
+        ConfigRun run;
+        QVERIFY(run.run(
+            SimProcess::target(SimProcess::recorder(0)), [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+        QCOMPARE(run.retCode, 0);
+        QTRY_COMPARE(requests(OP_USER_VERIFY).size(), 2);
+        QSet<QString> to, from;
+        for (const SimLogLine &l : requests(OP_USER_VERIFY)) {
+            to << l.value("to");
+            from << l.value("from").section(QLatin1Char(':'), 0, 0);
+            QCOMPARE(l.value("len"), QString::number(kUserVerifyRequestSize));
+        }
+        QCOMPARE(to, QSet<QString>({QStringLiteral("192.0.2.255"), QStringLiteral("198.51.100.255")}));
+        const LabEnv lab = LabEnv::fromEnvironment();
+        QCOMPARE(from, QSet<QString>({lab.pcIp, lab.pcIp2}));
+        QTRY_COMPARE(sim.log(QStringLiteral("verify")).size(), 2);
+        QCOMPARE(run.ends, 1);
+    }
+
+    void combinedVerifyAndChange()
+    {
+        const QJsonObject r = SimProcess::configured(0, QStringLiteral("old"));
+        startSim({r});
+        const TVexorReply target = SimProcess::target(r);
+        ConfigRun run;
+        QVERIFY(run.run(target,
+            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("wrong"), kAdmin, QStringLiteral("new")); }));
+        QCOMPARE(run.opCode, int(OP_USER_VERIFY));
+        QCOMPARE(run.retCode, 2);
+        QCOMPARE(run.error, UdpError::posixCode5());
+        QVERIFY(requests(OP_USER_CHANGE).isEmpty());
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("old"));
+
+        QVERIFY(run.run(target,
+            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("old"), kAdmin, QStringLiteral("new")); }));
+        QCOMPARE(run.opCode, int(OP_USER_CHANGE));
+        QCOMPARE(run.retCode, 0);
+        QCOMPARE(run.error, UdpError::posixCode5());
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new"));
+        QVERIFY(!requests(OP_USER_CHANGE).isEmpty());
+    }
+
+    void withoutANetwork()
+    {
+        if (rerunInEmptyNetwork())
+            return;
+        const TVexorReply target = SimProcess::target(SimProcess::recorder(0));
+        // Only a loopback interface, and that one down: nothing to send on.
+        ConfigRun none;
+        QVERIFY(none.run(target, [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+        QVERIFY(none.config.broadcastAddresses().isEmpty());
+        QCOMPARE(none.retCode, -1);
+        QCOMPARE(none.error.code, 5);
+
+        // An interface that has no route any more: the send fails at once.
+        ConfigRun gone([] {
+            return QList<Ipv4Interface> {
+                {QStringLiteral("eth9"), QStringLiteral("192.0.2.1"), QStringLiteral("192.0.2.255")}};
+        });
+        QVERIFY(gone.run(target, [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+        QCOMPARE(gone.retCode, -1);
+        QCOMPARE(gone.error.domain, QStringLiteral("POSIXErrorDomain"));
+        QCOMPARE(gone.error.code, ENETUNREACH);
+        QVERIFY2(gone.endedAfterMs < 400, qPrintable(QString::number(gone.endedAfterMs)));
+
+        // A link that is down keeps its address but has no route: a request
+        // sent there would fail the whole command, so the link is left out.
+        const QString ip = QStringLiteral("ip");
+        QCOMPARE(QProcess::execute(ip, {"link", "add", "nvrdown0", "type", "veth", "peer", "name", "nvrdown1"}), 0);
+        QCOMPARE(
+            QProcess::execute(ip, {"addr", "add", "10.9.9.1/24", "broadcast", "10.9.9.255", "dev", "nvrdown0"}), 0);
+        QVERIFY(systemIpv4Interfaces().isEmpty());
+        ConfigRun down;
+        QVERIFY(down.run(target, [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
+        QVERIFY(down.config.broadcastAddresses().isEmpty());
+        QCOMPARE(down.retCode, -1);
+        QCOMPARE(down.error.code, 5);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLanLab)
+#include "tst_lanlab.moc"

@@ -1,0 +1,225 @@
+// The UDP socket service between two sockets on the loopback address (queues,
+// callbacks, cut datagrams, error values), the address parsers and Base64 of
+// the LAN text slots. The protocol's lab tests cover its time-outs.
+#include "util/AsyncUdpSocket.h"
+#include "util/AsyncUdpSocketDelegate.h"
+#include "util/Base64.h"
+#include "util/UtilMethod.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <array>
+using Bytes = QList<int>;
+
+namespace {
+
+struct Event
+{
+    QString what; // sent, notSent, received, timedOut, closed
+    long tag = 0;
+    UdpError error;
+    QByteArray data;
+    qint64 atMs = 0;
+};
+
+// Records every callback and takes every datagram.
+struct Recorder : AsyncUdpSocketDelegate
+{
+    QList<Event> events;
+    QElapsedTimer clock;
+
+    Recorder() { clock.start(); }
+    void add(const QString &what, long tag = 0, const UdpError &error = {}, const QByteArray &data = {})
+    {
+        events << Event {what, tag, error, data, clock.elapsed()};
+    }
+    QList<Event> of(const QString &what) const
+    {
+        QList<Event> list;
+        for (const Event &e : events) {
+            if (e.what == what)
+                list << e;
+        }
+        return list;
+    }
+    void onUdpSocketDidSendData(AsyncUdpSocket *, long tag) override { add(QStringLiteral("sent"), tag); }
+    void onUdpSocketDidNotSendData(AsyncUdpSocket *, long tag, const UdpError &e) override
+    {
+        add(QStringLiteral("notSent"), tag, e);
+    }
+    bool onUdpSocketDidReceiveData(
+        AsyncUdpSocket *, const QByteArray &data, long tag, const QString &, quint16) override
+    {
+        add(QStringLiteral("received"), tag, {}, data);
+        return true;
+    }
+    void onUdpSocketDidNotReceiveData(AsyncUdpSocket *, long tag, const UdpError &e) override
+    {
+        add(QStringLiteral("timedOut"), tag, e);
+    }
+    void onUdpSocketDidClose(AsyncUdpSocket *) override { add(QStringLiteral("closed")); }
+};
+
+struct Pair
+{
+    Recorder listenerEvents, senderEvents;
+    AsyncUdpSocket listener {&listenerEvents};
+    AsyncUdpSocket sender {&senderEvents};
+    Pair()
+    {
+        listener.bindToAddress(QStringLiteral("127.0.0.1"), 0);
+        sender.bindToAddress(QStringLiteral("127.0.0.1"), 0);
+    }
+    bool send(const QByteArray &data, long tag = 0)
+    {
+        return sender.sendData(data, QStringLiteral("127.0.0.1"), listener.localPort(), 1000, tag);
+    }
+};
+
+template<size_t N> Bytes toList(const std::array<uint8_t, N> &bytes)
+{
+    Bytes list;
+    for (uint8_t b : bytes)
+        list << b;
+    return list;
+}
+
+} // namespace
+
+class TestUtil : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void queuedReceivesRunOneAfterTheOther()
+    {
+        Recorder events;
+        AsyncUdpSocket socket(&events);
+        socket.bindToPort(0);
+        socket.receiveWithTimeout(150, 1);
+        socket.receiveWithTimeout(150, 2);
+        QTRY_COMPARE(events.events.size(), 2);
+        QCOMPARE(events.events[0].tag, 1L);
+        QCOMPARE(events.events[1].tag, 2L);
+        // The second starts only when the first ends, with its own full wait.
+        QVERIFY2(events.events[1].atMs >= 300, qPrintable(QString::number(events.events[1].atMs)));
+    }
+
+    void sendsReportInOrderAfterTheCall()
+    {
+        Pair pair;
+        pair.listener.receiveWithTimeout(1000, 0);
+        QVERIFY(pair.send("one", 1));
+        QVERIFY(pair.send("two", 2));
+        QVERIFY(pair.senderEvents.events.isEmpty());
+        QTRY_COMPARE(pair.senderEvents.events.size(), 2);
+        QCOMPARE(pair.senderEvents.events[0].tag, 1L);
+        QCOMPARE(pair.senderEvents.events[1].tag, 2L);
+        QCOMPARE(pair.senderEvents.events[1].what, QStringLiteral("sent"));
+        QTRY_COMPARE(pair.listenerEvents.of(QStringLiteral("received")).size(), 1);
+        QCOMPARE(pair.listenerEvents.events.first().data, QByteArray("one"));
+    }
+
+    void longDatagramsAreCut()
+    {
+        Pair pair;
+        pair.listener.receiveWithTimeout(1000, 0);
+        QVERIFY(pair.send(QByteArray(10000, 'x')));
+        QTRY_COMPARE(pair.listenerEvents.of(QStringLiteral("received")).size(), 1);
+        QCOMPARE(pair.listenerEvents.events.first().data.size(), AsyncUdpSocket::maxReceiveBufferSize);
+    }
+
+    void sendsThatCannotBeQueued()
+    {
+        Recorder events;
+        AsyncUdpSocket socket(&events);
+        QVERIFY(!socket.sendData(QByteArray(), QStringLiteral("127.0.0.1"), 9, 100, 0));
+        QVERIFY(!socket.sendData("x", QStringLiteral("::1"), 9, 100, 0));
+        QVERIFY(socket.sendData("x", QStringLiteral("localhost"), 9, 100, 0));
+        socket.close();
+        QVERIFY(!socket.sendData("x", QStringLiteral("127.0.0.1"), 9, 100, 0));
+        QTest::qWait(50);
+        QCOMPARE(events.events.size(), 1);
+        QCOMPARE(events.events.first().what, QStringLiteral("closed"));
+    }
+
+    void parsingIp_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Bytes>("bytes");
+        QTest::newRow("with port") << QStringLiteral("192.168.1.7:80") << Bytes {192, 168, 1, 7};
+        QTest::newRow("plain") << QStringLiteral("10.0.0.1") << Bytes {10, 0, 0, 1};
+        QTest::newRow("leading digits only") << QStringLiteral("10a.x.3b.4") << Bytes {10, 0, 3, 4};
+        QTest::newRow("cut to 8 bits") << QStringLiteral("300.1.2.3") << Bytes {44, 1, 2, 3};
+        QTest::newRow("at most four") << QStringLiteral("1.2.3.4.5.6") << Bytes {1, 2, 3, 4};
+        QTest::newRow("fewer parts keep the rest") << QStringLiteral("7.8") << Bytes {7, 8, 0xEE, 0xEE};
+    }
+
+    void parsingIp()
+    {
+        QFETCH(QString, text);
+        QFETCH(Bytes, bytes);
+        std::array<uint8_t, 6> out;
+        out.fill(0xEE);
+        UtilMethod::stringToIp(text, out.data());
+        QCOMPARE(toList(out).mid(0, 4), bytes);
+        QCOMPARE(out[4], uint8_t(0xEE));
+    }
+
+    void parsingMac_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Bytes>("bytes");
+        QTest::newRow("lower case") << QStringLiteral("00:0a:ff:01:02:03") << Bytes {0, 10, 255, 1, 2, 3};
+        QTest::newRow("upper case") << QStringLiteral("00:1C:27:AB:CD:EF") << Bytes {0, 0x1C, 0x27, 0xAB, 0xCD, 0xEF};
+        QTest::newRow("unreadable part") << QStringLiteral("zz:1:2:3:4:5") << Bytes {0, 1, 2, 3, 4, 5};
+        QTest::newRow("low 8 bits") << QStringLiteral("1ff:2:3:4:5:6") << Bytes {0xFF, 2, 3, 4, 5, 6};
+    }
+
+    void parsingMac()
+    {
+        QFETCH(QString, text);
+        QFETCH(Bytes, bytes);
+        std::array<uint8_t, 7> out;
+        out.fill(0xEE);
+        UtilMethod::stringToMac(text + QStringLiteral(":77"), out.data());
+        QCOMPARE(toList(out).mid(0, 6), bytes);
+        QCOMPARE(out[6], uint8_t(0xEE));
+    }
+
+    void base64_data()
+    {
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<QByteArray>("encoded");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("f") << QByteArray("f") << QByteArray("Zg==");
+        QTest::newRow("fo") << QByteArray("fo") << QByteArray("Zm8=");
+        QTest::newRow("foobar") << QByteArray("foobar") << QByteArray("Zm9vYmFy");
+        QTest::newRow("plus and slash") << QByteArray("\xfb\xff\xbf") << QByteArray("+/+/");
+        QTest::newRow("credentials") << QByteArray("admin:s3cret") << QByteArray("YWRtaW46czNjcmV0");
+        QTest::newRow("no line breaks") << QByteArray(60, 'a') << QByteArray("YWFh").repeated(20);
+    }
+
+    void base64()
+    {
+        QFETCH(QByteArray, plain);
+        QFETCH(QByteArray, encoded);
+        const QByteArray got = Base64::encode(plain);
+        QCOMPARE(got, encoded);
+        QByteArray back;
+        QVERIFY(Base64::decode(got, &back));
+        QCOMPARE(back, plain);
+    }
+
+    void base64RefusesWhatIsNotBase64()
+    {
+        QByteArray out("kept");
+        QVERIFY(!Base64::decode("Zm9v!mFy", &out));
+        QVERIFY(!Base64::decode("Zm9-", &out));
+        QCOMPARE(out, QByteArray("kept"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUtil)
+#include "tst_util.moc"
