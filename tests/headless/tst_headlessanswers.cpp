@@ -92,6 +92,13 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
                                                       << QStringLiteral("section \"summary\": unknown key \"actions\"");
     QTest::newRow("rescan not a flag") << QByteArray(R"({"searchCAM": {"rescan": "yes"}})")
                                        << QStringLiteral("\"rescan\" must be true or false");
+    QTest::newRow("unknown cloud account") << QByteArray(R"({"nimbora": {"account": "maybe"}})")
+                                           << QStringLiteral("\"account\" must be \"existing\", \"new\" or \"skip\"");
+    QTest::newRow("cloud account without password")
+        << QByteArray(R"({"nimbora": {"account": "existing", "email": "a@b.example"}})")
+        << QStringLiteral("\"account\": \"existing\" needs \"email\" and \"password\"");
+    QTest::newRow("terms not a flag") << QByteArray(R"({"nimbora": {"acceptTerms": "yes"}})")
+                                      << QStringLiteral("\"acceptTerms\" must be true or false");
     QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
                                  << QStringLiteral("\"timeoutSeconds\" must be a positive number");
     QTest::newRow("timeout beyond a day")

@@ -85,6 +85,11 @@ private slots:
             qPrintable(run.summary));
         QCOMPARE(
             summary.value("steps")["searchCAM"]["channels"].toArray().first().toString(), QStringLiteral("47X-IP200"));
+        // What the camera search found, with what is known of each password.
+        const QJsonArray found = summary.value("steps")["searchCAM"]["found"].toArray();
+        QCOMPARE(found.size(), 2);
+        QCOMPARE(found.at(0)["password"].toString(), QStringLiteral("known"));
+        QCOMPARE(found.at(1)["password"].toString(), QStringLiteral("none"));
         QCOMPARE(summary.value("summaryInfo").toArray().at(1).toString(), QStringLiteral("owner@example.com"));
         QCOMPARE(summary.value("steps")["nimbora"].toObject(),
             (QJsonObject {{"outcome", "registered"}, {"email", "owner@example.com"}}));

@@ -1,6 +1,7 @@
-// The keyboard in the real window and its dialogs, with key events only: where
-// focus lands, what Return and Escape do, Tab through the reading order; and
-// the audit that fails a control without a name or out of Tab's reach.
+// The real window and its dialogs: what the shell's clicks show; with key
+// events only, where focus lands, what Return and Escape do, Tab through the
+// reading order; and the audit that fails a control without a name or out of
+// Tab's reach.
 #include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
 #include "app/DiagAbout.h"
@@ -17,10 +18,12 @@
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
+#include "widgets/GreyOverlay.h"
 #include "widgets/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -85,7 +88,29 @@ struct Window : WidgetsFixture
     {
         return window->findChild<T *>(QString::fromLatin1(name));
     }
+    GreyOverlay *overlay() const { return window->findChild<GreyOverlay *>(); }
+    // The highlighted phase beside the shown page, or -1 when none is shown.
+    int visiblePhase() const
+    {
+        for (QLabel *label : window->findChildren<QLabel *>()) {
+            if (label->isVisible() && label->property("current").toBool())
+                return label->objectName().right(1).toInt();
+        }
+        return -1;
+    }
 };
+
+// Pixels clearly darker than the white header band: the drawn letters.
+int darkPixels(QWidget &widget)
+{
+    const QImage image = widget.grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    }
+    return dark;
+}
 
 QWidget *focus()
 {
@@ -150,6 +175,42 @@ class KeyboardTest : public QObject
 
 private slots:
     void initTestCase() { HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN")); }
+
+    // Clicks: the trademark line drawn on the welcome page's header, Exit
+    // alone in the help bar; the guide with its own phase and help buttons.
+    void startLeadsToTheGuide()
+    {
+        Window w;
+        auto *tradeMark = w.find<QLabel>("tradeMark");
+        QVERIFY(tradeMark->isVisible() && !tradeMark->text().isEmpty());
+        QTRY_VERIFY2(darkPixels(*tradeMark) > 50, "the trademark line does not stand out from its band");
+        QCOMPARE(w.visiblePhase(), -1);
+        QVERIFY(w.find("exit")->isVisible() && !w.find("about")->isVisible());
+        QTest::mouseClick(w.find<QPushButton>("btnStart"), Qt::LeftButton);
+        QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
+        QCOMPARE(w.visiblePhase(), 0);
+        QVERIFY(w.find("about")->isVisible() && w.find("exit")->isVisible() && !w.find("adobe")->isVisible());
+    }
+
+    // The grey overlay over the window while a dialog is open, at the
+    // opacity the dialog asks for.
+    void overlayFollowsDialogs()
+    {
+        Window w;
+        QTest::mouseClick(w.find<QPushButton>("btnStart"), Qt::LeftButton);
+        bool dimmedWhileOpen = false;
+        whenDialogHasFocus(w.window.get(), [&](QWidget &dialog) {
+            dimmedWhileOpen = w.overlay()->isVisible() && qFuzzyCompare(w.overlay()->opacity(), 0.8);
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btClose")), Qt::LeftButton);
+        });
+        QTest::mouseClick(w.find<QPushButton>("about"), Qt::LeftButton);
+        QVERIFY(dimmedWhileOpen);
+        QVERIFY(!w.overlay()->isVisible());
+        w.notifications.post(
+            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
+        QVERIFY(w.overlay()->isVisible());
+        QCOMPARE(w.overlay()->opacity(), 0.2);
+    }
 
     void welcomeAndGuideByKeys()
     {

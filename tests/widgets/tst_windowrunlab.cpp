@@ -5,10 +5,11 @@
 // are on the desktop, and Finish asks the program to end.
 #include "LabEnv.h"
 #include "WholeWindow.h"
-#include "app/core/HMLocalization.h"
 #include "app/SetupView.h"
+#include "app/core/HMLocalization.h"
 #include "platform/Durations.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QJsonArray>
 #include <QLabel>
@@ -16,7 +17,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
+
+#include <functional>
 
 namespace {
 
@@ -64,6 +69,27 @@ private:
         return true;
     }
 
+    // From inside a dialog's own loop: once the dialog of that name shows and
+    // is ready, its named button is pressed.
+    void pressWhenShown(
+        const char *dialog, const char *button, bool *pressed,
+        const std::function<bool(QWidget &)> &ready = [](QWidget &) { return true; })
+    {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [=] {
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top->objectName() == QLatin1String(dialog) && top->isVisible() && ready(*top)) {
+                    poll->deleteLater();
+                    poll->stop();
+                    *pressed = true;
+                    QTest::mouseClick(top->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+                    return;
+                }
+            }
+        });
+        poll->start(20);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -98,6 +124,11 @@ private slots:
         QTableWidget *table = nullptr;
         QVERIFY(QTest::qWaitFor(
             [&] { return (table = shown<QTableWidget>("tableView")) && table->rowCount() > 0; }, kWaitMs));
+        // The recorder internet help opens its dialog over the list.
+        bool helped = false;
+        pressWhenShown("DiagCheckNVRInternet", "btOK", &helped);
+        QVERIFY(click("btCheckNVRInternet"));
+        QVERIFY(QTest::qWaitFor([&] { return helped; }, kWaitMs));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 1)).center());
         QVERIFY(click("btNext"));
 
@@ -109,6 +140,22 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return shown<QWidget>("timeZonePage"); }, kWaitMs));
         QVERIFY(click("btNext"));
         QVERIFY(QTest::qWaitFor([&] { return shown<QWidget>("hddPage"); }, kWaitMs));
+        // Bay 1's drive marked, the empty bay without a format button; a
+        // mark's button acts as Next, and Cancel in the format dialog returns
+        // to the table.
+        QTableWidget *bays = nullptr;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                QPushButton *skip = shown<QPushButton>("btSkip");
+                return skip && skip->isEnabled() && (bays = shown<QTableWidget>("tableView")) && bays->rowCount() == 2;
+            },
+            kWaitMs));
+        QVERIFY(qobject_cast<QCheckBox *>(bays->cellWidget(0, 0))->isChecked());
+        QVERIFY(bays->cellWidget(1, 4)->findChild<QPushButton *>(QStringLiteral("btFormatDisk1"))->isHidden());
+        bool cancelled = false;
+        pressWhenShown("DiagHddFormat", "btCancel", &cancelled);
+        QTest::mouseClick(bays->cellWidget(1, 0), Qt::LeftButton, {}, QPoint(8, bays->cellWidget(1, 0)->height() / 2));
+        QVERIFY(QTest::qWaitFor([&] { return cancelled; }, kWaitMs));
         QVERIFY(click("btSkip"));
         // The cameras the recorder finds; the first, whose password it knows, picked.
         QTableWidget *cameras = nullptr;
@@ -121,6 +168,19 @@ private slots:
         QCOMPARE(shell.lbSteps(), QStringLiteral("8/10"));
         QTest::mouseClick(
             cameras->viewport(), Qt::LeftButton, {}, cameras->visualRect(cameras->model()->index(0, 0)).center());
+        // Its preview opens level with its row, with the camera's image.
+        auto *preview = cameras->cellWidget(0, 2)->findChild<QToolButton *>(QStringLiteral("btnPreview"));
+        QVERIFY(preview && preview->isVisible());
+        const QRect cell = cameras->visualRect(cameras->model()->index(0, 2));
+        int placedTop = -1;
+        bool previewed = false;
+        pressWhenShown("DiagPreview", "btClose", &previewed, [&](QWidget &dialog) {
+            placedTop = dialog.pos().y();
+            return !dialog.findChild<QLabel *>(QStringLiteral("imageView"))->pixmap().isNull();
+        });
+        QTest::mouseClick(preview, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return previewed; }, kWaitMs));
+        QCOMPARE(placedTop, cameras->viewport()->mapToGlobal(cell.topLeft()).y());
         QVERIFY(click("btNext"));
 
         // The cloud account: signing in with an existing one.

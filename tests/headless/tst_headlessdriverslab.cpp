@@ -1,0 +1,221 @@
+// What each page's headless driver makes of its answers against simulated
+// recorders, cameras and portal in the network lab: the exit code and the
+// progress or failure line on standard error, and where it matters what the
+// recorder holds afterwards.
+#include "HeadlessRun.h"
+#include "LabEnv.h"
+#include "SimProcess.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+namespace {
+
+const QString kPassword = QStringLiteral("Recorder9");
+constexpr int kAnyExit = -2;
+
+QJsonObject camera(int n, const QString &type, const QString &password, const QJsonObject &extra = {})
+{
+    QJsonObject c = SimProcess::camera(n, type, password);
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        c.insert(it.key(), it.value());
+    return c;
+}
+
+// Cameras in each credential state, one refusing what the recorder stored and
+// one that stops answering.
+QJsonObject withFiveCameras(const QJsonObject &recorder)
+{
+    return SimProcess::withCameras(recorder,
+        {camera(0, "1", "Ix-pass1"), camera(1, "0", QString(), {{"user", ""}, {"adminPassword", "Zb-pass1"}}),
+            camera(2, "1", QString()), camera(3, "0", "stale-1", {{"adminPassword", "Zb-pass4"}, {"model", "ZB-3300"}}),
+            camera(4, "1", "Ix-pass5", {{"silent", true}, {"model", "47X-IP900"}})});
+}
+
+// The answers of a configured recorder's run up to the page named.
+QJsonObject answers(const QJsonObject &page)
+{
+    QJsonObject all {{"password", QJsonObject {{"password", kPassword}}}, {"timeoutSeconds", 40}};
+    for (auto it = page.begin(); it != page.end(); ++it)
+        all.insert(it.key(), it.value());
+    return all;
+}
+
+QJsonObject cameras(const QJsonArray &picks, bool rescan = false)
+{
+    return answers({{"searchCAM", QJsonObject {{"cameras", picks}, {"rescan", rescan}}}});
+}
+
+} // namespace
+
+class HeadlessDriversLabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { NVR_REQUIRE_LAB(); }
+
+    void outcomes_data()
+    {
+        QTest::addColumn<QJsonArray>("recorders");
+        QTest::addColumn<QJsonObject>("answers");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("line"); // on standard error
+        QTest::addColumn<QString>("password"); // the first recorder's afterwards, unless empty
+
+        const QJsonObject fresh = SimProcess::recorder(0);
+        const QJsonObject known = SimProcess::configured(0, kPassword);
+        const QJsonObject reset {{"user", "admin"}, {"password", kPassword}};
+        QJsonObject resetting = known;
+        resetting.insert("resetWait", 10);
+        QJsonObject lockedZone = known;
+        lockedZone.insert("timeZoneLocked", true);
+        QJsonObject failingDisk = known;
+        failingDisk.insert("disks", QJsonArray {QJsonObject {{"device", "sda"}, {"formatFails", true}}});
+        const QJsonObject second = SimProcess::recorder(1);
+        const QString chosenSecond = "chose 2 " + SimProcess::ipOf(second) + ' ' + SimProcess::macOf(second);
+
+        QTest::newRow("search by MAC in capitals")
+            << QJsonArray {fresh, second}
+            << QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::macOf(second).toUpper()}}}} << kAnyExit
+            << chosenSecond << "";
+        QTest::newRow("search by IP") << QJsonArray {fresh,
+            second} << QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::ipOf(second)}}}}
+                                      << kAnyExit << chosenSecond << "";
+        QTest::newRow("recorder not there")
+            << QJsonArray {fresh} << QJsonObject {{"searchNVR", QJsonObject {{"recorder", "00:1c:27:99:99:99"}}}} << 1
+            << "failed: the chosen recorder was not found"
+            << "";
+        QTest::newRow("new recorder's password")
+            << QJsonArray {fresh} << QJsonObject {{"password", QJsonObject {{"password", "first123"}}}} << kAnyExit
+            << "recorder's time zone:"
+            << "first123";
+        QTest::newRow("password changed")
+            << QJsonArray {known}
+            << answers({{"password", QJsonObject {{"password", kPassword}, {"newPassword", "new456"}}}}) << kAnyExit
+            << "recorder's time zone:"
+            << "new456";
+        QTest::newRow("wrong password, no reset")
+            << QJsonArray {known} << QJsonObject {{"password", QJsonObject {{"password", "guess12"}}}} << 1
+            << "failed: the password was not taken" << kPassword;
+        QTest::newRow("password breaking a rule resets nothing")
+            << QJsonArray {known}
+            << QJsonObject {{"password", QJsonObject {{"password", "guess#12"}, {"reset", reset}}}} << 1
+            << "failed: the password was not taken: Use only letters and digits" << kPassword;
+        QTest::newRow("reset account refused")
+            << QJsonArray {known}
+            << QJsonObject {{"password",
+                   QJsonObject {
+                       {"password", "guess12"}, {"reset", QJsonObject {{"user", "admin"}, {"password", "guess12"}}}}}}
+            << 1 << "failed: the recorder refused the reset account" << kPassword;
+        QTest::newRow("reset and start afresh")
+            << QJsonArray {resetting}
+            << QJsonObject {{"password", QJsonObject {{"password", "fresh123"}, {"reset", reset}}}} << kAnyExit
+            << "resetting the recorder"
+            << "fresh123";
+        QTest::newRow("zone by part of a name")
+            << QJsonArray {known} << answers({{"timeZone", QJsonObject {{"zone", "TOKYO"}}}}) << kAnyExit
+            << "chose time zone (GMT+09:00) Osaka, Seoul, Tokyo"
+            << "";
+        QTest::newRow("several zones match")
+            << QJsonArray {known} << answers({{"timeZone", QJsonObject {{"zone", "GMT+05"}}}}) << 1
+            << "failed: 3 time zones of the recorder match"
+            << "";
+        QTest::newRow("no zone matches") << QJsonArray {known}
+                                         << answers({{"timeZone", QJsonObject {{"zone", "Atlantis"}}}}) << 1
+                                         << "failed: no time zone of the recorder matches"
+                                         << "";
+        QTest::newRow("recorder keeps its zone")
+            << QJsonArray {lockedZone} << answers({{"timeZone", QJsonObject {{"zone", "Tokyo"}}}}) << 1
+            << "failed: the recorder did not take the time zone"
+            << "";
+        QTest::newRow("empty bay named") << QJsonArray {known}
+                                         << answers({{"hdd", QJsonObject {{"format", QJsonArray {2}}}}}) << 1
+                                         << "bay 2 holds no disk the recorder detected"
+                                         << "";
+        QTest::newRow("format fails") << QJsonArray {failingDisk}
+                                      << answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}) << 1
+                                      << "the recorder could not format the disks"
+                                      << "";
+        QTest::newRow("camera by MAC with its password")
+            << QJsonArray {withFiveCameras(known)}
+            << cameras({QJsonObject {{"camera", "00:1C:27:10:00:01"}, {"password", "Zb-pass1"}}}) << kAnyExit
+            << "picked camera 2 "
+            << "";
+        QTest::newRow("unknown camera") << QJsonArray {withFiveCameras(known)}
+                                        << cameras({QJsonObject {{"camera", "nope"}}}) << 1
+                                        << "no camera \"nope\" was found"
+                                        << "";
+        QTest::newRow("ambiguous model") << QJsonArray {withFiveCameras(known)}
+                                         << cameras({QJsonObject {{"camera", "47X-IP200"}}}) << 1
+                                         << "2 cameras are \"47X-IP200\""
+                                         << "";
+        QTest::newRow("camera password wrong")
+            << QJsonArray {withFiveCameras(known)}
+            << cameras({QJsonObject {{"camera", "ZB-2100"}, {"password", "nope-123"}}}) << 1
+            << "ZB-2100 was not picked: The password is wrong"
+            << "";
+        QTest::newRow("camera without a password given none")
+            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", 2}}}) << 1
+            << "needs a \"password\""
+            << "";
+        QTest::newRow("stored password refused")
+            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", "ZB-3300"}}}) << 1
+            << "refuses the password the recorder knows"
+            << "";
+        QTest::newRow("rescan drops a picked camera")
+            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", "47X-IP900"}}}, true) << 1
+            << "47X-IP900 is no longer picked after the new search"
+            << "";
+        QTest::newRow("cloud account refused")
+            << QJsonArray {known}
+            << answers({{"nimbora",
+                   QJsonObject {{"account", "existing"}, {"email", "owner@example.com"}, {"password", "wrong"}}}})
+            << 1 << "the cloud account was refused: Incorrect e-mail or password"
+            << "";
+        QTest::newRow("terms not accepted")
+            << QJsonArray {known}
+            << answers({{"nimbora",
+                   QJsonObject {{"account", "new"}, {"email", "n@example.com"}, {"password", "Fresh123"}}}})
+            << 1 << "a new cloud account needs \"acceptTerms\": true"
+            << "";
+    }
+    void outcomes()
+    {
+        QFETCH(QJsonArray, recorders);
+        QFETCH(QJsonObject, answers);
+        QFETCH(int, exitCode);
+        QFETCH(QString, line);
+        QFETCH(QString, password);
+        QList<QJsonObject> list;
+        for (const QJsonValue &r : recorders)
+            list << r.toObject();
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::withPortalAccount(SimProcess::scenario(list), "owner@example.com", "cloud-pw1"),
+                     &error),
+            qPrintable(error));
+        const HeadlessRun run = HeadlessRun::run(answers);
+        QVERIFY2(run.errors.contains(line), qPrintable(run.errors.right(800)));
+        if (exitCode != kAnyExit)
+            QCOMPARE(run.exitCode, exitCode);
+        if (!password.isEmpty())
+            QCOMPARE(sim.passwordOf(SimProcess::macOf(list.first())), password);
+    }
+
+    // Each sub-page of the guide takes one action: Next, Back, Back is the
+    // welcome page again.
+    void guideTakesOneActionPerSubPage()
+    {
+        SimProcess sim;
+        QVERIFY(sim.start(SimProcess::scenario({SimProcess::recorder(0)})));
+        const HeadlessRun run
+            = HeadlessRun::run({{"install", QJsonObject {{"actions", QJsonArray {"next", "back", "back"}}}}});
+        QCOMPARE(run.errors.count(QStringLiteral("page welcome")), 2);
+        QCOMPARE(run.errors.count(QStringLiteral("page install")), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(HeadlessDriversLabTest)
+#include "tst_headlessdriverslab.moc"

@@ -1,0 +1,280 @@
+// The steps' screens of nvrshots in the real window under Xvfb, each reached
+// through real answers of simulated recorders, cameras and portal in the
+// network lab; ctest runs each area's slot as a test of its own.
+#include "LabEnv.h"
+#include "ShotCheck.h"
+#include "SimProcess.h"
+
+#include <QJsonArray>
+#include <QtTest>
+
+class ShotsLabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { NVR_REQUIRE_LAB(); }
+
+    // The search: two recorders, and none.
+    void searchScreens_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<QJsonObject>>("recorders");
+        QTest::newRow("two-recorders") << QStringLiteral("two-recorders")
+                                       << QList<QJsonObject> {SimProcess::recorder(0), SimProcess::recorder(1)};
+        QTest::newRow("no-recorder") << QStringLiteral(
+            "no-recorder") << QList<QJsonObject> {SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})};
+    }
+    void searchScreens()
+    {
+        QFETCH(QString, name);
+        QFETCH(QList<QJsonObject>, recorders);
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
+
+        const QString problem
+            = renderLabShots(name, {QStringLiteral("search-searching"), QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // A real search each: the first is caught while it runs, the second
+        // ends, after three attempts when nobody answers.
+        int requests = 0;
+        for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
+            requests += line.value("op") == QLatin1String("161") ? 1 : 0;
+        QCOMPARE(requests, recorders.size() == 2 ? 2 : 4);
+    }
+
+    // The password step: a recorder in its factory state, one holding a password.
+    void passwordScreens_data()
+    {
+        QTest::addColumn<QJsonObject>("recorder");
+        QTest::addColumn<QStringList>("screens");
+        QTest::addColumn<int>("verifies");
+        QTest::newRow("factory") << SimProcess::recorder(0) << QStringList {QStringLiteral("password-lan")} << 1;
+        QTest::newRow("configured") << SimProcess::configured(0, QStringLiteral("secret1"))
+                                    << QStringList {QStringLiteral("password-lan"),
+                                           QStringLiteral("password-lan-refused")}
+                                    << 3; // the factory check twice, the wrong password once
+    }
+    void passwordScreens()
+    {
+        QFETCH(QJsonObject, recorder);
+        QFETCH(QStringList, screens);
+        QFETCH(int, verifies);
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+
+        const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), screens);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // The screens came from the recorder's answers, and changed nothing on it.
+        QStringList seen;
+        for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
+            seen << line.value("op");
+        QVERIFY2(seen.count(QStringLiteral("163")) >= verifies, qPrintable(seen.join(QLatin1Char(' '))));
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), recorder.value(QStringLiteral("password")).toString());
+    }
+
+    // The time zone step: the recorder's zone read, and a zone it does not take.
+    void timeZoneScreens_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<int>("zoneAfter");
+        QTest::newRow("loaded") << false << QStringLiteral("timezone-lan") << 6;
+        QTest::newRow("refused") << true << QStringLiteral("timezone-lan-refused") << 6;
+    }
+    void timeZoneScreens()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QString, screen);
+        QFETCH(int, zoneAfter);
+        QJsonObject recorder = SimProcess::recorder(0);
+        recorder.insert(QStringLiteral("timeZone"), 6);
+        recorder.insert(QStringLiteral("timeZoneLocked"), locked);
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei"));
+        const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), {screen}, env);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // The screen came from the recorder's answers: its list and zone were read.
+        QStringList paths;
+        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
+            paths << line.value("path");
+        QVERIFY2(paths.contains(QStringLiteral("/config/timezonelist")), qPrintable(paths.join(QLatin1Char(' '))));
+        QVERIFY2(paths.contains(QStringLiteral("/config/datetime")), qPrintable(paths.join(QLatin1Char(' '))));
+        QCOMPARE(sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("timeZone")).toInt(), zoneAfter);
+    }
+
+    // The hard-disk step: the bays, a format under way, a format that failed.
+    void hddScreens_data()
+    {
+        QTest::addColumn<bool>("fails");
+        QTest::addColumn<QStringList>("screens");
+        QTest::newRow("one-drive") << false
+                                   << QStringList {
+                                          QStringLiteral("hdd-lan-table"), QStringLiteral("hdd-lan-formatting")};
+        QTest::newRow("failing") << true << QStringList {QStringLiteral("hdd-lan-fail")};
+    }
+    void hddScreens()
+    {
+        QFETCH(bool, fails);
+        QFETCH(QStringList, screens);
+        QJsonObject recorder = SimProcess::recorder(0);
+        // Bay 1 holds a drive, bay 2 none; polls long enough for the picture
+        // to catch the format under way.
+        QJsonArray steps;
+        for (int percent = 2; percent < 100; percent += 2)
+            steps.append(percent);
+        steps.append(100);
+        recorder.insert(QStringLiteral("formatSteps"), steps);
+        recorder.insert(QStringLiteral("disks"),
+            QJsonArray {QJsonObject {{"device", "sda"}, {"model", "ST1000VX005"}, {"product", "Seagate SkyHawk 1TB"},
+                            {"formatFails", fails},
+                            {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}},
+                QJsonObject {{"device", ""}}});
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+
+        const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), screens);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // The pictures came from the recorder's disk answers; formatting went
+        // to the bay with the drive only.
+        QStringList formats;
+        int queries = 0;
+        for (const SimLogLine &line : sim.log(QStringLiteral("http"))) {
+            if (line.value("path") == QLatin1String("/config/storageinfo"))
+                ++queries;
+            if (line.value("path") == QLatin1String("/config/storageformat"))
+                formats << QUrl::fromPercentEncoding(line.value("query").toLatin1());
+        }
+        QVERIFY(queries >= 4);
+        QCOMPARE(formats.size(), 1);
+        QVERIFY2(formats.first().startsWith(QStringLiteral("storageid=0&")), qPrintable(formats.first()));
+    }
+
+    // The cloud step and the summary: the form, Skip chosen, the portal's
+    // refusal, the terms over the step, the summary with and without cloud; in
+    // EN, JP, RU and at 200 %.
+    void nimboraScreens_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("scale");
+        QTest::newRow("EN") << "EN" << QString();
+        QTest::newRow("JP") << "JP" << QString();
+        QTest::newRow("RU") << "RU" << QString();
+        QTest::newRow("RU@2x") << "RU"
+                               << "2";
+    }
+    void nimboraScreens()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, scale);
+        const QJsonObject scenario = SimProcess::withPortalAccount(SimProcess::scenario({SimProcess::recorder(0)}),
+            QStringLiteral("owner@example.com"), QStringLiteral("pw1"));
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(scenario, &error), qPrintable(error));
+
+        const QStringList screens {QStringLiteral("nimbora-lan-form"), QStringLiteral("nimbora-lan-skip"),
+            QStringLiteral("nimbora-lan-refused"), QStringLiteral("nimbora-lan-terms"),
+            // Without cloud first: the other registers the recorder.
+            QStringLiteral("summary-lan-nocloud"), QStringLiteral("summary-lan-cloud")};
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+        if (!scale.isEmpty())
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        const QString dir = qEnvironmentVariable("NVR_SHOTS_DIR") + QStringLiteral("/nimbora/")
+            + QString::fromLatin1(QTest::currentDataTag());
+        const QString problem
+            = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, env);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // Each screen read the recorder's cloud state, the summaries once more;
+        // the refused sign-in and the registration went to the portal.
+        int queries = 0;
+        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
+            queries += line.value("path") == QLatin1String("/config/nimboraportal");
+        QCOMPARE(queries, screens.size() + 2);
+        QStringList answers;
+        for (const SimLogLine &line : sim.log(QStringLiteral("form")))
+            answers << line.value("answer");
+        QCOMPARE(answers, (QStringList {"Incorrect%20e-mail%20or%20password", "success", "10000001%3AHRX-540A"}));
+    }
+
+    // The camera step in EN, JP, RU and at 200 %: nine cameras picked with the
+    // rest dimmed, the floating password dialog, the preview with a camera's
+    // test card, and no camera found. In EN the same screens pass the audit.
+    void cameraScreens_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<bool>("cameras");
+        QTest::addColumn<QStringList>("screens");
+        const QStringList found {"camera-lan-list", "camera-lan-verify", "camera-lan-preview"};
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language) << QString() << true << found;
+        QTest::newRow("RU@2x") << "RU"
+                               << "2" << true << found;
+        QTest::newRow("EN none") << "EN" << QString() << false << QStringList {"camera-lan-none"};
+    }
+    void cameraScreens()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, scale);
+        QFETCH(bool, cameras);
+        QFETCH(QStringList, screens);
+        // Twelve cameras: ten whose password the recorder knows, one whose
+        // password is unknown and one without a password.
+        QList<QJsonObject> list;
+        for (int n = 0; cameras && n < 12; ++n) {
+            QJsonObject camera = SimProcess::camera(n, n % 3 ? QStringLiteral("1") : QStringLiteral("0"),
+                n == 11 ? QString() : QStringLiteral("cam-pw%1").arg(n));
+            if (n == 4)
+                camera.insert(QStringLiteral("user"), QString());
+            list << camera;
+        }
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        QVERIFY2(sim.start(SimProcess::scenario({SimProcess::withCameras(SimProcess::recorder(0), list)}), &error),
+            qPrintable(error));
+
+        qputenv("NVR_SHOTS_LANG", language.toLatin1());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!scale.isEmpty())
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        const QString folder = scale.isEmpty() ? QStringLiteral("cameras") : QStringLiteral("cameras@2x");
+        const QString problem = renderLabShots(cameras ? folder : QStringLiteral("no-camera"), screens, env);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        // The preview showed a camera's own image.
+        if (cameras) {
+            bool image = false;
+            for (const SimLogLine &line : sim.log(QStringLiteral("cam")))
+                image = image || (line.value("status") == QLatin1String("200") && line.value("req").contains("image"));
+            QVERIFY(image);
+        }
+        if (language == QLatin1String("EN") && scale.isEmpty()) {
+            QProcess audit;
+            env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+            audit.setProcessEnvironment(env);
+            audit.start(qEnvironmentVariable("NVR_SHOTS_TOOL"),
+                QStringList {QStringLiteral("--audit"), QStringLiteral("--lan")} + screens);
+            QVERIFY2(audit.waitForFinished(90000), "nvrshots --audit did not end");
+            const QString report = QString::fromUtf8(audit.readAllStandardOutput());
+            QVERIFY2(
+                audit.exitCode() == 0 && report.contains(QLatin1String(" screens, 0 problems")), qPrintable(report));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(ShotsLabTest)
+#include "tst_shotslab.moc"
