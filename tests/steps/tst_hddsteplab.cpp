@@ -43,7 +43,7 @@ class HddStepLabTest : public StepLab
         step->setDelegate(&page, target(), QStringLiteral("admin"), password);
         step->viewDidAppear();
     }
-    Setup_HddInformationView &table() { return table(); }
+    Setup_HddInformationView &table() { return step->hddInformationViewController(); }
     bool left()
     {
         return waitFor([&] { return !page.calls.isEmpty(); });
