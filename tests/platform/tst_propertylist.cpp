@@ -21,27 +21,16 @@ namespace {
 
 QVariant everyType()
 {
-    QVariantMap inner {{QStringLiteral("deeper"), QVariantList {QVariantMap {}, QVariantList {}}}};
-    return QVariantMap {
-        {QStringLiteral("string"), QStringLiteral("t\u00e9xt \u4e2d \U0001F600 <&> \"' ]]>")},
-        {QStringLiteral("lines"), QStringLiteral("a\r\nb\tc\rd\n")},
-        {QStringLiteral("empty"), QString()},
-        {QStringLiteral("integer"), qlonglong(42)},
-        {QStringLiteral("negative"), std::numeric_limits<qlonglong>::min()},
-        {QStringLiteral("largest"), std::numeric_limits<qlonglong>::max()},
-        {QStringLiteral("unsigned"), std::numeric_limits<qulonglong>::max()},
-        {QStringLiteral("real"), 0.1},
-        {QStringLiteral("huge"), 1.7976931348623157e308},
-        {QStringLiteral("infinite"), -std::numeric_limits<double>::infinity()},
-        {QStringLiteral("true"), true},
-        {QStringLiteral("false"), false},
-        {QStringLiteral("date"), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58), Qt::UTC)},
-        {QStringLiteral("ancient"), QDateTime(QDate(1066, 10, 14), QTime(9, 0), Qt::UTC)},
-        {QStringLiteral("data"), QByteArray("\x00\x01\xfe\xff binary", 12)},
-        {QStringLiteral("no data"), QByteArray()},
-        {QStringLiteral("array"), QVariantList {qlonglong(1), QStringLiteral("two"), 3.5, inner}},
-        {QString(), QStringLiteral("empty key")},
-    };
+    using L = std::numeric_limits<qlonglong>;
+    const QVariantMap inner {{"deeper", QVariantList {QVariantMap {}, QVariantList {}}}};
+    return QVariantMap {{"string", QStringLiteral("t\u00e9xt \u4e2d \U0001F600 <&> \"' ]]>")},
+        {"lines", "a\r\nb\tc\rd\n"}, {"empty", QString()}, {"integer", qlonglong(42)}, {"negative", L::min()},
+        {"largest", L::max()}, {"unsigned", std::numeric_limits<qulonglong>::max()}, {"real", 0.1},
+        {"huge", 1.7976931348623157e308}, {"infinite", -std::numeric_limits<double>::infinity()}, {"true", true},
+        {"false", false}, {"date", QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58), Qt::UTC)},
+        {"ancient", QDateTime(QDate(1066, 10, 14), QTime(9, 0), Qt::UTC)},
+        {"data", QByteArray("\x00\x01\xfe\xff binary", 12)}, {"no data", QByteArray()},
+        {"array", QVariantList {qlonglong(1), "two", 3.5, inner}}, {QString(), "empty key"}};
 }
 
 QByteArray ascii(const QByteArray &s)

@@ -242,6 +242,19 @@ private slots:
         QVERIFY(formattedIds().isEmpty());
     }
 
+    // The row button of a bay without a drive acts as Next all the same.
+    void rowButtonOfAnEmptyBayActsAsNext()
+    {
+        enter({disk("sda"), kEmptyBay});
+        waitForBrowsing();
+        answerFormat(false);
+        table().onButtonClicked(1);
+        QVERIFY(!table().rowChecked(1) && busy());
+        QVERIFY(dialogs(1));
+        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
+        QVERIFY(table().rowChecked(0));
+    }
+
     void pluggedButUndetectedLooksAgain()
     {
         // Bay 1's drive comes up only after many queries.
