@@ -105,14 +105,7 @@ class TestShortcutItems : public QObject
 
     QTemporaryDir m_originals;
 
-    // A binary bookmarks file full of other entries, made by plistlib once.
-    QString original()
-    {
-        const QString path = m_originals.filePath(QStringLiteral("binary.plist"));
-        if (!QFileInfo::exists(path))
-            plistcheck({QStringLiteral("bookmarks"), path, QStringLiteral("binary")});
-        return path;
-    }
+    QString original() { return ShortcutFixture::original(m_originals, QStringLiteral("binary")); }
 
 private slots:
     void withoutCloudTheLastOfOurBookmarksGoes()

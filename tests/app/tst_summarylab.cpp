@@ -70,13 +70,7 @@ private:
         QString error;
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
     }
-    QString bookmarksOriginal(const QString &format)
-    {
-        const QString path = originals.filePath(format + QStringLiteral(".plist"));
-        if (!QFileInfo::exists(path))
-            plistcheck({QStringLiteral("bookmarks"), path, format});
-        return path;
-    }
+    QString bookmarksOriginal(const QString &format) { return ShortcutFixture::original(originals, format); }
     // The record a search would have made of the recorder.
     NvrRef device() const
     {
