@@ -79,7 +79,8 @@ private slots:
         f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupNimbora Signin Info", kSigninInfo},
             {"SetupNimbora sign up Info", kSignupInfo}, {"SetupSetPwd Msg3", kBadMail}, {"SetupHdd idle", "Ready"},
             {"SetupHdd disk error", "Disk error"}, {"SetupHdd reject", "Rejected"},
-            {"SetupHdd invalid record format", "Invalid recording format"}});
+            {"SetupHdd invalid record format", "Invalid recording format"}, {"APP_Next2", "Next"},
+            {"SetupSearch_Text1", "Pick your recorder, then click Next. Next is below."}});
     }
 
     void setPassword_data()
@@ -331,6 +332,17 @@ private slots:
         QCOMPARE(table.rowIcon(0), Icon::CheckOn);
         QCOMPARE(table.rowStatus(1), QStringLiteral("---"));
         QVERIFY(table.rowFormatVisible(1));
+    }
+
+    // The button's name is quoted where the instruction names it, and nowhere else.
+    void nextIsQuotedInTheSearchInstruction()
+    {
+        Setup_SelectNvrView list(*f->context);
+        QCOMPARE(list.lbText1().text, QStringLiteral("Pick your recorder, then click \"Next\". \"Next\" is below."));
+        QCOMPARE(list.lbText1().phrase, QStringLiteral("\"Next\""));
+        f->writeLanguage(QStringLiteral("EN"), {{"APP_Next2", "Next"}, {"SetupSearch_Text1", "Pick one."}});
+        f->l10n->setLanguage(QStringLiteral("EN"));
+        QVERIFY(list.lbText1().text == QLatin1String("Pick one.") && list.lbText1().phrase.isEmpty());
     }
 
     // The MAC dialog shows the row selected last.
