@@ -43,6 +43,15 @@ struct ShortcutFixture
 
     QString bookmarks() const { return folders.home + QStringLiteral("/Library/Safari/Bookmarks.plist"); }
 
+    // A bookmarks file full of other entries, made by plistlib once per folder and format.
+    static QString original(const QTemporaryDir &dir, const QString &format)
+    {
+        const QString path = dir.filePath(format + QStringLiteral(".plist"));
+        if (!QFile::exists(path))
+            plistcheck({QStringLiteral("bookmarks"), path, format});
+        return path;
+    }
+
     // Puts a copy of a bookmarks file at its place under home.
     bool placeBookmarks(const QString &original)
     {

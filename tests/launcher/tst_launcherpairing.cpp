@@ -47,41 +47,32 @@ class TestLauncherPairing : public QObject
     Q_OBJECT
 
 private slots:
+    // Each row: the lists as "name@seconds after the bundle" and the one chosen.
     void pairsWithinTheWindow_data()
     {
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QList<double>>("secondsAfter");
+        QTest::addColumn<QStringList>("lists");
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("10 s and 10 min after")
-            << QStringList {QStringLiteral("nimboraInfo(2).plist"), QStringLiteral("nimboraInfo(1).plist")}
-            << QList<double> {600, 10} << QStringLiteral("nimboraInfo(1).plist");
-        QTest::newRow("only 10 min after")
-            << QStringList {QStringLiteral("nimboraInfo(2).plist")} << QList<double> {600} << QString();
-        QTest::newRow("149.9 s before") << QStringList {QStringLiteral("nimboraInfo(1).plist")}
-                                        << QList<double> {-149.9} << QStringLiteral("nimboraInfo(1).plist");
-        QTest::newRow("exactly 150 s after")
-            << QStringList {QStringLiteral("nimboraInfo(1).plist")} << QList<double> {150} << QString();
-        QTest::newRow("exactly 150 s before")
-            << QStringList {QStringLiteral("nimboraInfo(1).plist")} << QList<double> {-150} << QString();
-        QTest::newRow("first of two in the window")
-            << QStringList {QStringLiteral("nimboraInfo(b).plist"), QStringLiteral("nimboraInfo(a).plist")}
-            << QList<double> {1, 2} << QStringLiteral("nimboraInfo(a).plist");
-        QTest::newRow("other letter case") << QStringList {QStringLiteral("NIMBORAINFO(7).PLIST")} << QList<double> {3}
-                                           << QStringLiteral("NIMBORAINFO(7).PLIST");
-        QTest::newRow("other names skipped")
-            << QStringList {QStringLiteral("notes.plist"), QStringLiteral("xnimboraInfo.plist")} << QList<double> {0, 0}
-            << QString();
-        QTest::newRow("empty folder") << QStringList {} << QList<double> {} << QString();
+        const auto row = [](const char *name, const QString &lists, const char *chosen) {
+            QTest::newRow(name) << lists.split(QLatin1Char(' '), Qt::SkipEmptyParts) << QString::fromLatin1(chosen);
+        };
+        row("10 s and 10 min after", "nimboraInfo(2).plist@600 nimboraInfo(1).plist@10", "nimboraInfo(1).plist");
+        row("only 10 min after", "nimboraInfo(2).plist@600", "");
+        row("149.9 s before", "nimboraInfo(1).plist@-149.9", "nimboraInfo(1).plist");
+        row("exactly 150 s after", "nimboraInfo(1).plist@150", "");
+        row("exactly 150 s before", "nimboraInfo(1).plist@-150", "");
+        row("first of two in the window", "nimboraInfo(b).plist@1 nimboraInfo(a).plist@2", "nimboraInfo(a).plist");
+        row("other letter case", "NIMBORAINFO(7).PLIST@3", "NIMBORAINFO(7).PLIST");
+        row("other names skipped", "notes.plist@0 xnimboraInfo.plist@0", "");
+        row("empty folder", "", "");
     }
 
     void pairsWithinTheWindow()
     {
-        QFETCH(QStringList, names);
-        QFETCH(QList<double>, secondsAfter);
+        QFETCH(QStringList, lists);
         QFETCH(QString, chosen);
         Folder f;
-        for (qsizetype i = 0; i < names.size(); ++i)
-            f.add(names[i], secondsAfter[i]);
+        for (const QString &list : lists)
+            f.add(list.section(QLatin1Char('@'), 0, 0), list.section(QLatin1Char('@'), 1).toDouble());
         QCOMPARE(f.find(), chosen.isEmpty() ? QString() : f.path + chosen);
     }
 
@@ -106,34 +97,24 @@ private slots:
             QString());
     }
 
-    void bundleOfTheExecutable()
-    {
-        QCOMPARE(LauncherPairing::bundlePath(QStringLiteral("/h/a b/Desktop/HRX-540A(1).app/Contents/MacOS/HRX260A")),
-            QStringLiteral("/h/a b/Desktop/HRX-540A(1).app"));
-        QCOMPARE(LauncherPairing::bundlePath(QStringLiteral("/usr/local/bin/HRX260A")),
-            QStringLiteral("/usr/local/bin/HRX260A"));
-    }
-
     void pageFromThePropertyList_data()
     {
         QTest::addColumn<QVariant>("content");
         QTest::addColumn<QString>("page");
-        const auto list = [](const QString &server) {
-            return QVariant(QVariantMap {{QStringLiteral("deviceNumber"), QStringLiteral("87654321")},
-                {QStringLiteral("language"), QStringLiteral("JP")}, {QStringLiteral("server"), server}});
+        const QString entrance = CloudPageAddress::entrance().toString();
+        const auto row = [](const char *name, const QString &server, const QString &page) {
+            QTest::newRow(name) << QVariant(
+                QVariantMap {{"deviceNumber", "87654321"}, {"language", "JP"}, {"server", server}})
+                                << page;
         };
-        QTest::newRow("device page") << list(QStringLiteral("portal.lab.example"))
-                                     << QStringLiteral("https://portal.lab.example/device#87654321?lang=JP");
-        QTest::newRow("local link") << list(QStringLiteral("http://nvr.local:8080/live?a=1"))
-                                    << QStringLiteral("http://nvr.local:8080/live?a=1");
+        row("device page", "portal.lab.example", "https://portal.lab.example/device#87654321?lang=JP");
+        row("local link", "http://nvr.local:8080/live?a=1", "http://nvr.local:8080/live?a=1");
         // Only web links: anything else the recorder names opens the entrance.
-        QTest::newRow("local file link") << list(QStringLiteral("file:///etc/passwd#local"))
-                                         << CloudPageAddress::entrance().toString();
-        QTest::newRow("local ssh link") << list(QStringLiteral("ssh://root@nvr.local"))
-                                        << CloudPageAddress::entrance().toString();
+        row("local file link", "file:///etc/passwd#local", entrance);
+        row("local ssh link", "ssh://root@nvr.local", entrance);
         QTest::newRow("keys missing") << QVariant(QVariantMap {{QStringLiteral("server"), QStringLiteral("p.example")}})
                                       << QStringLiteral("https://p.example/device#?lang=");
-        QTest::newRow("not a dictionary") << QVariant(QVariantList {}) << CloudPageAddress::entrance().toString();
+        QTest::newRow("not a dictionary") << QVariant(QVariantList {}) << entrance;
     }
 
     void pageFromThePropertyList()

@@ -16,18 +16,14 @@ struct BinaryPlistBuilder
 
     static QByteArray be(quint64 v, int width)
     {
-        QByteArray out(width, '\0');
-        for (int i = width - 1; i >= 0; --i, v >>= 8)
-            out[i] = char(v & 0xFF);
-        return out;
+        return QByteArray::fromHex(QByteArray::number(v, 16).rightJustified(16, '0')).right(width);
     }
 
     // An array or dictionary marker with its element count, extended when large.
     static QByteArray container(uchar type, quint64 count)
     {
-        if (count < 15)
-            return QByteArray(1, char((type << 4) | count));
-        return QByteArray(1, char((type << 4) | 0xF)) + char(0x13) + be(count, 8);
+        return count < 15 ? QByteArray(1, char((type << 4) | count))
+                          : QByteArray(1, char((type << 4) | 0xF)) + char(0x13) + be(count, 8);
     }
 
     QByteArray build() const

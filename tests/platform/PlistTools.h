@@ -38,13 +38,9 @@ inline bool plistutilReads(const QString &path)
 
 // The system's Python when there is one: version-manager shims on PATH cost a
 // second per start.
-inline QString python()
-{
-    const QString system = QStringLiteral("/usr/bin/python3");
-    return QFile::exists(system) ? system : QStringLiteral("python3");
-}
-
 inline bool plistcheck(const QStringList &args, QString *output = nullptr)
 {
-    return runTool(python(), QStringList {plistcheckScript()} + args, output);
+    const QString python = QStringLiteral("/usr/bin/python3");
+    return runTool(
+        QFile::exists(python) ? python : QStringLiteral("python3"), QStringList {plistcheckScript()} + args, output);
 }

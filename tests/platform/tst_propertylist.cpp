@@ -1,8 +1,6 @@
-// Property lists we write are read by plistlib and plistutil; files plistlib
-// writes (binary and XML) come back equal after we read and rewrite them; and
-// malformed input ends in an error, quickly and without a crash; and a writer
-// killed with SIGKILL in the middle of a write leaves the old file or the new
-// one, never a mix: each time the file parses, in our reader and in plistlib.
+// Property lists against parsers we did not write (plistlib, plistutil) both
+// ways; malformed input refused in bounded time; and a writer killed with
+// SIGKILL mid-write leaves the old file or the new one, never a mix.
 #include "BinaryPlistBuilder.h"
 #include "PlistTools.h"
 #include "platform/PropertyList.h"
@@ -23,27 +21,16 @@ namespace {
 
 QVariant everyType()
 {
-    QVariantMap inner {{QStringLiteral("deeper"), QVariantList {QVariantMap {}, QVariantList {}}}};
-    return QVariantMap {
-        {QStringLiteral("string"), QStringLiteral("t\u00e9xt \u4e2d \U0001F600 <&> \"' ]]>")},
-        {QStringLiteral("lines"), QStringLiteral("a\r\nb\tc\rd\n")},
-        {QStringLiteral("empty"), QString()},
-        {QStringLiteral("integer"), qlonglong(42)},
-        {QStringLiteral("negative"), std::numeric_limits<qlonglong>::min()},
-        {QStringLiteral("largest"), std::numeric_limits<qlonglong>::max()},
-        {QStringLiteral("unsigned"), std::numeric_limits<qulonglong>::max()},
-        {QStringLiteral("real"), 0.1},
-        {QStringLiteral("huge"), 1.7976931348623157e308},
-        {QStringLiteral("infinite"), -std::numeric_limits<double>::infinity()},
-        {QStringLiteral("true"), true},
-        {QStringLiteral("false"), false},
-        {QStringLiteral("date"), QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58), Qt::UTC)},
-        {QStringLiteral("ancient"), QDateTime(QDate(1066, 10, 14), QTime(9, 0), Qt::UTC)},
-        {QStringLiteral("data"), QByteArray("\x00\x01\xfe\xff binary", 12)},
-        {QStringLiteral("no data"), QByteArray()},
-        {QStringLiteral("array"), QVariantList {qlonglong(1), QStringLiteral("two"), 3.5, inner}},
-        {QString(), QStringLiteral("empty key")},
-    };
+    using L = std::numeric_limits<qlonglong>;
+    const QVariantMap inner {{"deeper", QVariantList {QVariantMap {}, QVariantList {}}}};
+    return QVariantMap {{"string", QStringLiteral("t\u00e9xt \u4e2d \U0001F600 <&> \"' ]]>")},
+        {"lines", "a\r\nb\tc\rd\n"}, {"empty", QString()}, {"integer", qlonglong(42)}, {"negative", L::min()},
+        {"largest", L::max()}, {"unsigned", std::numeric_limits<qulonglong>::max()}, {"real", 0.1},
+        {"huge", 1.7976931348623157e308}, {"infinite", -std::numeric_limits<double>::infinity()}, {"true", true},
+        {"false", false}, {"date", QDateTime(QDate(2024, 2, 29), QTime(23, 59, 58), Qt::UTC)},
+        {"ancient", QDateTime(QDate(1066, 10, 14), QTime(9, 0), Qt::UTC)},
+        {"data", QByteArray("\x00\x01\xfe\xff binary", 12)}, {"no data", QByteArray()},
+        {"array", QVariantList {qlonglong(1), "two", 3.5, inner}}, {QString(), "empty key"}};
 }
 
 QByteArray ascii(const QByteArray &s)
@@ -120,7 +107,6 @@ private slots:
         QTest::addColumn<QVariant>("value");
         QTest::newRow("control character") << QVariant(QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}});
         QTest::newRow("lone surrogate") << QVariant(QVariantList {QString(QChar(0xD800))});
-        QTest::newRow("no plist type") << QVariant(QVariantList {QVariant::fromValue(QSize(1, 2))});
         QTest::newRow("null") << QVariant();
     }
 
@@ -132,12 +118,6 @@ private slots:
         QCOMPARE(PropertyList::writeFile(path, QVariantList {QStringLiteral("old")}), QString());
         QVERIFY(!PropertyList::writeFile(path, value).isEmpty());
         QCOMPARE(PropertyList::readFile(path).value, QVariant(QVariantList {QStringLiteral("old")}));
-    }
-
-    void writeIntoMissingFolderFails()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!PropertyList::writeFile(dir.filePath(QStringLiteral("no/such.plist")), QVariantMap {}).isEmpty());
     }
 
     void malformedInputIsRefused_data()
@@ -155,33 +135,18 @@ private slots:
         QTest::newRow("bplist header only") << QByteArray("bplist00");
         QTest::newRow("other version") << file({ascii("x")}).build().replace(0, 8, "bplist17");
         QTest::newRow("array contains itself") << file({array({0})}).build();
-        QTest::newRow("two arrays contain each other") << file({array({1}), array({0})}).build();
         QTest::newRow("reference past the objects") << file({array({5})}).build();
         QTest::newRow("uid") << file({QByteArray("\x80\x01", 2)}).build();
-        QTest::newRow("null object") << file({QByteArray(1, '\0')}).build();
         QTest::newRow("integer key") << file({QByteArray("\xD1\x01\x01", 3), QByteArray("\x10\x07", 2)}).build();
         QTest::newRow("string past the end") << file({QByteArray("\x5F\x10\x7F", 3) + "short"}).build();
-        QTest::newRow("huge array count") << file({B::container(0xA, quint64(1) << 60) + "\x00\x00"}).build();
         QTest::newRow("huge dict count") << file({B::container(0xD, ~quint64(0) / 2 + 1) + "\x00\x00"}).build();
-        QTest::newRow("huge data count") << file({QByteArray("\x4F\x13", 2) + B::be(~quint64(0), 8)}).build();
         QTest::newRow("count marker not an integer") << file({QByteArray("\xAF\x5F", 2)}).build();
         QTest::newRow("date not finite") << file({QByteArray("\x33\x7F\xF0\0\0\0\0\0\0", 9)}).build();
-        QTest::newRow("128-bit integer") << file({QByteArray("\x14\x01", 2) + QByteArray(15, '\0')}).build();
-        {
-            B b = file({ascii("x")});
-            b.objectCount = qint64(1) << 40;
-            QTest::newRow("object count past the file") << b.build();
-        }
-        {
-            B b = file({ascii("x")});
-            b.top = 3;
-            QTest::newRow("top object past the count") << b.build();
-        }
-        {
-            B b = file({ascii("x")});
-            b.offsetSize = 0;
-            QTest::newRow("offset size zero") << b.build();
-        }
+        B pastTheFile = file({ascii("x")}), pastTheCount = pastTheFile;
+        pastTheFile.objectCount = qint64(1) << 40;
+        pastTheCount.top = 3;
+        QTest::newRow("object count past the file") << pastTheFile.build();
+        QTest::newRow("top object past the count") << pastTheCount.build();
         {
             QByteArray bytes = file({ascii("x")}).build();
             bytes[8 + 2] = char(0xFF); // the object's offset points into the trailer
@@ -206,35 +171,25 @@ private slots:
         }
         const QByteArray good
             = file({array({1, 2}), ascii("a"), QByteArray("\x23", 1) + B::be(0x3FF0000000000000, 8)}).build();
-        for (int cut : {9, 20, int(good.size()) - 33, int(good.size()) - 1})
+        for (int cut : {20, int(good.size()) - 1})
             QTest::addRow("binary cut at %d", cut) << good.left(cut);
 
         const QByteArray head("<?xml version=\"1.0\"?><plist version=\"1.0\">");
         QTest::newRow("xml cut") << head + "<dict><key>a</key><string>b</str";
         QTest::newRow("xml nested too deeply") << head + QByteArray("<array>").repeated(5000);
         QTest::newRow("unknown element") << head + "<blob>1</blob></plist>";
-        QTest::newRow("key without value") << head + "<dict><key>a</key></dict></plist>";
         QTest::newRow("value without key") << head + "<dict><string>a</string></dict></plist>";
-        QTest::newRow("text in an array") << head + "<array>stray</array></plist>";
-        QTest::newRow("element in a string") << head + "<string>a<b/></string></plist>";
-        QTest::newRow("two values") << head + "<true/><false/></plist>";
         QTest::newRow("no value") << head + "</plist>";
         QTest::newRow("integer with letters") << head + "<integer>12a</integer></plist>";
         QTest::newRow("integer too large") << head + "<integer>18446744073709551616</integer></plist>";
-        QTest::newRow("integer too small") << head + "<integer>-9223372036854775809</integer></plist>";
         QTest::newRow("real with letters") << head + "<real>1.5x</real></plist>";
         QTest::newRow("no 13th month") << head + "<date>2020-13-01T00:00:00Z</date></plist>";
-        QTest::newRow("date without zone") << head + "<date>2020-01-01T00:00:00</date></plist>";
         QTest::newRow("data not base64") << head + "<data>@@@@</data></plist>";
-        QTest::newRow("text in true") << head + "<true>yes</true></plist>";
-        QTest::newRow("entity expansion")
-            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE plist ["
-                          "<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\">"
-                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\">"
-                          "<!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
-                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\">"
-                          "<!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
-                          "]><plist><string>&e;&e;&e;&e;&e;&e;&e;&e;</string></plist>");
+        QByteArray entities("<?xml version=\"1.0\"?><!DOCTYPE plist [<!ENTITY a \"aaaaaaaaaaaaaaaaaaaaaaaa\">");
+        for (char e = 'b'; e <= 'e'; ++e)
+            entities += "<!ENTITY " + QByteArray(1, e) + " \""
+                + QByteArray("&" + QByteArray(1, e - 1) + ";").repeated(16) + "\">";
+        QTest::newRow("entity expansion") << entities + "]><plist><string>&e;&e;&e;&e;&e;&e;&e;&e;</string></plist>";
     }
 
     void malformedInputIsRefused()
@@ -314,7 +269,6 @@ private slots:
         }
         QVERIFY(plistcheck(QStringList {QStringLiteral("reads")} + snapshots));
         // Most kills must have landed inside a write, or the test proves nothing.
-        qInfo() << killedMidWrite << "of" << rounds << "kills inside a write";
         QVERIFY2(killedMidWrite > rounds / 2, qPrintable(QString::number(killedMidWrite)));
     }
 };

@@ -6,6 +6,7 @@
 #include "SimProcess.h"
 #include "StepsFixture.h"
 #include "platform/Durations.h"
+#include "steps/SetupStep.h"
 #include "steps/SetupStepDelegate.h"
 
 #include <QJsonArray>
@@ -14,6 +15,47 @@
 
 #include <functional>
 #include <map>
+
+// The simulator with the recorder a step is shown, and the waits and logs the
+// step lab tests share.
+class StepLab : public QObject
+{
+protected:
+    SimProcess sim;
+    QJsonObject recorder;
+    std::unique_ptr<StepsFixture> f;
+    QString password = QStringLiteral("Recorder9");
+
+    static QJsonObject merged(QJsonObject into, const QJsonObject &extra)
+    {
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+            into.insert(it.key(), it.value());
+        return into;
+    }
+    // Starts the simulator with these recorders, the first of them the step's.
+    bool startSim(const QList<QJsonObject> &recorders, double timeScale, QJsonObject scenario = {})
+    {
+        recorder = recorders.value(0);
+        sim.setTimeScale(timeScale);
+        QString error;
+        const bool started = sim.start(merged(SimProcess::scenario(recorders), scenario), &error);
+        if (!started)
+            qWarning("%s", qPrintable(error));
+        return started;
+    }
+    NvrRef target() const { return std::make_shared<const TVexorReply>(SimProcess::target(recorder)); }
+    static bool waitFor(const std::function<bool()> &done, int ms = 10000) { return QTest::qWaitFor(done, ms); }
+    // The recorder's HTTP requests to this path under /config/.
+    QList<SimLogLine> requests(const QString &path) const
+    {
+        QList<SimLogLine> found;
+        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
+            if (line.value("path") == QLatin1String("/config/") + path)
+                found << line;
+        return found;
+    }
+    QJsonObject recorderState() const { return sim.stateOf(SimProcess::macOf(recorder)); }
+};
 
 // The step lab classes by name; NVR_STEP_LAB names the one a run executes.
 inline std::map<QString, std::function<QObject *()>> &stepLabs()

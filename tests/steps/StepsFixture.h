@@ -27,20 +27,12 @@ struct StepsFixture
 
     explicit StepsFixture(const Entries &extra = {})
     {
-        Entries entries = {
-            {"APP_Error", "Error:"},
-            {"SetupSetPwd Msg", "Enter the password twice."},
-            {"SetupSetPwd Msg1", "Invalid password."},
-            {"SetupSetPwd Msg2", "The passwords differ."},
-            {"SetupSetPwd MsgEmpty", "Enter the password."},
-            {"SetupSetPwd MsgChars", "Letters and digits only."},
-            {"SetupSetPwd MsgLength", "Use %@ to %@ characters."},
-            {"SetupPwd Msg", "The password was not set."},
-            {"SetupSetPwd ResetNVR", "Restarting, %@ seconds left."},
-            {"Check network Failed", "Check network Failed"},
-            {"Button Close", "Close"},
-            {"Waiting", "Please wait"},
-        };
+        Entries entries = {{"APP_Error", "Error:"}, {"SetupSetPwd Msg", "Enter the password twice."},
+            {"SetupSetPwd Msg1", "Invalid password."}, {"SetupSetPwd Msg2", "The passwords differ."},
+            {"SetupSetPwd MsgEmpty", "Enter the password."}, {"SetupSetPwd MsgChars", "Letters and digits only."},
+            {"SetupSetPwd MsgLength", "Use %@ to %@ characters."}, {"SetupPwd Msg", "The password was not set."},
+            {"SetupSetPwd ResetNVR", "Restarting, %@ seconds left."}, {"Check network Failed", "Check network Failed"},
+            {"Button Close", "Close"}, {"Waiting", "Please wait"}};
         entries.insert(entries.end(), extra.begin(), extra.end());
         writeLanguage(QStringLiteral("EN"), entries);
         l10n = std::make_unique<HMLocalization>(langDir.path());

@@ -9,8 +9,6 @@
 namespace {
 
 constexpr double kScale = 0.05; // 50 ms format polls
-constexpr int kWaitMs = 10000;
-const QString kPassword = QStringLiteral("Recorder9");
 
 struct PageCalls : SetupStepDelegate
 {
@@ -32,43 +30,42 @@ const QJsonObject kEmptyBay {{"device", ""}};
 
 } // namespace
 
-class HddStepLabTest : public QObject
+class HddStepLabTest : public StepLab
 {
     Q_OBJECT
 
-private:
-    SimProcess sim;
-    QJsonObject recorder;
-    std::unique_ptr<StepsFixture> f;
     std::unique_ptr<Setup_HddView> step;
     PageCalls page;
 
     void enter(const QJsonArray &disks, const QJsonObject &extra = {})
     {
-        recorder = SimProcess::configured(0, kPassword);
-        recorder.insert(QStringLiteral("disks"), disks);
-        for (auto it = extra.begin(); it != extra.end(); ++it)
-            recorder.insert(it.key(), it.value());
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
-        step->setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
-            QStringLiteral("admin"), kPassword);
+        QVERIFY(startSim({merged(SimProcess::configured(0, password), merged({{"disks", disks}}, extra))}, 1));
+        step->setDelegate(&page, target(), QStringLiteral("admin"), password);
         step->viewDidAppear();
+    }
+    Setup_HddInformationView &table() { return step->hddInformationViewController(); }
+    bool left()
+    {
+        return waitFor([&] { return !page.calls.isEmpty(); });
+    }
+    bool dialogs(int n)
+    {
+        return waitFor([&] { return f->modal.shown().size() == n; });
+    }
+    // No query follows.
+    void quiet()
+    {
+        QTest::qWait(200);
+        const int after = queries();
+        QTest::qWait(200);
+        QCOMPARE(queries(), after);
     }
     bool busy() const { return step->messageViewController().isVisible(); }
     QString busyText() const { return step->messageViewController().message(); }
     bool browsing() const { return step->tableShown() && !busy() && step->btNextEnabled(); }
     void waitForBrowsing()
     {
-        QVERIFY(QTest::qWaitFor([&] { return browsing(); }, kWaitMs));
-    }
-    QList<SimLogLine> requests(const QString &path) const
-    {
-        QList<SimLogLine> found;
-        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
-            if (line.value("path") == QLatin1String("/config/") + path)
-                found << line;
-        return found;
+        QVERIFY(waitFor([&] { return browsing(); }));
     }
     int queries() const { return int(requests(QStringLiteral("storageinfo")).size()); }
     QStringList formattedIds() const
@@ -78,9 +75,10 @@ private:
             ids << QUrlQuery(QUrl::fromPercentEncoding(line.value("query").toLatin1())).queryItemValue("storageid");
         return ids;
     }
-    QJsonArray simDisks() const
+    int partitionStatus(int disk) const
     {
-        return sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("disks")).toArray();
+        const QJsonArray disks = recorderState().value(QStringLiteral("disks")).toArray();
+        return disks.at(disk).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(-1);
     }
     void answerFormat(bool ok)
     {
@@ -92,7 +90,7 @@ private:
     void waitForQueries(int more)
     {
         const int target = queries() + 2 * more;
-        QVERIFY2(QTest::qWaitFor([&] { return queries() >= target; }, kWaitMs), qPrintable(QString::number(queries())));
+        QVERIFY2(waitFor([&] { return queries() >= target; }), qPrintable(QString::number(queries())));
     }
 
 private slots:
@@ -101,8 +99,7 @@ private slots:
     {
         NVR_REQUIRE_LAB();
         f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupHdd_Check", "Checking"},
-            {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"},
-            {"SetupHdd no format", "Not formatted"}, {"SetupHdd idle", "Ready"}, {"SetupHdd_HD1", "Disk"}});
+            {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"}, {"SetupHdd_HD1", "Disk"}});
         step = std::make_unique<Setup_HddView>(*f->context);
         page.calls.clear();
     }
@@ -121,31 +118,20 @@ private slots:
             });
         enter({disk("sda"), kEmptyBay});
         QCOMPARE(Setup_HddView::hddStep, int(Setup_HddView::Browsing));
-        QVERIFY(busy());
-        QCOMPARE(busyText(), QStringLiteral("Checking"));
-        QVERIFY(!step->btBackEnabled() && !step->btNextEnabled() && !step->btSkipEnabled());
+        QVERIFY(busy() && !step->btBackEnabled() && !step->btNextEnabled() && !step->btSkipEnabled());
         QCOMPARE(reminders, QStringList {QStringLiteral("hdd")});
         waitForBrowsing();
         QVERIFY(step->btBackEnabled() && step->btSkipEnabled());
 
         // Several results arrive one after the other with nothing to do in between.
         waitForQueries(5);
-        QVERIFY(browsing());
-        QVERIFY(page.calls.isEmpty());
-        QVERIFY(requests(QStringLiteral("storageformat")).isEmpty());
+        QVERIFY(browsing() && page.calls.isEmpty() && formattedIds().isEmpty());
 
-        Setup_HddInformationView &table = step->hddInformationViewController();
-        QCOMPARE(table.rowCount(), 2);
-        QVERIFY(table.rowChecked(0));
-        QVERIFY(!table.rowChecked(1));
-        QCOMPARE((QStringList {table.rowBay(0), table.rowProduct(0), table.rowCapacity(0), table.rowStatus(0)}),
-            (QStringList {"1", "WD Purple 1TB", "953869 MB", "Not formatted"}));
-        QCOMPARE(table.rowIcon(0), Setup_HddInformationView::StatusIcon::CheckOff);
-        QCOMPARE((QStringList {table.rowBay(1), table.rowProduct(1), table.rowCapacity(1), table.rowStatus(1)}),
-            (QStringList {"2", "---", "---", "---"}));
-        QCOMPARE(table.rowIcon(1), Setup_HddInformationView::StatusIcon::None);
-        QVERIFY(table.bayHasDrive(0));
-        QVERIFY(!table.bayHasDrive(1));
+        QCOMPARE(table().rowCount(), 2);
+        QVERIFY(table().rowChecked(0) && !table().rowChecked(1));
+        QCOMPARE((QStringList {table().rowProduct(0), table().rowCapacity(0), table().rowProduct(1)}),
+            (QStringList {"WD Purple 1TB", "953869 MB", "---"}));
+        QVERIFY(table().bayHasDrive(0) && !table().bayHasDrive(1));
         f->notifications.removeObserver(token);
     }
 
@@ -164,23 +150,17 @@ private slots:
                 formatTexts << busyText() + QLatin1Char('|') + step->textField();
         });
         step->onNextClicked();
-        QVERIFY(busy());
-        QVERIFY(!step->btNextEnabled());
-        QCOMPARE(busyText(), QStringLiteral("Checking"));
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
-
+        QVERIFY(busy() && !step->btNextEnabled());
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
         QCOMPARE(dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
         QCOMPARE(requests(QStringLiteral("storageformatpoll")).size(), 5);
         QVERIFY(formatTexts.contains(QStringLiteral("Formatting|Formatting")));
-        QCOMPARE(simDisks().at(0).toObject().value("partitions").toArray().at(0).toObject().value("status").toInt(), 2);
-        QCOMPARE(simDisks().at(1).toObject().value("partitions").toArray().size(), 0);
-        // The step has ended: no query follows.
-        const int after = queries();
-        QTest::qWait(200);
-        QCOMPARE(queries(), after);
+        QCOMPARE(partitionStatus(0), 2);
+        QCOMPARE(partitionStatus(1), -1);
+        quiet(); // the step has ended
     }
 
     void cancelledFormatAndRowButtons()
@@ -190,7 +170,7 @@ private slots:
         waitForBrowsing();
         answerFormat(false);
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return f->modal.shown().size() == 1; }, kWaitMs));
+        QVERIFY(dialogs(1));
         // Cancel: browsing again, nothing formatted.
         waitForQueries(3);
         QVERIFY(browsing());
@@ -199,11 +179,10 @@ private slots:
         // Clearing the mark of bay 2 acts as Next, and the mark holds although
         // the result brings fresh records: only bay 1 is formatted.
         answerFormat(true);
-        Setup_HddInformationView &table = step->hddInformationViewController();
-        table.onButtonClicked(1);
-        QVERIFY(!table.rowChecked(1));
+        table().onButtonClicked(1);
+        QVERIFY(!table().rowChecked(1));
         QVERIFY(busy());
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
     }
 
@@ -214,19 +193,18 @@ private slots:
         enter({disk("sda", {{"product", "WD Purple 2TB"}, {"partitions", QJsonArray {QJsonObject {{"status", 2}}}}}),
             disk("sdb", {{"partitions", QJsonArray {QJsonObject {{"status", 4}}}}})});
         waitForBrowsing();
-        Setup_HddInformationView &table = step->hddInformationViewController();
-        QVERIFY(table.rowChecked(0) && table.rowChecked(1));
-        QVERIFY(!table.rowFormatEnabled(0));
-        QVERIFY(table.rowFormatEnabled(1));
+        QVERIFY(table().rowChecked(0) && table().rowChecked(1));
+        QVERIFY(!table().rowFormatEnabled(0));
+        QVERIFY(table().rowFormatEnabled(1));
         QStringList named;
         f->modal.setScript(QStringLiteral("DiagHddFormat"), [&named](DialogController &d) {
             auto &dialog = static_cast<DiagHddFormat &>(d);
             named = dialog.lbDisks();
             dialog.btOk();
         });
-        table.onFormatClicked(1);
+        table().onFormatClicked(1);
         QVERIFY(busy());
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(named, QStringList {QStringLiteral("Disk 2: WD Purple 1TB")});
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("1")});
     }
@@ -238,11 +216,10 @@ private slots:
             disk("sdb", {{"partitions", QJsonArray {QJsonObject {{"status", 2}, {"usedMb", 5000}}}}})});
         waitForBrowsing();
         waitForQueries(2);
-        Setup_HddInformationView &table = step->hddInformationViewController();
-        QVERIFY(!table.rowChecked(0) && !table.rowChecked(1));
+        QVERIFY(!table().rowChecked(0) && !table().rowChecked(1));
         answerFormat(true);
-        table.onButtonClicked(1);
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        table().onButtonClicked(1);
+        QVERIFY(left());
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("1")});
     }
 
@@ -252,10 +229,10 @@ private slots:
         waitForBrowsing();
         // Clearing the only mark acts as Next: nothing to format, so the step
         // goes on looking and a later Next has a result to act on.
-        step->hddInformationViewController().onButtonClicked(0);
+        table().onButtonClicked(0);
         waitForQueries(3);
         QVERIFY(browsing());
-        QVERIFY(!step->hddInformationViewController().rowChecked(0));
+        QVERIFY(!table().rowChecked(0));
         QVERIFY(f->modal.shown().isEmpty());
         answerFormat(false);
         step->onNextClicked();
@@ -265,18 +242,17 @@ private slots:
         QVERIFY(formattedIds().isEmpty());
     }
 
+    // The row button of a bay without a drive acts as Next all the same.
     void rowButtonOfAnEmptyBayActsAsNext()
     {
         enter({disk("sda"), kEmptyBay});
         waitForBrowsing();
         answerFormat(false);
-        Setup_HddInformationView &table = step->hddInformationViewController();
-        table.onButtonClicked(1);
-        QVERIFY(!table.rowChecked(1));
-        QVERIFY(busy());
-        QVERIFY(QTest::qWaitFor([&] { return f->modal.shown().size() == 1; }, kWaitMs));
+        table().onButtonClicked(1);
+        QVERIFY(!table().rowChecked(1) && busy());
+        QVERIFY(dialogs(1));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
-        QVERIFY(table.rowChecked(0));
+        QVERIFY(table().rowChecked(0));
     }
 
     void pluggedButUndetectedLooksAgain()
@@ -284,7 +260,7 @@ private slots:
         // Bay 1's drive comes up only after many queries.
         enter({disk("sda", {{"detectAfter", 60}, {"plugged", true}}), kEmptyBay});
         waitForBrowsing();
-        QVERIFY(!step->hddInformationViewController().bayHasDrive(0));
+        QVERIFY(!table().bayHasDrive(0));
         answerFormat(false);
         int firstQueryRuns = 0;
         connect(step.get(), &Setup_HddView::changed, this, [&] {
@@ -293,10 +269,10 @@ private slots:
                 ++firstQueryRuns;
         });
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return !f->modal.shown().isEmpty(); }, kWaitMs));
+        QVERIFY(dialogs(1));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
         QVERIFY(firstQueryRuns >= 1);
-        QVERIFY(step->hddInformationViewController().bayHasDrive(0));
+        QVERIFY(table().bayHasDrive(0));
     }
 
     void noDiskAskedThenBrowsingAgain()
@@ -306,7 +282,7 @@ private slots:
         f->modal.setScript(
             QStringLiteral("DiagHddConfirm"), [](DialogController &d) { static_cast<DiagHddConfirm &>(d).btCancel(); });
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return !f->modal.shown().isEmpty(); }, kWaitMs));
+        QVERIFY(dialogs(1));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddConfirm")});
         waitForBrowsing();
         waitForQueries(3);
@@ -321,23 +297,17 @@ private slots:
         // A query is always in flight while browsing: Skip waits for it.
         step->onSkipClicked();
         QVERIFY(page.calls.isEmpty());
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
         QVERIFY(!step->tableShown());
-        int after = queries();
-        QTest::qWait(200);
-        QCOMPARE(queries(), after);
-
+        quiet();
         // Entered again: browsing; Back leaves at once and the query only ends.
         page.calls.clear();
         step->viewDidAppear();
         waitForBrowsing();
         step->onBackClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
-        QTest::qWait(200);
-        after = queries();
-        QTest::qWait(200);
-        QCOMPARE(queries(), after);
+        quiet();
         QVERIFY(f->modal.shown().isEmpty());
     }
 
@@ -347,7 +317,7 @@ private slots:
         waitForBrowsing();
         answerFormat(true);
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return f->modal.shown().size() == 2; }, kWaitMs));
+        QVERIFY(dialogs(2));
         QCOMPARE(f->modal.shown(),
             (QStringList {QStringLiteral("dialog:DiagHddFormat"), QStringLiteral("alert:Format failed")}));
         // Browsing again after the format end, the user may try again.
@@ -356,10 +326,10 @@ private slots:
         QCOMPARE(Setup_HddView::hddStep, int(Setup_HddView::Browsing));
         QCOMPARE(f->modal.shown().size(), 2);
         QVERIFY(page.calls.isEmpty());
-        QCOMPARE(step->hddInformationViewController().rowIcon(0), Setup_HddInformationView::StatusIcon::CheckOff);
+        QCOMPARE(table().rowIcon(0), Setup_HddInformationView::StatusIcon::CheckOff);
 
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
         QCOMPARE(formattedIds(), (QStringList {QStringLiteral("0"), QStringLiteral("0")}));
         QCOMPARE(f->modal.shown().size(), 3);
@@ -368,16 +338,12 @@ private slots:
     void recorderThatDoesNotAnswer()
     {
         // The recorder's web side is gone: an address nothing listens on.
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({SimProcess::recorder(0)}), &error), qPrintable(error));
-        step->setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(SimProcess::recorder(7))),
-            QStringLiteral("admin"), kPassword);
+        QVERIFY(startSim({SimProcess::recorder(7)}, 1, SimProcess::scenario({SimProcess::recorder(0)})));
+        step->setDelegate(&page, target(), QStringLiteral("admin"), password);
         step->viewDidAppear();
-        QVERIFY(QTest::qWaitFor([&] { return !f->modal.shown().isEmpty(); }, kWaitMs));
+        QVERIFY(dialogs(1));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
-        QVERIFY(!busy());
-        QVERIFY(step->btBackEnabled());
-        QVERIFY(!step->btNextEnabled() && !step->btSkipEnabled());
+        QVERIFY(!busy() && step->btBackEnabled() && !step->btNextEnabled() && !step->btSkipEnabled());
         QTest::qWait(200);
         QCOMPARE(f->modal.shown().size(), 1);
         step->onBackClicked();

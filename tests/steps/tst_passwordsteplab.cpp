@@ -9,7 +9,7 @@
 namespace {
 
 constexpr double kScale = 0.1; // a 600 ms reply wait
-constexpr int kWaitMs = 8000;
+const QString kAlert = QStringLiteral("alert:Check network Failed");
 
 struct PageCalls : SetupStepDelegate
 {
@@ -20,35 +20,54 @@ struct PageCalls : SetupStepDelegate
     void setupPasswordGotoSearchNvr() override { calls << QStringLiteral("searchNvr"); }
 };
 
+// The reset dialog answered with this account.
+std::function<void(DialogController &)> resetWith(const QString &password)
+{
+    return [password](DialogController &d) {
+        auto &dialog = static_cast<DiagResetNVR &>(d);
+        dialog.setAccount(QStringLiteral("admin"));
+        dialog.setPassword(password);
+        dialog.btSvae();
+    };
+}
+
 } // namespace
 
-class PasswordStepLabTest : public QObject
+class PasswordStepLabTest : public StepLab
 {
     Q_OBJECT
 
-private:
-    SimProcess sim;
-    std::unique_ptr<StepsFixture> f;
     std::unique_ptr<Setup_PasswordView> step;
     PageCalls page;
 
-    void showStepFor(const QJsonObject &recorder)
+    // Shows the step for this recorder and waits until it has asked it.
+    void showStepFor(const QJsonObject &r, bool wait = true)
     {
-        sim.setTimeScale(kScale);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
-        step->setDelegate(&page, std::make_shared<const TVexorReply>(SimProcess::target(recorder)));
+        QVERIFY(startSim({r}, kScale));
+        step->setDelegate(&page, target());
         step->viewDidAppear();
-        QVERIFY(step->overlayShown());
-        QVERIFY(!step->btNextEnabled());
+        QVERIFY(step->overlayShown() && !step->btNextEnabled());
+        QVERIFY(!wait || waitFor([&] { return idle(); }));
     }
     bool idle() const { return !step->overlayShown(); }
     QString asError(const QString &key) const { return PasswordMessages::asError(*f->context, f->text(key)); }
+    bool left()
+    {
+        return waitFor([&] { return !page.calls.isEmpty(); });
+    }
+    // One request per interface; the step goes on at the first answer, so let
+    // the simulator log the other copies before counting.
+    int verifiesPerCheck()
+    {
+        QTest::qWait(300);
+        return int(sim.log(QStringLiteral("verify")).size());
+    }
 
 private slots:
     void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
+        NVR_REQUIRE_LAB();
         f = std::make_unique<StepsFixture>();
         step = std::make_unique<Setup_PasswordView>(*f->context);
         page.calls.clear();
@@ -61,108 +80,83 @@ private slots:
 
     void factoryStateGetsANewPassword()
     {
-        NVR_REQUIRE_LAB();
-        const QJsonObject r = SimProcess::recorder(0);
-        showStepFor(r);
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+        showStepFor(SimProcess::recorder(0));
         QCOMPARE(step->subStep(), int(Setup_PasswordView::SetPassword));
         QCOMPARE(step->content(), Setup_PasswordView::Content::SetForm);
-        QVERIFY(!step->btResetVisible());
-        QVERIFY(step->btNextEnabled());
-
-        // Form checks answer before anything is sent.
+        QVERIFY(!step->btResetVisible() && step->btNextEnabled());
+        // Form checks answer before anything is sent: 25 accented letters are
+        // 50 UTF-8 bytes, too long for the LAN command.
         auto &form = step->setForm();
-        form.setPasswordText(QStringLiteral("abcde"));
-        form.setConfirmText(QStringLiteral("abcde"));
-        step->onNextClicked();
-        QCOMPARE(form.lbMessage(), QStringLiteral("Error: Use 6 to 31 characters."));
-        form.setPasswordText(QStringLiteral("abcdef"));
-        form.setConfirmText(QStringLiteral("abcdeg"));
-        step->onNextClicked();
-        QCOMPARE(form.lbMessage(), asError(PasswordMessages::kMismatch));
-        // 25 accented letters: 25 UTF-16 units but 50 UTF-8 bytes, too long for the LAN command.
-        const QString tooLong(25, QChar(0xe9));
-        form.setPasswordText(tooLong);
-        form.setConfirmText(tooLong);
-        step->onNextClicked();
-        QCOMPARE(form.lbMessage(), asError(PasswordMessages::kInvalid));
-        QVERIFY(!step->overlayShown());
-        QVERIFY(sim.log(QStringLiteral("change")).isEmpty());
-
+        for (const auto &[pw, again, message] :
+            {std::tuple {QStringLiteral("abcdef"), QStringLiteral("abcdeg"), asError(PasswordMessages::kMismatch)},
+                std::tuple {QString(25, QChar(0xe9)), QString(25, QChar(0xe9)), asError(PasswordMessages::kInvalid)}}) {
+            form.setPasswordText(pw);
+            form.setConfirmText(again);
+            step->onNextClicked();
+            QCOMPARE(form.lbMessage(), message);
+        }
+        QVERIFY(idle() && sim.log(QStringLiteral("change")).isEmpty());
         // Return in a field is Next.
         form.setPasswordText(QStringLiteral("abc123"));
         form.setConfirmText(QStringLiteral("abc123"));
         form.returnPressed();
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("next:abc123")});
-        QCOMPARE(step->getUserName(), QStringLiteral("admin"));
-        QCOMPARE(step->getPassword(), QStringLiteral("abc123"));
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("abc123"));
+        QCOMPARE(step->getUserName() + ':' + step->getPassword(), QStringLiteral("admin:abc123"));
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), QStringLiteral("abc123"));
         QVERIFY(f->modal.shown().isEmpty());
     }
 
     void wrongThenRightCurrentPassword()
     {
-        NVR_REQUIRE_LAB();
         showStepFor(SimProcess::configured(0, QStringLiteral("secret1")));
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
         QCOMPARE(step->subStep(), int(Setup_PasswordView::ConfirmPassword));
         QCOMPARE(step->content(), Setup_PasswordView::Content::ConfirmForm);
         QVERIFY(step->btResetVisible());
-        // One request per interface; the step goes on at the first answer, so
-        // let the simulator log the other copies before counting.
-        QTest::qWait(300);
-        const int perCheck = sim.log(QStringLiteral("verify")).size();
-
+        const int perCheck = verifiesPerCheck();
         auto &form = step->confirmForm();
         form.setPasswordText(QStringLiteral("wrong1"));
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return idle() && !form.lbMessage().isEmpty(); }, kWaitMs));
+        QVERIFY(waitFor([&] { return idle() && !form.lbMessage().isEmpty(); }));
         QCOMPARE(form.lbMessage(), asError(PasswordMessages::kInvalid));
         QVERIFY(page.calls.isEmpty());
         // A refused password is not asked again.
         QTRY_COMPARE_WITH_TIMEOUT(sim.log(QStringLiteral("verify")).size(), 2 * perCheck, 2000);
-
         form.setPasswordText(QStringLiteral("secret1"));
         QVERIFY(form.lbMessage().isEmpty());
         step->onNextClicked();
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("next:secret1")});
     }
 
     // The page is handed the password the recorder holds after the change.
     void confirmWithChangeHandsOnTheNewPassword()
     {
-        NVR_REQUIRE_LAB();
-        const QJsonObject r = SimProcess::configured(0, QStringLiteral("old123"));
-        showStepFor(r);
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
+        showStepFor(SimProcess::configured(0, QStringLiteral("old123")));
         auto &form = step->confirmForm();
         form.setPasswordText(QStringLiteral("old123"));
         form.setChangePasswordChecked(true);
         form.setNewPasswordText(QStringLiteral("new456"));
         form.setConfirmText(QStringLiteral("new456"));
         step->onGotoSearchCamera();
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("cam:new456")});
         QCOMPARE(step->getPassword(), QStringLiteral("new456"));
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new456"));
+        QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), QStringLiteral("new456"));
     }
 
     void noAnswerThreeTimesShowsTheNetworkAlert()
     {
-        NVR_REQUIRE_LAB();
-        showStepFor(SimProcess::misbehaving(0, {{QStringLiteral("silentCommands"), true}}));
-        QVERIFY(QTest::qWaitFor([&] { return !f->modal.shown().isEmpty(); }, kWaitMs));
-        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
+        showStepFor(SimProcess::misbehaving(0, {{QStringLiteral("silentCommands"), true}}), false);
+        QVERIFY(waitFor([&] { return !f->modal.shown().isEmpty(); }));
+        QCOMPARE(f->modal.shown(), QStringList {kAlert});
         int verifies = 0;
         for (const SimLogLine &l : sim.log(QStringLiteral("rx")))
             verifies += l.value("op") == QStringLiteral("163") ? 1 : 0;
         // Three tries, each sent on every lab interface.
         QVERIFY(verifies >= 3 && verifies % 3 == 0);
         QCOMPARE(step->subStep(), int(Setup_PasswordView::CheckFactoryState));
-        QVERIFY(!step->overlayShown());
-        QVERIFY(step->btBackEnabled());
+        QVERIFY(idle() && step->btBackEnabled());
         step->onBackClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
     }
@@ -180,35 +174,25 @@ private slots:
     }
     void rightResetAccountCountsDownAndGoesBack()
     {
-        NVR_REQUIRE_LAB();
         QFETCH(QJsonValue, announced);
         QFETCH(int, seconds);
-        QJsonObject r = SimProcess::configured(0, QStringLiteral("secret1"));
-        r.insert(QStringLiteral("resetWait"), announced);
-        showStepFor(r);
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
-        f->modal.setScript(QStringLiteral("DiagResetNVR"), [](DialogController &d) {
-            auto &dialog = static_cast<DiagResetNVR &>(d);
-            dialog.setAccount(QStringLiteral("admin"));
-            dialog.setPassword(QStringLiteral("secret1"));
-            dialog.btSvae();
-        });
+        showStepFor(merged(SimProcess::configured(0, QStringLiteral("secret1")), {{"resetWait", announced}}));
+        f->modal.setScript(QStringLiteral("DiagResetNVR"), resetWith(QStringLiteral("secret1")));
         step->onResetClicked();
-        QVERIFY(QTest::qWaitFor([&] { return step->secondsLeft() > 0; }, kWaitMs));
+        QVERIFY(waitFor([&] { return step->secondsLeft() > 0; }));
         QCOMPARE(step->secondsLeft(), seconds);
-        QVERIFY(step->overlayShown());
-        QVERIFY(!step->btNextEnabled() && !step->btBackEnabled());
-        QVERIFY(QTest::qWaitFor([&] { return step->secondsLeft() < seconds; }, kWaitMs));
+        QVERIFY(step->overlayShown() && !step->btNextEnabled() && !step->btBackEnabled());
+        QVERIFY(waitFor([&] { return step->secondsLeft() < seconds; }));
         QCOMPARE(step->overlayText(),
             fillFormat(f->text(QStringLiteral("SetupSetPwd ResetNVR")), {QString::number(step->secondsLeft())}));
         QVERIFY(page.calls.isEmpty());
         if (seconds > 12)
             return; // the long wait itself runs like the short one
-        QVERIFY(QTest::qWaitFor([&] { return !page.calls.isEmpty(); }, kWaitMs));
+        QVERIFY(left());
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
-        QVERIFY(!step->overlayShown());
+        QVERIFY(idle());
         QCOMPARE(sim.log(QStringLiteral("reset")).size(), 1);
-        QVERIFY(sim.passwordOf(SimProcess::macOf(r)).isEmpty());
+        QVERIFY(sim.passwordOf(SimProcess::macOf(recorder)).isEmpty());
     }
 
     // A reset check nobody answers returns to the form Reset was pressed from,
@@ -216,29 +200,19 @@ private slots:
     // but Back and Reset on.
     void unansweredResetCheckReturnsToTheForm()
     {
-        NVR_REQUIRE_LAB();
-        const QString alert = QStringLiteral("alert:Check network Failed");
         showStepFor(SimProcess::configured(0, QStringLiteral("secret1")));
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
-        f->modal.setScript(QStringLiteral("DiagResetNVR"), [](DialogController &d) {
-            auto &dialog = static_cast<DiagResetNVR &>(d);
-            dialog.setAccount(QStringLiteral("admin"));
-            dialog.setPassword(QStringLiteral("secret1"));
-            dialog.btSvae();
-        });
+        f->modal.setScript(QStringLiteral("DiagResetNVR"), resetWith(QStringLiteral("secret1")));
         sim.stop();
         step->onResetClicked();
-        QTRY_VERIFY_WITH_TIMEOUT(f->modal.shown().contains(alert), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(f->modal.shown().contains(kAlert), 8000);
         QVERIFY(idle());
         QCOMPARE(step->subStep(), int(Setup_PasswordView::ConfirmPassword));
         QVERIFY(step->btNextEnabled() && step->btBackEnabled() && step->btResetEnabled());
-
         step->confirmForm().setPasswordText(QStringLiteral("secret1"));
         step->onNextClicked();
         QVERIFY(step->overlayShown());
-        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown().count(alert), 2, kWaitMs);
-        QVERIFY(idle());
-        QVERIFY(!step->btNextEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown().count(kAlert), 2, 8000);
+        QVERIFY(idle() && !step->btNextEnabled());
         QVERIFY(step->btBackEnabled() && step->btResetEnabled());
         QVERIFY(page.calls.isEmpty());
     }
@@ -247,32 +221,21 @@ private slots:
     // too long for the LAN command is refused without asking the recorder.
     void resetAccountRefusedThenCancelled()
     {
-        NVR_REQUIRE_LAB();
         showStepFor(SimProcess::configured(0, QStringLiteral("secret1")));
-        QVERIFY(QTest::qWaitFor([&] { return idle(); }, kWaitMs));
-        // One request per interface; the step goes on at the first answer, so
-        // let the simulator log the other copies before counting.
-        QTest::qWait(300);
-        const int perCheck = sim.log(QStringLiteral("verify")).size();
+        const int perCheck = verifiesPerCheck();
         QStringList warnings;
         int opened = 0;
         f->modal.setScript(QStringLiteral("DiagResetNVR"), [&](DialogController &d) {
             auto &dialog = static_cast<DiagResetNVR &>(d);
             warnings << dialog.lbWarning();
-            dialog.setAccount(QStringLiteral("admin"));
-            if (++opened == 1)
-                dialog.setPassword(QStringLiteral("wrong1"));
-            else if (opened == 2)
-                dialog.setPassword(QString(49, QLatin1Char('x')));
-            if (opened < 3)
-                dialog.btSvae();
-            else
-                dialog.btCancel();
+            if (++opened == 3)
+                return dialog.btCancel();
+            resetWith(opened == 1 ? QStringLiteral("wrong1") : QString(49, QLatin1Char('x')))(d);
         });
         step->onResetClicked();
-        QVERIFY(QTest::qWaitFor([&] { return opened == 3 && idle(); }, kWaitMs));
-        QCOMPARE(warnings,
-            (QStringList {QString(), f->text(PasswordMessages::kInvalid), f->text(PasswordMessages::kInvalid)}));
+        QVERIFY(waitFor([&] { return opened == 3 && idle(); }));
+        const QString invalid = f->text(PasswordMessages::kInvalid);
+        QCOMPARE(warnings, (QStringList {QString(), invalid, invalid}));
         // The factory check and the wrong account; the long one never left.
         QTRY_COMPARE_WITH_TIMEOUT(sim.log(QStringLiteral("verify")).size(), 2 * perCheck, 2000);
         QCOMPARE(step->subStep(), int(Setup_PasswordView::ConfirmPassword));

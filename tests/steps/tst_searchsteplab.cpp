@@ -11,7 +11,7 @@
 namespace {
 
 constexpr double kScale = 0.1; // a 600 ms reply wait
-constexpr int kWaitMs = 10000;
+const QString kRetry = QStringLiteral("retry Device search-----");
 
 struct PageCalls : SetupStepDelegate
 {
@@ -42,13 +42,11 @@ CommandRun runSearchCommand(bool withoutNetwork = false)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(kScale));
     process.setProcessEnvironment(env);
-    const QString wizard = qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard");
-    if (withoutNetwork)
-        process.start(QStringLiteral("unshare"), {QStringLiteral("-n"), wizard, QStringLiteral("--search")});
-    else
-        process.start(wizard, {QStringLiteral("--search")});
+    const QStringList command {qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), "--search"};
+    withoutNetwork ? process.start(QStringLiteral("unshare"), QStringList {"-n"} + command)
+                   : process.start(command.first(), command.mid(1));
     CommandRun run;
-    if (!process.waitForFinished(kWaitMs))
+    if (!process.waitForFinished(10000))
         return run;
     run.exitCode = process.exitCode();
     run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -58,30 +56,21 @@ CommandRun runSearchCommand(bool withoutNetwork = false)
 
 } // namespace
 
-class SearchStepLabTest : public QObject
+class SearchStepLabTest : public StepLab
 {
     Q_OBJECT
 
-private:
-    SimProcess sim;
-    std::unique_ptr<StepsFixture> f;
     std::unique_ptr<Setup_SearchNvrView> step;
     PageCalls page;
     QStringList logLines;
 
-    void startSim(const QList<QJsonObject> &recorders)
-    {
-        sim.setTimeScale(kScale);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
-    }
+    void startSim(const QList<QJsonObject> &recorders) { QVERIFY(StepLab::startSim(recorders, kScale)); }
     void showAndWait()
     {
         step->viewDidAppear();
-        QVERIFY(step->isSearching());
+        QVERIFY(step->isSearching() && step->messageView().isVisible());
         QVERIFY(!step->btBackEnabled() && !step->btNextEnabled() && !step->btRescanEnabled());
-        QVERIFY(step->messageView().isVisible());
-        QVERIFY(QTest::qWaitFor([&] { return !step->isSearching(); }, kWaitMs));
+        QVERIFY(waitFor([&] { return !step->isSearching(); }));
     }
 
 private slots:
@@ -90,8 +79,7 @@ private slots:
         if (!EmptyNetwork::inside())
             NVR_REQUIRE_LAB();
         setDurations(Durations().scaled(kScale));
-        f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"APP_NODevice", "No recorder was found."},
-            {"APP_SearchingDevices", "Searching"}, {"SetupSearch_Title", "Find your recorder"}});
+        f = std::make_unique<StepsFixture>();
         step = std::make_unique<Setup_SearchNvrView>(*f->context);
         step->setDelegate(&page);
         page.calls.clear();
@@ -115,15 +103,13 @@ private slots:
         QCOMPARE(list.selectedRow(), 0);
         QCOMPARE(list.selectedDevicesMAC(), SimProcess::macOf(first));
         QVERIFY(step->btNextEnabled() && step->btBackEnabled() && step->btRescanEnabled());
-        QVERIFY(!step->messageView().isVisible());
-        QVERIFY(!step->noDeviceLabelVisible());
+        QVERIFY(!step->messageView().isVisible() && !step->noDeviceLabelVisible());
         QCOMPARE(discoveryRequests(sim), 1);
 
         // The list's own rescan control drops the rows at once and searches again.
         list.onRescanClicked();
-        QVERIFY(list.deviceList().isEmpty());
-        QVERIFY(step->isSearching());
-        QVERIFY(QTest::qWaitFor([&] { return !step->isSearching(); }, kWaitMs));
+        QVERIFY(list.deviceList().isEmpty() && step->isSearching());
+        QVERIFY(waitFor([&] { return !step->isSearching(); }));
         QCOMPARE(list.deviceList().size(), 3);
         QCOMPARE(discoveryRequests(sim), 2);
 
@@ -132,8 +118,8 @@ private slots:
         QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
         const NvrRef chosen = step->getSelectedDevice();
         QVERIFY(chosen);
-        QCOMPARE(UtilMethod::ipToString(chosen->ipAddress), SimProcess::ipOf(second));
-        QCOMPARE(UtilMethod::macToString(chosen->macAddress), SimProcess::macOf(second));
+        QCOMPARE(UtilMethod::ipToString(chosen->ipAddress) + ' ' + UtilMethod::macToString(chosen->macAddress),
+            SimProcess::ipOf(second) + ' ' + SimProcess::macOf(second));
     }
 
     void nothingFoundAfterThreeAttempts()
@@ -141,17 +127,15 @@ private slots:
         startSim({SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})});
         showAndWait();
         QCOMPARE(discoveryRequests(sim), 3);
-        QCOMPARE(logLines.count(QStringLiteral("retry Device search-----")), 2);
-        QVERIFY(step->noDeviceLabelVisible());
-        QCOMPARE(step->noDeviceText(), QStringLiteral("No recorder was found."));
-        QVERIFY(!step->btNextEnabled());
+        QCOMPARE(logLines.count(kRetry), 2);
+        QVERIFY(step->noDeviceLabelVisible() && !step->btNextEnabled());
         QVERIFY(step->btBackEnabled() && step->btRescanEnabled());
 
         // Rescan runs a whole new series; pressed again meanwhile it does nothing.
         step->onRescanClicked();
         QVERIFY(!step->noDeviceLabelVisible());
         step->onRescanClicked();
-        QVERIFY(QTest::qWaitFor([&] { return !step->isSearching(); }, kWaitMs));
+        QVERIFY(waitFor([&] { return !step->isSearching(); }));
         QCOMPARE(discoveryRequests(sim), 6);
         step->onBackClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
@@ -163,7 +147,7 @@ private slots:
         showAndWait();
         QCOMPARE(step->selectNvrView().deviceList().size(), 1);
         QCOMPARE(discoveryRequests(sim), 2);
-        QCOMPARE(logLines.count(QStringLiteral("retry Device search-----")), 1);
+        QCOMPARE(logLines.count(kRetry), 1);
     }
 
     void sendFailureShowsTheNetworkAlert()
@@ -176,11 +160,8 @@ private slots:
         showAndWait();
         QVERIFY(step->hadNetworkError());
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
-        QVERIFY(step->noDeviceLabelVisible());
-        QVERIFY(!step->btNextEnabled());
-        QVERIFY(step->btRescanEnabled());
-        // No retries after a network error.
-        QCOMPARE(logLines.count(QStringLiteral("retry Device search-----")), 0);
+        QVERIFY(step->noDeviceLabelVisible() && !step->btNextEnabled() && step->btRescanEnabled());
+        QCOMPARE(logLines.count(kRetry), 0); // no retries after a network error
     }
 
     void searchCommandPrintsOneLinePerRecorder()
@@ -193,13 +174,8 @@ private slots:
         const CommandRun run = runSearchCommand();
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.lines.size(), 2);
-        const QStringList fields = run.lines.at(1).split(QLatin1Char('\t'));
-        QCOMPARE(fields.size(), 5);
-        QCOMPARE(fields.at(0), QStringLiteral("2"));
-        QCOMPARE(fields.at(1), SimProcess::ipOf(second));
-        QCOMPARE(fields.at(2), SimProcess::macOf(second));
-        QCOMPARE(fields.at(3), QStringLiteral("8080"));
-        QCOMPARE(fields.at(4), QStringLiteral("3.1.4"));
+        QCOMPARE(run.lines.at(1),
+            QStringList({"2", SimProcess::ipOf(second), SimProcess::macOf(second), "8080", "3.1.4"}).join('\t'));
     }
 
     void searchCommandExitCodes()

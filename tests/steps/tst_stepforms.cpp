@@ -1,6 +1,6 @@
 // The steps' rules without a recorder: the password, e-mail and cloud password
 // rules at their edges and the order of their checks, the time zone proposal
-// and search, the disk status column, and the search list's texts and MAC.
+// and search, the disk status column, and the search list's MAC.
 #include "StepsFixture.h"
 #include "guide/DiagMacAddress.h"
 #include "steps/ComputerTimeZone.h"
@@ -25,7 +25,6 @@ const QString kCharacters = QStringLiteral("Letters and digits only.");
 const QString kSixTo31 = QStringLiteral("Use 6 to 31 characters.");
 const QString kTwoTo31 = QStringLiteral("Use 2 to 31 characters.");
 const QString kEuro = QStringLiteral("\u20ac"); // three UTF-8 bytes
-
 const QString kSigninInfo = QStringLiteral("Check your sign-in.");
 const QString kSignupInfo = QStringLiteral("Fill in everything.");
 const QString kBadMail = QStringLiteral("Not an address.");
@@ -39,14 +38,25 @@ const QStringList kZones
 std::shared_ptr<THddInfo> bay(int id, int status)
 {
     QString answer = QStringLiteral("storageid=%1\r\ndevicename=sd%2\r\nproduct=P%1\r\n").arg(id).arg(QChar(u'a' + id));
-    if (status < 0)
-        answer += QStringLiteral("partitions=0\r\n");
-    else
-        answer += QStringLiteral("partitions=1\r\npartitioninfo0=953869,0,953869,0,%1,EXT4\r\n").arg(status);
+    answer += status < 0 ? QStringLiteral("partitions=0\r\n")
+                         : QStringLiteral("partitions=1\r\npartitioninfo0=953869,0,953869,0,%1,EXT4\r\n").arg(status);
     return RecordParsers::hddInfo(answer + QStringLiteral("plug=1\r\nready=1\r\nend\r\n"));
 }
 
 using Icon = Setup_HddInformationView::StatusIcon;
+
+// Rows of text columns, each row "name|column 1|column 2...".
+void textRows(std::initializer_list<const char *> columns, std::initializer_list<QString> rows)
+{
+    for (const char *column : columns)
+        QTest::addColumn<QString>(column);
+    for (const QString &row : rows) {
+        const QStringList cells = row.split(QLatin1Char('|'));
+        QTestData &data = QTest::newRow(qPrintable(cells.first()));
+        for (const QString &cell : cells.mid(1))
+            data << cell;
+    }
+}
 
 struct ResetAnswers : DiagResetNVRDelegate
 {
@@ -61,7 +71,6 @@ class StepFormsTest : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<StepsFixture> f;
 
 private slots:
@@ -76,26 +85,16 @@ private slots:
 
     void setPassword_data()
     {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        const auto row = [](const char *name, const QString &pw, const QString &message) {
-            QTest::newRow(name) << pw << pw << message;
-        };
-        row("five characters", QStringLiteral("abc12"), kSixTo31);
-        row("number sign", QStringLiteral("abc#123"), kCharacters);
-        row("space", QStringLiteral("abc 123"), kCharacters);
-        row("short with a symbol: the symbol first", QStringLiteral("ab#"), kCharacters);
-        row("32 characters", QString(32, QLatin1Char('a')), kSixTo31);
-        row("empty password asks for it", QString(), kEmpty);
-        row("31 characters", QString(31, QLatin1Char('z')), QString());
-        row("accented letters", QStringLiteral("\u00e9t\u00e9\u00e9t\u00e9"), QString());
-        row("48 UTF-8 bytes fit", kEuro.repeated(16), QString());
-        row("51 UTF-8 bytes do not", kEuro.repeated(17), kInvalid);
-        QTest::newRow("empty confirmation") << "abcdef"
-                                            << "" << kEmpty;
-        QTest::newRow("different confirmation") << "abcdef"
-                                                << "abcdeg" << kMismatch;
+        const QString a32(32, QLatin1Char('a')), z31(31, QLatin1Char('z'));
+        textRows({"password", "confirm", "message"},
+            {"five characters|abc12|abc12|" + kSixTo31, "number sign|abc#123|abc#123|" + kCharacters,
+                "space|abc 123|abc 123|" + kCharacters, "short with a symbol: the symbol first|ab#|ab#|" + kCharacters,
+                "32 characters|" + a32 + "|" + a32 + "|" + kSixTo31, "empty password asks for it|||" + kEmpty,
+                "31 characters|" + z31 + "|" + z31 + "|",
+                QStringLiteral("accented|\u00e9t\u00e9\u00e9t\u00e9|\u00e9t\u00e9\u00e9t\u00e9|"),
+                "48 UTF-8 bytes fit|" + kEuro.repeated(16) + "|" + kEuro.repeated(16) + "|",
+                "51 UTF-8 bytes do not|" + kEuro.repeated(17) + "|" + kEuro.repeated(17) + "|" + kInvalid,
+                "empty confirmation|abcdef||" + kEmpty, "different confirmation|abcdef|abcdeg|" + kMismatch});
     }
     void setPassword()
     {
@@ -107,58 +106,32 @@ private slots:
         form.setConfirmText(confirm);
         QCOMPARE(form.checkPassword(), message.isEmpty());
         QCOMPARE(form.lbMessage(), message.isEmpty() ? QString() : QStringLiteral("Error: ") + message);
-        const auto marked = message == kMismatch ? Setup_SetPasswordView::Field::Confirmation
-            : message.isEmpty()                  ? Setup_SetPasswordView::Field(0)
-                                                 : Setup_SetPasswordView::Field::Password;
-        QCOMPARE(form.markedField(), marked);
-        // Leaving the password field checks the password alone.
-        form.clear();
-        form.setPasswordText(QStringLiteral("abcdef"));
-        form.passwordFieldDidEndEditing();
-        QVERIFY(form.lbMessage().isEmpty());
+        using Field = Setup_SetPasswordView::Field;
+        QCOMPARE(form.markedField(),
+            message == kMismatch    ? Field::Confirmation
+                : message.isEmpty() ? Field(0)
+                                    : Field::Password);
     }
 
-    // The current password (two characters suffice) and the new one, whose
-    // messages stand plainly under their fields.
+    // The current password (two characters suffice), or the new one and its
+    // confirmation when the row's name starts with "new".
     void confirmForm_data()
     {
-        QTest::addColumn<bool>("change");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << false << ""
-                               << "" << QStringLiteral("Enter the password.");
-        QTest::newRow("a symbol alone: the length first") << false << "#"
-                                                          << "" << kTwoTo31;
-        QTest::newRow("two characters pass") << false << "ab"
-                                             << ""
-                                             << "";
-        QTest::newRow("number sign") << false << "ab#"
-                                     << "" << kCharacters;
-        QTest::newRow("accented") << false << "\u00e4\u00f6"
-                                  << ""
-                                  << "";
-        QTest::newRow("too long for the LAN slot") << false << kEuro.repeated(17) << "" << kInvalid;
-        QTest::newRow("new: empty confirmation") << true << "ab"
-                                                 << "" << kEmpty;
-        QTest::newRow("new: one character") << true << "a"
-                                            << "a" << kTwoTo31;
-        QTest::newRow("new: underscore") << true << "a_b"
-                                         << "a_b" << kCharacters;
-        QTest::newRow("new: different") << true << "ab"
-                                        << "ac" << kMismatch;
-        QTest::newRow("new: fine") << true << "ab"
-                                   << "ab"
-                                   << "";
+        textRows({"password", "confirm", "message"},
+            {"empty|||Enter the password.", "a symbol alone: the length first|#||" + kTwoTo31,
+                "two characters pass|ab||", "number sign|ab#||" + kCharacters,
+                QStringLiteral("accented|\u00e4\u00f6||"),
+                "too long for the LAN slot|" + kEuro.repeated(17) + "||" + kInvalid,
+                "new: empty confirmation|ab||" + kEmpty, "new: one character|a|a|" + kTwoTo31,
+                "new: underscore|a_b|a_b|" + kCharacters, "new: different|ab|ac|" + kMismatch, "new: fine|ab|ab|"});
     }
     void confirmForm()
     {
-        QFETCH(bool, change);
         QFETCH(QString, password);
         QFETCH(QString, confirm);
         QFETCH(QString, message);
         Setup_ConfirmPasswordView form(*f->context);
-        if (change) {
+        if (QByteArray(QTest::currentDataTag()).startsWith("new")) {
             form.setChangePasswordChecked(true);
             form.setNewPasswordText(password);
             form.setConfirmText(confirm);
@@ -192,7 +165,6 @@ private slots:
     {
         ResetAnswers answers;
         DiagResetNVR dialog(*f->context, answers, false);
-        QCOMPARE(dialog.lbWarning(), kInvalid);
         dialog.windowWillClose();
         dialog.btCancel();
         QCOMPARE(answers.calls, QStringList {QStringLiteral("cancel")});
@@ -220,22 +192,11 @@ private slots:
     // valid, spaces, special characters, length: as four letters.
     void cloudPasswordRule_data()
     {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("verdict");
-        QTest::newRow("five letters") << "abcde"
-                                      << "---L";
-        QTest::newRow("six letters") << "abcdef"
-                                     << "V---";
-        QTest::newRow("underscore") << "abc_def"
-                                    << "--C-";
-        QTest::newRow("space") << "abc def"
-                               << "-SC-";
-        QTest::newRow("31") << QStringLiteral("a1").repeated(15) + QLatin1Char('b') << "V---";
-        QTest::newRow("32") << QStringLiteral("a1").repeated(16) << "---L";
-        QTest::newRow("above ASCII is no symbol") << "p\u00e4ssw\u00f6rd"
-                                                  << "V---";
-        QTest::newRow("DEL") << "abcdef\u007f"
-                             << "--C-";
+        textRows({"password", "verdict"},
+            {"five|abcde|---L", "six|abcdef|V---", "underscore|abc_def|--C-", "space|abc def|-SC-",
+                "31|" + QStringLiteral("a1").repeated(15) + "b|V---",
+                "32|" + QStringLiteral("a1").repeated(16) + "|---L",
+                QStringLiteral("above ASCII|p\u00e4ssw\u00f6rd|V---"), QStringLiteral("DEL|abcdef\u007f|--C-")});
     }
     void cloudPasswordRule()
     {
@@ -248,129 +209,77 @@ private slots:
         QCOMPARE(got, verdict);
     }
 
-    void newAccountChecksInOrder_data()
+    // Sign-in (two fields) or sign-up (five), the first failing check's message.
+    void accountChecksInOrder_data()
     {
-        QTest::addColumn<QStringList>("fields"); // mail, password, again, first, last
+        QTest::addColumn<QStringList>("fields"); // mail, password[, again, first, last]
         QTest::addColumn<QString>("message"); // empty: accepted
+        QTest::newRow("sign-in, nothing") << QStringList {"", ""} << kSigninInfo;
+        QTest::newRow("sign-in: the portal judges the password") << QStringList {"a@b.example", "x"} << QString();
         QTest::newRow("bad address first") << QStringList {"nope", "abc", "xyz", "", ""} << kBadMail;
         QTest::newRow("differing before the rule") << QStringList {"a@b.example", "abc", "xyz", "", ""} << kMismatch;
         QTest::newRow("rule before empty names") << QStringList {"a@b.example", "abcde", "abcde", "", ""} << kInvalid;
         QTest::newRow("empty last name") << QStringList {"a@b.example", "abcdef", "abcdef", "Ana", ""} << kSignupInfo;
         QTest::newRow("all there") << QStringList {"a@b.example", "abcdef", "abcdef", "Ana Lu", "Silva"} << QString();
     }
-    void newAccountChecksInOrder()
+    void accountChecksInOrder()
     {
         QFETCH(QStringList, fields);
         QFETCH(QString, message);
         Setup_NimboraContentView form(*f->context);
-        form.onSelectorChange(Setup_NimboraContentView::CreateOne);
+        if (fields.size() > 2) {
+            form.onSelectorChange(Setup_NimboraContentView::CreateOne);
+            form.setRePassword(fields[2]);
+            form.setFirstName(fields[3]);
+            form.setLastName(fields[4]);
+        }
         form.setMail(fields[0]);
         form.setPassword(fields[1]);
-        form.setRePassword(fields[2]);
-        form.setFirstName(fields[3]);
-        form.setLastName(fields[4]);
         QCOMPARE(form.chkAccount(), message.isEmpty());
         QCOMPARE(form.lbErrorMsg(), message);
-    }
-
-    void signInNeedsAddressAndPassword()
-    {
-        Setup_NimboraContentView form(*f->context);
-        QVERIFY(!form.chkAccount());
-        QCOMPARE(form.lbErrorMsg(), kSigninInfo);
-        QVERIFY(form.mailMarked() && form.passwordMarked());
-        form.setMail(QStringLiteral("a@b.example"));
-        QVERIFY(!form.errorVisible()); // any edit hides it
-        form.setPassword(QStringLiteral("x"));
-        QVERIFY(form.chkAccount()); // the password rule is the portal's business here
-        form.setMail(QStringLiteral("a@b"));
-        QVERIFY(!form.chkAccount());
-        QVERIFY(form.mailMarked() && !form.passwordMarked());
     }
 
     // Which fields a message marks: ours by key, the portal's by the words it uses.
     void errorsMarkTheFieldsTheyName_data()
     {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("mail");
-        QTest::addColumn<bool>("pass");
-        QTest::newRow("sign-in info, password typed") << kSigninInfo << "x" << true << false;
-        QTest::newRow("sign-in info, password a blank") << kSigninInfo << " " << true << true;
-        QTest::newRow("differing passwords") << kMismatch << "x" << false << true;
-        QTest::newRow("sign-up info") << kSignupInfo << "x" << true << true;
-        QTest::newRow("bad address") << kBadMail << "x" << true << false;
-        QTest::newRow("portal names the address") << "This e-mail address is already registered"
-                                                  << "x" << true << false;
-        QTest::newRow("portal names the account") << "Unknown account"
-                                                  << "x" << true << false;
-        QTest::newRow("portal names neither") << "Please sign in first"
-                                              << "x" << false << false;
-        QTest::newRow("case matters") << "Password expired"
-                                      << "x" << false << false;
+        // The fields marked: "m" the address, "p" the password.
+        textRows({"message", "password", "marked"},
+            {"sign-in info, password typed|" + kSigninInfo + "|x|m",
+                "sign-in info, password a blank|" + kSigninInfo + "| |mp", "differing passwords|" + kMismatch + "|x|p",
+                "sign-up info|" + kSignupInfo + "|x|mp", "bad address|" + kBadMail + "|x|m",
+                "portal names the address|This e-mail address is already registered|x|m",
+                "portal names the account|Unknown account|x|m", "portal names neither|Please sign in first|x|",
+                "case matters|Password expired|x|"});
     }
     void errorsMarkTheFieldsTheyName()
     {
         QFETCH(QString, message);
         QFETCH(QString, password);
-        QFETCH(bool, mail);
-        QFETCH(bool, pass);
+        QFETCH(QString, marked);
         Setup_NimboraContentView form(*f->context);
         form.setPassword(password);
         form.showErrorMessage(message);
-        QCOMPARE(form.mailMarked(), mail);
-        QCOMPARE(form.passwordMarked(), pass);
+        QCOMPARE(QString(form.mailMarked() ? "m" : "") + (form.passwordMarked() ? "p" : ""), marked);
         QVERIFY(form.errorVisible());
     }
 
-    void gmtText_data()
-    {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("west with half hour") << -(3 * 3600 + 1800) << "GMT-03:30";
-        QTest::newRow("zero") << 0 << "GMT+00:00";
-        QTest::newRow("quarter hour") << 5 * 3600 + 45 * 60 << "GMT+05:45";
-    }
-    void gmtText()
-    {
-        QFETCH(int, offset);
-        QFETCH(QString, text);
-        QCOMPARE((ComputerTimeZone {QStringLiteral("X/Y"), offset}.gmtText()), text);
-    }
-
-    void systemZoneFollowsTZ()
-    {
-        const QByteArray saved = qgetenv("TZ");
-        qputenv("TZ", "Asia/Kolkata");
-        const ComputerTimeZone zone = ComputerTimeZone::current();
-        saved.isNull() ? qunsetenv("TZ") : qputenv("TZ", saved);
-        QCOMPARE(zone.identifier, QStringLiteral("Asia/Kolkata"));
-        QCOMPARE(zone.offsetFromUtc, 5 * 3600 + 1800);
-        QCOMPARE(zone.city(), QStringLiteral("Kolkata"));
-    }
-
+    // The zone proposed by name ("L") or by offset ("G"), as an index of kZones.
     void proposal_data()
     {
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("zone");
-        QTest::addColumn<int>("by");
-        const int gmt = int(TimeZoneMatch::By::Gmt);
-        QTest::newRow("city in two entries: the first")
-            << "Asia/Taipei" << 8 * 3600 << kZones.at(2) << int(TimeZoneMatch::By::Location);
-        QTest::newRow("city is case-sensitive") << "Asia/TAIPEI" << 8 * 3600 << kZones.at(2) << gmt;
-        QTest::newRow("offset hours only") << "Asia/Colombo" << 5 * 3600 + 1800 << kZones.at(4) << gmt;
-        QTest::newRow("identifier without a city") << "UTC" << 0 << kZones.at(5) << gmt;
+        textRows({"identifier", "offset", "zone", "by"},
+            {"city in two entries: the first|Asia/Taipei|28800|2|L", "city is case-sensitive|Asia/TAIPEI|28800|2|G",
+                "offset hours only|Asia/Colombo|19800|4|G", "west of Greenwich|America/Recife|-10800|0|G",
+                "identifier without a city|UTC|0|5|G"});
     }
     void proposal()
     {
         QFETCH(QString, identifier);
-        QFETCH(int, offset);
+        QFETCH(QString, offset);
         QFETCH(QString, zone);
-        QFETCH(int, by);
-        const TimeZoneMatch::Proposal p = TimeZoneMatch::propose(kZones, {identifier, offset});
-        QCOMPARE(p.zone, zone);
-        QCOMPARE(int(p.by), by);
+        QFETCH(QString, by);
+        const TimeZoneMatch::Proposal p = TimeZoneMatch::propose(kZones, {identifier, offset.toInt()});
+        QCOMPARE(p.zone, kZones.at(zone.toInt()));
+        QCOMPARE(p.by, by == QLatin1String("L") ? TimeZoneMatch::By::Location : TimeZoneMatch::By::Gmt);
     }
 
     void zoneSearchIgnoresCaseAndDiacritics_data()
@@ -393,30 +302,22 @@ private slots:
     // enabled only for a disk in error.
     void diskStatus_data()
     {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<bool>("visible");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("no partitions") << -1 << "---" << int(Icon::None) << false << false;
-        QTest::newRow("idle") << 2 << "Ready" << int(Icon::CheckOn) << true << false;
-        QTest::newRow("disk error") << 4 << "Disk error" << int(Icon::CheckOff) << true << true;
-        QTest::newRow("rejected") << 11 << "Rejected" << int(Icon::CheckOff) << true << false;
-        QTest::newRow("invalid format") << 0 << "Invalid recording format" << int(Icon::CheckOff) << true << false;
+        // The icon (none, on, off) and the format button: "v" visible, "e" enabled.
+        textRows({"status", "text", "icon", "button"},
+            {"no partitions|-1|---|0|", "idle|2|Ready|1|v", "disk error|4|Disk error|2|ve", "rejected|11|Rejected|2|v",
+                "invalid format|0|Invalid recording format|2|v"});
     }
     void diskStatus()
     {
-        QFETCH(int, status);
+        QFETCH(QString, status);
         QFETCH(QString, text);
-        QFETCH(int, icon);
-        QFETCH(bool, visible);
-        QFETCH(bool, enabled);
+        QFETCH(QString, icon);
+        QFETCH(QString, button);
         Setup_HddInformationView table(*f->context);
-        table.setHddList({bay(0, status)});
+        table.setHddList({bay(0, status.toInt())});
         QCOMPARE(table.rowStatus(0), text);
-        QCOMPARE(int(table.rowIcon(0)), icon);
-        QCOMPARE(table.rowFormatVisible(0), visible);
-        QCOMPARE(table.rowFormatEnabled(0), enabled);
+        QCOMPARE(table.rowIcon(0), QList<Icon>({Icon::None, Icon::CheckOn, Icon::CheckOff}).at(icon.toInt()));
+        QCOMPARE(QString(table.rowFormatVisible(0) ? "v" : "") + (table.rowFormatEnabled(0) ? "e" : ""), button);
     }
 
     // A status the table does not know leaves the cell as the last answer drew it.
@@ -433,6 +334,7 @@ private slots:
         QVERIFY(table.rowFormatVisible(1));
     }
 
+    // The button's name is quoted where the instruction names it, and nowhere else.
     void nextIsQuotedInTheSearchInstruction()
     {
         Setup_SelectNvrView list(*f->context);
@@ -440,8 +342,7 @@ private slots:
         QCOMPARE(list.lbText1().phrase, QStringLiteral("\"Next\""));
         f->writeLanguage(QStringLiteral("EN"), {{"APP_Next2", "Next"}, {"SetupSearch_Text1", "Pick one."}});
         f->l10n->setLanguage(QStringLiteral("EN"));
-        QCOMPARE(list.lbText1().text, QStringLiteral("Pick one."));
-        QVERIFY(list.lbText1().phrase.isEmpty());
+        QVERIFY(list.lbText1().text == QLatin1String("Pick one.") && list.lbText1().phrase.isEmpty());
     }
 
     // The MAC dialog shows the row selected last.
@@ -456,7 +357,7 @@ private slots:
         QString shown;
         f->modal.setScript(QStringLiteral("DiagMacAddress"), [&shown](DialogController &dialog) {
             shown = static_cast<DiagMacAddress &>(dialog).lbMAC();
-            static_cast<DiagMacAddress &>(dialog).onCloseClicked();
+            dialog.windowWillClose();
         });
         list.onMacAddresssClicked();
         QCOMPARE(shown, QStringLiteral("  MAC:001C27ABCDEF"));

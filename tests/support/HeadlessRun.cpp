@@ -8,13 +8,11 @@
 HeadlessRun HeadlessRun::run(const QJsonObject &answers, double timeScale, int waitMs)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("answers.json"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QFile file(dir.filePath(QStringLiteral("answers.json")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(answers).toJson()) < 0)
         return {};
-    file.write(QJsonDocument(answers).toJson());
     file.close();
-    return runFile(path, timeScale, waitMs);
+    return runFile(file.fileName(), timeScale, waitMs);
 }
 
 HeadlessRun HeadlessRun::runFile(const QString &path, double timeScale, int waitMs)
@@ -27,10 +25,9 @@ HeadlessRun HeadlessRun::runFile(const QString &path, double timeScale, int wait
     process.start(
         qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), {QStringLiteral("--headless"), path});
     const bool ended = process.waitForFinished(waitMs);
-    if (!ended) {
+    if (!ended)
         process.kill();
-        process.waitForFinished();
-    }
+    process.waitForFinished();
     result.summary = QString::fromUtf8(process.readAllStandardOutput());
     result.errors = QString::fromUtf8(process.readAllStandardError());
     if (ended)

@@ -35,25 +35,17 @@ HttpAnswer run(const std::function<QNetworkReply *(QNetworkAccessManager &)> &se
 
 HttpAnswer get(const QUrl &url, const std::optional<QString> &basic, int timeoutMs)
 {
-    return run(
-        [&](QNetworkAccessManager &network) {
-            QNetworkRequest request(url);
-            if (basic)
-                request.setRawHeader("Authorization", "Basic " + basic->toUtf8().toBase64());
-            return network.get(request);
-        },
-        timeoutMs);
+    QNetworkRequest request(url);
+    if (basic)
+        request.setRawHeader("Authorization", "Basic " + basic->toUtf8().toBase64());
+    return run([&](QNetworkAccessManager &network) { return network.get(request); }, timeoutMs);
 }
 
 HttpAnswer post(const QUrl &url, const QByteArray &form, int timeoutMs)
 {
-    return run(
-        [&](QNetworkAccessManager &network) {
-            QNetworkRequest request(url);
-            request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/x-www-form-urlencoded"));
-            return network.post(request, form);
-        },
-        timeoutMs);
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArray("application/x-www-form-urlencoded"));
+    return run([&](QNetworkAccessManager &network) { return network.post(request, form); }, timeoutMs);
 }
 
 } // namespace HttpProbe

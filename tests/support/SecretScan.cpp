@@ -16,21 +16,17 @@ void SecretScan::add(const QString &name, const QString &secret)
         {name + QStringLiteral(" in Base64"), raw.toBase64()},
         {name + QStringLiteral(" in Basic credentials"), QByteArray("admin:" + raw).toBase64()},
     };
-    for (const Form &form : forms) {
-        const bool known = std::any_of(
-            m_forms.cbegin(), m_forms.cend(), [&form](const Form &other) { return other.bytes == form.bytes; });
-        if (!known)
+    for (const Form &form : forms)
+        if (std::none_of(m_forms.cbegin(), m_forms.cend(), [&form](const Form &o) { return o.bytes == form.bytes; }))
             m_forms.append(form);
-    }
 }
 
 QStringList SecretScan::findIn(const QString &where, const QByteArray &text) const
 {
     QStringList found;
-    for (const Form &form : m_forms) {
+    for (const Form &form : m_forms)
         if (text.contains(form.bytes))
             found.append(where + QStringLiteral(": ") + form.name);
-    }
     return found;
 }
 

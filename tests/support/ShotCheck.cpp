@@ -14,13 +14,10 @@ QString blankness(const QImage &image)
     if (image.isNull())
         return QStringLiteral("unreadable");
     QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); y += 2) {
+    for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2)
             ++counts[image.pixel(x, y)];
-    }
-    int most = 0;
-    for (int count : std::as_const(counts))
-        most = std::max(most, count);
+    const int most = counts.isEmpty() ? 0 : *std::max_element(counts.cbegin(), counts.cend());
     const int samples = ((image.height() + 1) / 2) * ((image.width() + 1) / 2);
     if (counts.size() < 32)
         return QStringLiteral("only %1 colours").arg(counts.size());

@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
+#include <algorithm>
+
 #include <csignal>
 #include <sys/prctl.h>
 
@@ -20,6 +22,14 @@ QString readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QJsonArray array(const QList<QJsonObject> &objects)
+{
+    QJsonArray list;
+    for (const QJsonObject &o : objects)
+        list.append(o);
+    return list;
 }
 
 } // namespace
@@ -54,18 +64,11 @@ QJsonObject SimProcess::recorder(int n)
 {
     const QStringList ips = LabEnv::fromEnvironment().recorderIps;
     const QString ip = ips.isEmpty() ? QStringLiteral("192.0.2.%1").arg(10 + n) : ips.value(n % ips.size());
-    return QJsonObject {
-        {QStringLiteral("name"), QStringLiteral("recorder %1").arg(n)},
-        {QStringLiteral("model"), QStringLiteral("HRX-540A")},
-        {QStringLiteral("mac"),
-            QStringLiteral("00:1c:27:00:%1:%2")
-                .arg((n >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                .arg(n & 0xFF, 2, 16, QLatin1Char('0'))},
-        {QStringLiteral("ip"), ip},
-        {QStringLiteral("gateway"), QStringLiteral("192.0.2.2")},
-        {QStringLiteral("dns"), QStringLiteral("192.0.2.2")},
-        {QStringLiteral("factory"), true},
-    };
+    const QString mac = QStringLiteral("00:1c:27:00:%1:%2")
+                            .arg((n >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                            .arg(n & 0xFF, 2, 16, QLatin1Char('0'));
+    return QJsonObject {{"name", QStringLiteral("recorder %1").arg(n)}, {"model", "HRX-540A"}, {"mac", mac}, {"ip", ip},
+        {"gateway", "192.0.2.2"}, {"dns", "192.0.2.2"}, {"factory", true}};
 }
 
 QJsonObject SimProcess::configured(int n, const QString &password)
@@ -88,40 +91,26 @@ QJsonObject SimProcess::camera(int n, const QString &protocolType, const QString
     const QStringList ips = LabEnv::fromEnvironment().cameraIps;
     const QString ip = ips.isEmpty() ? QStringLiteral("192.0.2.%1").arg(100 + n) : ips.value(n % ips.size());
     const bool zebor = protocolType == QLatin1String("0");
-    return QJsonObject {
-        {QStringLiteral("ip"), ip},
-        {QStringLiteral("mac"), QStringLiteral("00:1c:27:10:00:%1").arg(n & 0xFF, 2, 16, QLatin1Char('0'))},
-        {QStringLiteral("brand"), zebor ? QStringLiteral("ZEBOR") : QStringLiteral("47X")},
-        {QStringLiteral("model"), zebor ? QStringLiteral("ZB-2100") : QStringLiteral("47X-IP200")},
-        {QStringLiteral("user"), QStringLiteral("admin")},
-        {QStringLiteral("password"), password},
-        {QStringLiteral("protocol"), zebor ? QStringLiteral("ONVIF") : QStringLiteral("HTTP")},
-        {QStringLiteral("protocolType"), protocolType},
-    };
+    return QJsonObject {{"ip", ip}, {"mac", QStringLiteral("00:1c:27:10:00:%1").arg(n & 0xFF, 2, 16, QLatin1Char('0'))},
+        {"brand", zebor ? "ZEBOR" : "47X"}, {"model", zebor ? "ZB-2100" : "47X-IP200"}, {"user", "admin"},
+        {"password", password}, {"protocol", zebor ? "ONVIF" : "HTTP"}, {"protocolType", protocolType}};
 }
 
 QJsonObject SimProcess::withCameras(QJsonObject recorder, const QList<QJsonObject> &cameras)
 {
-    QJsonArray list;
-    for (const QJsonObject &c : cameras)
-        list.append(c);
-    recorder.insert(QStringLiteral("cameras"), list);
+    recorder.insert(QStringLiteral("cameras"), array(cameras));
     return recorder;
 }
 
 QJsonObject SimProcess::scenario(const QList<QJsonObject> &recorders)
 {
-    QJsonArray list;
-    for (const QJsonObject &r : recorders)
-        list.append(r);
-    return QJsonObject {{QStringLiteral("recorders"), list}};
+    return QJsonObject {{QStringLiteral("recorders"), array(recorders)}};
 }
 
 QJsonObject SimProcess::withPortalAccount(QJsonObject scenario, const QString &email, const QString &password)
 {
-    const QJsonObject account {{QStringLiteral("email"), email}, {QStringLiteral("password"), password},
-        {QStringLiteral("key"), QStringLiteral("k1")}};
-    scenario.insert(QStringLiteral("portal"), QJsonObject {{QStringLiteral("accounts"), QJsonArray {account}}});
+    const QJsonObject account {{"email", email}, {"password", password}, {"key", "k1"}};
+    scenario.insert(QStringLiteral("portal"), QJsonObject {{"accounts", QJsonArray {account}}});
     return scenario;
 }
 
@@ -195,21 +184,15 @@ void SimProcess::stop()
 QList<SimLogLine> SimProcess::log() const
 {
     QList<SimLogLine> lines;
-    const QStringList text = readFile(m_dir.filePath(QStringLiteral("sim.log"))).split(QLatin1Char('\n'));
-    for (const QString &line : text) {
-        if (!line.isEmpty())
-            lines << SimLogLine::parse(line);
-    }
+    for (const QString &line : readFile(m_dir.filePath(QStringLiteral("sim.log"))).split('\n', Qt::SkipEmptyParts))
+        lines << SimLogLine::parse(line);
     return lines;
 }
 
 QList<SimLogLine> SimProcess::log(const QString &kind) const
 {
-    QList<SimLogLine> lines;
-    for (const SimLogLine &line : log()) {
-        if (line.kind == kind)
-            lines << line;
-    }
+    QList<SimLogLine> lines = log();
+    lines.removeIf([&kind](const SimLogLine &line) { return line.kind != kind; });
     return lines;
 }
 
@@ -217,10 +200,9 @@ bool SimProcess::waitForLog(const QString &kind, const std::function<bool(const 
 {
     QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        for (const SimLogLine &line : log(kind)) {
-            if (match(line))
-                return true;
-        }
+        const QList<SimLogLine> lines = log(kind);
+        if (std::any_of(lines.cbegin(), lines.cend(), match))
+            return true;
         if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -235,21 +217,17 @@ QJsonObject SimProcess::state() const
 
 QJsonObject SimProcess::cameraStateOf(const QString &ip) const
 {
-    for (const QJsonValue &r : state().value(QStringLiteral("recorders")).toArray()) {
-        for (const QJsonValue &c : r.toObject().value(QStringLiteral("cameras")).toArray()) {
+    for (const QJsonValue &r : state().value(QStringLiteral("recorders")).toArray())
+        for (const QJsonValue &c : r.toObject().value(QStringLiteral("cameras")).toArray())
             if (c.toObject().value(QStringLiteral("ip")).toString() == ip)
                 return c.toObject();
-        }
-    }
     return {};
 }
 
 QJsonObject SimProcess::stateOf(const QString &mac) const
 {
-    const QJsonArray recorders = state().value(QStringLiteral("recorders")).toArray();
-    for (const QJsonValue &r : recorders) {
+    for (const QJsonValue &r : state().value(QStringLiteral("recorders")).toArray())
         if (r.toObject().value(QStringLiteral("mac")).toString() == mac.toLower())
             return r.toObject();
-    }
     return {};
 }

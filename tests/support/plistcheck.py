@@ -20,23 +20,13 @@ FORMATS = {"xml": plistlib.FMT_XML, "binary": plistlib.FMT_BINARY}
 
 def every_type(i):
     return {
-        "string": "entry %d \u00e9\u4e2d\U0001F600 <&> \"'" % i,
-        "empty": "",
-        "lines": "a\nb\tc\r\nd",
-        "integer": i * 7919 - 5000,
-        "big": 2**63 - 1 - i,
-        "negative": -(2**63) + i,
-        "unsigned": 2**64 - 1 - i,
-        "real": i / 7.0 - 3.25,
-        "whole": float(i),
-        "tiny": 5e-324,
-        "true": True,
-        "false": False,
+        "string": "entry %d \u00e9\u4e2d\U0001F600 <&> \"'" % i, "empty": "", "lines": "a\nb\tc\r\nd",
+        "integer": i * 7919 - 5000, "big": 2**63 - 1 - i, "negative": -(2**63) + i, "unsigned": 2**64 - 1 - i,
+        "real": i / 7.0 - 3.25, "whole": float(i), "tiny": 5e-324, "true": True, "false": False,
         "date": datetime.datetime(2001, 1, 1) + datetime.timedelta(seconds=i * 86413),
         "old": datetime.datetime(1900 + i % 100, 2, 28, 23, 59, 58),
         "data": bytes((i + k) % 256 for k in range(i % 300)),
-        "array": [i, "x", [], {}, [1.5, False]],
-        "dict": {"nested": {"deeper": [i]}},
+        "array": [i, "x", [], {}, [1.5, False]], "dict": {"nested": {"deeper": [i]}},
     }
 
 
@@ -82,8 +72,7 @@ def dump(value, path, fmt):
 
 
 def fail(why):
-    print(why, file=sys.stderr)
-    sys.exit(1)
+    sys.exit(why)
 
 
 def main(argv):
