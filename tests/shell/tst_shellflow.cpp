@@ -26,10 +26,8 @@ private slots:
     void overlayFollowsDialogs();
     void walksPagesForwardAndBack();
     void setupStepSequence();
-    void passwordStepFillsLogin();
     void cameraSlots_data();
     void cameraSlots();
-    void summaryListEndsAtFirstMissingField();
     void cloudAccountSplitsAtColons();
     void helpBarOpensPagesAndDocuments();
     void whatCannotBeOpenedIsNamed();
@@ -200,18 +198,6 @@ void ShellFlowTest::setupStepSequence()
     QCOMPARE(f.currentPage(), QStringLiteral("welcome"));
 }
 
-void ShellFlowTest::passwordStepFillsLogin()
-{
-    ShellFixture f;
-    f.shell->awakeFromNib();
-    SetupView &setup = f.shell->contentSetupViewController();
-    QCOMPARE(setup.getUserName(), QStringLiteral("admin"));
-    setup.setupPasswordNext(QStringLiteral("nvr-pw"));
-    QCOMPARE(setup.nvrPassword(), QStringLiteral("nvr-pw"));
-    QCOMPARE(setup.getUserName(), setup.passwordViewController().getUserName());
-    QCOMPARE(setup.getPassword(), setup.passwordViewController().getPassword());
-}
-
 void ShellFlowTest::cameraSlots_data()
 {
     QTest::addColumn<QString>("before");
@@ -236,15 +222,6 @@ void ShellFlowTest::cameraSlots()
     setup.getAllSelectedCams(before);
     setup.getAllSelectedCams(cams);
     QCOMPARE(setup.selectedCams().join(QLatin1Char(':')), after);
-}
-
-void ShellFlowTest::summaryListEndsAtFirstMissingField()
-{
-    ShellFixture f;
-    SetupView &setup = f.shell->contentSetupViewController();
-    QVERIFY(setup.summaryInfo().isEmpty());
-    setup.setupPasswordNext(QStringLiteral("pw"));
-    QCOMPARE(setup.summaryInfo(), QStringList {QStringLiteral("pw")});
 }
 
 void ShellFlowTest::cloudAccountSplitsAtColons()
