@@ -31,7 +31,6 @@ private slots:
     void cloudAccountSplitsAtColons();
     void helpBarOpensPagesAndDocuments();
     void whatCannotBeOpenedIsNamed();
-    void aboutDialogDimsWhileOpen();
     void finishAndCloseTerminate();
 };
 
@@ -275,21 +274,6 @@ void ShellFlowTest::whatCannotBeOpenedIsNamed()
     QVERIFY(f.urls.opened().at(0).scheme().startsWith(QLatin1String("http")));
     // A document is named by its path, as a file manager shows it.
     QCOMPARE(shown.at(1), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(1).toLocalFile());
-}
-
-void ShellFlowTest::aboutDialogDimsWhileOpen()
-{
-    ShellFixture f;
-    f.shell->awakeFromNib();
-    bool dimmedWhileOpen = false;
-    f.modal.setScript(QStringLiteral("DiagAbout"), [&](DialogController &dialog) {
-        dimmedWhileOpen = f.shell->isGreyViewVisible();
-        dialog.windowWillClose();
-    });
-    f.shell->onAboutClicked();
-    QVERIFY(dimmedWhileOpen);
-    QVERIFY(!f.shell->isGreyViewVisible());
-    QCOMPARE(f.modal.shown(), QStringList {QStringLiteral("dialog:DiagAbout")});
 }
 
 void ShellFlowTest::finishAndCloseTerminate()
