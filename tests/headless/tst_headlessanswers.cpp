@@ -23,6 +23,15 @@ private:
         QString err;
     };
     Result run(const QStringList &args);
+    Result runAnswers(const QByteArray &content)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("answers.json"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+            return {-1, {}, QStringLiteral("cannot write ") + path};
+        file.close();
+        return run({QStringLiteral("--headless"), path});
+    }
     QString wizard() const { return qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"); }
     QTemporaryDir m_dir;
 };
@@ -42,82 +51,57 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
-    QTest::newRow("not json") << QByteArray("{\"language\": ") << QStringLiteral("is not valid JSON");
-    // A missing comma, found at the next key: its line, and its column in
-    // characters (the "\u00fc" before it takes two bytes).
-    QTest::newRow("syntax error by line and column")
-        << QByteArray("{\n  \"language\": \"EN\",\n  \"timeZone\": {\"zone\": \"Z\xc3\xbcrich\"} \"hdd\": {}\n}")
-        << QStringLiteral("at line 3, column 35");
-    QTest::newRow("array") << QByteArray("[]") << QStringLiteral("must hold one JSON object");
-    QTest::newRow("unknown language") << QByteArray(R"({"language": "Klingon"})")
-                                      << QStringLiteral("unknown language \"Klingon\"");
-    QTest::newRow("language not text") << QByteArray(R"({"language": 3})") << QStringLiteral("unknown language");
-    QTest::newRow("unknown section")
-        << QByteArray(R"({"instal": {}})")
-        << QStringLiteral("unknown section \"instal\" (known: hdd, install, language, nimbora, password, searchCAM, "
-                          "searchNVR, summary, timeoutSeconds, timeZone, welcome)");
-    QTest::newRow("section not object") << QByteArray(R"({"install": []})")
-                                        << QStringLiteral("section \"install\" must be an object");
-    QTest::newRow("unknown action") << QByteArray(R"({"install": {"actions": ["next", "jump"]}})")
-                                    << QStringLiteral("unknown action jump");
-    QTest::newRow("password not text") << QByteArray(R"({"password": {"password": 5}})")
-                                       << QStringLiteral("\"password\" must be a text that is not empty");
-    QTest::newRow("reset without user") << QByteArray(R"({"password": {"reset": {"password": "x"}}})")
-                                        << QStringLiteral("\"reset\" must hold the texts");
-    QTest::newRow("time zone not text") << QByteArray(R"({"timeZone": {"zone": 8}})")
-                                        << QStringLiteral("section \"timeZone\": \"zone\" must be");
-    QTest::newRow("time zone blank") << QByteArray(R"({"timeZone": {"zone": "  "}})")
-                                     << QStringLiteral("section \"timeZone\": \"zone\" must be");
-    QTest::newRow("time zone action") << QByteArray(R"({"timeZone": {"actions": ["skip"]}})")
-                                      << QStringLiteral("unknown action skip");
-    QTest::newRow("bay that does not exist")
-        << QByteArray(R"({"hdd": {"format": [1, 3]}})") << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
-    QTest::newRow("cameras not a list") << QByteArray(R"({"searchCAM": {"cameras": {"camera": 1}}})")
-                                        << QStringLiteral("section \"searchCAM\": \"cameras\" must be a list");
-    QTest::newRow("camera not named") << QByteArray(R"({"searchCAM": {"cameras": [{"password": "x"}]}})")
-                                      << QStringLiteral("must name its \"camera\"");
-    QTest::newRow("camera row zero") << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 0}]}})")
-                                     << QStringLiteral("must name its \"camera\"");
-    QTest::newRow("camera password not text")
-        << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 1, "password": 12345678}]}})")
-        << QStringLiteral("a camera's \"password\" must be a text");
-    QTest::newRow("ten cameras") << QByteArray(R"({"searchCAM": {"cameras": [{"camera": 1}, {"camera": 2},
-        {"camera": 3}, {"camera": 4}, {"camera": 5}, {"camera": 6}, {"camera": 7}, {"camera": 8}, {"camera": 9},
-        {"camera": 10}]}})") << QStringLiteral("at most nine cameras");
-    // A misspelt key would otherwise take the default: for the cameras, none.
-    QTest::newRow("misspelt key in a section")
-        << QByteArray(R"({"searchCAM": {"camera": [{"camera": 1}]}})")
-        << QStringLiteral("section \"searchCAM\": unknown key \"camera\" (known: actions, cameras, rescan)");
-    QTest::newRow("key in a section without answers") << QByteArray(R"({"summary": {"actions": []}})")
-                                                      << QStringLiteral("section \"summary\": unknown key \"actions\"");
-    QTest::newRow("rescan not a flag") << QByteArray(R"({"searchCAM": {"rescan": "yes"}})")
-                                       << QStringLiteral("\"rescan\" must be true or false");
-    QTest::newRow("unknown cloud account") << QByteArray(R"({"nimbora": {"account": "maybe"}})")
-                                           << QStringLiteral("\"account\" must be \"existing\", \"new\" or \"skip\"");
-    QTest::newRow("cloud account without password")
-        << QByteArray(R"({"nimbora": {"account": "existing", "email": "a@b.example"}})")
-        << QStringLiteral("\"account\": \"existing\" needs \"email\" and \"password\"");
-    QTest::newRow("terms not a flag") << QByteArray(R"({"nimbora": {"acceptTerms": "yes"}})")
-                                      << QStringLiteral("\"acceptTerms\" must be true or false");
-    QTest::newRow("bad timeout") << QByteArray(R"({"timeoutSeconds": -5})")
-                                 << QStringLiteral("\"timeoutSeconds\" must be a positive number");
-    QTest::newRow("timeout beyond a day")
-        << QByteArray(R"({"timeoutSeconds": 2147484})") << QStringLiteral("whole seconds, at most 86400");
-    QTest::newRow("timeout not whole") << QByteArray(R"({"timeoutSeconds": 0.5})")
-                                       << QStringLiteral("whole seconds, at most 86400");
+    // A syntax error by its line and column in characters (the "\u00fc" takes two bytes).
+    const char *const rows[][3] = {{"not json", "{\"language\": ", "is not valid JSON"},
+        {"syntax error by line and column",
+            "{\n  \"language\": \"EN\",\n  \"timeZone\": {\"zone\": \"Z\xc3\xbcrich\"} \"hdd\": {}\n}",
+            "at line 3, column 35"},
+        {"array", "[]", "must hold one JSON object"},
+        {"unknown language", R"({"language": "Klingon"})", "unknown language \"Klingon\""},
+        {"language not text", R"({"language": 3})", "unknown language"},
+        {"unknown section", R"({"instal": {}})",
+            "unknown section \"instal\" (known: hdd, install, language, nimbora, password, searchCAM, searchNVR, "
+            "summary, timeoutSeconds, timeZone, welcome)"},
+        {"section not object", R"({"install": []})", "section \"install\" must be an object"},
+        {"unknown action", R"({"install": {"actions": ["next", "jump"]}})", "unknown action jump"},
+        {"password not text", R"({"password": {"password": 5}})", "\"password\" must be a text that is not empty"},
+        {"reset without user", R"({"password": {"reset": {"password": "x"}}})", "\"reset\" must hold the texts"},
+        {"time zone not text", R"({"timeZone": {"zone": 8}})", "section \"timeZone\": \"zone\" must be"},
+        {"time zone blank", R"({"timeZone": {"zone": "  "}})", "section \"timeZone\": \"zone\" must be"},
+        {"time zone action", R"({"timeZone": {"actions": ["skip"]}})", "unknown action skip"},
+        {"bay that does not exist", R"({"hdd": {"format": [1, 3]}})", "\"format\" must list bay numbers, 1 or 2"},
+        {"cameras not a list", R"({"searchCAM": {"cameras": {"camera": 1}}})",
+            "section \"searchCAM\": \"cameras\" must be a list"},
+        {"camera not named", R"({"searchCAM": {"cameras": [{"password": "x"}]}})", "must name its \"camera\""},
+        {"camera row zero", R"({"searchCAM": {"cameras": [{"camera": 0}]}})", "must name its \"camera\""},
+        {"camera password not text", R"({"searchCAM": {"cameras": [{"camera": 1, "password": 12345678}]}})",
+            "a camera's \"password\" must be a text"},
+        {"ten cameras", R"({"searchCAM": {"cameras": [{"camera": 1}, {"camera": 2}, {"camera": 3}, {"camera": 4},
+            {"camera": 5}, {"camera": 6}, {"camera": 7}, {"camera": 8}, {"camera": 9}, {"camera": 10}]}})",
+            "at most nine cameras"},
+        // A misspelt key would otherwise take the default: for the cameras, none.
+        {"misspelt key in a section", R"({"searchCAM": {"camera": [{"camera": 1}]}})",
+            "section \"searchCAM\": unknown key \"camera\" (known: actions, cameras, rescan)"},
+        {"key in a section without answers", R"({"summary": {"actions": []}})",
+            "section \"summary\": unknown key \"actions\""},
+        {"rescan not a flag", R"({"searchCAM": {"rescan": "yes"}})", "\"rescan\" must be true or false"},
+        {"unknown cloud account", R"({"nimbora": {"account": "maybe"}})",
+            "\"account\" must be \"existing\", \"new\" or \"skip\""},
+        {"cloud account without password", R"({"nimbora": {"account": "existing", "email": "a@b.example"}})",
+            "\"account\": \"existing\" needs \"email\" and \"password\""},
+        {"terms not a flag", R"({"nimbora": {"acceptTerms": "yes"}})", "\"acceptTerms\" must be true or false"},
+        {"bad timeout", R"({"timeoutSeconds": -5})", "\"timeoutSeconds\" must be a positive number"},
+        {"timeout beyond a day", R"({"timeoutSeconds": 2147484})", "whole seconds, at most 86400"},
+        {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"}};
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QByteArray(row[1]) << QString::fromUtf8(row[2]);
 }
 
 void HeadlessAnswersTest::refusesBadAnswers()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const QString path = m_dir.filePath(QStringLiteral("answers.json"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    file.close();
-
-    const Result r = run({QStringLiteral("--headless"), path});
+    const Result r = runAnswers(content);
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
@@ -125,14 +109,9 @@ void HeadlessAnswersTest::refusesBadAnswers()
 
 void HeadlessAnswersTest::everyMistakeIsReported()
 {
-    const QString path = m_dir.filePath(QStringLiteral("answers.json"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
+    const Result r = runAnswers(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
                   "password": {"password": 5, "newPassword": "", "actions": ["next", "jump"]},
                   "hdd": {"format": [3], "actions": ["fly"]}})");
-    file.close();
-    const Result r = run({QStringLiteral("--headless"), path});
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.out.isEmpty());
     const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -75,110 +75,76 @@ private slots:
         const QJsonObject second = SimProcess::recorder(1);
         const QString chosenSecond = "chose 2 " + SimProcess::ipOf(second) + ' ' + SimProcess::macOf(second);
 
-        QTest::newRow("search by MAC in capitals")
-            << QJsonArray {fresh, second}
-            << QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::macOf(second).toUpper()}}}} << kAnyExit
-            << chosenSecond << "";
-        QTest::newRow("search by IP") << QJsonArray {fresh,
-            second} << QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::ipOf(second)}}}}
-                                      << kAnyExit << chosenSecond << "";
-        QTest::newRow("recorder not there")
-            << QJsonArray {fresh} << QJsonObject {{"searchNVR", QJsonObject {{"recorder", "00:1c:27:99:99:99"}}}} << 1
-            << "failed: the chosen recorder was not found"
-            << "";
-        QTest::newRow("new recorder's password")
-            << QJsonArray {fresh} << QJsonObject {{"password", QJsonObject {{"password", "first123"}}}} << kAnyExit
-            << "recorder's time zone:"
-            << "first123";
-        QTest::newRow("password changed")
-            << QJsonArray {known}
-            << answers({{"password", QJsonObject {{"password", kPassword}, {"newPassword", "new456"}}}}) << kAnyExit
-            << "recorder's time zone:"
-            << "new456";
-        QTest::newRow("wrong password, no reset")
-            << QJsonArray {known} << QJsonObject {{"password", QJsonObject {{"password", "guess12"}}}} << 1
-            << "failed: the password was not taken" << kPassword;
-        QTest::newRow("password breaking a rule resets nothing")
-            << QJsonArray {known}
-            << QJsonObject {{"password", QJsonObject {{"password", "guess#12"}, {"reset", reset}}}} << 1
-            << "failed: the password was not taken: Use only letters and digits" << kPassword;
-        QTest::newRow("reset account refused")
-            << QJsonArray {known}
-            << QJsonObject {{"password",
-                   QJsonObject {
-                       {"password", "guess12"}, {"reset", QJsonObject {{"user", "admin"}, {"password", "guess12"}}}}}}
-            << 1 << "failed: the recorder refused the reset account" << kPassword;
-        QTest::newRow("reset and start afresh")
-            << QJsonArray {resetting}
-            << QJsonObject {{"password", QJsonObject {{"password", "fresh123"}, {"reset", reset}}}} << kAnyExit
-            << "resetting the recorder"
-            << "fresh123";
-        QTest::newRow("zone by part of a name")
-            << QJsonArray {known} << answers({{"timeZone", QJsonObject {{"zone", "TOKYO"}}}}) << kAnyExit
-            << "chose time zone (GMT+09:00) Osaka, Seoul, Tokyo"
-            << "";
-        QTest::newRow("several zones match")
-            << QJsonArray {known} << answers({{"timeZone", QJsonObject {{"zone", "GMT+05"}}}}) << 1
-            << "failed: 3 time zones of the recorder match"
-            << "";
-        QTest::newRow("no zone matches") << QJsonArray {known}
-                                         << answers({{"timeZone", QJsonObject {{"zone", "Atlantis"}}}}) << 1
-                                         << "failed: no time zone of the recorder matches"
-                                         << "";
-        QTest::newRow("recorder keeps its zone")
-            << QJsonArray {lockedZone} << answers({{"timeZone", QJsonObject {{"zone", "Tokyo"}}}}) << 1
-            << "failed: the recorder did not take the time zone"
-            << "";
-        QTest::newRow("empty bay named") << QJsonArray {known}
-                                         << answers({{"hdd", QJsonObject {{"format", QJsonArray {2}}}}}) << 1
-                                         << "bay 2 holds no disk the recorder detected"
-                                         << "";
-        QTest::newRow("format fails") << QJsonArray {failingDisk}
-                                      << answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}) << 1
-                                      << "the recorder could not format the disks"
-                                      << "";
-        QTest::newRow("camera by MAC with its password")
-            << QJsonArray {withFiveCameras(known)}
-            << cameras({QJsonObject {{"camera", "00:1C:27:10:00:01"}, {"password", "Zb-pass1"}}}) << kAnyExit
-            << "picked camera 2 "
-            << "";
-        QTest::newRow("unknown camera") << QJsonArray {withFiveCameras(known)}
-                                        << cameras({QJsonObject {{"camera", "nope"}}}) << 1
-                                        << "no camera \"nope\" was found"
-                                        << "";
-        QTest::newRow("ambiguous model") << QJsonArray {withFiveCameras(known)}
-                                         << cameras({QJsonObject {{"camera", "47X-IP200"}}}) << 1
-                                         << "2 cameras are \"47X-IP200\""
-                                         << "";
-        QTest::newRow("camera password wrong")
-            << QJsonArray {withFiveCameras(known)}
-            << cameras({QJsonObject {{"camera", "ZB-2100"}, {"password", "nope-123"}}}) << 1
-            << "ZB-2100 was not picked: The password is wrong"
-            << "";
-        QTest::newRow("camera without a password given none")
-            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", 2}}}) << 1
-            << "needs a \"password\""
-            << "";
-        QTest::newRow("stored password refused")
-            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", "ZB-3300"}}}) << 1
-            << "refuses the password the recorder knows"
-            << "";
-        QTest::newRow("rescan drops a picked camera")
-            << QJsonArray {withFiveCameras(known)} << cameras({QJsonObject {{"camera", "47X-IP900"}}}, true) << 1
-            << "47X-IP900 is no longer picked after the new search"
-            << "";
-        QTest::newRow("cloud account refused")
-            << QJsonArray {known}
-            << answers({{"nimbora",
-                   QJsonObject {{"account", "existing"}, {"email", "owner@example.com"}, {"password", "wrong"}}}})
-            << 1 << "the cloud account was refused: Incorrect e-mail or password"
-            << "";
-        QTest::newRow("terms not accepted")
-            << QJsonArray {known}
-            << answers({{"nimbora",
-                   QJsonObject {{"account", "new"}, {"email", "n@example.com"}, {"password", "Fresh123"}}}})
-            << 1 << "a new cloud account needs \"acceptTerms\": true"
-            << "";
+        const auto row = [](const char *name, const QJsonArray &recorders, const QJsonObject &given, int exitCode,
+                             const QString &line, const QString &password = QString()) {
+            QTest::newRow(name) << recorders << given << exitCode << line << password;
+        };
+        row("search by MAC in capitals", QJsonArray {fresh, second},
+            QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::macOf(second).toUpper()}}}}, kAnyExit,
+            chosenSecond);
+        row("search by IP", QJsonArray {fresh, second},
+            QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::ipOf(second)}}}}, kAnyExit, chosenSecond);
+        row("recorder not there", QJsonArray {fresh},
+            QJsonObject {{"searchNVR", QJsonObject {{"recorder", "00:1c:27:99:99:99"}}}}, 1,
+            "failed: the chosen recorder was not found");
+        row("new recorder's password", QJsonArray {fresh},
+            QJsonObject {{"password", QJsonObject {{"password", "first123"}}}}, kAnyExit,
+            "recorder's time zone:", "first123");
+        row("password changed", QJsonArray {known},
+            answers({{"password", QJsonObject {{"password", kPassword}, {"newPassword", "new456"}}}}), kAnyExit,
+            "recorder's time zone:", "new456");
+        row("wrong password, no reset", QJsonArray {known},
+            QJsonObject {{"password", QJsonObject {{"password", "guess12"}}}}, 1, "failed: the password was not taken",
+            kPassword);
+        row("password breaking a rule resets nothing", QJsonArray {known},
+            QJsonObject {{"password", QJsonObject {{"password", "guess#12"}, {"reset", reset}}}}, 1,
+            "failed: the password was not taken: Use only letters and digits", kPassword);
+        row("reset account refused", QJsonArray {known},
+            QJsonObject {{"password",
+                QJsonObject {
+                    {"password", "guess12"}, {"reset", QJsonObject {{"user", "admin"}, {"password", "guess12"}}}}}},
+            1, "failed: the recorder refused the reset account", kPassword);
+        row("reset and start afresh", QJsonArray {resetting},
+            QJsonObject {{"password", QJsonObject {{"password", "fresh123"}, {"reset", reset}}}}, kAnyExit,
+            "resetting the recorder", "fresh123");
+        row("zone by part of a name", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "TOKYO"}}}}),
+            kAnyExit, "chose time zone (GMT+09:00) Osaka, Seoul, Tokyo");
+        row("several zones match", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "GMT+05"}}}}), 1,
+            "failed: 3 time zones of the recorder match");
+        row("no zone matches", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "Atlantis"}}}}), 1,
+            "failed: no time zone of the recorder matches");
+        row("recorder keeps its zone", QJsonArray {lockedZone},
+            answers({{"timeZone", QJsonObject {{"zone", "Tokyo"}}}}), 1,
+            "failed: the recorder did not take the time zone");
+        row("empty bay named", QJsonArray {known}, answers({{"hdd", QJsonObject {{"format", QJsonArray {2}}}}}), 1,
+            "bay 2 holds no disk the recorder detected");
+        row("format fails", QJsonArray {failingDisk}, answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}), 1,
+            "the recorder could not format the disks");
+        row("camera by MAC with its password", QJsonArray {withFiveCameras(known)},
+            cameras({QJsonObject {{"camera", "00:1C:27:10:00:01"}, {"password", "Zb-pass1"}}}), kAnyExit,
+            "picked camera 2 ");
+        row("unknown camera", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "nope"}}}), 1,
+            "no camera \"nope\" was found");
+        row("ambiguous model", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "47X-IP200"}}}), 1,
+            "2 cameras are \"47X-IP200\"");
+        row("camera password wrong", QJsonArray {withFiveCameras(known)},
+            cameras({QJsonObject {{"camera", "ZB-2100"}, {"password", "nope-123"}}}), 1,
+            "ZB-2100 was not picked: The password is wrong");
+        row("camera without a password given none", QJsonArray {withFiveCameras(known)},
+            cameras({QJsonObject {{"camera", 2}}}), 1, "needs a \"password\"");
+        row("stored password refused", QJsonArray {withFiveCameras(known)},
+            cameras({QJsonObject {{"camera", "ZB-3300"}}}), 1, "refuses the password the recorder knows");
+        row("rescan drops a picked camera", QJsonArray {withFiveCameras(known)},
+            cameras({QJsonObject {{"camera", "47X-IP900"}}}, true), 1,
+            "47X-IP900 is no longer picked after the new search");
+        row("cloud account refused", QJsonArray {known},
+            answers({{"nimbora",
+                QJsonObject {{"account", "existing"}, {"email", "owner@example.com"}, {"password", "wrong"}}}}),
+            1, "the cloud account was refused: Incorrect e-mail or password");
+        row("terms not accepted", QJsonArray {known},
+            answers(
+                {{"nimbora", QJsonObject {{"account", "new"}, {"email", "n@example.com"}, {"password", "Fresh123"}}}}),
+            1, "a new cloud account needs \"acceptTerms\": true");
     }
     void outcomes()
     {

@@ -1,6 +1,5 @@
 #include "SetupWalk.h"
 
-#include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
 #include "steps/Setup_SearchCamView.h"
@@ -95,15 +94,6 @@ bool SetupWalk::takeTimeZone()
     return waitFor([&] { return currentStep() == QLatin1String("hdd"); }, QStringLiteral("hard-disk step"));
 }
 
-bool SetupWalk::skipDisks()
-{
-    Setup_HddView &step = m_setup->hddViewController();
-    if (!waitFor([&] { return step.btSkipEnabled(); }, QStringLiteral("disk result")))
-        return false;
-    step.onSkipClicked();
-    return waitFor([&] { return currentStep() == QLatin1String("searchCAM"); }, QStringLiteral("camera step"));
-}
-
 bool SetupWalk::passCameras()
 {
     Setup_SearchCamView &step = m_setup->searchCamViewController();
@@ -126,14 +116,12 @@ bool SetupWalk::skipCloud()
 
 bool SetupWalk::walkTo(const QString &step, const QString &mac, const QString &password)
 {
-    // Past the disks the confirm form's camera link is the short way.
-    const bool viaCameraLink
-        = step != QLatin1String("password") && step != QLatin1String("timeZone") && step != QLatin1String("hdd");
-    QList<std::function<bool()>> walks {
-        [&] { return pickRecorder(mac); }, [&] { return confirmPassword(password, viaCameraLink); }};
-    if (!viaCameraLink)
-        walks << [&] { return takeTimeZone(); } << [&] { return skipDisks(); };
-    walks << [&] { return passCameras(); } << [&] { return skipCloud(); };
+    // Up to the disks by Next; past them the confirm form's camera link is the short way.
+    const bool viaNext
+        = step == QLatin1String("password") || step == QLatin1String("timeZone") || step == QLatin1String("hdd");
+    const QList<std::function<bool()>> walks {[&] { return pickRecorder(mac); },
+        [&] { return confirmPassword(password, !viaNext); }, [&] { return viaNext ? takeTimeZone() : passCameras(); },
+        [&] { return skipCloud(); }};
     for (const auto &walk : walks) {
         if (currentStep() == step)
             return true;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/SetupView.h"
+#include "app/SummaryView.h"
 #include "app/core/HMLocalization.h"
 #include "app/core/ScriptedModalHost.h"
-#include "app/SetupView.h"
 #include "app/core/ShellDelegate.h"
-#include "app/SummaryView.h"
 #include "app/core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
@@ -40,8 +40,6 @@ public:
     bool confirmPassword(const QString &password, bool toCameras = false);
     // The time zone step: the recorder's reading, then Next to the hard-disk step.
     bool takeTimeZone();
-    // The hard-disk step: the first result, then Skip to the camera step.
-    bool skipDisks();
     // The camera step: Next with no camera picked.
     bool passCameras();
     // The cloud step: Skip once the form is there.

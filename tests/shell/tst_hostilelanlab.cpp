@@ -1,9 +1,6 @@
-// The search and password steps among misbehaving recorders on the LAN of the
-// network lab: one that floods the computer with noise after every answer,
-// one that answers discovery with noise, one that says nothing, one that
-// ignores configuration commands. The search still finds the others and ends
-// on time, the loop keeps turning, and the password step shows its alert and
-// keeps the chosen recorder.
+// The search and password steps among recorders on the lab's LAN that flood,
+// answer discovery with noise, say nothing or ignore commands: the others are
+// found on time, the loop keeps turning, and a deaf recorder gets the alert.
 #include "LabEnv.h"
 #include "SetupWalk.h"
 #include "SimProcess.h"

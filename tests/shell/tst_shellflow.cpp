@@ -26,14 +26,11 @@ private slots:
     void overlayFollowsDialogs();
     void walksPagesForwardAndBack();
     void setupStepSequence();
-    void passwordStepFillsLogin();
     void cameraSlots_data();
     void cameraSlots();
-    void summaryListEndsAtFirstMissingField();
     void cloudAccountSplitsAtColons();
     void helpBarOpensPagesAndDocuments();
     void whatCannotBeOpenedIsNamed();
-    void aboutDialogDimsWhileOpen();
     void finishAndCloseTerminate();
 };
 
@@ -200,18 +197,6 @@ void ShellFlowTest::setupStepSequence()
     QCOMPARE(f.currentPage(), QStringLiteral("welcome"));
 }
 
-void ShellFlowTest::passwordStepFillsLogin()
-{
-    ShellFixture f;
-    f.shell->awakeFromNib();
-    SetupView &setup = f.shell->contentSetupViewController();
-    QCOMPARE(setup.getUserName(), QStringLiteral("admin"));
-    setup.setupPasswordNext(QStringLiteral("nvr-pw"));
-    QCOMPARE(setup.nvrPassword(), QStringLiteral("nvr-pw"));
-    QCOMPARE(setup.getUserName(), setup.passwordViewController().getUserName());
-    QCOMPARE(setup.getPassword(), setup.passwordViewController().getPassword());
-}
-
 void ShellFlowTest::cameraSlots_data()
 {
     QTest::addColumn<QString>("before");
@@ -236,15 +221,6 @@ void ShellFlowTest::cameraSlots()
     setup.getAllSelectedCams(before);
     setup.getAllSelectedCams(cams);
     QCOMPARE(setup.selectedCams().join(QLatin1Char(':')), after);
-}
-
-void ShellFlowTest::summaryListEndsAtFirstMissingField()
-{
-    ShellFixture f;
-    SetupView &setup = f.shell->contentSetupViewController();
-    QVERIFY(setup.summaryInfo().isEmpty());
-    setup.setupPasswordNext(QStringLiteral("pw"));
-    QCOMPARE(setup.summaryInfo(), QStringList {QStringLiteral("pw")});
 }
 
 void ShellFlowTest::cloudAccountSplitsAtColons()
@@ -298,21 +274,6 @@ void ShellFlowTest::whatCannotBeOpenedIsNamed()
     QVERIFY(f.urls.opened().at(0).scheme().startsWith(QLatin1String("http")));
     // A document is named by its path, as a file manager shows it.
     QCOMPARE(shown.at(1), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(1).toLocalFile());
-}
-
-void ShellFlowTest::aboutDialogDimsWhileOpen()
-{
-    ShellFixture f;
-    f.shell->awakeFromNib();
-    bool dimmedWhileOpen = false;
-    f.modal.setScript(QStringLiteral("DiagAbout"), [&](DialogController &dialog) {
-        dimmedWhileOpen = f.shell->isGreyViewVisible();
-        dialog.windowWillClose();
-    });
-    f.shell->onAboutClicked();
-    QVERIFY(dimmedWhileOpen);
-    QVERIFY(!f.shell->isGreyViewVisible());
-    QCOMPARE(f.modal.shown(), QStringList {QStringLiteral("dialog:DiagAbout")});
 }
 
 void ShellFlowTest::finishAndCloseTerminate()

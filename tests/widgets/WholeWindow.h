@@ -11,6 +11,10 @@
 #include "widgets/WidgetFactory.h"
 #include "widgets/WidgetModalHost.h"
 
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QtTest>
+
 #include <memory>
 
 // The window as window mode shows it, searching the lab's LAN, with the
@@ -52,4 +56,34 @@ inline QJsonObject wholeRunScenario(const QJsonObject &recorder)
 {
     return SimProcess::withPortalAccount(
         SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1"));
+}
+
+// The simulator playing that scenario at a tenth of the real waits.
+inline bool startWholeRun(SimProcess &sim, const QJsonObject &recorder)
+{
+    sim.setTimeScale(0.1);
+    QString error;
+    if (!sim.start(wholeRunScenario(recorder), &error))
+        qWarning("%s", qPrintable(error));
+    return error.isEmpty();
+}
+
+// What a whole run sets up, on the recorder and in the user's folders: the
+// second camera given secondCamera as its password, or left out when empty.
+inline void checkWholeRunLeft(
+    const SimProcess &sim, const QJsonObject &recorder, const UserFolders &folders, const QString &secondCamera)
+{
+    QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).app")));
+    QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).desktop")));
+    QVERIFY(
+        QFileInfo::exists(folders.applicationSupport + QStringLiteral("/SetupWizard 540/nimboraInfo(10000001).plist")));
+    const QJsonObject state = sim.stateOf(SimProcess::macOf(recorder));
+    QCOMPARE(state.value("password").toString(), QStringLiteral("Str0ngpass1"));
+    QCOMPARE(state.value("registration")["email"].toString(), QStringLiteral("owner@example.com"));
+    const QJsonArray channels = state.value("channels").toArray();
+    QCOMPARE(channels.at(0)["password"].toString(), QStringLiteral("Ix-pass1"));
+    if (secondCamera.isEmpty())
+        QVERIFY(!channels.at(1)["used"].toBool());
+    else
+        QCOMPARE(channels.at(1)["password"].toString(), secondCamera);
 }

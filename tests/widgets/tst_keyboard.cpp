@@ -192,26 +192,6 @@ private slots:
         QVERIFY(w.find("about")->isVisible() && w.find("exit")->isVisible() && !w.find("adobe")->isVisible());
     }
 
-    // The grey overlay over the window while a dialog is open, at the
-    // opacity the dialog asks for.
-    void overlayFollowsDialogs()
-    {
-        Window w;
-        QTest::mouseClick(w.find<QPushButton>("btnStart"), Qt::LeftButton);
-        bool dimmedWhileOpen = false;
-        whenDialogHasFocus(w.window.get(), [&](QWidget &dialog) {
-            dimmedWhileOpen = w.overlay()->isVisible() && qFuzzyCompare(w.overlay()->opacity(), 0.8);
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btClose")), Qt::LeftButton);
-        });
-        QTest::mouseClick(w.find<QPushButton>("about"), Qt::LeftButton);
-        QVERIFY(dimmedWhileOpen);
-        QVERIFY(!w.overlay()->isVisible());
-        w.notifications.post(
-            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
-        QVERIFY(w.overlay()->isVisible());
-        QCOMPARE(w.overlay()->opacity(), 0.2);
-    }
-
     void welcomeAndGuideByKeys()
     {
         Window w;
@@ -264,17 +244,21 @@ private slots:
             key(Qt::Key_Tab);
         QVERIFY2(focusIs("about"), qPrintable(focusName()));
         QString inside;
-        bool dimmed = false;
+        bool dimmed = false; // the grey overlay over the window, at the opacity the dialog asks for
         whenDialogHasFocus(w.window.get(), [&](QWidget &dialog) {
-            dimmed = w.shell.isGreyViewVisible();
+            dimmed = w.overlay()->isVisible() && qFuzzyCompare(w.overlay()->opacity(), 0.8);
             inside = dialog.objectName();
             key(Qt::Key_Escape);
         });
         key(Qt::Key_Space); // the button, as the user presses it
         QCOMPARE(inside, QStringLiteral("DiagAbout"));
         QVERIFY(dimmed);
-        QVERIFY(!w.shell.isGreyViewVisible());
+        QVERIFY(!w.overlay()->isVisible());
         QCOMPARE(w.dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
+        w.notifications.post(
+            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
+        QVERIFY(w.overlay()->isVisible());
+        QCOMPARE(w.overlay()->opacity(), 0.2);
     }
 
     void dialogsByKeys_data()
@@ -283,10 +267,8 @@ private slots:
         QTest::addColumn<int>("keyPressed");
         QTest::addColumn<QString>("firstFocus");
         QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<QStringList>("dimming");
 
         const QStringList none;
-        const QStringList undim {QStringLiteral("YES"), QStringLiteral("NO")};
         const DialogMaker about = [](WizardContext &c, Delegates &) { return std::make_unique<DiagAbout>(c); };
         const DialogMaker eula = [](WizardContext &c, Delegates &) { return std::make_unique<DiagShowEula>(c); };
         const DialogMaker led = [](WizardContext &c, Delegates &d) {
@@ -311,28 +293,28 @@ private slots:
         const DialogMaker resetNvr
             = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
 
-        const auto row = [](const char *name, const DialogMaker &make, Qt::Key k, const char *first,
-                             const QStringList &calls, const QStringList &dimming) {
-            QTest::newRow(name) << make << int(k) << QString::fromLatin1(first) << calls << dimming;
-        };
+        const auto row
+            = [](const char *name, const DialogMaker &make, Qt::Key k, const char *first, const QStringList &calls) {
+                  QTest::newRow(name) << make << int(k) << QString::fromLatin1(first) << calls;
+              };
         // Escape is the window's close control; Return the default button.
-        row("about Escape", about, Qt::Key_Escape, "btClose", none, undim);
-        row("about Return", about, Qt::Key_Return, "btClose", none, undim);
-        row("licence Escape", eula, Qt::Key_Escape, "textView", none, undim);
-        row("licence Return", eula, Qt::Key_Return, "textView", none, undim);
-        row("status light Escape", led, Qt::Key_Escape, "btClose", none, undim);
-        row("status light Return", led, Qt::Key_Return, "btClose", none, undim);
-        row("reset help Escape", reset, Qt::Key_Escape, "btClose", none, undim);
-        row("reset help Return", reset, Qt::Key_Return, "btClose", {QStringLiteral("reOpenDiagLEDStateRED")}, undim);
-        row("MAC Escape", mac, Qt::Key_Escape, "btClose", none, undim);
-        row("recorder internet Escape", internet, Qt::Key_Escape, "btOK", none, undim);
-        row("recorder internet Return", internet, Qt::Key_Return, "btOK", {QStringLiteral("toRetry")}, undim);
+        row("about Escape", about, Qt::Key_Escape, "btClose", none);
+        row("about Return", about, Qt::Key_Return, "btClose", none);
+        row("licence Escape", eula, Qt::Key_Escape, "textView", none);
+        row("licence Return", eula, Qt::Key_Return, "textView", none);
+        row("status light Escape", led, Qt::Key_Escape, "btClose", none);
+        row("status light Return", led, Qt::Key_Return, "btClose", none);
+        row("reset help Escape", reset, Qt::Key_Escape, "btClose", none);
+        row("reset help Return", reset, Qt::Key_Return, "btClose", {QStringLiteral("reOpenDiagLEDStateRED")});
+        row("MAC Escape", mac, Qt::Key_Escape, "btClose", none);
+        row("recorder internet Escape", internet, Qt::Key_Escape, "btOK", none);
+        row("recorder internet Return", internet, Qt::Key_Return, "btOK", {QStringLiteral("toRetry")});
         // Erasing is never what Return or Escape does.
-        row("format Escape", format, Qt::Key_Escape, "btCancel", {QStringLiteral("notToFormat")}, undim);
-        row("format Return", format, Qt::Key_Return, "btCancel", {QStringLiteral("notToFormat")}, undim);
-        row("no disk Escape", noDisk, Qt::Key_Escape, "btOk", {QStringLiteral("toRescan")}, undim);
-        row("no disk Return", noDisk, Qt::Key_Return, "btOk", {QStringLiteral("toRescan")}, undim);
-        row("reset account Escape", resetNvr, Qt::Key_Escape, "edAccount", {QStringLiteral("cancelResetNVR")}, undim);
+        row("format Escape", format, Qt::Key_Escape, "btCancel", {QStringLiteral("notToFormat")});
+        row("format Return", format, Qt::Key_Return, "btCancel", {QStringLiteral("notToFormat")});
+        row("no disk Escape", noDisk, Qt::Key_Escape, "btOk", {QStringLiteral("toRescan")});
+        row("no disk Return", noDisk, Qt::Key_Return, "btOk", {QStringLiteral("toRescan")});
+        row("reset account Escape", resetNvr, Qt::Key_Escape, "edAccount", {QStringLiteral("cancelResetNVR")});
     }
     void dialogsByKeys()
     {
@@ -340,7 +322,6 @@ private slots:
         QFETCH(int, keyPressed);
         QFETCH(QString, firstFocus);
         QFETCH(QStringList, calls);
-        QFETCH(QStringList, dimming);
         Window w;
         Delegates delegates;
         std::unique_ptr<DialogController> dialog = make(w.context, delegates);
@@ -348,8 +329,9 @@ private slots:
         QCOMPARE(focused, firstFocus);
         QVERIFY(dialog->isModalStopped());
         QCOMPARE(delegates.calls, calls);
-        QCOMPARE(w.dimming, dimming);
-        QVERIFY(!w.shell.isGreyViewVisible() || dimming.isEmpty());
+        // Every dialog dims the window while open, and undims it once.
+        QCOMPARE(w.dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
+        QVERIFY(!w.shell.isGreyViewVisible());
     }
 
     // A camera's floating password dialog takes the keys at once; Escape is

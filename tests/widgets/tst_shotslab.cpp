@@ -1,12 +1,26 @@
-// The steps' screens of nvrshots in the real window under Xvfb, each reached
-// through real answers of simulated recorders, cameras and portal in the
-// network lab; ctest runs each area's slot as a test of its own.
+// The steps' screens of nvrshots in the real window under Xvfb, reached through
+// simulated recorders, cameras and portal in the lab (what the steps send is
+// their lab tests' business); ctest runs each area's slot as a test of its own.
 #include "LabEnv.h"
 #include "ShotCheck.h"
 #include "SimProcess.h"
 
 #include <QJsonArray>
 #include <QtTest>
+
+namespace {
+
+// The simulator for one test, at a tenth of the real waits.
+bool started(SimProcess &sim, const QJsonObject &scenario)
+{
+    sim.setTimeScale(0.1);
+    QString error;
+    if (!sim.start(scenario, &error))
+        qWarning("%s", qPrintable(error));
+    return error.isEmpty();
+}
+
+} // namespace
 
 class ShotsLabTest : public QObject
 {
@@ -30,19 +44,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QList<QJsonObject>, recorders);
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
+        QVERIFY(started(sim, SimProcess::scenario(recorders)));
 
         const QString problem
             = renderLabShots(name, {QStringLiteral("search-searching"), QStringLiteral("search-done")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // A real search each: the first is caught while it runs, the second
-        // ends, after three attempts when nobody answers.
-        int requests = 0;
-        for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
-            requests += line.value("op") == QLatin1String("161") ? 1 : 0;
-        QCOMPARE(requests, recorders.size() == 2 ? 2 : 4);
     }
 
     // The password step: a recorder in its factory state, one holding a password.
@@ -50,31 +56,20 @@ private slots:
     {
         QTest::addColumn<QJsonObject>("recorder");
         QTest::addColumn<QStringList>("screens");
-        QTest::addColumn<int>("verifies");
-        QTest::newRow("factory") << SimProcess::recorder(0) << QStringList {QStringLiteral("password-lan")} << 1;
+        QTest::newRow("factory") << SimProcess::recorder(0) << QStringList {QStringLiteral("password-lan")};
         QTest::newRow("configured") << SimProcess::configured(0, QStringLiteral("secret1"))
-                                    << QStringList {QStringLiteral("password-lan"),
-                                           QStringLiteral("password-lan-refused")}
-                                    << 3; // the factory check twice, the wrong password once
+                                    << QStringList {
+                                           QStringLiteral("password-lan"), QStringLiteral("password-lan-refused")};
     }
     void passwordScreens()
     {
         QFETCH(QJsonObject, recorder);
         QFETCH(QStringList, screens);
-        QFETCH(int, verifies);
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        QVERIFY(started(sim, SimProcess::scenario({recorder})));
 
         const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), screens);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // The screens came from the recorder's answers, and changed nothing on it.
-        QStringList seen;
-        for (const SimLogLine &line : sim.log(QStringLiteral("rx")))
-            seen << line.value("op");
-        QVERIFY2(seen.count(QStringLiteral("163")) >= verifies, qPrintable(seen.join(QLatin1Char(' '))));
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), recorder.value(QStringLiteral("password")).toString());
     }
 
     // The time zone step: the recorder's zone read, and a zone it does not take.
@@ -82,34 +77,23 @@ private slots:
     {
         QTest::addColumn<bool>("locked");
         QTest::addColumn<QString>("screen");
-        QTest::addColumn<int>("zoneAfter");
-        QTest::newRow("loaded") << false << QStringLiteral("timezone-lan") << 6;
-        QTest::newRow("refused") << true << QStringLiteral("timezone-lan-refused") << 6;
+        QTest::newRow("loaded") << false << QStringLiteral("timezone-lan");
+        QTest::newRow("refused") << true << QStringLiteral("timezone-lan-refused");
     }
     void timeZoneScreens()
     {
         QFETCH(bool, locked);
         QFETCH(QString, screen);
-        QFETCH(int, zoneAfter);
         QJsonObject recorder = SimProcess::recorder(0);
         recorder.insert(QStringLiteral("timeZone"), 6);
         recorder.insert(QStringLiteral("timeZoneLocked"), locked);
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        QVERIFY(started(sim, SimProcess::scenario({recorder})));
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei"));
         const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), {screen}, env);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // The screen came from the recorder's answers: its list and zone were read.
-        QStringList paths;
-        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
-            paths << line.value("path");
-        QVERIFY2(paths.contains(QStringLiteral("/config/timezonelist")), qPrintable(paths.join(QLatin1Char(' '))));
-        QVERIFY2(paths.contains(QStringLiteral("/config/datetime")), qPrintable(paths.join(QLatin1Char(' '))));
-        QCOMPARE(sim.stateOf(SimProcess::macOf(recorder)).value(QStringLiteral("timeZone")).toInt(), zoneAfter);
     }
 
     // The hard-disk step: the bays, a format under way, a format that failed.
@@ -140,25 +124,10 @@ private slots:
                             {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}},
                 QJsonObject {{"device", ""}}});
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        QVERIFY(started(sim, SimProcess::scenario({recorder})));
 
         const QString problem = renderLabShots(QString::fromLatin1(QTest::currentDataTag()), screens);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // The pictures came from the recorder's disk answers; formatting went
-        // to the bay with the drive only.
-        QStringList formats;
-        int queries = 0;
-        for (const SimLogLine &line : sim.log(QStringLiteral("http"))) {
-            if (line.value("path") == QLatin1String("/config/storageinfo"))
-                ++queries;
-            if (line.value("path") == QLatin1String("/config/storageformat"))
-                formats << QUrl::fromPercentEncoding(line.value("query").toLatin1());
-        }
-        QVERIFY(queries >= 4);
-        QCOMPARE(formats.size(), 1);
-        QVERIFY2(formats.first().startsWith(QStringLiteral("storageid=0&")), qPrintable(formats.first()));
     }
 
     // The cloud step and the summary: the form, Skip chosen, the portal's
@@ -181,9 +150,7 @@ private slots:
         const QJsonObject scenario = SimProcess::withPortalAccount(SimProcess::scenario({SimProcess::recorder(0)}),
             QStringLiteral("owner@example.com"), QStringLiteral("pw1"));
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(scenario, &error), qPrintable(error));
+        QVERIFY(started(sim, scenario));
 
         const QStringList screens {QStringLiteral("nimbora-lan-form"), QStringLiteral("nimbora-lan-skip"),
             QStringLiteral("nimbora-lan-refused"), QStringLiteral("nimbora-lan-terms"),
@@ -198,16 +165,6 @@ private slots:
         const QString problem
             = renderShots(dir, {QStringLiteral("--lan"), QStringLiteral("--lang"), language}, screens, env);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        // Each screen read the recorder's cloud state, the summaries once more;
-        // the refused sign-in and the registration went to the portal.
-        int queries = 0;
-        for (const SimLogLine &line : sim.log(QStringLiteral("http")))
-            queries += line.value("path") == QLatin1String("/config/nimboraportal");
-        QCOMPARE(queries, screens.size() + 2);
-        QStringList answers;
-        for (const SimLogLine &line : sim.log(QStringLiteral("form")))
-            answers << line.value("answer");
-        QCOMPARE(answers, (QStringList {"Incorrect%20e-mail%20or%20password", "success", "10000001%3AHRX-540A"}));
     }
 
     // The camera step in EN, JP, RU and at 200 %: nine cameras picked with the
@@ -243,10 +200,7 @@ private slots:
             list << camera;
         }
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({SimProcess::withCameras(SimProcess::recorder(0), list)}), &error),
-            qPrintable(error));
+        QVERIFY(started(sim, SimProcess::scenario({SimProcess::withCameras(SimProcess::recorder(0), list)})));
 
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
