@@ -1,5 +1,3 @@
-// The text table over real language files: parsing, letter case, direction,
-// language switches, and every file that ships.
 #include "app/core/HMLocalization.h"
 #include "app/core/Languages.h"
 #include "platform/Log.h"

@@ -1,8 +1,3 @@
-// The summary page against the simulated recorder in the network lab, with the
-// user's folders under a temporary home: the recorder's cloud state decides the
-// three items (read back by plistlib and plistutil), a second run replaces
-// them, the box removes and makes them, recording is started, and what cannot
-// be made is said instead of ticked.
 #include "LabEnv.h"
 #include "PlistTools.h"
 #include "ShortcutFixture.h"

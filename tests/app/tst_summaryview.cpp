@@ -1,5 +1,3 @@
-// The summary page without a recorder: the list and its "none" slots, the
-// secrets kept out of the log, and the buttons that work whatever the recorder said.
 #include "app/SummaryView.h"
 #include "app/core/HMLocalization.h"
 #include "app/core/ScriptedModalHost.h"

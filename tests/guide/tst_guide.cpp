@@ -1,6 +1,3 @@
-// The guide's sub-pages and counters through a real shell, the
-// troubleshooting chain it opens from its last sub-page, and those dialogs on
-// their own: the overlay and the choice handed to the opener.
 #include "app/PageContainer.h"
 #include "app/SetupView.h"
 #include "app/WelcomeView.h"

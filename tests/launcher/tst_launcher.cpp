@@ -1,7 +1,3 @@
-// The launcher program itself, copied to the desktop of a home folder with a
-// blank in its name by the wizard's shortcut items, started the way its
-// desktop entry starts it; the page it opens is what a recording xdg-open
-// first on PATH receives.
 #include "app/shortcuts/ShortcutItems.h"
 #include "platform/DeploymentSettings.h"
 #include "tests/support/RecordingXdgOpen.h"

@@ -1,7 +1,3 @@
-// The LAN protocol against simulated recorders over real sockets in the
-// network lab: what a search keeps of the replies and how long it waits, and
-// which interfaces a configuration command goes out on and which answer ends
-// it. The steps' lab tests run the retries and the user's scenarios.
 #include "EmptyNetwork.h"
 #include "LabEnv.h"
 #include "SimProcess.h"

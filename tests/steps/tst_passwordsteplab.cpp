@@ -1,5 +1,3 @@
-// The administrator password step against a simulated recorder over real LAN
-// sockets in the network lab.
 #include "StepLab.h"
 #include "app/core/TextFormat.h"
 #include "steps/DiagResetNVR.h"

@@ -1,8 +1,3 @@
-// The camera step and its list against a simulated recorder and simulated
-// cameras over real sockets in the network lab: picking at most nine, the
-// password dialogs of both camera families, the preview of a slow camera,
-// credentials carried over a rescan, the internet check and the nine channel
-// writes, and a write run that a failing channel stops.
 #include "StepLab.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"

@@ -1,5 +1,3 @@
-// The recorder search step and `nvrwizard --search` against simulated
-// recorders over real sockets in the network lab.
 #include "EmptyNetwork.h"
 #include "StepLab.h"
 #include "platform/Log.h"

@@ -1,5 +1,3 @@
-// The time zone step against a simulated recorder over real HTTPS in the
-// network lab: proposal, reading the recorder, writing the choice, failures.
 #include "StepLab.h"
 #include "steps/Setup_TimeZoneView.h"
 

@@ -1,6 +1,3 @@
-// The UDP socket service between two sockets on the loopback address (queues,
-// callbacks, cut datagrams, error values), the address parsers and Base64 of
-// the LAN text slots. The protocol's lab tests cover its time-outs.
 #include "util/AsyncUdpSocket.h"
 #include "util/AsyncUdpSocketDelegate.h"
 #include "util/Base64.h"

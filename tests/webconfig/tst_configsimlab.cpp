@@ -1,7 +1,3 @@
-// The command set through the real client against the simulated recorder and
-// cloud portal, over real TLS inside the network lab: what only the client
-// decides (polling, refusals, the portal's cookie), and the program's
-// read-only --config mode. The steps' lab tests run the commands' scenarios.
 #include "LabEnv.h"
 #include "SimProcess.h"
 

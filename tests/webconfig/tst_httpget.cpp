@@ -1,7 +1,3 @@
-// The HTTP transport against the simulator's HTTPS server on loopback, run in
-// this process with a self-signed certificate made out to another host name:
-// what is sent, what any status brings back, and each way a request fails;
-// and a camera's plain GET.
 #include "platform/Durations.h"
 #include "sim/http/SimHttpServer.h"
 #include "sim/http/SimTlsIdentity.h"

@@ -1,4 +1,3 @@
-// Reading the recorder's and the portal's answers, on bodies shaped like theirs.
 #include "webconfig/CameraEndpoints.h"
 #include "webconfig/CloudForms.h"
 #include "webconfig/RecordParsers.h"
