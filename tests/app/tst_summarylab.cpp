@@ -66,7 +66,6 @@ private:
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
     }
     QString bookmarksOriginal(const QString &format) { return ShortcutFixture::original(originals, format); }
-    // The record a search would have made of the recorder.
     NvrRef device() const
     {
         TVexorReply nvr = SimProcess::target(recorder);
@@ -79,7 +78,6 @@ private:
         nvr.dhcpEnabled = 1;
         return std::make_shared<const TVexorReply>(nvr);
     }
-    // The summary as the shell shows it, waited for until recording was asked.
     std::unique_ptr<SummaryView> show(const QString &bundle = QString())
     {
         auto summary = std::make_unique<SummaryView>(*context, nullptr, bundle.isEmpty() ? f->bundle : bundle);

@@ -64,7 +64,6 @@ private slots:
         QCOMPARE(summary.edMailVisible(), cloud);
         QCOMPARE(summary.edNimboraPassVisible(), cloud);
         QCOMPARE(summary.cameras(), cameras);
-        // Every element is logged, the passwords masked.
         QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.value(3, QStringLiteral("none")))));
         for (const QString &line : std::as_const(log))
             QVERIFY2(!line.contains(QLatin1String("-pw1")), qPrintable(line));

@@ -34,7 +34,6 @@ struct GuideFixture : ShellFixture
 
     InstallView &guide() { return shell->contentInstallViewController(); }
     void startGuide() { shell->contentWelcomViewController().onStartClicked(); }
-    // Where the guide stands: sub-page/half, the counter, and the tip when shown.
     QString at()
     {
         return QStringLiteral("%1/%2 %3%4")

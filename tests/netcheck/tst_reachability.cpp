@@ -18,7 +18,6 @@ namespace {
 constexpr int kWaitMs = 5000;
 constexpr int kRecheckMs = 20;
 
-// What the handlers of one monitor saw, from whichever thread they ran on.
 struct Reports
 {
     QMutex mutex;

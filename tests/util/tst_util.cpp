@@ -20,7 +20,6 @@ struct Event
     qint64 atMs = 0;
 };
 
-// Records every callback and takes every datagram.
 struct Recorder : AsyncUdpSocketDelegate
 {
     QList<Event> events;

@@ -17,7 +17,6 @@ constexpr int kWaitMs = 10000;
 const QString kAdmin = QStringLiteral("admin");
 const QString kPassword = QStringLiteral("Recorder9");
 
-// One HttpConfig and what its delegate heard.
 struct Client : HttpConfigDelegate
 {
     HttpConfig config {this};
@@ -34,7 +33,6 @@ struct Client : HttpConfigDelegate
         if (onProgress)
             onProgress(config);
     }
-    // Starts a command and waits for its one end; false on a transport error.
     bool run(const std::function<void(HttpConfig &)> &start)
     {
         const int errorsBefore = errors;

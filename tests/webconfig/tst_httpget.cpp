@@ -35,7 +35,6 @@ struct Recorder : HttpGetDelegate
     int calls() const { return finished + failed; }
 };
 
-// Echoes what arrived as JSON; other paths answer as their names say.
 SimHttpResponse answer(const SimHttpRequest &request)
 {
     SimHttpResponse response;
@@ -89,7 +88,6 @@ private:
     {
         return QStringLiteral("https://127.0.0.1:%1%2").arg(m_server->lastPort()).arg(path);
     }
-    // Runs one request and waits for its one end.
     QJsonObject echoed(Recorder &delegate) const
     {
         if (!QTest::qWaitFor([&] { return delegate.calls() > 0; }, kWaitMs) || delegate.finished != 1)
