@@ -77,7 +77,6 @@ struct ConfigRun : LandapConfigDelegate
         : config(this, std::move(interfaces))
     {
     }
-    // Opens on the target, runs one command and waits for its end.
     bool run(const TVexorReply &target, const std::function<void(LandapConfig &)> &command)
     {
         ends = 0;
@@ -177,7 +176,6 @@ private slots:
         QCOMPARE(rx.first().value("to"), QStringLiteral("255.255.255.255"));
         QCOMPARE(rx.first().value("mac"), QStringLiteral("ff:ff:ff:ff:ff:ff"));
 
-        // A new search starts from an empty list.
         run.ends = 0;
         run.start();
         QVERIFY(run.search.getReplyArray().isEmpty());

@@ -65,7 +65,6 @@ class NimboraStepLabTest : public StepLab
     {
         return sim.state().value(QStringLiteral("portal")).toObject().value(QStringLiteral("accounts")).toArray();
     }
-    // The recorder's and the portal's requests in the order they came.
     QStringList requests() const
     {
         QStringList seen;

@@ -38,7 +38,6 @@ class PasswordStepLabTest : public StepLab
     std::unique_ptr<Setup_PasswordView> step;
     PageCalls page;
 
-    // Shows the step for this recorder and waits until it has asked it.
     void showStepFor(const QJsonObject &r, bool wait = true)
     {
         QVERIFY(startSim({r}, kScale));

@@ -87,7 +87,6 @@ class SearchCamStepLabTest : public StepLab
     {
         return waitFor([&] { return !list().isOpenDiag(); });
     }
-    // Picks the camera through whichever dialog it needs, typing password.
     void pick(const QJsonObject &camera, const QString &password = QString())
     {
         const auto type = [this, password](DialogController &d) {

@@ -33,7 +33,6 @@ struct CommandRun
     QString errors;
 };
 
-// nvrwizard --search, optionally in a namespace without any network.
 CommandRun runSearchCommand(bool withoutNetwork = false)
 {
     QProcess process;
