@@ -294,29 +294,6 @@ private slots:
         QCOMPARE(run.ends, 1);
     }
 
-    void combinedVerifyAndChange()
-    {
-        const QJsonObject r = SimProcess::configured(0, QStringLiteral("old"));
-        startSim({r});
-        const TVexorReply target = SimProcess::target(r);
-        ConfigRun run;
-        QVERIFY(run.run(target,
-            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("wrong"), kAdmin, QStringLiteral("new")); }));
-        QCOMPARE(run.opCode, int(OP_USER_VERIFY));
-        QCOMPARE(run.retCode, 2);
-        QCOMPARE(run.error, UdpError::posixCode5());
-        QVERIFY(requests(OP_USER_CHANGE).isEmpty());
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("old"));
-
-        QVERIFY(run.run(target,
-            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("old"), kAdmin, QStringLiteral("new")); }));
-        QCOMPARE(run.opCode, int(OP_USER_CHANGE));
-        QCOMPARE(run.retCode, 0);
-        QCOMPARE(run.error, UdpError::posixCode5());
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new"));
-        QVERIFY(!requests(OP_USER_CHANGE).isEmpty());
-    }
-
     void withoutANetwork()
     {
         if (rerunInEmptyNetwork())
