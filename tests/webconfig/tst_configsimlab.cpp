@@ -119,32 +119,6 @@ private slots:
         QCOMPARE(c.done.size(), 3);
     }
 
-    void theRecorderIsRegisteredThroughThePortal()
-    {
-        const QJsonObject owner {{"email", "owner@example.com"}, {"password", "cloud+pw&1%"}, {"key", "k-owner"}};
-        start({}, {{"accounts", QJsonArray {owner}}});
-        Client c;
-        QVERIFY(c.run([&](HttpConfig &h) { h.startGetNimboraInfo(m_nvr, kAdmin, kPassword); }));
-        const TNimboraInfo info = *c.config.getNimboraInfo();
-
-        QVERIFY(c.run(
-            [&](HttpConfig &h) { h.startNimboraSignin(info, "2.00.01", "en", "owner@example.com", "cloud+pw&1%"); }));
-        QVERIFY(c.config.getNimboraRespStatus());
-        QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("k-owner"));
-
-        // A wrong recorder password does not add the device.
-        QVERIFY(c.run([&](HttpConfig &h) { h.startNimboraAdd(info, "2.00.01", "en", "not-it", "k-owner"); }));
-        QVERIFY(!c.config.getNimboraRespStatus());
-        QVERIFY(c.run([&](HttpConfig &h) { h.startNimboraAdd(info, "2.00.01", "en", kPassword, "k-owner"); }));
-        QVERIFY(c.config.getNimboraRespStatus());
-        QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("10000001"));
-
-        const QList<SimLogLine> forms = m_sim.log(QStringLiteral("form"));
-        QCOMPARE(forms.size(), 3);
-        QCOMPARE(forms[0].value("cookie"), QStringLiteral("no"));
-        QCOMPARE(forms[2].value("cookie"), QStringLiteral("yes"));
-    }
-
     void noPortalHostNoRequest()
     {
         start({}, {{"accounts", QJsonArray {}}});
