@@ -7,8 +7,6 @@
 
 #include <QTest>
 
-// The licence dialog over the shipped language files, run through a modal host
-// and closed by its window control, which undims the window as its buttons do.
 class DiagShowEulaTest : public QObject
 {
     Q_OBJECT

@@ -1,5 +1,3 @@
-// The text table over real language files: parsing, letter case, direction,
-// language switches, and every file that ships.
 #include "app/core/HMLocalization.h"
 #include "app/core/Languages.h"
 #include "platform/Log.h"
@@ -50,7 +48,6 @@ private slots:
         QCOMPARE(l10n.localizedStringForKey(QStringLiteral("summary_TITLE")), QStringLiteral("Setup complete"));
         // A later line with the same key in another case replaces the earlier one.
         QCOMPARE(l10n.localizedStringForKey(QStringLiteral("APP_Next2")), QStringLiteral("Continue"));
-        // Unknown keys come back exactly as asked.
         QCOMPARE(l10n.localizedStringForKey(QStringLiteral("setupcam Found")), QStringLiteral("setupcam Found"));
     }
 

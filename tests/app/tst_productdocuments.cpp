@@ -21,8 +21,6 @@ QString run(const QString &program, const QStringList &args, int *exitCode = nul
 
 } // namespace
 
-// The documents the help bar opens: generated at build time, found where the
-// shell looks, and readable by a PDF reader that is not ours.
 class ProductDocumentsTest : public QObject
 {
     Q_OBJECT

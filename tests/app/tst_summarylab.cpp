@@ -1,8 +1,3 @@
-// The summary page against the simulated recorder in the network lab, with the
-// user's folders under a temporary home: the recorder's cloud state decides the
-// three items (read back by plistlib and plistutil), a second run replaces
-// them, the box removes and makes them, recording is started, and what cannot
-// be made is said instead of ticked.
 #include "LabEnv.h"
 #include "PlistTools.h"
 #include "ShortcutFixture.h"
@@ -71,7 +66,6 @@ private:
         QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
     }
     QString bookmarksOriginal(const QString &format) { return ShortcutFixture::original(originals, format); }
-    // The record a search would have made of the recorder.
     NvrRef device() const
     {
         TVexorReply nvr = SimProcess::target(recorder);
@@ -84,7 +78,6 @@ private:
         nvr.dhcpEnabled = 1;
         return std::make_shared<const TVexorReply>(nvr);
     }
-    // The summary as the shell shows it, waited for until recording was asked.
     std::unique_ptr<SummaryView> show(const QString &bundle = QString())
     {
         auto summary = std::make_unique<SummaryView>(*context, nullptr, bundle.isEmpty() ? f->bundle : bundle);

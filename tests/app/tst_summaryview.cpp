@@ -1,5 +1,3 @@
-// The summary page without a recorder: the list and its "none" slots, the
-// secrets kept out of the log, and the buttons that work whatever the recorder said.
 #include "app/SummaryView.h"
 #include "app/core/HMLocalization.h"
 #include "app/core/ScriptedModalHost.h"
@@ -66,7 +64,6 @@ private slots:
         QCOMPARE(summary.edMailVisible(), cloud);
         QCOMPARE(summary.edNimboraPassVisible(), cloud);
         QCOMPARE(summary.cameras(), cameras);
-        // Every element is logged, the passwords masked.
         QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.value(3, QStringLiteral("none")))));
         for (const QString &line : std::as_const(log))
             QVERIFY2(!line.contains(QLatin1String("-pw1")), qPrintable(line));

@@ -1,6 +1,3 @@
-// The guide's sub-pages and counters through a real shell, the
-// troubleshooting chain it opens from its last sub-page, and those dialogs on
-// their own: the overlay and the choice handed to the opener.
 #include "app/PageContainer.h"
 #include "app/SetupView.h"
 #include "app/WelcomeView.h"
@@ -37,7 +34,6 @@ struct GuideFixture : ShellFixture
 
     InstallView &guide() { return shell->contentInstallViewController(); }
     void startGuide() { shell->contentWelcomViewController().onStartClicked(); }
-    // Where the guide stands: sub-page/half, the counter, and the tip when shown.
     QString at()
     {
         return QStringLiteral("%1/%2 %3%4")

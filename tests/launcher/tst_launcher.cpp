@@ -1,7 +1,3 @@
-// The launcher program itself, copied to the desktop of a home folder with a
-// blank in its name by the wizard's shortcut items, started the way its
-// desktop entry starts it; the page it opens is what a recording xdg-open
-// first on PATH receives.
 #include "app/shortcuts/ShortcutItems.h"
 #include "platform/DeploymentSettings.h"
 #include "tests/support/RecordingXdgOpen.h"
@@ -35,7 +31,6 @@ class TestLauncher : public QObject
     QString recordFile() const { return m_root.filePath(QStringLiteral("opened")); }
     ShortcutItems items() const { return ShortcutItems(m_folders, launcherBundle()); }
 
-    // Starts the program inside a desktop copy and returns the page it opened.
     QString openedBy(const QString &copy)
     {
         QFile::remove(recordFile());
@@ -51,7 +46,6 @@ class TestLauncher : public QObject
         p.start(copy + QStringLiteral("/Contents/MacOS/HRX260A"), {});
         if (!p.waitForFinished(30000) || p.exitCode() != 0)
             return QStringLiteral("launcher failed: ") + QString::fromLocal8Bit(p.readAllStandardError());
-        // xdg-open runs detached: wait for its line.
         QFile record(recordFile());
         if (!QTest::qWaitFor([&record] { return record.size() > 0; }, 10000))
             return QStringLiteral("nothing opened");

@@ -25,7 +25,6 @@ struct Folder
     QString path = dir.path() + QLatin1Char('/');
     QHash<QString, QDateTime> born;
 
-    // A property list born the given seconds after the bundle.
     void add(const QString &name, double secondsAfterBundle)
     {
         QFile(path + name).open(QIODevice::WriteOnly);

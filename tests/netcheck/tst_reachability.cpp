@@ -1,7 +1,3 @@
-// The reachability monitor on loopback: the flag rule, refused names, reports
-// off the main thread, and the internet check that brings them back to it;
-// and a change reported later, in an empty network namespace. The cloud
-// step's lab test checks the lab's probe host and a computer offline.
 #include "EmptyNetwork.h"
 #include "LabEnv.h"
 #include "netcheck/InternetCheck.h"
@@ -22,7 +18,6 @@ namespace {
 constexpr int kWaitMs = 5000;
 constexpr int kRecheckMs = 20;
 
-// What the handlers of one monitor saw, from whichever thread they ran on.
 struct Reports
 {
     QMutex mutex;

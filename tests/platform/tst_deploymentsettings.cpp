@@ -1,5 +1,3 @@
-// The deployment settings file: its values, the environment over it, and
-// files or values that cannot be used falling back to the built-in hosts.
 #include "platform/DeploymentSettings.h"
 #include "platform/Log.h"
 

@@ -1,7 +1,3 @@
-// The LAN protocol against simulated recorders over real sockets in the
-// network lab: what a search keeps of the replies and how long it waits, and
-// which interfaces a configuration command goes out on and which answer ends
-// it. The steps' lab tests run the retries and the user's scenarios.
 #include "EmptyNetwork.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
@@ -81,7 +77,6 @@ struct ConfigRun : LandapConfigDelegate
         : config(this, std::move(interfaces))
     {
     }
-    // Opens on the target, runs one command and waits for its end.
     bool run(const TVexorReply &target, const std::function<void(LandapConfig &)> &command)
     {
         ends = 0;
@@ -181,7 +176,6 @@ private slots:
         QCOMPARE(rx.first().value("to"), QStringLiteral("255.255.255.255"));
         QCOMPARE(rx.first().value("mac"), QStringLiteral("ff:ff:ff:ff:ff:ff"));
 
-        // A new search starts from an empty list.
         run.ends = 0;
         run.start();
         QVERIFY(run.search.getReplyArray().isEmpty());
@@ -298,29 +292,6 @@ private slots:
         QCOMPARE(from, QSet<QString>({lab.pcIp, lab.pcIp2}));
         QTRY_COMPARE(sim.log(QStringLiteral("verify")).size(), 2);
         QCOMPARE(run.ends, 1);
-    }
-
-    void combinedVerifyAndChange()
-    {
-        const QJsonObject r = SimProcess::configured(0, QStringLiteral("old"));
-        startSim({r});
-        const TVexorReply target = SimProcess::target(r);
-        ConfigRun run;
-        QVERIFY(run.run(target,
-            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("wrong"), kAdmin, QStringLiteral("new")); }));
-        QCOMPARE(run.opCode, int(OP_USER_VERIFY));
-        QCOMPARE(run.retCode, 2);
-        QCOMPARE(run.error, UdpError::posixCode5());
-        QVERIFY(requests(OP_USER_CHANGE).isEmpty());
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("old"));
-
-        QVERIFY(run.run(target,
-            [](LandapConfig &c) { c.verifyUser(kAdmin, QStringLiteral("old"), kAdmin, QStringLiteral("new")); }));
-        QCOMPARE(run.opCode, int(OP_USER_CHANGE));
-        QCOMPARE(run.retCode, 0);
-        QCOMPARE(run.error, UdpError::posixCode5());
-        QCOMPARE(sim.passwordOf(SimProcess::macOf(r)), QStringLiteral("new"));
-        QVERIFY(!requests(OP_USER_CHANGE).isEmpty());
     }
 
     void withoutANetwork()

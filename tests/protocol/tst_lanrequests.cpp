@@ -1,5 +1,3 @@
-// The bytes of LAN requests and what is read from replies, checked against
-// hand-written wire images.
 #include "protocol/LanProtocol.h"
 #include "protocol/LandapRequest.h"
 #include "util/UtilMethod.h"

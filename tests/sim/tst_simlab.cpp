@@ -26,7 +26,6 @@ constexpr int kFlood = 300;
 constexpr qint64 kEndlessBeyond = 8 << 20;
 const QString kPassword = QStringLiteral("Recorder9");
 
-// The scenario's recorders, by how they misbehave.
 enum Recorder { Flood, Stall, Reset, Endless, Plain, Count };
 
 QByteArray basic()
@@ -34,7 +33,6 @@ QByteArray basic()
     return "Basic " + QByteArray("admin:" + kPassword.toUtf8()).toBase64();
 }
 
-// A TLS connection to a recorder, spoken to byte by byte.
 struct RawTls
 {
     QSslSocket socket;
@@ -61,7 +59,6 @@ struct RawTls
     bool closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
 };
 
-// curl's exit code and output for a GET of the recorder's date.
 QPair<int, QString> curl(const QString &ip)
 {
     QProcess process;

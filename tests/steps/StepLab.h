@@ -32,7 +32,6 @@ protected:
             into.insert(it.key(), it.value());
         return into;
     }
-    // Starts the simulator with these recorders, the first of them the step's.
     bool startSim(const QList<QJsonObject> &recorders, double timeScale, QJsonObject scenario = {})
     {
         recorder = recorders.value(0);
@@ -45,7 +44,6 @@ protected:
     }
     NvrRef target() const { return std::make_shared<const TVexorReply>(SimProcess::target(recorder)); }
     static bool waitFor(const std::function<bool()> &done, int ms = 10000) { return QTest::qWaitFor(done, ms); }
-    // The recorder's HTTP requests to this path under /config/.
     QList<SimLogLine> requests(const QString &path) const
     {
         QList<SimLogLine> found;

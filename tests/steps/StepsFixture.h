@@ -13,7 +13,6 @@
 #include <utility>
 #include <vector>
 
-// The services a step is built with, over an English table written for the test.
 struct StepsFixture
 {
     using Entries = std::vector<std::pair<QString, QString>>;

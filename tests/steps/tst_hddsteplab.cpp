@@ -1,6 +1,3 @@
-// The hard-disk step against a simulated recorder over real HTTPS in the
-// network lab: browsing, the decisions at the next result, the dialogs,
-// formatting with its failure, and a recorder that does not answer.
 #include "StepLab.h"
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"

@@ -1,6 +1,3 @@
-// The cloud account step against the simulated recorder and portal over real
-// HTTPS in the network lab: sign-in, sign-up and skip, a refusal, the cases
-// without a form, a network failure, and the order of the registration.
 #include "StepLab.h"
 #include "steps/Setup_NimboraView.h"
 
@@ -68,7 +65,6 @@ class NimboraStepLabTest : public StepLab
     {
         return sim.state().value(QStringLiteral("portal")).toObject().value(QStringLiteral("accounts")).toArray();
     }
-    // The recorder's and the portal's requests in the order they came.
     QStringList requests() const
     {
         QStringList seen;

@@ -1,5 +1,3 @@
-// The administrator password step against a simulated recorder over real LAN
-// sockets in the network lab.
 #include "StepLab.h"
 #include "app/core/TextFormat.h"
 #include "steps/DiagResetNVR.h"
@@ -40,7 +38,6 @@ class PasswordStepLabTest : public StepLab
     std::unique_ptr<Setup_PasswordView> step;
     PageCalls page;
 
-    // Shows the step for this recorder and waits until it has asked it.
     void showStepFor(const QJsonObject &r, bool wait = true)
     {
         QVERIFY(startSim({r}, kScale));

@@ -1,8 +1,3 @@
-// The camera step and its list against a simulated recorder and simulated
-// cameras over real sockets in the network lab: picking at most nine, the
-// password dialogs of both camera families, the preview of a slow camera,
-// credentials carried over a rescan, the internet check and the nine channel
-// writes, and a write run that a failing channel stops.
 #include "StepLab.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"
@@ -92,7 +87,6 @@ class SearchCamStepLabTest : public StepLab
     {
         return waitFor([&] { return !list().isOpenDiag(); });
     }
-    // Picks the camera through whichever dialog it needs, typing password.
     void pick(const QJsonObject &camera, const QString &password = QString())
     {
         const auto type = [this, password](DialogController &d) {

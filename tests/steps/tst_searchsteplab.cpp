@@ -1,5 +1,3 @@
-// The recorder search step and `nvrwizard --search` against simulated
-// recorders over real sockets in the network lab.
 #include "EmptyNetwork.h"
 #include "StepLab.h"
 #include "platform/Log.h"
@@ -35,7 +33,6 @@ struct CommandRun
     QString errors;
 };
 
-// nvrwizard --search, optionally in a namespace without any network.
 CommandRun runSearchCommand(bool withoutNetwork = false)
 {
     QProcess process;

@@ -1,6 +1,3 @@
-// The steps' rules without a recorder: the password, e-mail and cloud password
-// rules at their edges and the order of their checks, the time zone proposal
-// and search, the disk status column, and the search list's MAC.
 #include "StepsFixture.h"
 #include "guide/DiagMacAddress.h"
 #include "steps/ComputerTimeZone.h"

@@ -1,5 +1,3 @@
-// The time zone step against a simulated recorder over real HTTPS in the
-// network lab: proposal, reading the recorder, writing the choice, failures.
 #include "StepLab.h"
 #include "steps/Setup_TimeZoneView.h"
 
@@ -59,7 +57,6 @@ class TimeZoneStepLabTest : public StepLab
     bool onlyBackOr(bool next) const { return !busy() && step->btBackEnabled() && step->btNextEnabled() == next; }
     bool busy() const { return step->messageViewController().isVisible(); }
     Setup_TimeZoneContentView &picker() { return step->timeZoneViewController(); }
-    // The zone values the recorder was sent, as it logged them.
     QStringList zonesSent() const
     {
         QStringList sent;

@@ -1,6 +1,3 @@
-// The UDP socket service between two sockets on the loopback address (queues,
-// callbacks, cut datagrams, error values), the address parsers and Base64 of
-// the LAN text slots. The protocol's lab tests cover its time-outs.
 #include "util/AsyncUdpSocket.h"
 #include "util/AsyncUdpSocketDelegate.h"
 #include "util/Base64.h"
@@ -23,7 +20,6 @@ struct Event
     qint64 atMs = 0;
 };
 
-// Records every callback and takes every datagram.
 struct Recorder : AsyncUdpSocketDelegate
 {
     QList<Event> events;
@@ -144,48 +140,34 @@ private slots:
         QCOMPARE(events.events.first().what, QStringLiteral("closed"));
     }
 
-    void parsingIp_data()
+    void parsingAddresses_data()
     {
+        QTest::addColumn<bool>("mac");
         QTest::addColumn<QString>("text");
         QTest::addColumn<Bytes>("bytes");
-        QTest::newRow("with port") << QStringLiteral("192.168.1.7:80") << Bytes {192, 168, 1, 7};
-        QTest::newRow("plain") << QStringLiteral("10.0.0.1") << Bytes {10, 0, 0, 1};
-        QTest::newRow("leading digits only") << QStringLiteral("10a.x.3b.4") << Bytes {10, 0, 3, 4};
-        QTest::newRow("cut to 8 bits") << QStringLiteral("300.1.2.3") << Bytes {44, 1, 2, 3};
-        QTest::newRow("at most four") << QStringLiteral("1.2.3.4.5.6") << Bytes {1, 2, 3, 4};
-        QTest::newRow("fewer parts keep the rest") << QStringLiteral("7.8") << Bytes {7, 8, 0xEE, 0xEE};
+        QTest::newRow("ip with port") << false << QStringLiteral("192.168.1.7:80") << Bytes {192, 168, 1, 7};
+        QTest::newRow("ip plain") << false << QStringLiteral("10.0.0.1") << Bytes {10, 0, 0, 1};
+        QTest::newRow("ip leading digits only") << false << QStringLiteral("10a.x.3b.4") << Bytes {10, 0, 3, 4};
+        QTest::newRow("ip cut to 8 bits") << false << QStringLiteral("300.1.2.3") << Bytes {44, 1, 2, 3};
+        QTest::newRow("ip at most four") << false << QStringLiteral("1.2.3.4.5.6") << Bytes {1, 2, 3, 4};
+        QTest::newRow("ip fewer parts keep the rest") << false << QStringLiteral("7.8") << Bytes {7, 8, 0xEE, 0xEE};
+        QTest::newRow("mac lower case") << true << QStringLiteral("00:0a:ff:01:02:03:77")
+                                        << Bytes {0, 10, 255, 1, 2, 3};
+        QTest::newRow("mac upper case") << true << QStringLiteral("00:1C:27:AB:CD:EF:77")
+                                        << Bytes {0, 0x1C, 0x27, 0xAB, 0xCD, 0xEF};
+        QTest::newRow("mac unreadable part") << true << QStringLiteral("zz:1:2:3:4:5:77") << Bytes {0, 1, 2, 3, 4, 5};
+        QTest::newRow("mac low 8 bits") << true << QStringLiteral("1ff:2:3:4:5:6:77") << Bytes {0xFF, 2, 3, 4, 5, 6};
     }
-
-    void parsingIp()
+    void parsingAddresses()
     {
-        QFETCH(QString, text);
-        QFETCH(Bytes, bytes);
-        std::array<uint8_t, 6> out;
-        out.fill(0xEE);
-        UtilMethod::stringToIp(text, out.data());
-        QCOMPARE(toList(out).mid(0, 4), bytes);
-        QCOMPARE(out[4], uint8_t(0xEE));
-    }
-
-    void parsingMac_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::newRow("lower case") << QStringLiteral("00:0a:ff:01:02:03") << Bytes {0, 10, 255, 1, 2, 3};
-        QTest::newRow("upper case") << QStringLiteral("00:1C:27:AB:CD:EF") << Bytes {0, 0x1C, 0x27, 0xAB, 0xCD, 0xEF};
-        QTest::newRow("unreadable part") << QStringLiteral("zz:1:2:3:4:5") << Bytes {0, 1, 2, 3, 4, 5};
-        QTest::newRow("low 8 bits") << QStringLiteral("1ff:2:3:4:5:6") << Bytes {0xFF, 2, 3, 4, 5, 6};
-    }
-
-    void parsingMac()
-    {
+        QFETCH(bool, mac);
         QFETCH(QString, text);
         QFETCH(Bytes, bytes);
         std::array<uint8_t, 7> out;
         out.fill(0xEE);
-        UtilMethod::stringToMac(text + QStringLiteral(":77"), out.data());
-        QCOMPARE(toList(out).mid(0, 6), bytes);
-        QCOMPARE(out[6], uint8_t(0xEE));
+        mac ? UtilMethod::stringToMac(text, out.data()) : UtilMethod::stringToIp(text, out.data());
+        QCOMPARE(toList(out).mid(0, bytes.size()), bytes);
+        QCOMPARE(out[bytes.size()], uint8_t(0xEE));
     }
 
     void base64_data()

@@ -1,7 +1,3 @@
-// The command set through the real client against the simulated recorder and
-// cloud portal, over real TLS inside the network lab: what only the client
-// decides (polling, refusals, the portal's cookie), and the program's
-// read-only --config mode. The steps' lab tests run the commands' scenarios.
 #include "LabEnv.h"
 #include "SimProcess.h"
 
@@ -21,7 +17,6 @@ constexpr int kWaitMs = 10000;
 const QString kAdmin = QStringLiteral("admin");
 const QString kPassword = QStringLiteral("Recorder9");
 
-// One HttpConfig and what its delegate heard.
 struct Client : HttpConfigDelegate
 {
     HttpConfig config {this};
@@ -38,7 +33,6 @@ struct Client : HttpConfigDelegate
         if (onProgress)
             onProgress(config);
     }
-    // Starts a command and waits for its one end; false on a transport error.
     bool run(const std::function<void(HttpConfig &)> &start)
     {
         const int errorsBefore = errors;
@@ -123,32 +117,6 @@ private slots:
         QTest::qWait(300); // many poll intervals
         QCOMPARE(c.progress, QStringList {"1:35"});
         QCOMPARE(c.done.size(), 3);
-    }
-
-    void theRecorderIsRegisteredThroughThePortal()
-    {
-        const QJsonObject owner {{"email", "owner@example.com"}, {"password", "cloud+pw&1%"}, {"key", "k-owner"}};
-        start({}, {{"accounts", QJsonArray {owner}}});
-        Client c;
-        QVERIFY(c.run([&](HttpConfig &h) { h.startGetNimboraInfo(m_nvr, kAdmin, kPassword); }));
-        const TNimboraInfo info = *c.config.getNimboraInfo();
-
-        QVERIFY(c.run(
-            [&](HttpConfig &h) { h.startNimboraSignin(info, "2.00.01", "en", "owner@example.com", "cloud+pw&1%"); }));
-        QVERIFY(c.config.getNimboraRespStatus());
-        QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("k-owner"));
-
-        // A wrong recorder password does not add the device.
-        QVERIFY(c.run([&](HttpConfig &h) { h.startNimboraAdd(info, "2.00.01", "en", "not-it", "k-owner"); }));
-        QVERIFY(!c.config.getNimboraRespStatus());
-        QVERIFY(c.run([&](HttpConfig &h) { h.startNimboraAdd(info, "2.00.01", "en", kPassword, "k-owner"); }));
-        QVERIFY(c.config.getNimboraRespStatus());
-        QCOMPARE(c.config.getNimboraRespKey(), QStringLiteral("10000001"));
-
-        const QList<SimLogLine> forms = m_sim.log(QStringLiteral("form"));
-        QCOMPARE(forms.size(), 3);
-        QCOMPARE(forms[0].value("cookie"), QStringLiteral("no"));
-        QCOMPARE(forms[2].value("cookie"), QStringLiteral("yes"));
     }
 
     void noPortalHostNoRequest()

@@ -1,7 +1,3 @@
-// The HTTP transport against the simulator's HTTPS server on loopback, run in
-// this process with a self-signed certificate made out to another host name:
-// what is sent, what any status brings back, and each way a request fails;
-// and a camera's plain GET.
 #include "platform/Durations.h"
 #include "sim/http/SimHttpServer.h"
 #include "sim/http/SimTlsIdentity.h"
@@ -39,7 +35,6 @@ struct Recorder : HttpGetDelegate
     int calls() const { return finished + failed; }
 };
 
-// Echoes what arrived as JSON; other paths answer as their names say.
 SimHttpResponse answer(const SimHttpRequest &request)
 {
     SimHttpResponse response;
@@ -93,7 +88,6 @@ private:
     {
         return QStringLiteral("https://127.0.0.1:%1%2").arg(m_server->lastPort()).arg(path);
     }
-    // Runs one request and waits for its one end.
     QJsonObject echoed(Recorder &delegate) const
     {
         if (!QTest::qWaitFor([&] { return delegate.calls() > 0; }, kWaitMs) || delegate.finished != 1)

@@ -1,8 +1,6 @@
-// Reading the recorder's and the portal's answers, on bodies shaped like theirs.
 #include "webconfig/CameraEndpoints.h"
 #include "webconfig/CloudForms.h"
 #include "webconfig/RecordParsers.h"
-#include "webconfig/TimeZoneLanguage.h"
 #include "webconfig/UrlQueryValue.h"
 
 #include <QJsonArray>
@@ -98,14 +96,8 @@ private slots:
         QVERIFY(!bay->type()); // absent, not empty
     }
 
-    void cloudRecords()
+    void cloudAccountRecords()
     {
-        const auto info = RecordParsers::nimboraInfo(
-            QStringLiteral("status=1\r\naccess=0\r\nportal_url=portal.nimbora.example\r\nportal_number=K54012345\r\n"
-                           "portal_dfp=9f8e7d\r\nmodel=HRX-540A\r\nlocalhyperlink=http://192.0.2.10/\r\n"));
-        QCOMPARE(info->portal_url(), QStringLiteral("portal.nimbora.example"));
-        QCOMPARE(info->dfp(), QStringLiteral("9f8e7d"));
-        QCOMPARE(info->localhyperlink(), QStringLiteral("http://192.0.2.10/"));
         const auto reg
             = RecordParsers::nimboraRegInfo(QStringLiteral("status=1\r\nemail=a@b.example\r\npassword=\r\n"));
         QCOMPARE(reg->email(), QStringLiteral("a@b.example"));
@@ -113,20 +105,6 @@ private slots:
         const auto refused = RecordParsers::nimboraRegInfo(
             QStringLiteral("<html><title>400 Bad Request</title>\r\nstatus=1\r\nemail=x\r\n"));
         QVERIFY(!refused->status() && !refused->email() && !refused->password());
-    }
-
-    void cameraLines()
-    {
-        const auto full = RecordParsers::cameraLine(
-            QStringLiteral("3;192.0.2.50;00:1c:27:aa:00:01;ZEBOR;ZB-2200;admin;1234;onvif;0;extra"));
-        QCOMPARE(full->isAdded(), QStringLiteral("0"));
-        QCOMPARE(full->ip(), QStringLiteral("192.0.2.50"));
-        QCOMPARE(full->brandName(), QStringLiteral("ZEBOR"));
-        QCOMPARE(full->passWord(), QStringLiteral("1234"));
-        QCOMPARE(full->protocolType(), QStringLiteral("0"));
-        const auto three = RecordParsers::cameraLine(QStringLiteral("1;192.0.2.51;00:1c:27:aa:00:02"));
-        QCOMPARE(three->mac(), QStringLiteral("00:1c:27:aa:00:02"));
-        QVERIFY(!three->brandName() && !three->protocol());
     }
 
     void dateAndRecording()
@@ -266,14 +244,6 @@ private slots:
         QCOMPARE(valueOf(read.last(), QStringLiteral("AdminPassword")), password);
         QCOMPARE(valueOf(read.last(), QStringLiteral("AdminID")), QStringLiteral("admin"));
         QCOMPARE(valueOf(read.last(), QStringLiteral("ConfigReboot")), QStringLiteral("No"));
-    }
-
-    void timeZoneLanguages()
-    {
-        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("EN")), 4);
-        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("PT")), 16);
-        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("TW")), 23);
-        QCOMPARE(timeZoneLanguageNumber(QStringLiteral("GR")), 4);
     }
 };
 
