@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
-  clang clang-format clang-tidy libclang-rt-14-dev
+  clang clang-format clang-tidy libclang-rt-14-dev lld
   iproute2 openssl curl python3 libplist-utils xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils
   fonts-dejavu-core fonts-noto-core fonts-noto-cjk
