@@ -8,13 +8,6 @@ class SetupProgressView
 public:
     static constexpr int kImages = 11;
 
-    static SetupProgressView at(int position)
-    {
-        SetupProgressView progress;
-        progress.setProgressPos(position);
-        return progress;
-    }
-
     // Positions outside 0..10 are ignored.
     void setProgressPos(int position)
     {

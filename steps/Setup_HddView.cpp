@@ -13,6 +13,7 @@
 
 namespace {
 
+constexpr int kHddProgressPos = 6;
 constexpr int kCheckPanelSteps = 5;
 constexpr int kFormatPanelSteps = 4;
 
@@ -51,6 +52,7 @@ Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     , m_table(context, this)
     , m_message(context.localization)
 {
+    progress.setProgressPos(kHddProgressPos);
     hddStep = NotStarted;
     m_formatDialogTimer.setSingleShot(true);
     connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);

@@ -61,7 +61,7 @@ public:
     QString btSkipTitle() const { return text(QStringLiteral("SetupNimbora_Account Skip")); }
 
 private:
-    SetupProgressView progress = SetupProgressView::at(6);
+    SetupProgressView progress;
     // HttpConfigDelegate
     void onHttpConfigDidFinish(HttpConfig *, int cmd) override;
     void onHttpUpdateFormatStatus(HttpConfig *, int cmd, int hdd, const QString &format) override;

@@ -14,6 +14,7 @@
 
 namespace {
 
+constexpr int kPasswordProgressPos = 5;
 constexpr int kLanRetries = 2;
 constexpr int kResetCheckRetries = 5;
 constexpr int kLanExchangeEnded = 5;
@@ -27,6 +28,7 @@ Setup_PasswordView::Setup_PasswordView(WizardContext &context, QObject *parent)
     , m_confirmForm(context, this)
     , landapConfig(this)
 {
+    progress.setProgressPos(kPasswordProgressPos);
     connect(&m_setForm, &Setup_SetPasswordView::nextRequested, this, &Setup_PasswordView::onNextClicked);
     connect(&m_confirmForm, &Setup_ConfirmPasswordView::nextRequested, this, &Setup_PasswordView::onNextClicked);
     connect(

@@ -77,7 +77,7 @@ public:
     QString btResetTitle() const { return text(QStringLiteral("APP_Reset")); }
 
 private:
-    SetupProgressView progress = SetupProgressView::at(5);
+    SetupProgressView progress;
     // DiagResetNVRDelegate
     void performResetReadyToCheckUser(const QString &user, const QString &password) override;
     void cancelResetNVR() override;

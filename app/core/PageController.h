@@ -14,7 +14,7 @@ class PageController : public QObject
 public:
     explicit PageController(WizardContext &context, QObject *parent = nullptr);
 
-    // Names the page for the widget factory and the headless driver
+    // Names the page for the headless driver and the step counter
     // ("welcome", "install", "setup", "summary", "searchNVR", ...).
     virtual QString pageKey() const = 0;
 
