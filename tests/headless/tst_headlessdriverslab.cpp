@@ -1,12 +1,15 @@
 // What each page's headless driver makes of its answers against simulated
 // recorders, cameras and portal in the network lab: the exit code and the
 // progress or failure line on standard error, and where it matters what the
-// recorder holds afterwards.
+// recorder holds afterwards. And the README's example as it stands.
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -44,6 +47,12 @@ QJsonObject answers(const QJsonObject &page)
 QJsonObject cameras(const QJsonArray &picks, bool rescan = false)
 {
     return answers({{"searchCAM", QJsonObject {{"cameras", picks}, {"rescan", rescan}}}});
+}
+
+QByteArray sourceFile(const QString &path)
+{
+    QFile file(qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -180,6 +189,33 @@ private slots:
             = HeadlessRun::run({{"install", QJsonObject {{"actions", QJsonArray {"next", "back", "back"}}}}});
         QCOMPARE(run.errors.count(QStringLiteral("page welcome")), 2);
         QCOMPARE(run.errors.count(QStringLiteral("page install")), 2);
+    }
+
+    // The answers file the README names, against the simulator's demo
+    // scenario, with a standard output that Python's JSON reader takes.
+    void readmeExampleReachesTheSummary()
+    {
+        const QString answers = QStringLiteral("docs/demo-answers.json");
+        QVERIFY(sourceFile(QStringLiteral("README.md")).contains("scripts/run.sh --headless " + answers.toUtf8()));
+        SimProcess sim;
+        sim.setTimeScale(0.1);
+        QString error;
+        const QJsonObject demo
+            = QJsonDocument::fromJson(sourceFile(QStringLiteral("sim/scenarios/demo.json"))).object();
+        QVERIFY2(sim.start(demo, &error), qPrintable(error));
+        const HeadlessRun run
+            = HeadlessRun::runFile(qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + answers, 0.1, 60000);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
+        QProcess reader;
+        reader.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("json.tool")});
+        reader.write(run.summary.toUtf8());
+        reader.closeWriteChannel();
+        QVERIFY(reader.waitForFinished(10000));
+        QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
+        const QJsonObject summary = run.summaryJson();
+        QCOMPARE(summary.value("counter").toString(), QStringLiteral("10/10"));
+        QCOMPARE(summary.value("steps")["searchNVR"]["mac"].toString(), QStringLiteral("00:1c:27:00:00:01"));
+        QCOMPARE(summary.value("steps")["searchCAM"]["channels"].toArray().at(1).toString(), QStringLiteral("ZB-3200"));
     }
 };
 

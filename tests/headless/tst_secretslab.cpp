@@ -1,8 +1,10 @@
-// After a whole headless run against a simulated recorder, cameras and portal
-// in the network lab, and the launcher started from the desktop copy, no
-// password and no cloud key is found in anything the programs printed or
-// left under the home folder: neither as typed nor in the forms they take on
-// the way to a peer. Only the peers (the simulator) receive them.
+// The whole setup without a window, from the welcome page to the summary,
+// against a simulated recorder, cameras and portal in the network lab, under a
+// home folder of its own: the summary tells what was done and where the files
+// went. Then, with the launcher started from the desktop copy, no password and
+// no cloud key is found in anything the programs printed or left under the
+// home folder: neither as typed nor in the forms they take on the way to a
+// peer. Only the peers (the simulator) receive them.
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SecretScan.h"
@@ -92,19 +94,42 @@ private slots:
         const HeadlessRun run = HeadlessRun::run(answers, 0.1, 120000);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         const QJsonObject summary = run.summaryJson();
-        QCOMPARE(summary.value("steps")["nimbora"]["outcome"].toString(), QStringLiteral("registered"));
+        QCOMPARE(summary.value("counter").toString(), QStringLiteral("10/10"));
+        const QJsonArray pages = summary.value("pages").toArray();
+        QCOMPARE(pages.first().toString() + ' ' + pages.last().toString(), QStringLiteral("welcome summary"));
+        QVERIFY2(pages.contains(QStringLiteral("searchCAM")) && pages.contains(QStringLiteral("nimbora")),
+            qPrintable(run.summary));
+        QCOMPARE(
+            summary.value("steps")["nimbora"].toObject(), (QJsonObject {{"outcome", "registered"}, {"email", kEmail}}));
+        QCOMPARE(summary.value("summaryInfo").toArray().at(1).toString(), kEmail);
         QCOMPARE(
             summary.value("steps")["searchCAM"]["channels"].toArray().at(4).toString(), QStringLiteral("47X-IP200"));
+        // What the camera search found, with what is known of each password.
+        const QJsonArray found = summary.value("steps")["searchCAM"]["found"].toArray();
+        QCOMPARE(found.size(), 5);
+        QCOMPARE(found.at(0)["password"].toString() + ' ' + found.at(1)["password"].toString() + ' '
+                + found.at(3)["password"].toString(),
+            QStringLiteral("known unknown none"));
+        QVERIFY(summary.value("recordingStarted").toBool());
+        const QJsonObject files = summary.value("files").toObject();
+        const QString shortcut = home + QStringLiteral("/Desktop/HRX-540A(10000001)");
+        QCOMPARE(files.value("desktopCopy").toString(), shortcut + QStringLiteral(".app"));
+        QCOMPARE(files.value("desktopEntry").toString(), shortcut + QStringLiteral(".desktop"));
+        QCOMPARE(files.value("propertyList").toString(),
+            home + QStringLiteral("/Library/Application Support/SetupWizard 540/nimboraInfo(10000001).plist"));
+        QVERIFY(files.value("bookmarks").isNull() && files.value("errors").toArray().isEmpty());
         // The secrets did reach the peers, so the run carried them all.
         const QString mac = SimProcess::macOf(recorder);
         QCOMPARE(sim.passwordOf(mac), kAdmin);
         QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[3])).value("adminPassword").toString(), kZeborNew);
         QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[4])).value("adminPassword").toString(), k47xNew);
         QCOMPARE(sim.stateOf(mac).value("registration")["email"].toString(), kEmail);
+        QVERIFY(sim.stateOf(mac).value("recording").toBool());
+        QCOMPARE(sim.stateOf(mac).value("channels")[0]["password"].toString(), kCameraKnown);
         QVERIFY2(run.errors.contains(QLatin1String("setupview::getPassword")), "no diagnostic line was printed");
 
         // The launcher, as the user starts it later; its log goes to Documents.
-        const QString copy = summary.value("files")["desktopCopy"].toString();
+        const QString copy = files.value("desktopCopy").toString();
         QVERIFY2(QFileInfo(copy).isDir(), qPrintable(copy));
         QProcess launcher;
         launcher.start(copy + QStringLiteral("/Contents/MacOS/HRX260A"), {});
