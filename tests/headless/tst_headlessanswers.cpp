@@ -1,4 +1,5 @@
-#include <QProcess>
+#include "HeadlessRun.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,36 +17,16 @@ private slots:
     void helpListsTheModes();
 
 private:
-    struct Result
+    HeadlessRun runAnswers(const QByteArray &content)
     {
-        int exitCode;
-        QString out;
-        QString err;
-    };
-    Result run(const QStringList &args);
-    Result runAnswers(const QByteArray &content)
-    {
-        const QString path = m_dir.filePath(QStringLiteral("answers.json"));
-        QFile file(path);
+        QFile file(m_dir.filePath(QStringLiteral("answers.json")));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
-            return {-1, {}, QStringLiteral("cannot write ") + path};
+            return {};
         file.close();
-        return run({QStringLiteral("--headless"), path});
+        return HeadlessRun::command({QStringLiteral("--headless"), file.fileName()});
     }
-    QString wizard() const { return qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"); }
     QTemporaryDir m_dir;
 };
-
-HeadlessAnswersTest::Result HeadlessAnswersTest::run(const QStringList &args)
-{
-    QProcess p;
-    p.start(wizard(), args);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        return {-1, {}, QStringLiteral("timed out")};
-    }
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 void HeadlessAnswersTest::refusesBadAnswers_data()
 {
@@ -56,15 +37,11 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
         {"syntax error by line and column",
             "{\n  \"language\": \"EN\",\n  \"timeZone\": {\"zone\": \"Z\xc3\xbcrich\"} \"hdd\": {}\n}",
             "at line 3, column 35"},
-        {"array", "[]", "must hold one JSON object"},
-        {"unknown language", R"({"language": "Klingon"})", "unknown language \"Klingon\""},
-        {"language not text", R"({"language": 3})", "unknown language"},
+        {"array", "[]", "must hold one JSON object"}, {"language not text", R"({"language": 3})", "unknown language"},
         {"unknown section", R"({"instal": {}})",
             "unknown section \"instal\" (known: hdd, install, language, nimbora, password, searchCAM, searchNVR, "
             "summary, timeoutSeconds, timeZone, welcome)"},
         {"section not object", R"({"install": []})", "section \"install\" must be an object"},
-        {"unknown action", R"({"install": {"actions": ["next", "jump"]}})", "unknown action jump"},
-        {"password not text", R"({"password": {"password": 5}})", "\"password\" must be a text that is not empty"},
         {"reset without user", R"({"password": {"reset": {"password": "x"}}})", "\"reset\" must hold the texts"},
         {"time zone not text", R"({"timeZone": {"zone": 8}})", "section \"timeZone\": \"zone\" must be"},
         {"time zone blank", R"({"timeZone": {"zone": "  "}})", "section \"timeZone\": \"zone\" must be"},
@@ -90,7 +67,6 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
         {"cloud account without password", R"({"nimbora": {"account": "existing", "email": "a@b.example"}})",
             "\"account\": \"existing\" needs \"email\" and \"password\""},
         {"terms not a flag", R"({"nimbora": {"acceptTerms": "yes"}})", "\"acceptTerms\" must be true or false"},
-        {"bad timeout", R"({"timeoutSeconds": -5})", "\"timeoutSeconds\" must be a positive number"},
         {"timeout beyond a day", R"({"timeoutSeconds": 2147484})", "whole seconds, at most 86400"},
         {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"}};
     for (const auto &row : rows)
@@ -101,20 +77,20 @@ void HeadlessAnswersTest::refusesBadAnswers()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const Result r = runAnswers(content);
+    const HeadlessRun r = runAnswers(content);
     QCOMPARE(r.exitCode, 2);
-    QVERIFY2(r.err.contains(message), qPrintable(r.err));
-    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
+    QVERIFY(r.summary.isEmpty());
 }
 
 void HeadlessAnswersTest::everyMistakeIsReported()
 {
-    const Result r = runAnswers(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
+    const HeadlessRun r = runAnswers(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
                   "password": {"password": 5, "newPassword": "", "actions": ["next", "jump"]},
                   "hdd": {"format": [3], "actions": ["fly"]}})");
     QCOMPARE(r.exitCode, 2);
-    QVERIFY(r.out.isEmpty());
-    const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(r.summary.isEmpty());
+    const QStringList lines = r.errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QStringList expected {QStringLiteral("unknown language \"Klingon\""),
         QStringLiteral("unknown section \"instal\""), QStringLiteral("\"timeoutSeconds\" must be"),
         QStringLiteral("section \"password\": \"password\" must be"),
@@ -123,25 +99,26 @@ void HeadlessAnswersTest::everyMistakeIsReported()
         QStringLiteral("section \"hdd\": \"format\" must list"), QStringLiteral("section \"hdd\": unknown action fly")};
     QCOMPARE(lines.size(), expected.size());
     for (const QString &mistake : expected) {
-        QVERIFY2(lines.filter(mistake).size() == 1, qPrintable(mistake + QStringLiteral(" in:\n") + r.err));
-        QVERIFY2(lines.filter(mistake).constFirst().startsWith(QStringLiteral("nvrwizard: ")), qPrintable(r.err));
+        QVERIFY2(lines.filter(mistake).size() == 1, qPrintable(mistake + QStringLiteral(" in:\n") + r.errors));
+        QVERIFY2(lines.filter(mistake).constFirst().startsWith(QStringLiteral("nvrwizard: ")), qPrintable(r.errors));
     }
 }
 
 void HeadlessAnswersTest::missingFileIsReported()
 {
-    const Result r = run({QStringLiteral("--headless"), m_dir.filePath(QStringLiteral("nope.json"))});
+    const HeadlessRun r
+        = HeadlessRun::command({QStringLiteral("--headless"), m_dir.filePath(QStringLiteral("nope.json"))});
     QCOMPARE(r.exitCode, 2);
-    QVERIFY2(r.err.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.err));
-    QCOMPARE(run({QStringLiteral("--headless")}).exitCode, 2);
+    QVERIFY2(r.errors.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.errors));
+    QCOMPARE(HeadlessRun::command({QStringLiteral("--headless")}).exitCode, 2);
 }
 
 void HeadlessAnswersTest::helpListsTheModes()
 {
-    const Result r = run({QStringLiteral("--help")});
+    const HeadlessRun r = HeadlessRun::command({QStringLiteral("--help")});
     QCOMPARE(r.exitCode, 0);
-    QVERIFY(r.out.contains(QStringLiteral("--headless ANSWERS.json")));
-    QCOMPARE(run({QStringLiteral("--no-such-mode")}).exitCode, 2);
+    QVERIFY(r.summary.contains(QStringLiteral("--headless ANSWERS.json")));
+    QCOMPARE(HeadlessRun::command({QStringLiteral("--no-such-mode")}).exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(HeadlessAnswersTest)

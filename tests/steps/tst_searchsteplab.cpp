@@ -1,22 +1,14 @@
 #include "EmptyNetwork.h"
+#include "HeadlessRun.h"
 #include "StepLab.h"
 #include "platform/Log.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "util/UtilMethod.h"
 
-#include <QProcess>
-
 namespace {
 
 constexpr double kScale = 0.1; // a 600 ms reply wait
 const QString kRetry = QStringLiteral("retry Device search-----");
-
-struct PageCalls : SetupStepDelegate
-{
-    QStringList calls;
-    void setupSearchNvrNext() override { calls << QStringLiteral("next"); }
-    void setupSearchNvrBack() override { calls << QStringLiteral("back"); }
-};
 
 int discoveryRequests(const SimProcess &sim)
 {
@@ -26,31 +18,6 @@ int discoveryRequests(const SimProcess &sim)
     return count;
 }
 
-struct CommandRun
-{
-    int exitCode = -1;
-    QStringList lines;
-    QString errors;
-};
-
-CommandRun runSearchCommand(bool withoutNetwork = false)
-{
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(kScale));
-    process.setProcessEnvironment(env);
-    const QStringList command {qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), "--search"};
-    withoutNetwork ? process.start(QStringLiteral("unshare"), QStringList {"-n"} + command)
-                   : process.start(command.first(), command.mid(1));
-    CommandRun run;
-    if (!process.waitForFinished(10000))
-        return run;
-    run.exitCode = process.exitCode();
-    run.lines = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    run.errors = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
 } // namespace
 
 class SearchStepLabTest : public StepLab
@@ -58,7 +25,6 @@ class SearchStepLabTest : public StepLab
     Q_OBJECT
 
     std::unique_ptr<Setup_SearchNvrView> step;
-    PageCalls page;
     QStringList logLines;
 
     void startSim(const QList<QJsonObject> &recorders) { QVERIFY(StepLab::startSim(recorders, kScale)); }
@@ -168,23 +134,30 @@ private slots:
         second[QStringLiteral("webPort")] = 8080;
         second[QStringLiteral("firmware")] = QStringLiteral("3.1.4");
         startSim({first, second});
-        const CommandRun run = runSearchCommand();
+        const HeadlessRun run = HeadlessRun::command({QStringLiteral("--search")});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.lines.size(), 2);
-        QCOMPARE(run.lines.at(1),
+        const QStringList lines = run.summary.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.at(1),
             QStringList({"2", SimProcess::ipOf(second), SimProcess::macOf(second), "8080", "3.1.4"}).join('\t'));
     }
 
+    // 3: nothing found; 4: nothing could be sent.
     void searchCommandExitCodes()
     {
+        if (EmptyNetwork::inside()) {
+            const HeadlessRun unsent = HeadlessRun::command({QStringLiteral("--search")});
+            QCOMPARE(unsent.exitCode, 4);
+            QVERIFY2(unsent.errors.contains(QStringLiteral("network error")), qPrintable(unsent.errors));
+            return;
+        }
         startSim({SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})});
-        const CommandRun none = runSearchCommand();
+        const HeadlessRun none = HeadlessRun::command({QStringLiteral("--search")});
         QCOMPARE(none.exitCode, 3);
-        QVERIFY(none.lines.isEmpty());
+        QVERIFY(none.summary.isEmpty());
         QCOMPARE(discoveryRequests(sim), 3);
-        const CommandRun unsent = runSearchCommand(true);
-        QCOMPARE(unsent.exitCode, 4);
-        QVERIFY2(unsent.errors.contains(QStringLiteral("network error")), qPrintable(unsent.errors));
+        QString output;
+        QVERIFY2(EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output), qPrintable(output));
     }
 };
 

@@ -17,13 +17,19 @@ HeadlessRun HeadlessRun::run(const QJsonObject &answers, double timeScale, int w
 
 HeadlessRun HeadlessRun::runFile(const QString &path, double timeScale, int waitMs)
 {
+    return command({QStringLiteral("--headless"), path}, {}, timeScale, waitMs);
+}
+
+HeadlessRun HeadlessRun::command(const QStringList &arguments, const QByteArray &input, double timeScale, int waitMs)
+{
     HeadlessRun result;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(timeScale));
     process.setProcessEnvironment(env);
-    process.start(
-        qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), {QStringLiteral("--headless"), path});
+    process.start(qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     const bool ended = process.waitForFinished(waitMs);
     if (!ended)
         process.kill();

@@ -1,3 +1,4 @@
+#include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
 
@@ -8,7 +9,6 @@
 #include "webconfig/HttpError.h"
 
 #include <QJsonArray>
-#include <QProcess>
 #include <QtTest>
 
 namespace {
@@ -47,25 +47,6 @@ QJsonObject withWeb(QJsonObject recorder, const QJsonObject &web)
     for (auto it = web.begin(); it != web.end(); ++it)
         recorder.insert(it.key(), it.value());
     return recorder;
-}
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run nvrwizard(const QStringList &args, const QByteArray &input = QByteArray())
-{
-    QProcess process;
-    process.start(qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"), args);
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(20000))
-        process.kill();
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-        QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace
@@ -140,15 +121,15 @@ private slots:
                        QJsonObject {{"device", "sda"}, {"partitions", QJsonArray {partition}}}, QJsonObject {}}},
             {"registration", QJsonObject {{"status", "1"}, {"email", "ana@example.com"}, {"password", "CloudPw1"}}}});
         const QStringList args {"--config", "2", "--nvr", SimProcess::ipOf(m_recorder), "--user", kAdmin};
-        const Run disks = nvrwizard(args, kPassword.toUtf8() + '\n');
+        const HeadlessRun disks = HeadlessRun::command(args, kPassword.toUtf8() + '\n');
         QCOMPARE(disks.exitCode, 0);
-        QVERIFY2(
-            disks.out.startsWith(QStringLiteral("disk 1:\n  checked=1\n  storageid=0\n  type=SATA\n  deviceName=sda\n"))
-                && disks.out.contains(
+        QVERIFY2(disks.summary.startsWith(
+                     QStringLiteral("disk 1:\n  checked=1\n  storageid=0\n  type=SATA\n  deviceName=sda\n"))
+                && disks.summary.contains(
                     QStringLiteral("  partition 1:\n    capacity=100\n    usedSpace=1\n    FreeSpace=99\n"
                                    "    Recordable=90\n    status=2\n    fileSystem=ext4\n"
                                    "disk 2:\n  checked=0\n  storageid=1\n")),
-            qPrintable(disks.out));
+            qPrintable(disks.summary));
 
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("pw")));
@@ -157,22 +138,22 @@ private slots:
         file.close();
         QStringList fromFile = args;
         fromFile[1] = QStringLiteral("6");
-        const Run account = nvrwizard(fromFile << "--password-file" << file.fileName());
+        const HeadlessRun account = HeadlessRun::command(fromFile << "--password-file" << file.fileName());
         QCOMPARE(account.exitCode, 0);
-        QCOMPARE(account.out, QStringLiteral("status=1\nemail=ana@example.com\npassword=****\n"));
+        QCOMPARE(account.summary, QStringLiteral("status=1\nemail=ana@example.com\npassword=****\n"));
 
         QStringList writes = args;
         writes[1] = QStringLiteral("7");
-        QCOMPARE(nvrwizard(writes).exitCode, 2);
+        QCOMPARE(HeadlessRun::command(writes).exitCode, 2);
         QStringList named = args;
         named[3] = QStringLiteral("recorder.local");
-        QCOMPARE(nvrwizard(named).exitCode, 2);
+        QCOMPARE(HeadlessRun::command(named).exitCode, 2);
         QStringList silent = args;
         silent[1] = QStringLiteral("5");
         silent[3] = SimProcess::ipOf(SimProcess::recorder(5)); // no recorder there
-        const Run unanswered = nvrwizard(silent, "pw\n");
+        const HeadlessRun unanswered = HeadlessRun::command(silent, "pw\n");
         QCOMPARE(unanswered.exitCode, 1);
-        QVERIFY(unanswered.err.contains(QLatin1String("did not answer")));
+        QVERIFY(unanswered.errors.contains(QLatin1String("did not answer")));
     }
 };
 
