@@ -16,12 +16,39 @@
 #include <functional>
 #include <map>
 
+// What a step asked of the setup page, in order: "next", "back", or with what
+// it handed on ("next:Secret7", "cloud:ZB-2100:none:...").
+struct PageCalls : SetupStepDelegate
+{
+    QStringList calls;
+    void add(const char *call, const QString &handed = QString())
+    {
+        calls << (handed.isNull() ? QString::fromLatin1(call) : QLatin1String(call) + QLatin1Char(':') + handed);
+    }
+    void setupSearchNvrNext() override { add("next"); }
+    void setupSearchNvrBack() override { add("back"); }
+    void setupPasswordNext(const QString &pw) override { add("next", pw); }
+    void setupPasswordGotoSearchCam(const QString &pw) override { add("cam", pw); }
+    void setupPasswordBack() override { add("back"); }
+    void setupPasswordGotoSearchNvr() override { add("searchNvr"); }
+    void setupTimeZoneNext() override { add("next"); }
+    void setupTimeZoneBack() override { add("back"); }
+    void setupHddNext() override { add("next"); }
+    void setupHddBack() override { add("back"); }
+    void setupSearchCamNext(const QString &cams) override { add("cloud", cams); }
+    void skipNimboraNext(const QString &cams) override { add("summary", cams); }
+    void setupSearchCamBack() override { add("back"); }
+    void setupNimboraNext(const QString &account) override { add("next", account); }
+    void setupNimboraBack() override { add("back"); }
+};
+
 // The simulator with the recorder a step is shown, and the waits and logs the
 // step lab tests share.
 class StepLab : public QObject
 {
 protected:
     SimProcess sim;
+    PageCalls page;
     QJsonObject recorder;
     std::unique_ptr<StepsFixture> f;
     QString password = QStringLiteral("Recorder9");
@@ -44,6 +71,11 @@ protected:
     }
     NvrRef target() const { return std::make_shared<const TVexorReply>(SimProcess::target(recorder)); }
     static bool waitFor(const std::function<bool()> &done, int ms = 10000) { return QTest::qWaitFor(done, ms); }
+    // The step called the page.
+    bool left()
+    {
+        return waitFor([&] { return !page.calls.isEmpty(); });
+    }
     QList<SimLogLine> requests(const QString &path) const
     {
         QList<SimLogLine> found;

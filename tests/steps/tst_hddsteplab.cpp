@@ -7,13 +7,6 @@ namespace {
 
 constexpr double kScale = 0.05; // 50 ms format polls
 
-struct PageCalls : SetupStepDelegate
-{
-    QStringList calls;
-    void setupHddNext() override { calls << QStringLiteral("next"); }
-    void setupHddBack() override { calls << QStringLiteral("back"); }
-};
-
 QJsonObject disk(const QString &device, const QJsonObject &extra = {})
 {
     QJsonObject d {{"device", device}, {"model", "WD10PURZ"}, {"product", "WD Purple 1TB"},
@@ -32,7 +25,6 @@ class HddStepLabTest : public StepLab
     Q_OBJECT
 
     std::unique_ptr<Setup_HddView> step;
-    PageCalls page;
 
     void enter(const QJsonArray &disks, const QJsonObject &extra = {})
     {
@@ -41,10 +33,6 @@ class HddStepLabTest : public StepLab
         step->viewDidAppear();
     }
     Setup_HddInformationView &table() { return step->hddInformationViewController(); }
-    bool left()
-    {
-        return waitFor([&] { return !page.calls.isEmpty(); });
-    }
     bool dialogs(int n)
     {
         return waitFor([&] { return f->modal.shown().size() == n; });

@@ -8,14 +8,6 @@ const QString kOwner = QStringLiteral("owner+nvr@example.com");
 const QString kOwnerPassword = QStringLiteral("cloud&pw+1");
 const QString kNumber = QStringLiteral("10000001");
 
-struct PageCalls : SetupStepDelegate
-{
-    QStringList accounts;
-    int back = 0;
-    void setupNimboraNext(const QString &account) override { accounts << account; }
-    void setupNimboraBack() override { ++back; }
-};
-
 } // namespace
 
 class NimboraStepLabTest : public StepLab
@@ -23,7 +15,6 @@ class NimboraStepLabTest : public StepLab
     Q_OBJECT
 
     std::unique_ptr<Setup_NimboraView> step;
-    PageCalls page;
 
     void startSim(const QJsonObject &web = {}, bool withPortal = true)
     {
@@ -44,10 +35,6 @@ class NimboraStepLabTest : public StepLab
     {
         return waitFor([this] { return step->formShown(); });
     }
-    bool waitForLeaving()
-    {
-        return waitFor([this] { return !page.accounts.isEmpty(); });
-    }
     Setup_NimboraContentView &form() { return step->contentViewController(); }
     void signIn(const QString &mail, const QString &pw)
     {
@@ -59,7 +46,7 @@ class NimboraStepLabTest : public StepLab
     {
         form().onSelectorChange(Setup_NimboraContentView::Pass);
         step->onNextClicked();
-        QCOMPARE(page.accounts, QStringList {QStringLiteral("none:none")});
+        QCOMPARE(page.calls, QStringList {QStringLiteral("next:none:none")});
     }
     QJsonArray accounts() const
     {
@@ -85,7 +72,7 @@ private slots:
         qunsetenv("NVRWIZARD_PROBE_HOST");
         f = std::make_unique<StepsFixture>();
         step = std::make_unique<Setup_NimboraView>(*f->context);
-        page = {};
+        page.calls.clear();
     }
     void cleanup()
     {
@@ -105,8 +92,8 @@ private slots:
         QVERIFY(form().inputsEnabled());
         signIn(kOwner, kOwnerPassword);
         QVERIFY(!step->btNextEnabled());
-        QVERIFY(waitForLeaving());
-        QCOMPARE(page.accounts, QStringList {kOwner + QLatin1Char(':') + kOwnerPassword});
+        QVERIFY(left());
+        QCOMPARE(page.calls, QStringList {"next:" + kOwner + ':' + kOwnerPassword});
 
         QCOMPARE(requests(),
             (QStringList {"nimboraportal", "/account/?signin", "/account/?add", "nimboraregstatus", "nimborareginfo"}));
@@ -134,8 +121,8 @@ private slots:
         form().btCheckTerms(true);
         QVERIFY(step->btNextEnabled());
         step->onNextClicked();
-        QVERIFY(waitForLeaving());
-        QCOMPARE(page.accounts, QStringList {QStringLiteral("anna@example.com:Secret7")});
+        QVERIFY(left());
+        QCOMPARE(page.calls, QStringList {QStringLiteral("next:anna@example.com:Secret7")});
         QCOMPARE(requests(),
             (QStringList {"nimboraportal", "/signin", "/account/?add", "nimboraregstatus", "nimborareginfo"}));
         const QJsonObject anna = accounts().at(1).toObject();
@@ -164,7 +151,7 @@ private slots:
         QVERIFY(waitFor([&] { return form().errorVisible(); }));
         QCOMPARE(form().lbErrorMsg(), QStringLiteral("Incorrect e-mail or password"));
         QVERIFY(form().mailMarked() && form().passwordMarked());
-        QVERIFY(step->formShown() && step->btNextEnabled() && form().inputsEnabled() && page.accounts.isEmpty());
+        QVERIFY(step->formShown() && step->btNextEnabled() && form().inputsEnabled() && page.calls.isEmpty());
         QCOMPARE(step->phase(), Setup_NimboraView::Phase::Form);
         QCOMPARE(requests(), (QStringList {"nimboraportal", "/account/?signin"}));
         skip();
@@ -185,8 +172,8 @@ private slots:
         QFETCH(QString, account);
         startSim({{"cloud", QJsonObject {{"status", "1"}}}, {"registration", registration}});
         enter();
-        QVERIFY(waitForLeaving());
-        QCOMPARE(page.accounts, QStringList {account});
+        QVERIFY(left());
+        QCOMPARE(page.calls, QStringList {"next:" + account});
         QCOMPARE(requests(), (QStringList {"nimboraportal", "nimborareginfo"}));
         QVERIFY(!step->formShown());
     }
@@ -214,9 +201,9 @@ private slots:
         startSim(
             {{"cloud", QJsonObject {{"access", access}}}, {"registration", QJsonObject {{"email", "old@x.example"}}}});
         enter(internet != Setup_NimboraView::NotKnown);
-        QVERIFY(waitForLeaving());
+        QVERIFY(left());
         QCOMPARE(step->internetAval(), internet);
-        QCOMPARE(page.accounts, QStringList {QStringLiteral("old@x.example:")});
+        QCOMPARE(page.calls, QStringList {QStringLiteral("next:old@x.example:")});
         QCOMPARE(requests(), (QStringList {"nimboraportal", "nimborareginfo"}));
     }
 
@@ -242,10 +229,10 @@ private slots:
         signIn(kOwner, kOwnerPassword);
         QVERIFY(waitFor([&] { return f->modal.shown().contains(QStringLiteral("alert:Check network Failed")); }));
         QVERIFY(step->formShown() && step->btNextEnabled() && step->btBackEnabled() && form().inputsEnabled());
-        QVERIFY(page.accounts.isEmpty());
+        QVERIFY(page.calls.isEmpty());
         skip(); // the account typed was never verified
         step->onBackClicked();
-        QCOMPARE(page.back, 1);
+        QCOMPARE(page.calls.last(), QStringLiteral("back"));
         QCOMPARE(form().getMail(), QString());
     }
 };

@@ -9,15 +9,6 @@ namespace {
 constexpr double kScale = 0.1; // a 600 ms reply wait
 const QString kAlert = QStringLiteral("alert:Check network Failed");
 
-struct PageCalls : SetupStepDelegate
-{
-    QStringList calls;
-    void setupPasswordNext(const QString &pw) override { calls << QStringLiteral("next:") + pw; }
-    void setupPasswordGotoSearchCam(const QString &pw) override { calls << QStringLiteral("cam:") + pw; }
-    void setupPasswordBack() override { calls << QStringLiteral("back"); }
-    void setupPasswordGotoSearchNvr() override { calls << QStringLiteral("searchNvr"); }
-};
-
 // The reset dialog answered with this account.
 std::function<void(DialogController &)> resetWith(const QString &password)
 {
@@ -36,7 +27,6 @@ class PasswordStepLabTest : public StepLab
     Q_OBJECT
 
     std::unique_ptr<Setup_PasswordView> step;
-    PageCalls page;
 
     void showStepFor(const QJsonObject &r, bool wait = true)
     {
@@ -48,10 +38,6 @@ class PasswordStepLabTest : public StepLab
     }
     bool idle() const { return !step->overlayShown(); }
     QString asError(const QString &key) const { return PasswordMessages::asError(*f->context, f->text(key)); }
-    bool left()
-    {
-        return waitFor([&] { return !page.calls.isEmpty(); });
-    }
     // One request per interface; the step goes on at the first answer, so let
     // the simulator log the other copies before counting.
     int verifiesPerCheck()

@@ -22,13 +22,6 @@ QStringList recorderZones()
     return zones;
 }
 
-struct PageCalls : SetupStepDelegate
-{
-    QStringList calls;
-    void setupTimeZoneNext() override { calls << QStringLiteral("next"); }
-    void setupTimeZoneBack() override { calls << QStringLiteral("back"); }
-};
-
 QJsonObject englishList(const QStringList &zones)
 {
     return {{QStringLiteral("4"), QJsonArray::fromStringList(zones)}};
@@ -41,7 +34,6 @@ class TimeZoneStepLabTest : public StepLab
     Q_OBJECT
 
     std::unique_ptr<Setup_TimeZoneView> step;
-    PageCalls page;
     ComputerTimeZone computer;
 
     bool startSim(const QJsonObject &web)
