@@ -7,8 +7,11 @@
 
 #include <algorithm>
 
-// A rendered window has far more than a handful of colours, and no single
-// colour everywhere.
+namespace {
+
+// Why a rendered screen looks blank ("only 3 colours", "unreadable"), or an
+// empty string when it has a page's background, texts and controls: a rendered
+// window has far more than a handful of colours, and no single colour everywhere.
 QString blankness(const QImage &image)
 {
     if (image.isNull())
@@ -25,6 +28,8 @@ QString blankness(const QImage &image)
         return QStringLiteral("one colour covers %1 %").arg(most * 100 / samples);
     return {};
 }
+
+} // namespace
 
 QString renderShots(const QString &dir, const QStringList &arguments, const QStringList &screens,
     const QProcessEnvironment &environment)

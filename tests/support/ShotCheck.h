@@ -4,12 +4,6 @@
 #include <QString>
 #include <QStringList>
 
-class QImage;
-
-// Why a rendered screen looks blank ("only 3 colours", "unreadable"), or an
-// empty string when it has a page's background, texts and controls.
-QString blankness(const QImage &image);
-
 // Runs nvrshots (NVR_SHOTS_TOOL) with the arguments into a fresh dir for the
 // named screens; empty when every one was written and none looks blank,
 // otherwise what went wrong.

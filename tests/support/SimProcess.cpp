@@ -122,16 +122,6 @@ TVexorReply SimProcess::target(const QJsonObject &recorder)
     return record;
 }
 
-QString SimProcess::binary()
-{
-    return qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrsim");
-}
-
-void SimProcess::setEnvironment(const QString &name, const QString &value)
-{
-    m_env.insert(name, value);
-}
-
 bool SimProcess::start(const QJsonObject &scenario, QString *error)
 {
     QString ignored;
@@ -154,7 +144,8 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     // A test that dies must not leave a simulator holding the LAN port.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start(QStringLiteral("ip"),
-        {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace, binary(), QStringLiteral("--scenario"),
+        {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace,
+            qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrsim"), QStringLiteral("--scenario"),
             scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")), QStringLiteral("--state"),
             m_dir.filePath(QStringLiteral("state.json"))});
     QDeadlineTimer deadline(15000);

@@ -55,13 +55,8 @@ public:
     // are what the configuration commands need).
     static TVexorReply target(const QJsonObject &recorder);
 
-    // Extra environment for the simulator.
-    void setEnvironment(const QString &name, const QString &value);
     // Scales the recorders' delays like Durations().scaled(factor) in the test.
-    void setTimeScale(double factor)
-    {
-        setEnvironment(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(factor));
-    }
+    void setTimeScale(double factor) { m_env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(factor)); }
     // Writes the scenario, starts nvrsim and waits for "nvrsim ready". False
     // with a message (the simulator's stderr included) on failure.
     bool start(const QJsonObject &scenario, QString *error = nullptr);
@@ -79,9 +74,6 @@ public:
     QString passwordOf(const QString &mac) const { return stateOf(mac).value(QStringLiteral("password")).toString(); }
     // The state file's entry of the camera at this address (the first one).
     QJsonObject cameraStateOf(const QString &ip) const;
-
-    QString folder() const { return m_dir.path(); }
-    static QString binary();
 
 private:
     QTemporaryDir m_dir;
