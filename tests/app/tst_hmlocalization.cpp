@@ -1,7 +1,11 @@
+#include "app/core/DiagShowEula.h"
 #include "app/core/HMLocalization.h"
 #include "app/core/Languages.h"
+#include "app/core/ScriptedModalHost.h"
 #include "platform/Log.h"
+#include "platform/NotificationCenter.h"
 #include "platform/Resources.h"
+#include "platform/UrlOpener.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -146,6 +150,31 @@ private slots:
             QVERIFY2(code == QLatin1String("EN") || l10n.localizedStringForKey(QStringLiteral("APP_Next2")) != next,
                 qPrintable(code));
         }
+    }
+
+    // The licence dialog: every piece from the active language's file (a key
+    // shown as itself: the file lacks it), the same each time it is shown.
+    void licenceInTheActiveLanguage()
+    {
+        NotificationCenter notifications;
+        HMLocalization l10n(Resources::path(QStringLiteral("lang")));
+        ScriptedModalHost modal;
+        RecordingUrlOpener urls;
+        WizardContext context {notifications, l10n, modal, urls, {}};
+        QStringList shown;
+        modal.setScript(QStringLiteral("DiagShowEula"), [&shown](DialogController &dialog) {
+            shown << static_cast<DiagShowEula &>(dialog).plainText();
+            dialog.windowWillClose();
+        });
+        for (const char *code : {"EN", "EN", "JP"}) {
+            l10n.setLanguage(QString::fromLatin1(code));
+            DiagShowEula eula(context);
+            modal.runModal(eula);
+            QVERIFY(shown.last().startsWith(l10n.localizedStringForKey(QStringLiteral("EulaTitle"))));
+            QVERIFY(shown.last().endsWith(l10n.localizedStringForKey(QStringLiteral("EulaTerms8Text"))));
+            QVERIFY2(!shown.last().contains(QLatin1String("Eula")), code);
+        }
+        QVERIFY(shown.at(0) == shown.at(1) && shown.at(1) != shown.at(2));
     }
 };
 

@@ -73,22 +73,15 @@ private slots:
 
     void init() { QDir(m_folders.home).removeRecursively(); }
 
-    void opensTheCloudPage()
-    {
-        QVERIFY(items().replace(kCloud).isEmpty());
-        QCOMPARE(openedBy(items().paths(kCloud).desktopCopy),
-            QStringLiteral("https://portal.lab.example/device#87654321?lang=JP"));
-        QVERIFY(log().contains(QStringLiteral("newFilePath=") + items().paths(kCloud).propertyList));
-    }
-
-    // Paired by the copy's birth time alone; the other pairings and pages are
-    // rows of the pairing test.
-    void renamedCopyStillFindsItsList()
+    // The copy renamed, so paired by its birth time alone (the other pairings
+    // and pages are rows of the pairing test): its cloud page, its list logged.
+    void renamedCopyOpensTheCloudPage()
     {
         QVERIFY(items().replace(kCloud).isEmpty());
         const QString renamed = m_folders.desktop + QStringLiteral("/Front door.app");
         QVERIFY(QDir().rename(items().paths(kCloud).desktopCopy, renamed));
         QCOMPARE(openedBy(renamed), QStringLiteral("https://portal.lab.example/device#87654321?lang=JP"));
+        QVERIFY(log().contains(QStringLiteral("newFilePath=") + items().paths(kCloud).propertyList));
     }
 
     void emptyOrMissingFolderOpensTheEntrance()

@@ -9,8 +9,28 @@
 #include "steps/Setup_PasswordView.h"
 #include "steps/Setup_SearchNvrView.h"
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
+
+namespace {
+
+// What the program printed, or empty when it failed; its exit code and errors when asked.
+QString run(const QString &program, const QStringList &args, int *exitCode = nullptr, QByteArray *errors = nullptr)
+{
+    QProcess process;
+    process.start(program, args);
+    const bool ended = process.waitForFinished(30000);
+    if (exitCode)
+        *exitCode = ended ? process.exitCode() : -1;
+    if (errors)
+        *errors = process.readAllStandardError();
+    return ended && process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+} // namespace
 
 // The shell's page and step sequence, the setup state and the counter.
 class ShellFlowTest : public QObject
@@ -22,8 +42,6 @@ private slots:
     void counterFollowsPageKeys_data();
     void counterFollowsPageKeys();
     void headerAndHelpBarAppearWithTheGuide();
-    void overlayFollowsDialogs_data();
-    void overlayFollowsDialogs();
     void walksPagesForwardAndBack();
     void setupStepSequence();
     void cameraSlots_data();
@@ -31,6 +49,7 @@ private slots:
     void cloudAccountSplitsAtColons();
     void helpBarOpensPagesAndDocuments();
     void whatCannotBeOpenedIsNamed();
+    void documentToolRefusesBadInputAndKeepsOldFile();
     void finishAndCloseTerminate();
 };
 
@@ -104,31 +123,6 @@ void ShellFlowTest::headerAndHelpBarAppearWithTheGuide()
     f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), QStringLiteral("welcome"));
     QVERIFY(!f.shell->isHeaderGrey());
     QCOMPARE(f.shell->lbSteps(), QStringLiteral("0/10"));
-}
-
-void ShellFlowTest::overlayFollowsDialogs_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("visible");
-    QTest::addColumn<double>("opacity");
-    QTest::newRow("YES") << QStringLiteral("YES") << true << 0.8;
-    QTest::newRow("YES2") << QStringLiteral("YES2") << true << 0.2;
-    QTest::newRow("NO") << QStringLiteral("NO") << false << 0.2;
-    QTest::newRow("other value changes nothing") << QStringLiteral("yes") << true << 0.2;
-}
-
-void ShellFlowTest::overlayFollowsDialogs()
-{
-    QFETCH(QString, value);
-    QFETCH(bool, visible);
-    QFETCH(double, opacity);
-    ShellFixture f;
-    f.shell->awakeFromNib();
-    QVERIFY(!f.shell->isGreyViewVisible());
-    f.post(QStringLiteral("greyViewCovered"), QStringLiteral("greyViewCovered"), QStringLiteral("YES2"));
-    f.post(QStringLiteral("greyViewCovered"), QStringLiteral("greyViewCovered"), value);
-    QCOMPARE(f.shell->isGreyViewVisible(), visible);
-    QCOMPARE(f.shell->greyViewOpacity(), opacity);
 }
 
 void ShellFlowTest::walksPagesForwardAndBack()
@@ -258,6 +252,29 @@ void ShellFlowTest::helpBarOpensPagesAndDocuments()
     QCOMPARE(opened.at(4), opened.at(3));
     QVERIFY(opened.at(5).toLocalFile().endsWith(QStringLiteral("/HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf")));
     QVERIFY(f.modal.shown().isEmpty());
+
+    // The documents as a reader we did not write sees them: A4 and the quick
+    // guide's 90 x 130 mm, in points; ready is blue, as the guide says and draws it.
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty())
+        QSKIP("poppler-utils is not installed");
+    const std::pair<QUrl, QStringList> documents[] {
+        {opened.at(3),
+            {"595 x 842 pts", "HRX-540A", "Administrator password", "Time zone", "Nimbora",
+                "status light of the recorder turns blue"}},
+        {opened.at(5), {"255 x 369 pts", "Quick Guide", "blue status light"}}};
+    for (const auto &[url, expected] : documents) {
+        const QString path = url.toLocalFile();
+        const QString info = run(pdfinfo, {path});
+        QVERIFY2(
+            info.contains(expected.first()) && info.contains(QRegularExpression(QStringLiteral("Creator: +nvrwizard"))),
+            qPrintable(info));
+        const QString text = run(pdftotext, {QStringLiteral("-raw"), path, QStringLiteral("-")}).simplified();
+        for (const QString &phrase : expected.mid(1))
+            QVERIFY2(text.contains(phrase), qPrintable(phrase));
+        QVERIFY(!text.contains(QLatin1String("green"), Qt::CaseInsensitive));
+    }
 }
 
 void ShellFlowTest::whatCannotBeOpenedIsNamed()
@@ -274,6 +291,25 @@ void ShellFlowTest::whatCannotBeOpenedIsNamed()
     QVERIFY(f.urls.opened().at(0).scheme().startsWith(QLatin1String("http")));
     // A document is named by its path, as a file manager shows it.
     QCOMPARE(shown.at(1), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(1).toLocalFile());
+}
+
+void ShellFlowTest::documentToolRefusesBadInputAndKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("doc.pdf")), missing = dir.filePath(QStringLiteral("missing.md"));
+    QFile old(out);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    const QString tool = qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrdocs");
+    for (const QStringList &args : {QStringList {missing, out, "90", "130"}, {missing, out, "wide", "130"}, {out}}) {
+        int exitCode = 0;
+        QByteArray errors;
+        run(tool, args, &exitCode, &errors);
+        QCOMPARE(exitCode, 1);
+        QVERIFY(errors.startsWith("nvrdocs: "));
+    }
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("old"));
 }
 
 void ShellFlowTest::finishAndCloseTerminate()

@@ -1,32 +1,45 @@
-// The real window and its dialogs: what the shell's clicks show; with key
-// events only, where focus lands, what Return and Escape do, Tab through the
-// reading order; and the audit that fails a control without a name or out of
-// Tab's reach.
+// The real window, its pages and dialogs: what the shell's clicks show; the
+// step pages' own widgets without a recorder (typing reaches the controllers,
+// their messages, marks and fields show); with key events only, where focus
+// lands, what Return and Escape do, Tab through the reading order; and the
+// audit that fails a control without a name or out of Tab's reach.
 #include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
 #include "app/DiagAbout.h"
+#include "app/SummaryView.h"
 #include "app/core/DiagShowEula.h"
+#include "app/core/ShellDelegate.h"
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagMacAddress.h"
 #include "guide/DiagReset.h"
 #include "guide/InstallView.h"
+#include "platform/Log.h"
 #include "steps/DiagCheckNVRInternet.h"
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_PasswordView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/GreyOverlay.h"
 #include "widgets/MainWindow.h"
+#include "widgets/NimboraForm.h"
+#include "widgets/PasswordForms.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
@@ -167,6 +180,36 @@ QString runWithKeys(Window &w, DialogController &dialog, const std::function<voi
     return firstFocus;
 }
 
+struct CloudStep : Setup_NimboraContentViewDelegate
+{
+    QList<bool> next;
+    void enableNext(bool enabled) override { next << enabled; }
+    void enableNextButton(bool checked) override { next << checked; }
+};
+
+struct Shell : ShellDelegate
+{
+    int finished = 0;
+    void finishWizard() override { ++finished; }
+};
+
+template<typename T> T *find(QWidget &in, const char *name)
+{
+    return in.findChild<T *>(QString::fromLatin1(name));
+}
+
+// On its mark: the button stretches across the form, its text does not.
+void choose(QWidget &form, const char *option)
+{
+    auto *button = find<QRadioButton>(form, option);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+}
+
+void clickRow(QListWidget &list, int row)
+{
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+}
+
 } // namespace
 
 class KeyboardTest : public QObject
@@ -259,6 +302,10 @@ private slots:
             Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
         QVERIFY(w.overlay()->isVisible());
         QCOMPARE(w.overlay()->opacity(), 0.2);
+        // Any other value changes nothing.
+        w.notifications.post(
+            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("yes")}});
+        QVERIFY(w.overlay()->isVisible());
     }
 
     void dialogsByKeys_data()
@@ -334,6 +381,248 @@ private slots:
         QVERIFY(!w.shell.isGreyViewVisible());
     }
 
+    void setPasswordFormShowsTheFirstFailure()
+    {
+        WidgetsFixture f;
+        Setup_PasswordView step(f.context);
+        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        page->show();
+        // Before the recorder answered: the set form, Next off, no Reset.
+        auto *content = find<QStackedWidget>(*page, "boxContent");
+        QCOMPARE(content->currentWidget()->objectName(), QStringLiteral("setPasswordView"));
+        QVERIFY(!find<QPushButton>(*page, "btNext")->isEnabled());
+        QVERIFY(!find<QPushButton>(*page, "btReset")->isVisible());
+        QWidget &form = *content->currentWidget();
+        auto *password = find<QLineEdit>(form, "edPassword");
+        auto *confirm = find<QLineEdit>(form, "edConfirmPassword");
+        auto *message = find<QLabel>(form, "lbMessage");
+        QVERIFY(!message->isVisible());
+        QTest::keyClicks(password, QStringLiteral("ab_12"));
+        emit password->editingFinished(); // leaving the field checks it at once
+        // The rule it breaks, in the shipped English, beside the marked field.
+        QVERIFY(message->isVisible() && password->property("marked").toBool());
+        QCOMPARE(message->text(), QStringLiteral("Error: Use only letters and digits, without spaces or symbols."));
+        // A mismatch marks the confirmation instead.
+        password->clear();
+        QTest::keyClicks(password, QStringLiteral("secret1"));
+        QTest::keyClicks(confirm, QStringLiteral("secret2"));
+        QVERIFY(!step.setForm().checkPassword());
+        QVERIFY(!password->property("marked").toBool() && confirm->property("marked").toBool());
+    }
+
+    void confirmFormFollowsTheChangeBox()
+    {
+        WidgetsFixture f;
+        Setup_PasswordView step(f.context);
+        ConfirmPasswordForm form(step.confirmForm());
+        form.show();
+        auto *newPassword = find<QLineEdit>(form, "edNewPassword");
+        QVERIFY(!newPassword->isVisible());
+        find<QCheckBox>(form, "cbChangePassword")->click();
+        QVERIFY(step.confirmForm().getChangePasswordChecked() && newPassword->isVisible());
+        QTest::keyClicks(newPassword, QStringLiteral("a"));
+        QVERIFY(!step.confirmForm().checkNewPassword());
+        auto *newMessage = find<QLabel>(form, "lbNewMessage");
+        QVERIFY(newMessage->isVisible());
+        // Typing anywhere clears the messages.
+        QTest::keyClicks(find<QLineEdit>(form, "edPassword"), QStringLiteral("x"));
+        QVERIFY(!newMessage->isVisible());
+        QCOMPARE(step.confirmForm().edPassword(), QStringLiteral("x"));
+        step.confirmForm().setInputsEnabled(false);
+        QVERIFY(!newPassword->isEnabled() && !find<QPushButton>(form, "btSearchCamera")->isEnabled());
+    }
+
+    // The cloud form's options by the arrow keys, the terms box by Space, as
+    // a keyboard user reaches them with Tab.
+    void cloudFormByKeys()
+    {
+        WidgetsFixture f;
+        Setup_NimboraContentView form(f.context);
+        CloudStep step;
+        form.setDelegate(&step);
+        NimboraForm widget(form);
+        widget.show();
+        QApplication::setActiveWindow(&widget);
+        auto *already = find<QRadioButton>(widget, "btAlreadyHave");
+        already->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(already->hasFocus());
+        key(Qt::Key_Down);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::CreateOne));
+        key(Qt::Key_Down);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::Pass));
+        key(Qt::Key_Up);
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::CreateOne));
+        auto *check = find<QCheckBox>(widget, "btCheck");
+        for (int tab = 0; tab < 10 && focus() != check; ++tab)
+            key(Qt::Key_Tab);
+        QCOMPARE(focus(), check);
+        key(Qt::Key_Space);
+        QVERIFY(form.termsChecked());
+        QCOMPARE(step.next.last(), true);
+    }
+
+    void cloudFormFollowsTheUser()
+    {
+        WidgetsFixture f;
+        Setup_NimboraContentView form(f.context);
+        CloudStep step;
+        form.setDelegate(&step);
+        NimboraForm widget(form);
+        widget.show();
+        auto *mail = find<QLineEdit>(widget, "edMail");
+        auto *password = find<QLineEdit>(widget, "edPassword");
+        auto *firstName = find<QLineEdit>(widget, "edFirstName");
+        auto *check = find<QCheckBox>(widget, "btCheck");
+        QVERIFY(find<QRadioButton>(widget, "btAlreadyHave")->isChecked());
+        QVERIFY(mail->isVisible() && password->isVisible() && !firstName->isVisible() && !check->isVisible());
+
+        choose(widget, "btCreateOne");
+        QCOMPARE(form.getSelectedIndex(), int(Setup_NimboraContentView::CreateOne));
+        QVERIFY(firstName->isVisible() && check->isVisible());
+        QCOMPARE(step.next.last(), false);
+        QTest::mouseClick(check, Qt::LeftButton);
+        QVERIFY(form.termsChecked());
+        QCOMPARE(step.next.last(), true);
+
+        QTest::keyClicks(mail, QStringLiteral("ana@example.com"));
+        QTest::keyClicks(password, QStringLiteral("Secret7"));
+        QCOMPARE(form.getMail(), QStringLiteral("ana@example.com"));
+        QCOMPARE(password->echoMode(), QLineEdit::Password);
+        QVERIFY(!form.chkAccount()); // the repeated password is missing
+        auto *error = find<QLabel>(widget, "lbErrorMsg");
+        QVERIFY(error->isVisible());
+        QCOMPARE(error->text(), f.context.localization.localizedStringForKey(QStringLiteral("SetupSetPwd Msg2")));
+        QVERIFY(find<QLabel>(widget, "passwordRecla")->isVisible() && !find<QLabel>(widget, "mailRecla")->isVisible());
+        QVERIFY(password->property("marked").toBool());
+        QTest::keyClicks(firstName, QStringLiteral("A"));
+        QVERIFY(!error->isVisible()); // any edit hides it
+        QVERIFY(!password->property("marked").toBool());
+
+        choose(widget, "btPass");
+        QVERIFY(!mail->isVisible() && !firstName->isVisible());
+        QCOMPARE(mail->text(), QString()); // the fields were emptied
+        form.setInputsEnabled(false);
+        QVERIFY(!find<QRadioButton>(widget, "btAlreadyHave")->isEnabled());
+    }
+
+    void termsLinkOpensTheAgreement()
+    {
+        WidgetsFixture f;
+        Setup_NimboraContentView form(f.context);
+        NimboraForm widget(form);
+        widget.show();
+        form.onSelectorChange(Setup_NimboraContentView::CreateOne);
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                shown = dialog->objectName();
+                dialog->reject();
+            }
+        });
+        QTest::mouseClick(find<QPushButton>(widget, "btShowEula"), Qt::LeftButton);
+        QVERIFY(!shown.isEmpty());
+    }
+
+    // The summary's list on its page and in the log, never a password there;
+    // without a recorder nothing to tick, open or remove, and Finish ends.
+    void summaryShowsTheList_data()
+    {
+        QTest::addColumn<QStringList>("list");
+        QTest::addColumn<bool>("cloud");
+        QTest::addColumn<QStringList>("cameras");
+        QTest::newRow("cloud, cameras in slots 2 and 9") << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1",
+            "none", "ZB 2100", "none", "none", "none", "none", "none", "none", "47X-10"}
+                                                         << true << QStringList {"ZB 2100", "47X-10"};
+        // A list that ends early has nothing in its later slots.
+        QTest::newRow("ends after the first camera")
+            << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1", "Cam A"} << true << QStringList {"Cam A"};
+        QTest::newRow("empty: twelve none") << QStringList {} << false << QStringList {};
+    }
+    void summaryShowsTheList()
+    {
+        QFETCH(QStringList, list);
+        QFETCH(bool, cloud);
+        QFETCH(QStringList, cameras);
+        WidgetsFixture f;
+        QStringList log;
+        Log::setSink([&log](const QString &line) { log << line; });
+        SummaryView summary(f.context);
+        Shell shell;
+        summary.setSummaryInfo(list);
+        std::unique_ptr<QWidget> page(f.factory.makePage(summary, nullptr));
+        page->resize(730, 470);
+        page->show();
+        summary.viewDidAppear();
+        summary.setDelegate(&shell, nullptr, QStringLiteral("admin"), QString());
+        Log::setSink({});
+
+        QCOMPARE(summary.summaryInfo(), list.isEmpty() ? QStringList(12, QStringLiteral("none")) : list);
+        QCOMPARE(find<QLabel>(*page, "edPass")->text(), list.value(0, QStringLiteral("none")));
+        QCOMPARE(find<QLabel>(*page, "edMail")->isVisible(), cloud);
+        QCOMPARE(find<QLabel>(*page, "edNimboraPass")->isVisible(), cloud);
+        QCOMPARE(find<QLabel>(*page, "lbCloud")->isVisible(), cloud);
+        for (int i = 0; i < 9; ++i) {
+            auto *camera = page->findChild<QLabel *>(QStringLiteral("lbCamera%1").arg(i + 1));
+            QCOMPARE(camera != nullptr, i < cameras.size());
+            if (camera)
+                QVERIFY(camera->text().endsWith(cameras.at(i)));
+        }
+        QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.value(3, QStringLiteral("none")))));
+        for (const QString &line : std::as_const(log))
+            QVERIFY2(!line.contains(QLatin1String("-pw1")), qPrintable(line));
+        QVERIFY(find<QLabel>(*page, "lbText1")->text().contains(QLatin1String("<b>FINISH</b>")));
+        auto *check = find<QCheckBox>(*page, "btCheck");
+        QVERIFY(!check->isEnabled() && !check->isChecked());
+        QVERIFY(!find<QPushButton>(*page, "btGotoNvr")->isEnabled());
+        QVERIFY(summary.networkRows().isEmpty() && !summary.target());
+        summary.onCheck(false);
+        QVERIFY(summary.shortcutErrors().isEmpty());
+        summary.onGotoNvrClicked();
+        QVERIFY(f.urls.opened().isEmpty());
+        QCOMPARE(summary.recording(), SummaryView::Recording::NotAsked);
+        QTest::mouseClick(find<QPushButton>(*page, "btFinish"), Qt::LeftButton);
+        QCOMPARE(shell.finished, 1);
+    }
+
+    void timeZonePickerFollowsTheUser()
+    {
+        WidgetsFixture f;
+        Setup_TimeZoneView step(f.context);
+        step.setComputerTimeZoneSource([] { return ComputerTimeZone {QStringLiteral("Asia/Taipei"), 8 * 3600}; });
+        step.setDelegate(nullptr, nullptr, QStringLiteral("admin"), QString());
+        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        page->resize(730, 470);
+        page->show();
+        const QString proposal = QStringLiteral("(GMT+08:00) Beijing, Hong Kong, Singapore, Taipei");
+        auto *zone = find<QPushButton>(*page, "btTimeZone");
+        auto *autoZone = find<QCheckBox>(*page, "autoTimeZone");
+        auto *list = find<QListWidget>(*page, "timeZoneListTableView");
+        QCOMPARE(zone->text(), proposal);
+        QVERIFY(autoZone->isChecked() && !list->isVisible());
+
+        // Typing searches the wizard's list; the row clicked is the zone.
+        QTest::keyClicks(find<QLineEdit>(*page, "edTimeZone"), QStringLiteral("BRAS\u00cdLIA"));
+        QVERIFY(list->isVisible() && !autoZone->isChecked());
+        QCOMPARE(list->count(), 1);
+        clickRow(*list, 0);
+        QCOMPARE(zone->text(), QStringLiteral("(GMT-03:00) Brasilia, Buenos Aires"));
+        QVERIFY(!list->isVisible() && !zone->isChecked());
+
+        // The zone button opens the list, a click beside it closes it.
+        QTest::mouseClick(zone, Qt::LeftButton);
+        QVERIFY(list->isVisible() && zone->isChecked());
+        QWidget *picker = find<QWidget>(*page, "timeZoneView");
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 5, picker->height() - 5));
+        QVERIFY(!list->isVisible() && !zone->isChecked());
+
+        // The check box brings the computer's zone back, with the whole list.
+        QTest::mouseClick(autoZone, Qt::LeftButton, {}, QPoint(8, autoZone->height() / 2));
+        QCOMPARE(zone->text(), proposal);
+        QVERIFY(autoZone->isChecked());
+        QCOMPARE(list->count(), step.timeZoneViewController().timeZoneList().size());
+        QCOMPARE(list->currentItem()->text(), proposal);
+    }
+
     // A camera's floating password dialog takes the keys at once; Escape is
     // its Cancel, and the keys go back to the window.
     void floatingDialogByKeys()
@@ -373,8 +662,7 @@ private slots:
         page->show();
         QVERIFY(QTest::qWaitForWindowActive(page.get()));
         QTest::keyClicks(page->findChild<QWidget *>("edTimeZone"), QStringLiteral("brasilia"));
-        auto *list = page->findChild<QListWidget *>("timeZoneListTableView");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        clickRow(*page->findChild<QListWidget *>("timeZoneListTableView"), 0);
         QVERIFY2(focusIs("btTimeZone"), qPrintable(focusName()));
         key(Qt::Key_Return);
         QCOMPARE(calls.back, 0);
