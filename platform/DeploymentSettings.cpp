@@ -8,7 +8,7 @@
 
 namespace {
 
-enum class Kind { Host, WebUrl };
+enum class Kind { Host, ProbeHost, WebUrl };
 
 struct Setting
 {
@@ -19,13 +19,16 @@ struct Setting
 };
 
 // A host may carry a port; anything that would change the pages built
-// around it (a scheme, path, user or query) is refused.
+// around it (a scheme, path, user or query) is refused. The probe host is
+// looked up or read as an address as it stands, so it takes neither a port
+// nor brackets.
 bool acceptable(const QString &value, Kind kind)
 {
-    if (kind == Kind::Host) {
+    if (kind != Kind::WebUrl) {
         const QUrl url(QStringLiteral("https://") + value, QUrl::StrictMode);
+        const bool bare = url.port() == -1 && !value.startsWith(QLatin1Char('['));
         return url.isValid() && !url.host().isEmpty() && url.userInfo().isEmpty() && url.path().isEmpty()
-            && !url.hasQuery() && !url.hasFragment();
+            && !url.hasQuery() && !url.hasFragment() && (kind == Kind::Host || bare);
     }
     const QUrl url(value, QUrl::StrictMode);
     return url.isValid() && !url.host().isEmpty()
@@ -97,5 +100,5 @@ QString Deployment::readerDownloadHost()
 
 QString Deployment::reachabilityProbeHost()
 {
-    return setting({"NVRWIZARD_PROBE_HOST", "probe_host", "www.example.com", Kind::Host});
+    return setting({"NVRWIZARD_PROBE_HOST", "probe_host", "www.example.com", Kind::ProbeHost});
 }

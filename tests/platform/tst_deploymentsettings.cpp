@@ -92,7 +92,8 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("index");
         for (const char *line : {"0 portal_host = https://portal.example.net", "1 cloud_host = faq.example.net/faq",
-                 "4 probe_host = me@probe.example.net", "0 portal_host = a.example, b.example",
+                 "4 probe_host = me@probe.example.net", "4 probe_host = probe.example.net:443",
+                 "4 probe_host = [2001:db8::1]", "0 portal_host = a.example, b.example",
                  "2 support_url = help.example.net", "2 support_url = file:///etc/passwd",
                  "2 support_url = javascript:alert(1)"})
             QTest::newRow(line + 2) << QByteArray(line + 2) << (line[0] - '0');
