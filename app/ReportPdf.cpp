@@ -111,10 +111,6 @@ private:
     QString html;
 };
 
-} // namespace
-
-namespace {
-
 // Two signing lines side by side, captions below, kept together on a page.
 void drawSignatures(QPainter &painter, QPdfWriter &writer, qreal top, const QStringList &captions)
 {
