@@ -116,6 +116,7 @@ void AppDelegate::showSummaryView(const QStringList &summaryInfo)
     Log::line(QStringLiteral("showSummaryView"));
     m_summaryInfo = summaryInfo;
     m_summary->setSummaryInfo(summaryInfo);
+    m_summary->setReportFacts(m_setup->reportFacts());
     swapContentView(m_summary);
     m_summary->setDelegate(this, m_setup->getSelectedDevice(), m_setup->getUserName(), m_setup->getPassword());
 }

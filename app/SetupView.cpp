@@ -77,6 +77,25 @@ QStringList SetupView::summaryInfo() const
     return summaryWith(m_nimboraEmail, m_nimboraPassword);
 }
 
+SetupReport SetupView::reportFacts() const
+{
+    SetupReport facts;
+    facts.administrator = m_userName;
+    facts.timeZone = m_timeZone->zoneSet();
+    Setup_HddInformationView &table = m_hdd->hddInformationViewController();
+    for (int row = 0; row < table.rowCount(); ++row)
+        facts.disks.append(
+            {row + 1, table.rowProduct(row), table.rowCapacity(row), m_hdd->formattedBays().contains(row + 1)});
+    const TCameraInfoList &channels = m_searchCam->selectedList();
+    for (int channel = 0; channel < channels.size(); ++channel) {
+        const TCameraInfo &camera = *channels.at(channel);
+        if (camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked)
+            facts.cameras.append({channel + 1, camera.modelName().value_or(QString()), camera.ip().value_or(QString()),
+                camera.mac().value_or(QString())});
+    }
+    return facts;
+}
+
 // The list ends at the first field without a value.
 QStringList SetupView::summaryWith(const QString &email, const QString &password) const
 {

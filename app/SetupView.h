@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/PageContainer.h"
+#include "app/SetupReport.h"
 #include "app/core/LeftStepView.h"
 #include "app/core/PageController.h"
 #include "steps/SetupStep.h"
@@ -39,6 +40,9 @@ public:
     // Camera slots from a selected-camera string (fields joined by ":").
     void getAllSelectedCams(const QString &cams);
     QStringList summaryInfo() const;
+    // What the steps set, for the setup report: the administrator, the time
+    // zone, the disks and the cameras by channel.
+    SetupReport reportFacts() const;
 
     PageContainer &setupBox() { return m_setupBox; }
     LeftStepView &leftStepViewController() { return m_leftStep; }

@@ -1,8 +1,11 @@
 #include "app/SummaryView.h"
 
+#include "app/ReportPdf.h"
 #include "app/core/HMLocalization.h"
+#include "app/core/ModalHost.h"
 #include "app/core/ShellDelegate.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "platform/UrlOpener.h"
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"
@@ -11,6 +14,7 @@
 #include "webconfig/HttpError.h"
 #include "webconfig/RecordParsers.h"
 
+#include <QDir>
 #include <QUrl>
 
 namespace {
@@ -219,4 +223,41 @@ void SummaryView::onFinishClicked()
 {
     if (theDelegate)
         theDelegate->finishWizard();
+}
+
+SetupReport SummaryView::report() const
+{
+    SetupReport report = m_reportFacts;
+    if (m_selectedNvr)
+        report.setRecorder(*m_selectedNvr);
+    report.email = edMailVisible() ? edMail() : QString();
+    if (nimboraInfo) {
+        report.deviceNumber = nimboraInfo->portal_number().value_or(QString());
+        report.registered = isTrue(nimboraInfo->status());
+    }
+    report.date = QDateTime::currentDateTime();
+    report.version = ModelName::kProgramVersion;
+    return report;
+}
+
+QString SummaryView::defaultReportPath() const
+{
+    return QDir(context().folders.documents).filePath(report().fileName());
+}
+
+bool SummaryView::writeReport(const QString &path, QString *error) const
+{
+    const bool written = writeReportPdf(report(), context().localization, path, error);
+    Log::line(written ? QStringLiteral("report written to %1").arg(path)
+                      : QStringLiteral("report not written to %1: %2").arg(path, *error));
+    return written;
+}
+
+void SummaryView::onSaveReport(const QString &path)
+{
+    QString error;
+    if (!writeReport(path, &error))
+        context().modal.runAlert(
+            QStringLiteral("%1\n%2: %3").arg(text(QStringLiteral("Report_SaveFailed")), path, error),
+            text(QStringLiteral("Button Close")));
 }

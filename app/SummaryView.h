@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SetupReport.h"
 #include "app/core/LeftStepView.h"
 #include "app/core/PageController.h"
 #include "app/shortcuts/ShortcutItems.h"
@@ -45,6 +46,21 @@ public:
     void onCheck(bool ticked);
     void onGotoNvrClicked();
     void onFinishClicked();
+
+    // What the setup steps set, for the report; the shell hands it over
+    // before the page is shown.
+    void setReportFacts(SetupReport facts) { m_reportFacts = std::move(facts); }
+    // The report of this run: the steps' facts, the recorder and its cloud state.
+    SetupReport report() const;
+    // Documents, under a name with the recorder's MAC and the date.
+    QString defaultReportPath() const;
+    // Writes the report as a PDF; false with the reason when it could not.
+    bool writeReport(const QString &path, QString *error) const;
+    // "Save report…" once a path was chosen: a failure is shown in an alert.
+    void onSaveReport(const QString &path);
+    // The report waits for the recorder's cloud state.
+    bool btSaveReportEnabled() const { return m_settled; }
+    QString btSaveReportTitle() const { return text(QStringLiteral("Summary_SaveReport")); }
 
     const QStringList &summaryInfo() const { return m_summaryInfo; }
     NvrRef device() const { return m_selectedNvr; }
@@ -119,6 +135,7 @@ private:
     std::shared_ptr<TRecordingInfo> myRecordingInfos;
     std::optional<ShortcutTarget> m_target;
     ShortcutErrors m_shortcutErrors;
+    SetupReport m_reportFacts;
     Recording m_recording = Recording::NotAsked;
     bool m_check = false;
     bool m_settled = false;

@@ -50,6 +50,8 @@ void CameraPasswordDialog::storeCredentials(const QString &user, const QString &
     m_camera->setPassWord(password);
     if (!theDelegate || theDelegate->mayPick())
         m_camera->setIsAdded(QStringLiteral("1"));
+    if (theDelegate && m_shareForOthers)
+        theDelegate->sharePassword(password);
 }
 
 void CameraPasswordDialog::close(bool reload)

@@ -16,6 +16,9 @@ public:
     virtual bool mayPick() const { return true; }
     // The dialog's window has closed.
     virtual void endDialog() { }
+    // The camera took password, and the user wants it tried first on the
+    // other cameras that need one.
+    virtual void sharePassword(const QString &password) { Q_UNUSED(password); }
 };
 
 // The frame both camera password dialogs share: a floating window about one
@@ -40,6 +43,10 @@ public:
     QString lbCamera() const;
     QString btSaveTitle() const { return text(QStringLiteral("APP_Ok")); }
     QString btCancelTitle() const { return text(QStringLiteral("APP_Cancel")); }
+    // The check box "use this password for the other cameras that need one".
+    void setShareForOthers(bool share) { m_shareForOthers = share; }
+    bool shareForOthers() const { return m_shareForOthers; }
+    QString cbShareTitle() const { return text(QStringLiteral("SetupCam SharePassword")); }
 
 protected:
     void cancel();
@@ -58,4 +65,5 @@ private:
     std::shared_ptr<TCameraInfo> m_camera;
     bool m_inputsEnabled = true;
     bool m_cancelEnabled = true;
+    bool m_shareForOthers = false;
 };

@@ -32,6 +32,11 @@ QString DiagNewPassword::validationMessage(const QString &newPassword, const QSt
     return {};
 }
 
+QString DiagNewPassword::userAfterChange(const TCameraInfo &camera)
+{
+    return CameraEndpoints::isZebor(camera) ? camera.userName().value_or(QString()) : QStringLiteral("admin");
+}
+
 void DiagNewPassword::onSaveClicked()
 {
     if (isModalStopped() || !inputsEnabled())
@@ -51,7 +56,7 @@ void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
 {
     if (!CameraEndpoints::isZebor(*camera())) {
         if (reply == CameraReply::Accepted)
-            storeCredentials(QStringLiteral("admin"), password);
+            storeCredentials(userAfterChange(*camera()), password);
         else if (reply == CameraReply::NoAnswer)
             showNetworkMessage();
         else
@@ -62,7 +67,7 @@ void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
     switch (reply) {
     case CameraReply::Accepted:
         Log::line(QStringLiteral("Note_NewPasswordPanel::OP_USER_CHANGE rest = 0, ZEBOR"));
-        storeCredentials(camera()->userName().value_or(QString()), password);
+        storeCredentials(userAfterChange(*camera()), password);
         close(true);
         break;
     case CameraReply::Refused:

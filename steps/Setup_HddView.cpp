@@ -261,6 +261,11 @@ void Setup_HddView::startFormatting()
 {
     setButtonsEnabled(false);
     showBusyPanel(QStringLiteral("SetupHdd_Format"), kFormatPanelSteps);
+    m_formattingBays.clear();
+    for (int row = 0; row < hddInfos().size(); ++row) {
+        if (hddInfos().at(row)->checked())
+            m_formattingBays << row + 1;
+    }
     emit changed();
     httpConfig->startFormatHdd(std::make_shared<THddInfoList>(hddInfos()), *device(), user(), password());
 }
@@ -291,6 +296,10 @@ void Setup_HddView::onFormatEnd()
         nextClicked = false;
         performRefreshQuery();
         return;
+    }
+    for (const int bay : std::as_const(m_formattingBays)) {
+        if (!m_formattedBays.contains(bay))
+            m_formattedBays << bay;
     }
     if (theDelegate)
         theDelegate->setupHddNext();

@@ -45,6 +45,8 @@ public:
     const Setup_MessageView &messageViewController() const { return m_message; }
     // The disks of the last completed query.
     const THddInfoList &hddInfos() const;
+    // The bays (from 1) a format of this run has finished on.
+    const QList<int> &formattedBays() const { return m_formattedBays; }
 
     // The disk table stands in boxContent once a query has answered.
     bool tableShown() const { return m_tableShown; }
@@ -94,6 +96,8 @@ private:
     QTimer m_formatDialogTimer;
     // The marks the user set, by disk: a refresh brings new records.
     QHash<QString, bool> m_userMarks;
+    QList<int> m_formattingBays;
+    QList<int> m_formattedBays;
 
     bool nextClicked = false;
     bool skipClicked = false;

@@ -215,18 +215,64 @@ void Setup_SelectCamView::onChangeSelected(int row, int column)
                     break;
                 }
                 Log::line(QStringLiteral("Setup_SelectCamView: the camera refuses its stored password"));
-                openDialog(std::make_unique<DiagVerifyPassword>(context()), clicked);
+                askForPassword(clicked, false);
                 break;
             case Secured::PasswordUnknown:
-                openDialog(std::make_unique<DiagVerifyPassword>(context()), clicked);
+                askForPassword(clicked, false);
                 break;
             case Secured::NoPassword:
-                openDialog(std::make_unique<DiagNewPassword>(context()), clicked);
+                askForPassword(clicked, true);
                 break;
             }
         }
     }
     reloadData();
+}
+
+void Setup_SelectCamView::askForPassword(const std::shared_ptr<TCameraInfo> &camera, bool newPassword)
+{
+    const QString password = m_sharedPassword;
+    // A password checked on one camera may break another's rules for a new one.
+    if (password.isEmpty() || (newPassword && !DiagNewPassword::validationMessage(password, password).isEmpty())) {
+        openPasswordDialog(camera, newPassword);
+        return;
+    }
+    // Busy as with a dialog open: nothing else is picked meanwhile.
+    m_isOpenDiag = true;
+    emit changed();
+    m_sharedTry = std::make_unique<CameraPassword>();
+    const auto tried = [this, camera, newPassword, password](
+                           CameraReply reply) { onSharedPasswordTried(camera, newPassword, password, reply); };
+    if (newPassword)
+        m_sharedTry->change(*camera, password, tried);
+    else
+        m_sharedTry->check(*camera, password, tried);
+}
+
+void Setup_SelectCamView::onSharedPasswordTried(
+    const std::shared_ptr<TCameraInfo> &camera, bool newPassword, const QString &password, CameraReply reply)
+{
+    m_isOpenDiag = false;
+    // The check is still in the call that reported.
+    m_sharedTry.release()->deleteLater();
+    if (reply != CameraReply::Accepted) {
+        Log::line(QStringLiteral("Setup_SelectCamView: the shared password did not work, asking"));
+        openPasswordDialog(camera, newPassword);
+        return;
+    }
+    camera->setUserName(newPassword ? DiagNewPassword::userAfterChange(*camera) : QStringLiteral("admin"));
+    camera->setPassWord(password);
+    if (mayPick())
+        camera->setIsAdded(kPicked);
+    reloadData();
+}
+
+void Setup_SelectCamView::openPasswordDialog(const std::shared_ptr<TCameraInfo> &camera, bool newPassword)
+{
+    if (newPassword)
+        openDialog(std::make_unique<DiagNewPassword>(context()), camera);
+    else
+        openDialog(std::make_unique<DiagVerifyPassword>(context()), camera);
 }
 
 void Setup_SelectCamView::openDialog(

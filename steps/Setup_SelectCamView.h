@@ -3,6 +3,7 @@
 #include "platform/NotificationCenter.h"
 #include "steps/CameraPasswordDialog.h"
 #include "steps/StepForm.h"
+#include "webconfig/CameraPassword.h"
 #include "webconfig/records/TCameraInfo.h"
 
 #include <QPoint>
@@ -51,7 +52,11 @@ public:
     // The picked cameras' model names, "none" up to nine, joined by ":".
     QString getSelectedCam() const;
 
+    // A password dialog is open, or the shared password is being tried.
     bool isOpenDiag() const { return m_isOpenDiag; }
+    // The password a dialog's user asked to try first on the other cameras
+    // that need one; empty when none was.
+    const QString &sharedPassword() const { return m_sharedPassword; }
     // The list's own rescan control, apart from the rest of its controls.
     void setRescanEnabled(bool enabled);
     bool lbRescanEnabled() const { return m_rescanEnabled && inputsEnabled(); }
@@ -98,7 +103,13 @@ public:
 private:
     bool mayPick() const override;
     void endDialog() override;
+    void sharePassword(const QString &password) override { m_sharedPassword = password; }
     const TCameraInfo *camera(int row) const;
+    // A camera that needs a password: the shared one first, then the dialog.
+    void askForPassword(const std::shared_ptr<TCameraInfo> &camera, bool newPassword);
+    void onSharedPasswordTried(
+        const std::shared_ptr<TCameraInfo> &camera, bool newPassword, const QString &password, CameraReply reply);
+    void openPasswordDialog(const std::shared_ptr<TCameraInfo> &camera, bool newPassword);
     void openDialog(std::unique_ptr<CameraPasswordDialog> dialog, const std::shared_ptr<TCameraInfo> &camera);
 
     Setup_SelectCamViewDelegate *theDelegate = nullptr;
@@ -108,5 +119,7 @@ private:
     bool m_rescanEnabled = true;
     QPoint menuOrigin;
     std::unique_ptr<CameraPasswordDialog> m_dialog;
+    QString m_sharedPassword;
+    std::unique_ptr<CameraPassword> m_sharedTry;
     NotificationCenter::Token m_observer = 0;
 };

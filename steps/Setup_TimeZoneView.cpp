@@ -192,6 +192,7 @@ void Setup_TimeZoneView::onZoneSet()
         showNetworkErrorMessageBox();
         return;
     }
+    m_zoneSet = picker.btTimeZoneTitle();
     emit changed();
     if (theDelegate)
         theDelegate->setupTimeZoneNext();

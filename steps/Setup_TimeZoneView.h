@@ -49,6 +49,8 @@ public:
     // The list positions count in: the recorder's, or the wizard's own when the
     // recorder refused its list ("Access Error"); empty when it sent none.
     QStringList indexList() const;
+    // The zone the recorder last took; empty before it took one.
+    QString zoneSet() const { return m_zoneSet; }
     // Next acts only once the recorder's list has been read and nothing is in
     // flight: a position counted in any other list would set a wrong zone.
     bool btNextEnabled() const { return m_nextEnabled && m_recorderRead && !messageView.isVisible(); }
@@ -76,6 +78,7 @@ private:
     SetupProgressView progress;
     TimeZoneMatch::By m_proposedBy = TimeZoneMatch::By::Nothing;
     NotificationCenter::Token m_observer = 0;
+    QString m_zoneSet;
     int m_dateStep = ReadList;
     bool m_recorderRead = false;
     bool m_backEnabled = false;

@@ -6,6 +6,7 @@
 #include "widgets/DialogLayout.h"
 #include "widgets/RichText.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,10 +21,11 @@ QLineEdit *passwordField(const QString &name, QWidget *parent)
     return field;
 }
 
-// Heading, the camera it is about, the fields, Cancel and Save (the default,
-// which the Return key in a field presses).
+// Heading, the camera it is about, the fields, the box that shares the
+// password with the other cameras, Cancel and Save (the default, which the
+// Return key in a field presses).
 QFormLayout *passwordLayout(
-    QDialog &dialog, const CameraPasswordDialog &diag, const QString &title, QPushButton **save, QPushButton **cancel)
+    QDialog &dialog, CameraPasswordDialog &diag, const QString &title, QPushButton **save, QPushButton **cancel)
 {
     QVBoxLayout *layout = dialogLayout(dialog, diag.dialogKind(), title);
     auto *camera = new QLabel(diag.lbCamera(), &dialog);
@@ -31,6 +33,11 @@ QFormLayout *passwordLayout(
     layout->addWidget(camera);
     auto *fields = new QFormLayout;
     layout->addLayout(fields);
+    auto *share = new QCheckBox(diag.cbShareTitle(), &dialog);
+    share->setObjectName(QStringLiteral("cbShare"));
+    share->setChecked(diag.shareForOthers());
+    QObject::connect(share, &QCheckBox::toggled, &diag, &CameraPasswordDialog::setShareForOthers);
+    layout->addWidget(share);
     QHBoxLayout *row = buttonRow(*layout);
     *cancel = new QPushButton(diag.btCancelTitle(), &dialog);
     (*cancel)->setObjectName(QStringLiteral("btCancel"));

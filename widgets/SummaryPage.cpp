@@ -8,6 +8,7 @@
 #include "widgets/WizardStyle.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -55,6 +56,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     , m_check(new QCheckBox(this))
     , m_shortcutError(wrappedLabel(QStringLiteral("lbShortcutError"), this))
     , m_gotoNvr(new QPushButton(this))
+    , m_saveReport(new QPushButton(this))
     , m_finish(new QPushButton(this))
 {
     setObjectName(QStringLiteral("summaryPage"));
@@ -63,6 +65,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     setStyleState(*m_shortcutError, "error", true);
     m_shortcutError->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_gotoNvr->setObjectName(QStringLiteral("btGotoNvr"));
+    m_saveReport->setObjectName(QStringLiteral("btSaveReport"));
     m_finish->setObjectName(QStringLiteral("btFinish"));
     m_finish->setDefault(true);
 
@@ -110,6 +113,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_gotoNvr);
+    buttons->addWidget(m_saveReport);
     buttons->addStretch();
     buttons->addWidget(m_finish);
 
@@ -131,6 +135,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
 
     connect(m_check, &QCheckBox::clicked, &summary, &SummaryView::onCheck);
     connect(m_gotoNvr, &QPushButton::clicked, &summary, &SummaryView::onGotoNvrClicked);
+    connect(m_saveReport, &QPushButton::clicked, this, &SummaryPage::saveReport);
     connect(m_finish, &QPushButton::clicked, &summary, &SummaryView::onFinishClicked);
     connect(&summary, &SummaryView::changed, this, &SummaryPage::refresh);
     refresh();
@@ -176,7 +181,17 @@ void SummaryPage::refresh()
     m_shortcutError->setVisible(!m_summary.lbShortcutError().isEmpty());
     m_gotoNvr->setText(m_summary.btGotoNvrTitle());
     m_gotoNvr->setEnabled(m_summary.device() != nullptr);
+    m_saveReport->setText(m_summary.btSaveReportTitle());
+    m_saveReport->setEnabled(m_summary.btSaveReportEnabled());
     m_finish->setText(m_summary.btFinishTitle());
+}
+
+void SummaryPage::saveReport()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, m_summary.btSaveReportTitle(), m_summary.defaultReportPath(), QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty())
+        m_summary.onSaveReport(path);
 }
 
 void SummaryPage::showCameras()

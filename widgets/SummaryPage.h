@@ -21,6 +21,7 @@ public:
 private:
     void refresh();
     void showCameras();
+    void saveReport();
 
     SummaryView &m_summary;
     QLabel *m_title;
@@ -38,5 +39,6 @@ private:
     QCheckBox *m_check;
     QLabel *m_shortcutError;
     QPushButton *m_gotoNvr;
+    QPushButton *m_saveReport;
     QPushButton *m_finish;
 };

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QPointer>
@@ -98,19 +99,30 @@ void followContainer(
     });
 }
 
+// The report is drawn with fonts, which need a QGuiApplication; without a
+// report the run needs no more than the core.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const QJsonObject &answers)
+{
+    if (answers.value(SummaryView::kPageKey)[QLatin1String("report")].isUndefined())
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // No window is ever shown: the offscreen platform needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 } // namespace
 
 int runHeadlessMode(int argc, char *argv[], const char *answersFile)
 {
-    QCoreApplication app(argc, argv);
+    QJsonObject answers;
+    QString error;
+    const bool read = readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, answers);
 
     HeadlessDrivers drivers;
     addAllHeadlessDrivers(drivers);
-    QJsonObject answers;
-    QString error;
-    const QStringList mistakes = readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error)
-        ? validateAnswers(answers, drivers)
-        : QStringList {error};
+    const QStringList mistakes = read ? validateAnswers(answers, drivers) : QStringList {error};
     if (!mistakes.isEmpty()) {
         for (const QString &mistake : mistakes)
             std::fprintf(stderr, "nvrwizard: %s\n", mistake.toUtf8().constData());
@@ -130,12 +142,12 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     followContainer(shell.contentSetupViewController().setupBox(), drivers, session, visits);
     QObject::connect(&shell, &AppDelegate::terminateRequested, &session,
         [&session] { session.fail(QStringLiteral("the wizard was closed before the summary")); });
-    QObject::connect(&session, &HeadlessSession::finished, &app, [](int) { QCoreApplication::quit(); });
+    QObject::connect(&session, &HeadlessSession::finished, app.get(), [](int) { QCoreApplication::quit(); });
     QTimer::singleShot(session.timeoutMs(), &session,
         [&session] { session.fail(QStringLiteral("the wizard did not reach the summary in time")); });
 
     QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
-    app.exec();
+    app->exec();
 
     if (session.exitCode() == 0) {
         const QJsonObject summary = summaryJson(shell, session, l10n);

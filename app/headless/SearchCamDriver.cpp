@@ -120,7 +120,10 @@ public:
             return;
         }
         const Secured secured = list.rowSecured(row);
-        const QJsonValue password = entry.value(QStringLiteral("password"));
+        // The section's password stands for the cameras whose entry gives none.
+        const QJsonValue own = entry.value(QStringLiteral("password"));
+        const QJsonValue password
+            = own.isUndefined() ? session.answersFor(kKey).value(QStringLiteral("password")) : own;
         if (secured != Secured::Known && !password.isString()) {
             session.fail(QStringLiteral("camera %1 needs a \"password\"").arg(describe(list, row)));
             return;
@@ -344,6 +347,9 @@ QString validateSearchCam(const QJsonObject &answers)
                 return error;
         }
     }
+    const QJsonValue password = answers.value(QStringLiteral("password"));
+    if (!password.isUndefined() && !password.isString())
+        return QStringLiteral("\"password\" must be a text");
     const QJsonValue rescan = answers.value(QStringLiteral("rescan"));
     if (!rescan.isUndefined() && !rescan.isBool())
         return QStringLiteral("\"rescan\" must be true or false");
@@ -356,5 +362,6 @@ void addSearchCamDrivers(HeadlessDrivers &drivers)
 {
     drivers.add(kKey,
         {driveSearchCam, validateSearchCam,
-            {QStringLiteral("cameras"), QStringLiteral("rescan"), QStringLiteral("actions")}});
+            {QStringLiteral("cameras"), QStringLiteral("password"), QStringLiteral("rescan"),
+                QStringLiteral("actions")}});
 }

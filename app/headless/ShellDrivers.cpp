@@ -48,8 +48,11 @@ void driveInstall(PageController &page, HeadlessSession &session)
     });
 }
 
+const QString kReport = QStringLiteral("report");
+
 // The page asks the recorder for its cloud state, leaves the shortcut items
-// and starts recording: the run ends once that is over.
+// and starts recording: the run ends once that is over, with the report
+// written when the answers ask for one.
 void driveSummary(PageController &page, HeadlessSession &session)
 {
     auto &summary = static_cast<SummaryView &>(page);
@@ -58,8 +61,18 @@ void driveSummary(PageController &page, HeadlessSession &session)
         [&summary, &session] {
             for (const ShortcutError &error : summary.shortcutErrors())
                 session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
-            session.record(
-                SummaryView::kPageKey, QJsonObject {{QStringLiteral("items"), int(summary.summaryInfo().size())}});
+            QJsonObject record {{QStringLiteral("items"), int(summary.summaryInfo().size())}};
+            const QString report = session.answersFor(SummaryView::kPageKey).value(kReport).toString();
+            if (!report.isEmpty()) {
+                QString error;
+                if (!summary.writeReport(report, &error)) {
+                    session.fail(QStringLiteral("the report was not written to %1: %2").arg(report, error));
+                    return;
+                }
+                session.progress(QStringLiteral("report written to %1").arg(report));
+                record.insert(kReport, report);
+            }
+            session.record(SummaryView::kPageKey, record);
             session.succeed();
         },
         QStringLiteral("the recorder's cloud state and recording"));
@@ -75,5 +88,13 @@ void addShellDrivers(HeadlessDrivers &drivers)
     drivers.add(InstallView::kPageKey,
         {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); },
             {QStringLiteral("actions")}});
-    drivers.add(SummaryView::kPageKey, {driveSummary, {}, {}});
+    drivers.add(SummaryView::kPageKey,
+        {driveSummary,
+            [](const QJsonObject &answers) {
+                const QJsonValue report = answers.value(kReport);
+                return report.isUndefined() || !report.toString().isEmpty()
+                    ? QString()
+                    : QStringLiteral("\"report\" must be the path of the PDF file to write");
+            },
+            {kReport}});
 }

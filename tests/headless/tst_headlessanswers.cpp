@@ -58,7 +58,7 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
             "at most nine cameras"},
         // A misspelt key would otherwise take the default: for the cameras, none.
         {"misspelt key in a section", R"({"searchCAM": {"camera": [{"camera": 1}]}})",
-            "section \"searchCAM\": unknown key \"camera\" (known: actions, cameras, rescan)"},
+            "section \"searchCAM\": unknown key \"camera\" (known: actions, cameras, password, rescan)"},
         {"key in a section without answers", R"({"summary": {"actions": []}})",
             "section \"summary\": unknown key \"actions\""},
         {"rescan not a flag", R"({"searchCAM": {"rescan": "yes"}})", "\"rescan\" must be true or false"},

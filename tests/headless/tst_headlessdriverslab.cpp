@@ -132,6 +132,10 @@ private slots:
         row("camera by MAC with its password", QJsonArray {withFiveCameras(known)},
             cameras({QJsonObject {{"camera", "00:1C:27:10:00:01"}, {"password", "Zb-pass1"}}}), kAnyExit,
             "picked camera 2 ");
+        row("camera given the section's password", QJsonArray {withFiveCameras(known)},
+            answers({{"searchCAM",
+                QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 2}}}}, {"password", "Zb-pass1"}}}}),
+            kAnyExit, "picked camera 2 ");
         row("unknown camera", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "nope"}}}), 1,
             "no camera \"nope\" was found");
         row("ambiguous model", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "47X-IP200"}}}), 1,

@@ -4,7 +4,8 @@
 // went. Then, with the launcher started from the desktop copy, no password and
 // no cloud key is found in anything the programs printed or left under the
 // home folder: neither as typed nor in the forms they take on the way to a
-// peer. Only the peers (the simulator) receive them.
+// peer. Only the peers (the simulator) receive them. The setup report, read
+// back by pdftotext, holds what was set and no secret either.
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SecretScan.h"
@@ -83,6 +84,7 @@ private slots:
         qputenv("XDG_CACHE_HOME", (home + QStringLiteral("/.cache")).toUtf8());
         // Every diagnostic line on standard error too, where the scan reads it.
         qputenv("NVRWIZARD_LOG_STDERR", "1");
+        const QString report = home + QStringLiteral("/report.pdf");
         const QJsonObject answers {{"password", QJsonObject {{"password", kAdmin}}},
             {"hdd", QJsonObject {{"format", QJsonArray {1}}}},
             {"searchCAM",
@@ -90,7 +92,7 @@ private slots:
                     QJsonArray {pick(cameras[0]), pick(cameras[1], kZeborVerified), pick(cameras[2], k47xVerified),
                         pick(cameras[3], kZeborNew), pick(cameras[4], k47xNew)}}}},
             {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}},
-            {"timeoutSeconds", 120}};
+            {"summary", QJsonObject {{"report", report}}}, {"timeoutSeconds", 120}};
         const HeadlessRun run = HeadlessRun::run(answers, 0.1, 120000);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         const QJsonObject summary = run.summaryJson();
@@ -127,6 +129,17 @@ private slots:
         QVERIFY(sim.stateOf(mac).value("recording").toBool());
         QCOMPARE(sim.stateOf(mac).value("channels")[0]["password"].toString(), kCameraKnown);
         QVERIFY2(run.errors.contains(QLatin1String("setupview::getPassword")), "no diagnostic line was printed");
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {report, QStringLiteral("-")});
+        QVERIFY(pdftotext.waitForFinished(30000));
+        const QString reportText = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+        const QJsonObject steps = summary.value("steps").toObject();
+        const QString number = QFileInfo(files.value("propertyList").toString()).completeBaseName();
+        for (const QString &expected : {mac, QStringLiteral("admin"), steps["timeZone"]["zone"].toString(),
+                 steps["hdd"]["disks"][0]["product"].toString(), SimProcess::ipOf(cameras[4]), kEmail,
+                 number.mid(number.indexOf('(') + 1).chopped(1), QStringLiteral("Installer's signature")})
+            QVERIFY2(
+                reportText.contains(expected.simplified()), qPrintable(expected + QStringLiteral(" in ") + reportText));
 
         // The launcher, as the user starts it later; its log goes to Documents.
         const QString copy = files.value("desktopCopy").toString();
@@ -152,6 +165,7 @@ private slots:
         QStringList leaks = scan.findIn(QStringLiteral("standard output"), run.summary.toUtf8());
         leaks += scan.findIn(QStringLiteral("standard error"), run.errors.toUtf8());
         leaks += scan.findIn(QStringLiteral("launcher output"), launcher.readAll());
+        leaks += scan.findIn(QStringLiteral("report"), reportText.toUtf8());
         leaks += scan.findUnder(home);
         QVERIFY2(leaks.isEmpty(), qPrintable(leaks.join(QLatin1Char('\n'))));
     }

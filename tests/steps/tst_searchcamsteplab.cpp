@@ -435,6 +435,35 @@ private slots:
         step->onBackClicked();
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
     }
+
+    // One password for several cameras: ticked in the first dialog, it is
+    // checked or set on the next ones without a dialog; one that refuses it asks.
+    void sharedPasswordIsTriedFirst()
+    {
+        const QString shared = QStringLiteral("Same-pw77");
+        const QList<QJsonObject> cameras {camera(0, k47x, QString(), QString(), takes(shared)),
+            camera(1, kZebor, QString(), QString(), takes(shared)), camera(2, kZebor, "admin", QString()),
+            camera(3, k47x, QString(), QString(), takes("Other-pw3"))};
+        enter(cameras);
+        f->modal.setScript(QStringLiteral("DiagVerifyPassword"), [&](DialogController &d) {
+            auto &verify = static_cast<DiagVerifyPassword &>(d);
+            verify.setShareForOthers(true);
+            verify.setPasswordText(shared);
+            verify.onSaveClicked();
+        });
+        list().onChangeSelected(rowOf(cameras[0]), 0);
+        QVERIFY(dialogClosed() && list().sharedPassword() == shared);
+        const qsizetype shown = f->modal.shown().size();
+        for (int n : {1, 2}) {
+            list().onChangeSelected(rowOf(cameras[n]), 0);
+            QVERIFY(dialogClosed() && list().rowPicked(rowOf(cameras[n])));
+        }
+        QCOMPARE(f->modal.shown().size(), shown);
+        QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[2])).value("adminPassword").toString(), shared);
+        pick(cameras[3], QStringLiteral("Other-pw3"));
+        QVERIFY(dialogClosed() && list().rowPicked(rowOf(cameras[3])));
+        QCOMPARE(f->modal.shown().mid(shown), QStringList {QStringLiteral("floating:DiagVerifyPassword")});
+    }
 };
 
 NVR_STEP_LAB("searchcam", SearchCamStepLabTest)

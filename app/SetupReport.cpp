@@ -1,0 +1,40 @@
+#include "app/SetupReport.h"
+
+#include "platform/ModelName.h"
+#include "protocol/TVexorReply.h"
+#include "util/UtilMethod.h"
+
+#include <cstring>
+
+namespace {
+
+// A fixed text field of the record: up to its first NUL, with anything
+// that is not printable ASCII shown as "?".
+template<size_t N> QString printable(const char (&field)[N])
+{
+    QString text = QString::fromLatin1(field, qsizetype(strnlen(field, N)));
+    for (QChar &c : text) {
+        if (c.unicode() < 0x20 || c.unicode() >= 0x7f)
+            c = QLatin1Char('?');
+    }
+    return text;
+}
+
+} // namespace
+
+void SetupReport::setRecorder(const TVexorReply &nvr)
+{
+    model = printable(nvr.modelName);
+    firmware = printable(nvr.firmwareVersion);
+    mac = UtilMethod::macToString(nvr.macAddress);
+    ip = UtilMethod::ipToString(nvr.ipAddress);
+    dhcp = nvr.dhcpEnabled != 0;
+}
+
+QString SetupReport::fileName() const
+{
+    QString name = QStringLiteral("%1-report").arg(ModelName::kNvr);
+    if (!mac.isEmpty())
+        name += QLatin1Char('-') + QString(mac).replace(QLatin1Char(':'), QLatin1Char('-')).toUpper();
+    return name + QLatin1Char('-') + date.date().toString(Qt::ISODate) + QStringLiteral(".pdf");
+}
