@@ -22,7 +22,7 @@ FLOORS = [
     ["steps"],
     ["app"],
     ["app/headless"],
-    ["widgets"],
+    ["widgets", "app/batch"],
     ["widgets/shots", "app/main"],
 ]
 # Programs beside the wizard, and what each may stand on.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Every figure in one run and one report: builds a Release tree (-O2, with
 # ccache when there is one), then inside the network lab times a whole
-# headless setup against the simulator, a discovery burst, one configuration
-# command against curl, and the start-up and memory of both programs.
+# headless setup against the simulator, twenty recorders set up at once
+# against one, a discovery burst, one configuration command against curl, and
+# the start-up and memory of both programs.
 #
 #   scripts/figures.sh     writes build/figures/report.md and prints it
 #
@@ -21,7 +22,7 @@ if [ -z "${NVRLAB_LAN_NS:-}" ]; then
     "${launcher[@]}" >/dev/null
   # Only the report goes to standard output.
   cmake --build "$dir" -j "${FIGURES_JOBS:-2}" \
-    --target nvrwizard nvrsim HRX260A bench_fullsetup bench_discovery bench_httpconfig bench_startup >&2
+    --target nvrwizard nvrsim HRX260A bench_fullsetup bench_batch bench_discovery bench_httpconfig bench_startup >&2
   exec scripts/netlab.sh -- "$0" "$@"
 fi
 
@@ -55,6 +56,7 @@ figure() { # name, command...
 }
 # shellcheck disable=SC2086
 figure fullsetup "$bin/bench_fullsetup" "${FIGURES_SETUP_RUNS:-3}"
+figure batch "$bin/bench_batch"
 # shellcheck disable=SC2086
 figure discovery "$bin/bench_discovery" ${FIGURES_BURSTS:-100 500 1000 2000}
 figure httpconfig "$bin/bench_httpconfig" "${FIGURES_HTTP_RUNS:-50}"
@@ -76,7 +78,7 @@ report="$dir/report.md"
   done <"$summary"
   echo
   i=0
-  for name in fullsetup discovery httpconfig startup; do
+  for name in fullsetup batch discovery httpconfig startup; do
     cat "$out/$name.md"
     echo "Load average when this figure started: ${loads[$i]}."
     echo

@@ -37,27 +37,28 @@ QStringList unknownKeys(const QString &section, const QJsonObject &answers, QStr
 
 } // namespace
 
-bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error)
+bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error, const QString &kind)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read the answers file %1: %2").arg(path, file.errorString());
+        error = QStringLiteral("cannot read the %1 %2: %3").arg(kind, path, file.errorString());
         return false;
     }
-    return parseAnswersFile(path, file.readAll(), answers, error);
+    return parseAnswersFile(path, file.readAll(), answers, error, kind);
 }
 
-bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error)
+bool parseAnswersFile(
+    const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error, const QString &kind)
 {
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        error = QStringLiteral("the answers file %1 is not valid JSON: %2 at %3")
-                    .arg(path, parseError.errorString(), lineAndColumn(bytes, parseError.offset));
+        error = QStringLiteral("the %1 %2 is not valid JSON: %3 at %4")
+                    .arg(kind, path, parseError.errorString(), lineAndColumn(bytes, parseError.offset));
         return false;
     }
     if (!doc.isObject()) {
-        error = QStringLiteral("the answers file %1 must hold one JSON object").arg(path);
+        error = QStringLiteral("the %1 %2 must hold one JSON object").arg(kind, path);
         return false;
     }
     answers = doc.object();

@@ -8,10 +8,12 @@
 class HeadlessDrivers;
 
 // Reads the answers file; on failure returns false with a message for the user
-// (a syntax error by its line and column).
-bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error);
+// (a syntax error by its line and column). kind names the file in messages.
+bool readAnswersFile(
+    const QString &path, QJsonObject &answers, QString &error, const QString &kind = QStringLiteral("answers file"));
 // The same with the file's bytes already read; path only names it in messages.
-bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error);
+bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error,
+    const QString &kind = QStringLiteral("answers file"));
 
 // Checks the whole file: known sections only, a known language, known keys in
 // each section, and each section's own rules. Returns every mistake found,

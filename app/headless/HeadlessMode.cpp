@@ -56,6 +56,14 @@ QJsonValue filesJson(const SummaryView &summary)
         {QStringLiteral("bookmarks"), existing(paths->bookmarks)}, {QStringLiteral("errors"), errors}};
 }
 
+// The recorder's cloud device number as its cloud-portal answer gave it; null
+// without that answer or without cloud access.
+QJsonValue cloudNumber(const SummaryView &summary)
+{
+    const std::optional<ShortcutTarget> &target = summary.target();
+    return target && target->nimboraAccess ? QJsonValue(target->nimboraNumber) : QJsonValue();
+}
+
 QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
 {
     const SummaryView &summary = shell.contentSummaryViewController();
@@ -67,6 +75,7 @@ QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, cons
         {QStringLiteral("steps"), session.steps()},
         {QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo())},
         {QStringLiteral("files"), filesJson(summary)},
+        {QStringLiteral("cloudNumber"), cloudNumber(summary)},
         {QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started},
     };
 }

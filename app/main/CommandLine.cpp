@@ -1,5 +1,6 @@
 #include "app/main/CommandLine.h"
 
+#include "app/batch/BatchMode.h"
 #include "app/headless/HeadlessMode.h"
 #include "platform/ModelName.h"
 #ifdef NVR_WITH_WIDGETS
@@ -18,6 +19,10 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  (none)                  the wizard in a window\n"
                       "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
                       "                          standard error, a JSON summary on standard output\n"
+                      "  --batch PLAN.json [--jobs N] [--csv FILE]\n"
+                      "                          sets up the plan's recorders, N at a time (default 4), each\n"
+                      "                          by a headless run; a line per recorder and step on standard\n"
+                      "                          error, a JSON result on standard output, a CSV table in FILE\n"
                       "  --config CODE --nvr IP --user USER [--password-file FILE] [--lang EN]\n"
                       "                          one read-only recorder command (2 disks, 5 cloud portal,\n"
                       "                          6 cloud account, 8 cameras, 17 date and time, 19 time-zone\n"
@@ -28,7 +33,8 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  --help                  this text\n"
                       "  --version               the program version\n"
                       "\n"
-                      "Exit codes: 0 done, 1 the wizard could not finish, 2 bad arguments or answers.\n";
+                      "Exit codes: 0 done, 1 the wizard could not finish (--batch: some recorder), 2 bad\n"
+                      "arguments, answers or plan, 130 --batch interrupted.\n";
 
 int runWindow(int argc, char *argv[])
 {
@@ -65,6 +71,8 @@ int runCommandLine(int argc, char *argv[])
         }
         return runHeadlessMode(argc, argv, argv[2]);
     }
+    if (std::strcmp(mode, "--batch") == 0)
+        return runBatchMode(argc, argv);
     if (std::strcmp(mode, "--search") == 0) {
         if (argc != 2) {
             std::fputs("nvrwizard: --search takes no arguments\n", stderr);

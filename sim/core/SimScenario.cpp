@@ -1,5 +1,7 @@
 #include "sim/core/SimScenario.h"
 
+#include "sim/core/SimRecorderCopies.h"
+
 #include <QFile>
 #include <QHostAddress>
 #include <QJsonArray>
@@ -207,7 +209,9 @@ bool SimScenario::fromJson(const QByteArray &json, SimScenario *scenario, QStrin
         return false;
     }
     SimScenario loaded;
-    const QJsonArray recorders = document.object().value(QLatin1String("recorders")).toArray();
+    QJsonArray recorders;
+    if (!expandRecorderCopies(document.object().value(QLatin1String("recorders")).toArray(), &recorders, error))
+        return false;
     for (qsizetype i = 0; i < recorders.size(); ++i) {
         SimRecorder recorder;
         QString why;

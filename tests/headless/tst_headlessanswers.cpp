@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The headless mode's command line: bad answers files are refused with exit
-// code 2 and a clear message before anything runs.
+// The headless and batch modes' command lines: bad answers files and plans are
+// refused with exit code 2 and a clear message before anything runs.
 class HeadlessAnswersTest : public QObject
 {
     Q_OBJECT
@@ -12,18 +12,20 @@ class HeadlessAnswersTest : public QObject
 private slots:
     void refusesBadAnswers_data();
     void refusesBadAnswers();
+    void refusesBadPlans_data();
+    void refusesBadPlans();
     void everyMistakeIsReported();
     void missingFileIsReported();
     void helpListsTheModes();
 
 private:
-    HeadlessRun runAnswers(const QByteArray &content)
+    HeadlessRun runAnswers(const QByteArray &content, const QStringList &mode = {QStringLiteral("--headless")})
     {
         QFile file(m_dir.filePath(QStringLiteral("answers.json")));
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
             return {};
         file.close();
-        return HeadlessRun::command({QStringLiteral("--headless"), file.fileName()});
+        return HeadlessRun::command(mode + QStringList {file.fileName()});
     }
     QTemporaryDir m_dir;
 };
@@ -83,6 +85,45 @@ void HeadlessAnswersTest::refusesBadAnswers()
     QVERIFY(r.summary.isEmpty());
 }
 
+void HeadlessAnswersTest::refusesBadPlans_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const char *const rows[][3] = {{"not json", "{\"recorders\": [", "the batch plan"},
+        {"unknown key", R"({"recorder": [{"mac": "00:1c:27:00:00:01"}]})",
+            "the plan: unknown key \"recorder\" (known: answers, jobs, recorders)"},
+        {"no recorders", R"({"answers": {}, "recorders": []})", "\"recorders\" must be a list of at least one"},
+        {"jobs", R"({"jobs": 2.5, "recorders": [{"mac": "00:1c:27:00:00:01"}]})", "\"jobs\" must be a whole number"},
+        {"shared answers", R"({"answers": {"hdd": {"format": [3]}}, "recorders": [{"mac": "00:1c:27:00:00:01"}]})",
+            "answers: section \"hdd\": \"format\" must list"},
+        {"shared recorder pick",
+            R"({"answers": {"searchNVR": {"recorder": 1}}, "recorders": [{"mac": "00:1c:27:00:00:01"}]})",
+            "\"recorder\" is taken from each recorder's \"mac\""},
+        {"bad mac", R"({"recorders": [{"mac": "00:1c:27:00:01"}]})", "recorder 1 (00:1c:27:00:01): \"mac\" must be"},
+        {"mac twice", R"({"recorders": [{"mac": "00:1c:27:00:00:0a"}, {"mac": "00:1C:27:00:00:0A"}]})",
+            "recorder 2 (00:1C:27:00:00:0A): the MAC address is listed twice"},
+        {"unknown recorder key", R"({"recorders": [{"mac": "00:1c:27:00:00:01", "disks": {}}]})",
+            "unknown key \"disks\" (known: hdd, mac, nimbora, password, searchCAM, timeZone)"},
+        {"override mistake", R"({"recorders": [{"mac": "00:1c:27:00:00:01", "timeZone": {"zone": 8}}]})",
+            "recorder 1 (00:1c:27:00:00:01): section \"timeZone\": \"zone\" must be"},
+        {"override merged",
+            R"({"answers": {"nimbora": {"account": "existing", "email": "a@b.example", "password": "x"}},
+            "recorders": [{"mac": "00:1c:27:00:00:01", "nimbora": {"password": ""}}]})",
+            "section \"nimbora\": \"account\": \"existing\" needs"}};
+    for (const auto &row : rows)
+        QTest::newRow(row[0]) << QByteArray(row[1]) << QString::fromUtf8(row[2]);
+}
+
+void HeadlessAnswersTest::refusesBadPlans()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const HeadlessRun r = runAnswers(content, {QStringLiteral("--batch")});
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
+    QVERIFY(r.summary.isEmpty());
+}
+
 void HeadlessAnswersTest::everyMistakeIsReported()
 {
     const HeadlessRun r = runAnswers(R"({"language": "Klingon", "instal": {}, "timeoutSeconds": 0,
@@ -111,6 +152,10 @@ void HeadlessAnswersTest::missingFileIsReported()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.errors.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.errors));
     QCOMPARE(HeadlessRun::command({QStringLiteral("--headless")}).exitCode, 2);
+    QCOMPARE(HeadlessRun::command({QStringLiteral("--batch"), QStringLiteral("plan.json"), QStringLiteral("--jobs"),
+                                      QStringLiteral("0")})
+                 .exitCode,
+        2);
 }
 
 void HeadlessAnswersTest::helpListsTheModes()

@@ -143,11 +143,12 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     m_process.setReadChannel(QProcess::StandardOutput);
     // A test that dies must not leave a simulator holding the LAN port.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    m_process.start(QStringLiteral("ip"),
-        {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace,
-            qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrsim"), QStringLiteral("--scenario"),
-            scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log")), QStringLiteral("--state"),
-            m_dir.filePath(QStringLiteral("state.json"))});
+    QStringList args {QStringLiteral("netns"), QStringLiteral("exec"), lab.lanNamespace,
+        qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrsim"), QStringLiteral("--scenario"),
+        scenarioPath, QStringLiteral("--log"), m_dir.filePath(QStringLiteral("sim.log"))};
+    if (m_keepState)
+        args << QStringLiteral("--state") << m_dir.filePath(QStringLiteral("state.json"));
+    m_process.start(QStringLiteral("ip"), args);
     QDeadlineTimer deadline(15000);
     QByteArray out;
     while (!out.contains("nvrsim ready\n") && !deadline.hasExpired() && m_process.state() != QProcess::NotRunning) {

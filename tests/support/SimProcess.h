@@ -57,6 +57,9 @@ public:
 
     // Scales the recorders' delays like Durations().scaled(factor) in the test.
     void setTimeScale(double factor) { m_env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QString::number(factor)); }
+    // Without the state file, which the simulator rewrites whole after every
+    // change: with many recorders that would weigh on what a benchmark times.
+    void dropState() { m_keepState = false; }
     // Writes the scenario, starts nvrsim and waits for "nvrsim ready". False
     // with a message (the simulator's stderr included) on failure.
     bool start(const QJsonObject &scenario, QString *error = nullptr);
@@ -79,4 +82,5 @@ private:
     QTemporaryDir m_dir;
     QProcess m_process;
     QProcessEnvironment m_env;
+    bool m_keepState = true;
 };

@@ -1,0 +1,162 @@
+// nvrwizard --batch against three simulated recorders in the network lab (two
+// of them one scenario entry with "copies"): one refuses the shared password
+// and fails alone, one takes its own override, the result names each one's
+// outcome in JSON and in a CSV table that Python's csv module reads, and no
+// answers file is left behind. Then Ctrl-C after the first recorder has
+// finished stops the rest.
+#include "LabEnv.h"
+#include "SimProcess.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+namespace {
+
+const QString kShared = QStringLiteral("Sitepass1");
+const QString kEmail = QStringLiteral("site@example.com");
+const QString kCloud = QStringLiteral("cloud1234");
+
+QJsonObject recorder(int n, const QString &password)
+{
+    QJsonObject r = password.isEmpty() ? SimProcess::recorder(n) : SimProcess::configured(n, password);
+    r.insert(QStringLiteral("cloud"),
+        QJsonObject {
+            {"portal_number", QStringLiteral("3000000%1").arg(n)}, {"portal_dfp", QStringLiteral("d%1").arg(n)}});
+    return SimProcess::withCameras(r, {SimProcess::camera(n, QStringLiteral("1"), QStringLiteral("cam%1pass").arg(n))});
+}
+
+QJsonArray csvRows(const QString &path)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+        {QStringLiteral("-c"),
+            QStringLiteral("import csv, json, sys; "
+                           "print(json.dumps(list(csv.DictReader(open(sys.argv[1], newline='')))))"),
+            path});
+    python.waitForFinished();
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+}
+
+} // namespace
+
+class BatchLabTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void oneFailureStopsNoOther();
+    void ctrlCStopsTheRest();
+
+private:
+    QProcess *startBatch(const QStringList &options);
+
+    SimProcess m_sim;
+    QTemporaryDir m_dir;
+    QString m_plan;
+    QStringList m_macs;
+};
+
+void BatchLabTest::initTestCase()
+{
+    NVR_REQUIRE_LAB();
+    QJsonObject site = recorder(1, QString());
+    site.insert(QStringLiteral("copies"), 2);
+    const QList<QJsonObject> recorders {site, recorder(3, QStringLiteral("Ownpass3"))};
+    for (int n : {1, 2, 3})
+        m_macs << SimProcess::macOf(SimProcess::recorder(n));
+    m_sim.setTimeScale(0.1);
+    QString error;
+    QVERIFY2(m_sim.start(SimProcess::withPortalAccount(SimProcess::scenario(recorders), kEmail, kCloud), &error),
+        qPrintable(error));
+
+    const QJsonObject answers {{"timeoutSeconds", 120}, {"password", QJsonObject {{"password", kShared}}},
+        {"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 1}}}}}},
+        {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}}};
+    // The third recorder is left with the shared password, which it refuses.
+    const QJsonArray list {QJsonObject {{"mac", m_macs.at(0).toUpper()}},
+        QJsonObject {{"mac", m_macs.at(1)}, {"password", QJsonObject {{"password", "Ownpass2"}}}},
+        QJsonObject {{"mac", m_macs.at(2)}}};
+    QFile plan(m_dir.filePath(QStringLiteral("plan.json")));
+    QVERIFY(plan.open(QIODevice::WriteOnly));
+    plan.write(QJsonDocument(QJsonObject {{"answers", answers}, {"recorders", list}}).toJson());
+    m_plan = plan.fileName();
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("tmp")));
+}
+
+QProcess *BatchLabTest::startBatch(const QStringList &options)
+{
+    auto *batch = new QProcess(this);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
+    // Where the batch keeps the runs' answers files, to see them gone after.
+    env.insert(QStringLiteral("TMPDIR"), m_dir.filePath(QStringLiteral("tmp")));
+    batch->setProcessEnvironment(env);
+    batch->start(qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"),
+        QStringList {QStringLiteral("--batch"), m_plan} + options);
+    return batch;
+}
+
+void BatchLabTest::oneFailureStopsNoOther()
+{
+    const QString csv = m_dir.filePath(QStringLiteral("result.csv"));
+    QProcess *batch = startBatch({QStringLiteral("--csv"), csv});
+    QVERIFY(batch->waitForFinished(90000));
+    const QString errors = QString::fromUtf8(batch->readAllStandardError());
+    QCOMPARE(batch->exitCode(), 1);
+    const QJsonObject result = QJsonDocument::fromJson(batch->readAllStandardOutput()).object();
+    const QJsonArray recorders = result.value(QStringLiteral("recorders")).toArray();
+    QVERIFY2(recorders.size() == 3, qPrintable(errors));
+    const QJsonArray rows = csvRows(csv);
+    QCOMPARE(rows.size(), 3);
+    for (int i : {0, 1}) {
+        const QJsonObject r = recorders.at(i).toObject();
+        QVERIFY2(r.value(QStringLiteral("outcome")) == QStringLiteral("succeeded"), qPrintable(errors));
+        QCOMPARE(r.value(QStringLiteral("channels")).toArray().first().toString(), QStringLiteral("47X-IP200"));
+        QCOMPARE(r.value(QStringLiteral("cloudNumber")).toString(), QStringLiteral("3000000%1").arg(i + 1));
+        QCOMPARE(rows.at(i)[QStringLiteral("cloud number")].toString(), QStringLiteral("3000000%1").arg(i + 1));
+        QCOMPARE(rows.at(i)[QStringLiteral("channels")].toString(), QStringLiteral("1:47X-IP200"));
+    }
+    QCOMPARE(m_sim.passwordOf(m_macs.at(0)), kShared);
+    QCOMPARE(m_sim.passwordOf(m_macs.at(1)), QStringLiteral("Ownpass2"));
+    const QJsonObject failed = recorders.at(2).toObject();
+    QCOMPARE(failed.value(QStringLiteral("outcome")).toString(), QStringLiteral("failed"));
+    QCOMPARE(failed.value(QStringLiteral("step")).toString(), QStringLiteral("password"));
+    QVERIFY(failed.value(QStringLiteral("failure")).toString().startsWith(QStringLiteral("the password was not")));
+    QCOMPARE(rows.at(2)[QStringLiteral("failure")], failed.value(QStringLiteral("failure")));
+    QCOMPARE(rows.at(2)[QStringLiteral("mac")].toString(), m_macs.at(2));
+    QVERIFY2(errors.contains(QStringLiteral("[3/3] %1 at password").arg(m_macs.at(2))), qPrintable(errors));
+    QVERIFY(QDir(m_dir.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+void BatchLabTest::ctrlCStopsTheRest()
+{
+    QProcess *batch = startBatch({QStringLiteral("--jobs"), QStringLiteral("1")});
+    batch->setReadChannel(QProcess::StandardError);
+    QString errors;
+    while (!errors.contains(QStringLiteral(" succeeded in ")) && batch->waitForReadyRead(60000))
+        errors += QString::fromUtf8(batch->readAllStandardError());
+    QVERIFY2(errors.contains(QStringLiteral("[1/3] %1 succeeded").arg(m_macs.at(0).toUpper())), qPrintable(errors));
+    ::kill(pid_t(batch->processId()), SIGINT);
+    QVERIFY(batch->waitForFinished(30000));
+    errors += QString::fromUtf8(batch->readAllStandardError());
+    QVERIFY2(batch->exitStatus() == QProcess::NormalExit && batch->exitCode() == 130, qPrintable(errors));
+    const QJsonObject result = QJsonDocument::fromJson(batch->readAllStandardOutput()).object();
+    QVERIFY(result.value(QStringLiteral("interrupted")).toBool());
+    const QJsonArray recorders = result.value(QStringLiteral("recorders")).toArray();
+    // The second run was stopped, or had already ended by itself.
+    QVERIFY(recorders.at(1)[QStringLiteral("outcome")] != QStringLiteral("not started"));
+    QCOMPARE(recorders.at(2)[QStringLiteral("outcome")].toString(), QStringLiteral("not started"));
+    QVERIFY2(
+        errors.contains(QStringLiteral("interrupted; finished: %1").arg(m_macs.at(0).toUpper())), qPrintable(errors));
+    QVERIFY(QDir(m_dir.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(BatchLabTest)
+#include "tst_batchlab.moc"
