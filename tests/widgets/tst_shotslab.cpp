@@ -5,7 +5,9 @@
 #include "ShotCheck.h"
 #include "SimProcess.h"
 
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QtTest>
 
 namespace {
@@ -18,6 +20,19 @@ bool started(SimProcess &sim, const QJsonObject &scenario)
     if (!sim.start(scenario, &error))
         qWarning("%s", qPrintable(error));
     return error.isEmpty();
+}
+
+// The recorders of a scenario file in sim/scenarios.
+QList<QJsonObject> scenarioRecorders(const QString &name)
+{
+    QFile file(qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/sim/scenarios/") + name);
+    QList<QJsonObject> recorders;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QJsonValue &recorder :
+            QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("recorders")).toArray())
+            recorders << recorder.toObject();
+    }
+    return recorders;
 }
 
 } // namespace
@@ -48,6 +63,36 @@ private slots:
 
         const QString problem
             = renderLabShots(name, {QStringLiteral("search-searching"), QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // Why a recorder cannot be reached, in EN, JP and RU: a recorder on another
+    // subnet and a link-local one in the list (the first, then the second
+    // clicked), nothing found, and a recorder whose HTTPS port is closed.
+    void diagnosisScreens_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+    void diagnosisScreens()
+    {
+        QFETCH(QString, language);
+        qputenv("NVR_SHOTS_LANG", language.toLatin1());
+        {
+            SimProcess sim;
+            QVERIFY(started(sim,
+                SimProcess::scenario(
+                    scenarioRecorders(QStringLiteral("other-subnet.json")) + scenarioRecorders("link-local.json"))));
+            const QString problem = renderLabShots(QStringLiteral("diagnosis-found"),
+                {QStringLiteral("search-done"), QStringLiteral("search-second-row")});
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+        QString problem = renderLabShots(QStringLiteral("diagnosis-none"), {QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        SimProcess sim;
+        QVERIFY(started(sim, SimProcess::scenario(scenarioRecorders(QStringLiteral("https-closed.json")))));
+        problem = renderLabShots(QStringLiteral("diagnosis-https"), {QStringLiteral("timezone-lan-unreachable")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
