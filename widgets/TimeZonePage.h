@@ -18,6 +18,6 @@ private:
     void refresh();
 
     Setup_TimeZoneView &m_step;
-    QWidget *m_box;
+    QWidget *m_picker;
     QLabel *m_diagnosis;
 };
