@@ -44,26 +44,28 @@ function(nvr_add_library name)
   target_link_libraries(${name} PUBLIC nvr_options ${ARG_LIBS})
 endfunction()
 
-# nvr_lab_prefix(VAR LABELS...): what a test command starts with: for a lab
-# test, a network lab of its own, so lab tests run side by side.
+# nvr_lab_prefix(VAR LABELS... [LAB_OPTIONS netlab options]): what a test
+# command starts with: for a lab test, a network lab of its own, so lab tests
+# run side by side.
 function(nvr_lab_prefix var)
-  if("lab" IN_LIST ARGN)
-    set(${var} ${PROJECT_SOURCE_DIR}/scripts/netlab.sh -- PARENT_SCOPE)
+  cmake_parse_arguments(ARG "" "" "LAB_OPTIONS" ${ARGN})
+  if("lab" IN_LIST ARG_UNPARSED_ARGUMENTS)
+    set(${var} ${PROJECT_SOURCE_DIR}/scripts/netlab.sh ${ARG_LAB_OPTIONS} -- PARENT_SCOPE)
   else()
     set(${var} "" PARENT_SCOPE)
   endif()
 endfunction()
 
-# nvr_add_qtest(NAME SOURCES ... LIBS ... LABELS ... [TIMEOUT s] [ENV ...]):
+# nvr_add_qtest(NAME SOURCES ... LIBS ... LABELS ... [TIMEOUT s] [ENV ...] [LAB_OPTIONS ...]):
 # one QtTest executable, registered with ctest. Every test gets its own HOME
 # under the build tree so nothing touches the real one, and reads no
 # deployment settings of the machine.
 function(nvr_add_qtest name)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;LABELS;ENV;LAB_OPTIONS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/support)
   target_link_libraries(${name} PRIVATE nvr_options Qt6::Test ${ARG_LIBS})
-  nvr_lab_prefix(prefix ${ARG_LABELS})
+  nvr_lab_prefix(prefix ${ARG_LABELS} LAB_OPTIONS ${ARG_LAB_OPTIONS})
   add_test(NAME ${name} COMMAND ${prefix} $<TARGET_FILE:${name}>)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

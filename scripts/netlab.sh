@@ -3,7 +3,12 @@
 # namespace joined by two veth pairs, so nothing the wizard or the simulator
 # sends can reach the machine's real network. Removed again on exit.
 #
-#   scripts/netlab.sh [--lan 'COMMAND']... [--hosts 'IP NAME']... -- COMMAND [ARG]...
+#   scripts/netlab.sh [--lan 'COMMAND']... [--hosts 'IP NAME']... [--other-subnets] -- COMMAND [ARG]...
+#
+# --other-subnets puts two more recorder addresses on the LAN side's first
+# link, in subnets the computer has no route to: one on another subnet and
+# one link-local (as a recorder that asked for an address and got no answer).
+# Broadcasts still reach them; the computer's packets to them do not.
 #
 # COMMAND runs in the computer namespace with these variables set:
 #   NVRLAB_PC_NS, NVRLAB_LAN_NS   namespace names (for `ip netns exec`)
@@ -12,6 +17,7 @@
 #   NVRLAB_CAMERA_IPS             addresses the LAN side owns for simulated cameras
 #   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
 #   NVRLAB_OFFLINE_HOST           a name whose address has no route: a probe host for "offline"
+#   NVRLAB_OTHER_SUBNET_IP, NVRLAB_LINK_LOCAL_IP  with --other-subnets: those two addresses
 # Each --lan COMMAND runs in the background in the LAN namespace and is
 # stopped when COMMAND ends.
 set -euo pipefail
@@ -24,10 +30,12 @@ fi
 
 lan_cmds=()
 hosts=()
+other_subnets=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --lan) lan_cmds+=("$2"); shift 2 ;;
     --hosts) hosts+=("$2"); shift 2 ;;
+    --other-subnets) other_subnets=1; shift ;;
     --) shift; break ;;
     *) echo "netlab: unknown option $1" >&2; exit 2 ;;
   esac
@@ -64,6 +72,8 @@ recorder_ips=()
 for i in $(seq 10 29); do recorder_ips+=("192.0.2.$i"); done
 camera_ips=()
 for i in $(seq 100 139); do camera_ips+=("192.0.2.$i"); done
+# The benchmarking range (RFC 2544) and the link-local range: never routed either.
+other_subnet_ip=198.18.0.10 link_local_ip=169.254.77.10
 
 ip netns add "$pc"
 ip netns add "$lan"
@@ -91,6 +101,14 @@ ip -n "$lan" addr add "$probe_ip/32" dev lo
 ip -n "$lan" link set "nl${id}b" up
 ip -n "$lan" link set "nl${id}d" up
 ip -n "$lan" route add default via "$pc_ip"
+if [ "$other_subnets" = 1 ]; then
+  ip -n "$lan" addr add "$other_subnet_ip/24" dev "nl${id}b"
+  ip -n "$lan" addr add "$link_local_ip/16" dev "nl${id}b"
+  # Without these the default route would carry the computer there.
+  ip -n "$pc" route add unreachable 198.18.0.0/15
+  ip -n "$pc" route add unreachable 169.254.0.0/16
+  export NVRLAB_OTHER_SUBNET_IP="$other_subnet_ip" NVRLAB_LINK_LOCAL_IP="$link_local_ip"
+fi
 
 for ns in "$pc" "$lan"; do
   mkdir -p "/etc/netns/$ns"

@@ -36,5 +36,6 @@ scenario=${NVRSIM_SCENARIO:-sim/scenarios/demo.json}
 simlog=$PWD/build/run/nvrsim.log
 : >"$simlog"
 echo "run.sh: the simulator's events go to build/run/nvrsim.log" >&2
-exec scripts/netlab.sh --lan "build/run/bin/nvrsim --scenario '$scenario' --log '$simlog' >>'$simlog'" \
+# --other-subnets: the lab also holds the scenarios that sit on another subnet.
+exec scripts/netlab.sh --other-subnets --lan "build/run/bin/nvrsim --scenario '$scenario' --log '$simlog' >>'$simlog'" \
   -- "$wizard" "$@" 1>&3 3>&-

@@ -109,8 +109,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     QList<QPair<QString, QString>> recorders;
-    for (const SimRecorder &r : state.recorders())
-        recorders.append({r.mac, r.ip});
+    for (const SimRecorder &r : state.recorders()) {
+        if (!r.misbehave.webClosed)
+            recorders.append({r.mac, r.ip});
+    }
     const QStringList recorderIps = ownedAddresses(recorders, "recorder", log);
     SimWebConfig web(state, log, timeScaleFromEnvironment());
     const auto webServer = serveHttps(

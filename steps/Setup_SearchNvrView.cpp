@@ -1,6 +1,7 @@
 #include "steps/Setup_SearchNvrView.h"
 
 #include "app/core/HMLocalization.h"
+#include "app/core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "steps/SetupStepDelegate.h"
@@ -43,6 +44,11 @@ QString Setup_SearchNvrView::noDeviceText() const
     return text(QStringLiteral("APP_NODevice"));
 }
 
+QString Setup_SearchNvrView::noDeviceDiagnosisText() const
+{
+    return noDevice ? fillFormat(text(noDevice.textKey()), noDevice.args) : QString();
+}
+
 void Setup_SearchNvrView::performReadyToSearch()
 {
     Log::line(QStringLiteral("Setup_SearchNvrView ::performReadyToSearch"));
@@ -58,6 +64,7 @@ void Setup_SearchNvrView::performStartSearch()
 {
     Log::line(QStringLiteral("Setup_SearchNvrView ::performStartSearch"));
     searching = true;
+    noDevice = {};
     setButtons(false);
     listEnabled = false;
     // Its result is not looked at: a failed send ends the search with an error.
@@ -78,6 +85,7 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
         emit changed();
         showNetworkErrorMessageBox();
         noDeviceVisible = true;
+        diagnoseNoAnswer();
     } else if (!found.isEmpty()) {
         message.hideMessage();
         selectView.setSearchDeviceList(found);
@@ -91,12 +99,19 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
         message.hideMessage();
         nextEnabled = false;
         noDeviceVisible = true;
+        diagnoseNoAnswer();
     }
     backEnabled = true;
     searching = false;
     listEnabled = true;
     rescanEnabled = true;
     emit changed();
+}
+
+void Setup_SearchNvrView::diagnoseNoAnswer()
+{
+    noDevice = ReachDiagnosis::ofNoAnswer(systemIpv4Interfaces());
+    Log::line(QStringLiteral("Setup_SearchNvrView :: no answer, diagnosis ") + noDevice.code());
 }
 
 void Setup_SearchNvrView::setButtons(bool enabled)
@@ -110,6 +125,7 @@ void Setup_SearchNvrView::onRescanClicked()
 {
     Log::line(QStringLiteral("-[Setup_SearchNvrView onRescanClicked:]"));
     noDeviceVisible = false;
+    noDevice = {};
     if (searching) {
         emit changed();
         return;
@@ -125,6 +141,7 @@ void Setup_SearchNvrView::onRescanClicked()
 void Setup_SearchNvrView::onBackClicked()
 {
     noDeviceVisible = false;
+    noDevice = {};
     emit changed();
     if (theDelegate)
         theDelegate->setupSearchNvrBack();

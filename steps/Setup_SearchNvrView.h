@@ -46,6 +46,10 @@ public:
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
     QString btRescanTitle() const { return text(QStringLiteral("APP_Rescan")); }
     QString noDeviceText() const;
+    // Why nothing answered, told from the computer's interfaces; shown with
+    // the "nothing found" label.
+    const ReachDiagnosis &noDeviceDiagnosis() const { return noDevice; }
+    QString noDeviceDiagnosisText() const;
     Setup_SelectNvrView &selectNvrView() { return selectView; }
     const Setup_MessageView &messageView() const { return message; }
     const SetupProgressView &progressView() const { return progress; }
@@ -55,12 +59,14 @@ private:
     void performReadyToSearch();
     void performStartSearch();
     void setButtons(bool enabled);
+    void diagnoseNoAnswer();
 
     SearchDevice searchDevice;
     Setup_SelectNvrView selectView;
     Setup_MessageView message;
     SetupProgressView progress;
     NvrRef selectedNvr;
+    ReachDiagnosis noDevice;
     QString title;
     bool searching = false;
     bool backEnabled = true;

@@ -17,6 +17,10 @@ Setup_SelectNvrView::Setup_SelectNvrView(WizardContext &context)
 void Setup_SelectNvrView::setSearchDeviceList(const QList<TVexorReply> &list)
 {
     devices = list;
+    diagnoses.clear();
+    const QList<Ipv4Interface> computer = devices.isEmpty() ? QList<Ipv4Interface>() : systemIpv4Interfaces();
+    for (const TVexorReply &device : devices)
+        diagnoses << ReachDiagnosis::ofRecorder(device, computer);
     selected = -1;
     selectedMac.clear();
     if (!devices.isEmpty())
@@ -31,6 +35,12 @@ QString Setup_SelectNvrView::rowIp(int row) const
 QString Setup_SelectNvrView::rowMac(int row) const
 {
     return UtilMethod::macToString(devices.at(row).macAddress);
+}
+
+QString Setup_SelectNvrView::rowDiagnosisText(int row) const
+{
+    const ReachDiagnosis &diagnosis = diagnoses.at(row);
+    return diagnosis ? fillFormat(text(diagnosis.textKey()), diagnosis.args) : QString();
 }
 
 void Setup_SelectNvrView::selectRow(int row)

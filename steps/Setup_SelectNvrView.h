@@ -2,6 +2,7 @@
 
 #include "app/core/WizardContext.h"
 #include "guide/EmphasisedText.h"
+#include "netcheck/ReachDiagnosis.h"
 #include "protocol/TVexorReply.h"
 
 #include <QList>
@@ -25,6 +26,11 @@ public:
     QString rowNumber(int row) const { return QString::number(row + 1); }
     QString rowIp(int row) const;
     QString rowMac(int row) const;
+    // Why the row's recorder cannot be reached from this computer, if it cannot.
+    const ReachDiagnosis &rowDiagnosis(int row) const { return diagnoses.at(row); }
+    QString rowDiagnosisText(int row) const;
+    // The selected row's, shown under the list before the user goes on.
+    QString selectedDiagnosisText() const { return selected < 0 ? QString() : rowDiagnosisText(selected); }
 
     void selectRow(int row);
     int selectedRow() const { return selected; }
@@ -56,6 +62,7 @@ private:
     WizardContext &context;
     Setup_SearchNvrView *theDelegate = nullptr;
     QList<TVexorReply> devices;
+    QList<ReachDiagnosis> diagnoses;
     int selected = -1;
     QString selectedMac;
 };

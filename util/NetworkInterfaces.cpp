@@ -35,6 +35,7 @@ QList<Ipv4Interface> systemIpv4Interfaces()
         Ipv4Interface item;
         item.name = QString::fromLocal8Bit(entry->ifa_name);
         item.address = address;
+        item.netmask = ipv4Text(entry->ifa_netmask);
         if (entry->ifa_flags & IFF_POINTOPOINT)
             item.broadcast = ipv4Text(entry->ifa_dstaddr);
         else if (entry->ifa_flags & IFF_BROADCAST)

@@ -10,6 +10,7 @@ struct Ipv4Interface
 {
     QString name;
     QString address;
+    QString netmask;
     // The broadcast address, or for a point-to-point link its destination;
     // empty when the interface has neither.
     QString broadcast;

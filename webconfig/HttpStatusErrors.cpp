@@ -1,5 +1,7 @@
 #include "webconfig/HttpStatusErrors.h"
 
+#include "webconfig/HttpError.h"
+
 #include <QNetworkReply>
 
 bool isHttpStatusError(const QNetworkReply &reply)
@@ -20,6 +22,23 @@ bool isHttpStatusError(const QNetworkReply &reply)
     case QNetworkReply::OperationNotImplementedError:
     case QNetworkReply::ServiceUnavailableError:
     case QNetworkReply::UnknownServerError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool reachedNoServer(const HttpError &error)
+{
+    if (error.domain == kHttpGetErrorDomain)
+        return error.code == HttpGetTimedOut;
+    if (error.domain != QLatin1String("QNetworkReply"))
+        return false;
+    switch (error.code) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::UnknownNetworkError:
         return true;
     default:
         return false;

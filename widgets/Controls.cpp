@@ -14,6 +14,22 @@ QLabel *wrappedLabel(const QString &name, QWidget *parent)
     return label;
 }
 
+QLabel *diagnosisLabel(const QString &name, QWidget *parent)
+{
+    QLabel *label = wrappedLabel(name, parent);
+    label->setStyleSheet(QStringLiteral(
+        "color: #7a2e0e; background: #fff4e5; border: 1px solid #f0b27a; border-radius: 4px; padding: 6px;"));
+    label->hide();
+    return label;
+}
+
+void showDiagnosis(QLabel &label, const QString &text)
+{
+    label.setText(text);
+    label.setAccessibleName(text);
+    label.setVisible(!text.isEmpty());
+}
+
 QPushButton *linkButton(const QString &name, QWidget *parent)
 {
     auto *button = new QPushButton(parent);

@@ -74,6 +74,7 @@ QWidget *SearchNvrPage::makeListBox()
     m_noDevice = wrappedLabel(QStringLiteral("textField"), box);
     m_noDevice->setAlignment(Qt::AlignCenter);
     m_noDevice->setStyleSheet(QStringLiteral("color: #b03a2e; font-weight: 600; padding: 6px;"));
+    m_diagnosis = diagnosisLabel(QStringLiteral("lbDiagnosis"), box);
     m_text2 = new QLabel(box);
     m_text2->setObjectName(QStringLiteral("lbText2"));
     m_listRescan = linkButton(QStringLiteral("btListRescan"), box);
@@ -95,20 +96,21 @@ QWidget *SearchNvrPage::makeListBox()
     layout->addWidget(m_text1);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_noDevice);
+    layout->addWidget(m_diagnosis);
     layout->addLayout(notListed);
     layout->addLayout(help);
 
     Setup_SelectNvrView &list = m_step.selectNvrView();
     connect(m_table, &QTableWidget::cellClicked, this, [this, &list](int row) {
         list.selectRow(row);
-        refreshRows();
+        refresh();
     });
     // The arrow keys choose as a click does; a click itself comes above.
     connect(m_table, &QTableWidget::currentCellChanged, this, [this, &list](int row) {
         if (row < 0 || row == list.selectedRow() || QApplication::mouseButtons() != Qt::NoButton)
             return;
         list.selectRow(row);
-        refreshRows();
+        refresh();
     });
     connect(m_listRescan, &QPushButton::clicked, this, [this, &list] {
         list.onRescanClicked();
@@ -129,6 +131,8 @@ void SearchNvrPage::refresh()
         m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(list.columnTitle(column)));
     m_noDevice->setText(m_step.noDeviceText());
     m_noDevice->setVisible(m_step.noDeviceLabelVisible());
+    showDiagnosis(
+        *m_diagnosis, m_step.noDeviceLabelVisible() ? m_step.noDeviceDiagnosisText() : list.selectedDiagnosisText());
     m_text2->setText(list.lbText2());
     m_listRescan->setText(list.btRescanTitle());
     m_macHelp->setText(list.btMacAddressTitle());
@@ -153,7 +157,13 @@ void SearchNvrPage::refreshRows()
         auto *mark = new QTableWidgetItem(radioIcon(row == list.selectedRow()), QString());
         m_table->setItem(row, Mark, mark);
         m_table->setItem(row, Number, new QTableWidgetItem(list.rowNumber(row)));
-        m_table->setItem(row, Ip, new QTableWidgetItem(list.rowIp(row)));
+        auto *ip = new QTableWidgetItem(list.rowIp(row));
+        // A recorder this computer cannot reach is marked before it is picked.
+        if (list.rowDiagnosis(row)) {
+            ip->setForeground(QColor(0xb0, 0x3a, 0x2e));
+            ip->setToolTip(list.rowDiagnosisText(row));
+        }
+        m_table->setItem(row, Ip, ip);
         m_table->setItem(row, Mac, new QTableWidgetItem(list.rowMac(row)));
     }
     if (list.selectedRow() >= 0)

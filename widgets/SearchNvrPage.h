@@ -25,6 +25,7 @@ private:
     QLabel *m_text1;
     QTableWidget *m_table;
     QLabel *m_noDevice;
+    QLabel *m_diagnosis;
     QLabel *m_text2;
     QPushButton *m_listRescan;
     QPushButton *m_macHelp;

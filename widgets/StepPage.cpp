@@ -5,6 +5,7 @@
 #include "widgets/StepFrame.h"
 #include "widgets/WaitingPanel.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -30,6 +31,12 @@ StepPage::StepPage(const SetupProgressView &progress, QWidget *parent, const QSt
 void StepPage::addContent(QWidget *content)
 {
     m_content->addWidget(content);
+}
+
+void StepPage::addBelowContent(QWidget *widget)
+{
+    auto *box = qobject_cast<QBoxLayout *>(layout());
+    box->insertWidget(box->indexOf(m_content) + 1, widget);
 }
 
 void StepPage::showStep(const State &state, const Setup_MessageView &message, QWidget *shown)

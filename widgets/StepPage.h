@@ -36,6 +36,8 @@ protected:
 
     // Adds a widget the content box can show.
     void addContent(QWidget *content);
+    // A widget under the content box, whatever the box shows.
+    void addBelowContent(QWidget *widget);
     // The waiting panel while the message is up, otherwise shown (nothing at
     // all when shown is null).
     void showStep(const State &state, const Setup_MessageView &message, QWidget *shown);

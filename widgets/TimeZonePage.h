@@ -2,9 +2,11 @@
 
 #include "widgets/StepPage.h"
 
+class QLabel;
 class Setup_TimeZoneView;
 
-// The time zone step: the picker, the waiting panel while the recorder is
+// The time zone step: the picker with why the recorder
+// could not be reached under it, the waiting panel while the recorder is
 // read or written, and Back and Next.
 class TimeZonePage : public StepPage
 {
@@ -17,4 +19,5 @@ private:
 
     Setup_TimeZoneView &m_step;
     QWidget *m_picker;
+    QLabel *m_diagnosis;
 };

@@ -77,6 +77,20 @@ QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, cons
         {QStringLiteral("files"), filesJson(summary)},
         {QStringLiteral("cloudNumber"), cloudNumber(summary)},
         {QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started},
+        {QStringLiteral("diagnosis"), session.diagnosis()},
+    };
+}
+
+// What a run that stopped short leaves on standard output: why, and how far it came.
+QJsonObject failureJson(const HeadlessSession &session, const HMLocalization &l10n)
+{
+    return {
+        {QStringLiteral("result"), QStringLiteral("failed")},
+        {QStringLiteral("failure"), session.failure()},
+        {QStringLiteral("language"), l10n.activeLanguage()},
+        {QStringLiteral("pages"), session.pages()},
+        {QStringLiteral("steps"), session.steps()},
+        {QStringLiteral("diagnosis"), session.diagnosis()},
     };
 }
 
@@ -158,9 +172,7 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
     app->exec();
 
-    if (session.exitCode() == 0) {
-        const QJsonObject summary = summaryJson(shell, session, l10n);
-        std::fputs(QJsonDocument(summary).toJson(QJsonDocument::Indented).constData(), stdout);
-    }
+    const QJsonObject output = session.exitCode() == 0 ? summaryJson(shell, session, l10n) : failureJson(session, l10n);
+    std::fputs(QJsonDocument(output).toJson(QJsonDocument::Indented).constData(), stdout);
     return session.exitCode();
 }

@@ -79,6 +79,15 @@ void HeadlessSession::when(PageController &page, std::function<bool()> ready, st
     timer->start(timeoutMs > 0 ? timeoutMs : this->timeoutMs());
 }
 
+void HeadlessSession::diagnose(const QString &cause, const QString &message)
+{
+    const QJsonObject diagnosis {{QStringLiteral("cause"), cause}, {QStringLiteral("message"), message}};
+    if (m_diagnosis == diagnosis)
+        return;
+    m_diagnosis = diagnosis;
+    progress(QStringLiteral("diagnosis: %1: %2").arg(cause, message));
+}
+
 void HeadlessSession::fail(const QString &message)
 {
     if (m_finished)

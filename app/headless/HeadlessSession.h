@@ -37,6 +37,11 @@ public:
     void when(PageController &page, std::function<bool()> ready, std::function<void()> act, const QString &waitingFor,
         int timeoutMs = 0);
 
+    // Why the recorder cannot be reached, in machine and human words: one
+    // line on standard error when it changes, and in the output at the end.
+    void diagnose(const QString &cause, const QString &message);
+    const QJsonValue &diagnosis() const { return m_diagnosis; }
+
     void fail(const QString &message);
     void succeed();
 
@@ -57,6 +62,7 @@ private:
     ScriptedModalHost &m_modal;
     QJsonObject m_steps;
     QJsonArray m_pages;
+    QJsonValue m_diagnosis;
     QHash<QString, int> m_actionsUsed;
     bool m_finished = false;
     int m_exitCode = 0;

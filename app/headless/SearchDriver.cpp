@@ -40,6 +40,8 @@ void driveSearch(PageController &page, HeadlessSession &session)
                 session.progress(QStringLiteral("found %1 %2").arg(list.rowIp(row), list.rowMac(row)));
             const QJsonValue pick = session.answersFor(Setup_SearchNvrView::kPageKey).value(QStringLiteral("recorder"));
             const int row = rowOf(list, pick);
+            if (list.deviceList().isEmpty() && search.noDeviceDiagnosis())
+                session.diagnose(search.noDeviceDiagnosis().code(), search.noDeviceDiagnosisText());
             if (row < 0) {
                 session.fail(list.deviceList().isEmpty() ? QStringLiteral("no recorder was found")
                                                          : QStringLiteral("the chosen recorder was not found"));
@@ -48,6 +50,8 @@ void driveSearch(PageController &page, HeadlessSession &session)
             list.selectRow(row);
             session.progress(
                 QStringLiteral("chose %1 %2 %3").arg(list.rowNumber(row), list.rowIp(row), list.rowMac(row)));
+            if (list.rowDiagnosis(row))
+                session.diagnose(list.rowDiagnosis(row).code(), list.rowDiagnosisText(row));
             session.record(Setup_SearchNvrView::kPageKey,
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
                     {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});

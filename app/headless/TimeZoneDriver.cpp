@@ -78,6 +78,8 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
                 step.onBackClicked();
                 return;
             }
+            if (step.diagnosis())
+                session.diagnose(step.diagnosis().code(), step.diagnosisText());
             if (!step.btNextEnabled()) {
                 session.fail(QStringLiteral("the recorder's time zones could not be read"));
                 return;
@@ -101,7 +103,9 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
             step.onNextClicked();
             session.when(
                 step, idle,
-                [&session, shownBefore] {
+                [&step, &session, shownBefore] {
+                    if (step.diagnosis())
+                        session.diagnose(step.diagnosis().code(), step.diagnosisText());
                     if (session.modal().alertSince(shownBefore))
                         session.fail(QStringLiteral("the recorder did not take the time zone"));
                 },

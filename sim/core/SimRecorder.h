@@ -25,6 +25,8 @@ struct SimMisbehaviour
     int ignoreCommands = 0;
     int flood = 0; // this many datagrams of noise follow every answer
 
+    bool webClosed = false; // nothing listens on its HTTPS port: connections are refused
+
     // The web side: every /config/ request, or only those whose path webPaths lists.
     int webStatus = 0; // answered with this status (401, 500, ...), the command not run
     bool webGarbage = false; // answered with noise instead of HTTP

@@ -85,6 +85,7 @@ void readMisbehaviour(const QJsonObject &object, RecorderReader &reader, SimMisb
     reader.integer(object, "webStatus", &m->webStatus, 599);
     if (m->webStatus != 0 && m->webStatus < 100)
         reader.fail("webStatus", "is not an HTTP status");
+    reader.flag(object, "webClosed", &m->webClosed);
     reader.flag(object, "webGarbage", &m->webGarbage);
     reader.flag(object, "webStall", &m->webStall);
     reader.flag(object, "webReset", &m->webReset);
@@ -163,8 +164,8 @@ QJsonObject misbehaviourJson(const SimMisbehaviour &m)
         if (value)
             o.insert(QLatin1String(key), value);
     }
-    const QList<QPair<const char *, bool>> flags {
-        {"webGarbage", m.webGarbage}, {"webStall", m.webStall}, {"webReset", m.webReset}, {"webEndless", m.webEndless}};
+    const QList<QPair<const char *, bool>> flags {{"webClosed", m.webClosed}, {"webGarbage", m.webGarbage},
+        {"webStall", m.webStall}, {"webReset", m.webReset}, {"webEndless", m.webEndless}};
     for (const auto &[key, value] : flags) {
         if (value)
             o.insert(QLatin1String(key), true);

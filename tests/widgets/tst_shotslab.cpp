@@ -6,7 +6,9 @@
 #include "ShotCheck.h"
 #include "SimProcess.h"
 
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QtTest>
 
@@ -54,6 +56,19 @@ QString renderAndAudit(SimProcess &sim, const QJsonObject &scenario, const QStri
     return problem.isEmpty() && audit ? auditAfresh(sim, scenario, screens, env) : problem;
 }
 
+// The recorders of a scenario file in sim/scenarios.
+QList<QJsonObject> scenarioRecorders(const QString &name)
+{
+    QFile file(qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/sim/scenarios/") + name);
+    QList<QJsonObject> recorders;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QJsonValue &recorder :
+            QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("recorders")).toArray())
+            recorders << recorder.toObject();
+    }
+    return recorders;
+}
+
 } // namespace
 
 class ShotsLabTest : public QObject
@@ -79,6 +94,36 @@ private slots:
         QVERIFY(started(sim, scenario));
         const QString problem = renderAndAudit(sim, scenario, QString::fromLatin1(QTest::currentDataTag()),
             {QStringLiteral("search-searching"), QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // Why a recorder cannot be reached, in EN, JP and RU: a recorder on another
+    // subnet and a link-local one in the list (the first, then the second
+    // clicked), nothing found, and a recorder whose HTTPS port is closed.
+    void diagnosisScreens_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+    void diagnosisScreens()
+    {
+        QFETCH(QString, language);
+        qputenv("NVR_SHOTS_LANG", language.toLatin1());
+        {
+            SimProcess sim;
+            QVERIFY(started(sim,
+                SimProcess::scenario(
+                    scenarioRecorders(QStringLiteral("other-subnet.json")) + scenarioRecorders("link-local.json"))));
+            const QString problem = renderLabShots(QStringLiteral("diagnosis-found"),
+                {QStringLiteral("search-done"), QStringLiteral("search-second-row")});
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+        QString problem = renderLabShots(QStringLiteral("diagnosis-none"), {QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        SimProcess sim;
+        QVERIFY(started(sim, SimProcess::scenario(scenarioRecorders(QStringLiteral("https-closed.json")))));
+        problem = renderLabShots(QStringLiteral("diagnosis-https"), {QStringLiteral("timezone-lan-unreachable")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 

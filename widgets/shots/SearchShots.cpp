@@ -1,10 +1,12 @@
 #include "app/SetupView.h"
 #include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SearchNvrView.h"
+#include "widgets/MainWindow.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
 
 #include <QEventLoop>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace {
@@ -48,4 +50,10 @@ void addSearchLanShots(ShotList &shots)
     shots.append({QStringLiteral("search-done"),
         QStringLiteral("the recorder search once it has ended: the recorders found, or none"),
         [](ShotWorld &world) { waitForTheSearch(showSearchStep(world)); }});
+    shots.append({QStringLiteral("search-second-row"),
+        QStringLiteral("the recorder search once it has ended, the second recorder clicked"), [](ShotWorld &world) {
+            waitForTheSearch(showSearchStep(world));
+            if (auto *table = world.window().findChild<QTableWidget *>(QStringLiteral("tableView")))
+                emit table->cellClicked(1, 0);
+        }});
 }

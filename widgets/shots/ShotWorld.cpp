@@ -1,9 +1,9 @@
 #include "widgets/shots/ShotWorld.h"
 
+#include "app/WelcomeView.h"
 #include "app/core/DialogController.h"
 #include "app/core/HMLocalization.h"
 #include "app/core/Languages.h"
-#include "app/WelcomeView.h"
 #include "guide/InstallView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/DialogLayout.h"
@@ -92,6 +92,11 @@ QDialog *ShotWorld::openDialog() const
     if (QDialog *alert = m_modal.openAlert())
         return alert;
     return m_modal.openFloating();
+}
+
+void ShotWorld::closeAlert()
+{
+    delete m_modal.openAlert();
 }
 
 QImage ShotWorld::render()

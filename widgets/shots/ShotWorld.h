@@ -69,6 +69,9 @@ public:
     // that wait for a recorder's answer.
     static void waitUntil(const std::function<bool()> &done, int timeoutMs);
 
+    // Closes the open alert, as its button would.
+    void closeAlert();
+
     // The window as shown, with the open dialog, if any, centred over it.
     QImage render();
     // What keeps keyboard and screen-reader users from the controls shown,

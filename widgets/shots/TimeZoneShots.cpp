@@ -68,4 +68,10 @@ void addTimeZoneLanShots(ShotList &shots)
             step->onNextClicked();
             ShotWorld::waitUntil([&] { return !step->messageViewController().isVisible(); }, kLongestWaitMs);
         }});
+    shots.append({QStringLiteral("timezone-lan-unreachable"),
+        QStringLiteral("the time zone step when the recorder's web interface does not answer, its alert closed"),
+        [](ShotWorld &world) {
+            if (enterTimeZoneStep(world))
+                world.closeAlert();
+        }});
 }
