@@ -308,8 +308,8 @@ private slots:
 
         // An interface that has no route any more: the send fails at once.
         ConfigRun gone([] {
-            return QList<Ipv4Interface> {
-                {QStringLiteral("eth9"), QStringLiteral("192.0.2.1"), QStringLiteral("192.0.2.255")}};
+            return QList<Ipv4Interface> {{QStringLiteral("eth9"), QStringLiteral("192.0.2.1"),
+                QStringLiteral("255.255.255.0"), QStringLiteral("192.0.2.255")}};
         });
         QVERIFY(gone.run(target, [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); }));
         QCOMPARE(gone.retCode, -1);
