@@ -15,6 +15,7 @@ struct BatchOutcome
     QString step; // the last page or step its run showed
     QString failure; // why it failed or was stopped
     QJsonObject summary; // the run's JSON summary, once it succeeded
+    QJsonObject diagnosis; // why a failed run's recorder could not be reached, when it could tell
     qint64 elapsedMs = 0;
 
     bool isFinished() const { return state == State::Succeeded || state == State::Failed; }

@@ -19,7 +19,8 @@ QJsonObject recorderJson(const BatchOutcome &outcome)
         {QStringLiteral("seconds"), qRound(double(outcome.elapsedMs) / 100) / 10.0},
         {QStringLiteral("ip"), outcome.ip()}, {QStringLiteral("channels"), outcome.channels()},
         {QStringLiteral("cloudNumber"), outcome.cloudNumber()}, {QStringLiteral("cloud"), outcome.cloud()},
-        {QStringLiteral("failure"), orNull(outcome.failure)}};
+        {QStringLiteral("failure"), orNull(outcome.failure)},
+        {QStringLiteral("diagnosis"), outcome.diagnosis.isEmpty() ? QJsonValue() : QJsonValue(outcome.diagnosis)}};
 }
 
 QString csvField(const QString &text)
@@ -77,13 +78,13 @@ QJsonObject BatchReport::json(const QList<BatchOutcome> &outcomes, bool interrup
 
 QByteArray BatchReport::csv(const QList<BatchOutcome> &outcomes)
 {
-    QStringList lines {QStringLiteral("mac,outcome,step,seconds,ip,channels,cloud number,cloud,failure")};
+    QStringList lines {QStringLiteral("mac,outcome,step,seconds,ip,channels,cloud number,cloud,failure,diagnosis")};
     for (const BatchOutcome &outcome : outcomes) {
         const QJsonObject r = recorderJson(outcome);
         const QStringList fields {outcome.mac, outcome.outcomeText(), outcome.step,
             QString::number(r.value(QStringLiteral("seconds")).toDouble(), 'f', 1), outcome.ip().toString(),
             channelsText(outcome.channels()), outcome.cloudNumber().toString(), outcome.cloud().toString(),
-            outcome.failure};
+            outcome.failure, outcome.diagnosis.value(QStringLiteral("cause")).toString()};
         QStringList quoted;
         for (const QString &field : fields)
             quoted << csvField(field);

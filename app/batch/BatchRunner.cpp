@@ -161,11 +161,19 @@ void BatchRunner::onEnded(int index, int exitCode, QProcess::ExitStatus status)
         report(index, outcome.failure);
     } else {
         outcome.state = BatchOutcome::State::Failed;
+        // A failed run prints its own result, with why the recorder could not be reached when it can tell.
+        outcome.diagnosis = QJsonDocument::fromJson(process->readAllStandardOutput())
+                                .object()
+                                .value(QStringLiteral("diagnosis"))
+                                .toObject();
         if (outcome.failure.isEmpty())
             outcome.failure = status == QProcess::CrashExit
                 ? QStringLiteral("the run ended abnormally at %1").arg(outcome.step)
                 : QStringLiteral("the run ended with exit code %1 at %2").arg(exitCode).arg(outcome.step);
-        report(index, QStringLiteral("failed after %1: %2").arg(secondsText(outcome.elapsedMs), outcome.failure));
+        const QString why = outcome.diagnosis.value(QStringLiteral("message")).toString();
+        report(index,
+            QStringLiteral("failed after %1: %2").arg(secondsText(outcome.elapsedMs), outcome.failure)
+                + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why)));
     }
     QFile::remove(process->arguments().constLast());
     process->deleteLater();

@@ -1,6 +1,6 @@
 // nvrwizard --batch against three simulated recorders in the network lab (two
-// of them one scenario entry with "copies"): one refuses the shared password
-// and fails alone, one takes its own override, the result names each one's
+// of them one scenario entry with "copies"): one whose HTTPS port is closed
+// fails alone with the reason named, one takes its own override, the result names each one's
 // outcome in JSON and in a CSV table that Python's csv module reads, and no
 // answers file is left behind. Then Ctrl-C after the first recorder has
 // finished stops the rest.
@@ -68,7 +68,9 @@ void BatchLabTest::initTestCase()
     NVR_REQUIRE_LAB();
     QJsonObject site = recorder(1, QString());
     site.insert(QStringLiteral("copies"), 2);
-    const QList<QJsonObject> recorders {site, recorder(3, QStringLiteral("Ownpass3"))};
+    QJsonObject closed = recorder(3, QString());
+    closed.insert(QStringLiteral("misbehave"), QJsonObject {{"webClosed", true}});
+    const QList<QJsonObject> recorders {site, closed};
     for (int n : {1, 2, 3})
         m_macs << SimProcess::macOf(SimProcess::recorder(n));
     m_sim.setTimeScale(0.1);
@@ -79,7 +81,6 @@ void BatchLabTest::initTestCase()
     const QJsonObject answers {{"timeoutSeconds", 120}, {"password", QJsonObject {{"password", kShared}}},
         {"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 1}}}}}},
         {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}}};
-    // The third recorder is left with the shared password, which it refuses.
     const QJsonArray list {QJsonObject {{"mac", m_macs.at(0).toUpper()}},
         QJsonObject {{"mac", m_macs.at(1)}, {"password", QJsonObject {{"password", "Ownpass2"}}}},
         QJsonObject {{"mac", m_macs.at(2)}}};
@@ -127,11 +128,12 @@ void BatchLabTest::oneFailureStopsNoOther()
     QCOMPARE(m_sim.passwordOf(m_macs.at(1)), QStringLiteral("Ownpass2"));
     const QJsonObject failed = recorders.at(2).toObject();
     QCOMPARE(failed.value(QStringLiteral("outcome")).toString(), QStringLiteral("failed"));
-    QCOMPARE(failed.value(QStringLiteral("step")).toString(), QStringLiteral("password"));
-    QVERIFY(failed.value(QStringLiteral("failure")).toString().startsWith(QStringLiteral("the password was not")));
+    QCOMPARE(failed.value(QStringLiteral("step")).toString(), QStringLiteral("timeZone"));
+    QCOMPARE(failed[QStringLiteral("diagnosis")][QStringLiteral("cause")].toString(), QStringLiteral("httpsClosed"));
+    QCOMPARE(rows.at(2)[QStringLiteral("diagnosis")].toString(), QStringLiteral("httpsClosed"));
     QCOMPARE(rows.at(2)[QStringLiteral("failure")], failed.value(QStringLiteral("failure")));
     QCOMPARE(rows.at(2)[QStringLiteral("mac")].toString(), m_macs.at(2));
-    QVERIFY2(errors.contains(QStringLiteral("[3/3] %1 at password").arg(m_macs.at(2))), qPrintable(errors));
+    QVERIFY2(errors.contains(QStringLiteral("[3/3] %1 at timeZone").arg(m_macs.at(2))), qPrintable(errors));
     QVERIFY(QDir(m_dir.filePath(QStringLiteral("tmp"))).isEmpty());
 }
 
