@@ -5,7 +5,6 @@
 //   scripts/netlab.sh -- build/<dir>/bin/bench_batch [--summary FILE]
 #include "ChildRun.h"
 #include "FigureReport.h"
-#include "LabEnv.h"
 #include "SimProcess.h"
 
 #include <QCoreApplication>
@@ -106,14 +105,8 @@ int main(int argc, char *argv[])
     const QString summaryFile = takeSummaryFile(args);
     const QString figure = QStringLiteral("Twenty recorders at once");
     const QString goal = QStringLiteral("twenty ≤ %1 × one").arg(kGoalRatio);
-    print(QStringLiteral("## ") + figure);
-    print();
-    if (!LabEnv::fromEnvironment().inLab()) {
-        print(QStringLiteral("Not measured: run it inside the lab (scripts/netlab.sh -- %1).").arg(args.first()));
+    if (!begin(figure, true))
         return Failed;
-    }
-    if (qEnvironmentVariableIsEmpty("NVR_BUILD_DIR"))
-        qputenv("NVR_BUILD_DIR", QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/..")));
     const QString wizard = QCoreApplication::applicationDirPath() + QStringLiteral("/nvrwizard");
 
     print(QStringLiteral("`nvrwizard --batch` sets up recorders of `sim/scenarios/twenty.json` (new recorders, one "

@@ -4,7 +4,6 @@
 //
 //   scripts/netlab.sh -- build/<dir>/bin/bench_discovery [N]... [--summary FILE]   (default 100 500 1000 2000)
 #include "FigureReport.h"
-#include "LabEnv.h"
 #include "SimProcess.h"
 #include "platform/Durations.h"
 #include "protocol/SearchDevice.h"
@@ -90,14 +89,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments();
     const QString summaryFile = takeSummaryFile(args);
-    print(QStringLiteral("## Discovery burst"));
-    print();
-    if (!LabEnv::fromEnvironment().inLab()) {
-        print(QStringLiteral("Not measured: run it inside the lab (scripts/netlab.sh -- %1).").arg(args.first()));
+    if (!begin(QStringLiteral("Discovery burst"), true))
         return Failed;
-    }
-    if (qEnvironmentVariableIsEmpty("NVR_BUILD_DIR"))
-        qputenv("NVR_BUILD_DIR", QCoreApplication::applicationDirPath().section(QLatin1Char('/'), 0, -2).toUtf8());
     setDurations(Durations());
     QList<int> counts;
     for (const QString &arg : args.mid(1))

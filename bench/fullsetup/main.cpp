@@ -5,7 +5,6 @@
 //   scripts/netlab.sh -- build/<dir>/bin/bench_fullsetup [RUNS] [--summary FILE]   (default 3 runs)
 #include "ChildRun.h"
 #include "FigureReport.h"
-#include "LabEnv.h"
 #include "SimProcess.h"
 #include "WaitAccounting.h"
 
@@ -109,14 +108,8 @@ int main(int argc, char *argv[])
     const int runs = qMax(1, args.value(1, QStringLiteral("3")).toInt());
     const QString figure = QStringLiteral("Full headless setup");
     const QString goal = QStringLiteral("run time ≤ %1 × protocol waits").arg(kGoalRatio);
-    print(QStringLiteral("## ") + figure);
-    print();
-    if (!LabEnv::fromEnvironment().inLab()) {
-        print(QStringLiteral("Not measured: run it inside the lab (scripts/netlab.sh -- %1).").arg(args.first()));
+    if (!begin(figure, true))
         return Failed;
-    }
-    if (qEnvironmentVariableIsEmpty("NVR_BUILD_DIR"))
-        qputenv("NVR_BUILD_DIR", QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/..")));
     const QString wizard = QCoreApplication::applicationDirPath() + QStringLiteral("/nvrwizard");
     const QJsonObject scenario = readJson(kDataDir + QStringLiteral("/scenario.json"));
 

@@ -91,11 +91,7 @@ int main(int argc, char *argv[])
     const QString summaryFile = takeSummaryFile(args);
     const QString figure = QStringLiteral("One configuration command vs curl");
     const QString goal = QStringLiteral("HttpConfig ≤ %1 × curl").arg(kGoalRatio);
-    print(QStringLiteral("## ") + figure);
-    print();
-    // The simulator sits next to this program in the build tree.
-    if (qEnvironmentVariableIsEmpty("NVR_BUILD_DIR"))
-        qputenv("NVR_BUILD_DIR", QCoreApplication::applicationDirPath().section(QLatin1Char('/'), 0, -2).toUtf8());
+    begin(figure, false);
     const int runs = qMax(1, args.value(1, QStringLiteral("50")).toInt());
     const QJsonObject recorder = SimProcess::configured(0, kPassword);
     SimProcess sim;

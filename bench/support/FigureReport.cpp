@@ -1,11 +1,28 @@
 #include "FigureReport.h"
 
+#include "LabEnv.h"
+
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
 #include <cstdio>
 
 namespace FigureReport {
+
+bool begin(const QString &figure, bool needsLab)
+{
+    print(QStringLiteral("## ") + figure);
+    print();
+    if (needsLab && !LabEnv::fromEnvironment().inLab()) {
+        print(QStringLiteral("Not measured: run it inside the lab (scripts/netlab.sh -- %1).")
+                  .arg(QCoreApplication::applicationFilePath()));
+        return false;
+    }
+    if (qEnvironmentVariableIsEmpty("NVR_BUILD_DIR"))
+        qputenv("NVR_BUILD_DIR", QFile::encodeName(QCoreApplication::applicationDirPath() + QStringLiteral("/..")));
+    return true;
+}
 
 QString takeSummaryFile(QStringList &args)
 {

@@ -11,6 +11,11 @@ namespace FigureReport {
 
 enum Exit { Met = 0, Missed = 1, Failed = 2 };
 
+// Prints the figure's heading and points NVR_BUILD_DIR at this program's build
+// tree, where the simulator and the wizard are. False, with a line saying so,
+// when the figure needs the network lab and does not run inside it.
+bool begin(const QString &figure, bool needsLab);
+
 // Reads "--summary FILE" from the arguments (removing both) and returns FILE.
 QString takeSummaryFile(QStringList &args);
 
