@@ -99,8 +99,12 @@ private slots:
         QStringList answering {macOf(Flooder), macOf(Deaf), macOf(Plain)};
         answering.sort();
         QCOMPARE(found, answering);
+        // All of it, back to where the search came from.
+        const QString searcher = m_sim.log(QStringLiteral("rx")).constFirst().value("from");
         QVERIFY(m_sim.waitForLog(
-            QStringLiteral("flood"), [](const SimLogLine &l) { return l.value("sent").toInt() == kFlood; }, kWaitMs));
+            QStringLiteral("flood"),
+            [&](const SimLogLine &l) { return l.value("sent").toInt() == kFlood && l.value("to") == searcher; },
+            kWaitMs));
         // One attempt: it ends one reply wait after the answers, the noise counting for nothing.
         QVERIFY2(took < 2 * durations().lanReplyMs + 500, qPrintable(QStringLiteral("%1 ms").arg(took)));
         QVERIFY2(watch.longestGapMs() < kMaxStallMs, qPrintable(QStringLiteral("%1 ms").arg(watch.longestGapMs())));
