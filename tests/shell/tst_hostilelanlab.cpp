@@ -133,9 +133,14 @@ private slots:
         QVERIFY(walk.waitFor([&] { return walk.modal().alertSince(0).has_value(); }, QStringLiteral("alert")));
         QCOMPARE(*walk.modal().alertSince(0),
             walk.localization().localizedStringForKey(QStringLiteral("Check network Failed")));
-        QVERIFY(!step.overlayShown());
-        QVERIFY(step.btBackEnabled());
+        QVERIFY(!step.overlayShown() && step.btBackEnabled());
+        QCOMPARE(step.subStep(), int(Setup_PasswordView::CheckFactoryState));
         QCOMPARE(UtilMethod::macToString(walk.setup().getSelectedDevice()->macAddress), macOf(Deaf));
+        // Three tries, each sent on every lab interface.
+        int verifies = 0;
+        for (const SimLogLine &l : m_sim.log(QStringLiteral("rx")))
+            verifies += l.value("op") == QLatin1String("163") && l.value("mac") == macOf(Deaf);
+        QVERIFY2(verifies >= 3 && verifies % 3 == 0, qPrintable(QString::number(verifies)));
 
         step.onBackClicked();
         QCOMPARE(walk.currentStep(), QStringLiteral("searchNVR"));

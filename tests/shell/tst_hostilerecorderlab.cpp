@@ -210,7 +210,8 @@ private slots:
         QVERIFY2(walk.walkTo(QStringLiteral("hdd"), macOf(hostile), kPassword), qPrintable(walk.why()));
         Setup_HddView &step = walk.setup().hddViewController();
         QVERIFY(networkAlertSince(walk, 0, errorBoundMs()));
-        QVERIFY(step.btBackEnabled());
+        QCOMPARE(walk.modal().shown().size(), 1);
+        QVERIFY(step.btBackEnabled() && !step.btNextEnabled() && !step.btSkipEnabled());
         QVERIFY(!step.messageViewController().isVisible());
         keptSetupState(walk, macOf(hostile));
 
