@@ -26,14 +26,16 @@ inline bool runTool(const QString &program, const QStringList &args, QString *ou
     return true;
 }
 
-// plistutil says "ERROR" and exits 0 when it cannot read a file: it read the
-// file when it wrote a conversion and no complaint.
+// plistutil prints "ERROR" where the conversion would go and exits 0 when it
+// cannot read a file: it read the file when it wrote a conversion.
 inline bool plistutilReads(const QString &path)
 {
     QProcess p;
     p.start(QStringLiteral("plistutil"), {QStringLiteral("-i"), path});
-    return p.waitForFinished(60000) && p.exitCode() == 0 && p.readAllStandardError().isEmpty()
-        && !p.readAllStandardOutput().isEmpty();
+    if (!p.waitForFinished(60000) || p.exitCode() != 0 || !p.readAllStandardError().isEmpty())
+        return false;
+    const QByteArray out = p.readAllStandardOutput();
+    return !out.isEmpty() && !out.startsWith("ERROR");
 }
 
 // The system's Python when there is one: version-manager shims on PATH cost a

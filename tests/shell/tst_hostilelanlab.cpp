@@ -99,8 +99,12 @@ private slots:
         QStringList answering {macOf(Flooder), macOf(Deaf), macOf(Plain)};
         answering.sort();
         QCOMPARE(found, answering);
+        // All of it, back to where the search came from.
+        const QString searcher = m_sim.log(QStringLiteral("rx")).constFirst().value("from");
         QVERIFY(m_sim.waitForLog(
-            QStringLiteral("flood"), [](const SimLogLine &l) { return l.value("sent").toInt() == kFlood; }, kWaitMs));
+            QStringLiteral("flood"),
+            [&](const SimLogLine &l) { return l.value("sent").toInt() == kFlood && l.value("to") == searcher; },
+            kWaitMs));
         // One attempt: it ends one reply wait after the answers, the noise counting for nothing.
         QVERIFY2(took < 2 * durations().lanReplyMs + 500, qPrintable(QStringLiteral("%1 ms").arg(took)));
         QVERIFY2(watch.longestGapMs() < kMaxStallMs, qPrintable(QStringLiteral("%1 ms").arg(watch.longestGapMs())));
@@ -129,9 +133,14 @@ private slots:
         QVERIFY(walk.waitFor([&] { return walk.modal().alertSince(0).has_value(); }, QStringLiteral("alert")));
         QCOMPARE(*walk.modal().alertSince(0),
             walk.localization().localizedStringForKey(QStringLiteral("Check network Failed")));
-        QVERIFY(!step.overlayShown());
-        QVERIFY(step.btBackEnabled());
+        QVERIFY(!step.overlayShown() && step.btBackEnabled());
+        QCOMPARE(step.subStep(), int(Setup_PasswordView::CheckFactoryState));
         QCOMPARE(UtilMethod::macToString(walk.setup().getSelectedDevice()->macAddress), macOf(Deaf));
+        // Three tries, each sent on every lab interface.
+        int verifies = 0;
+        for (const SimLogLine &l : m_sim.log(QStringLiteral("rx")))
+            verifies += l.value("op") == QLatin1String("163") && l.value("mac") == macOf(Deaf);
+        QVERIFY2(verifies >= 3 && verifies % 3 == 0, qPrintable(QString::number(verifies)));
 
         step.onBackClicked();
         QCOMPARE(walk.currentStep(), QStringLiteral("searchNVR"));

@@ -319,21 +319,6 @@ private slots:
         QCOMPARE(formattedIds(), (QStringList {QStringLiteral("0"), QStringLiteral("0")}));
         QCOMPARE(f->modal.shown().size(), 3);
     }
-
-    void recorderThatDoesNotAnswer()
-    {
-        // The recorder's web side is gone: an address nothing listens on.
-        QVERIFY(startSim({SimProcess::recorder(7)}, 1, SimProcess::scenario({SimProcess::recorder(0)})));
-        step->setDelegate(&page, target(), QStringLiteral("admin"), password);
-        step->viewDidAppear();
-        QVERIFY(dialogs(1));
-        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
-        QVERIFY(!busy() && step->btBackEnabled() && !step->btNextEnabled() && !step->btSkipEnabled());
-        QTest::qWait(200);
-        QCOMPARE(f->modal.shown().size(), 1);
-        step->onBackClicked();
-        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
-    }
 };
 
 NVR_STEP_LAB("hdd", HddStepLabTest)

@@ -128,22 +128,6 @@ private slots:
         QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), QStringLiteral("new456"));
     }
 
-    void noAnswerThreeTimesShowsTheNetworkAlert()
-    {
-        showStepFor(SimProcess::misbehaving(0, {{QStringLiteral("silentCommands"), true}}), false);
-        QVERIFY(waitFor([&] { return !f->modal.shown().isEmpty(); }));
-        QCOMPARE(f->modal.shown(), QStringList {kAlert});
-        int verifies = 0;
-        for (const SimLogLine &l : sim.log(QStringLiteral("rx")))
-            verifies += l.value("op") == QStringLiteral("163") ? 1 : 0;
-        // Three tries, each sent on every lab interface.
-        QVERIFY(verifies >= 3 && verifies % 3 == 0);
-        QCOMPARE(step->subStep(), int(Setup_PasswordView::CheckFactoryState));
-        QVERIFY(idle() && step->btBackEnabled());
-        step->onBackClicked();
-        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
-    }
-
     // The right account resets the recorder; the step counts down the wait the
     // recorder announced (its leading number, 50 for none) and then goes back
     // to the search.

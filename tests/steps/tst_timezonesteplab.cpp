@@ -221,25 +221,16 @@ private slots:
         QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
     }
 
-    // No recorder while reading: only Back is left, even after the check box
-    // proposes again. No recorder while writing: Back and Next for a retry.
-    void transportFailures()
+    // No recorder while writing: Back, and Next for a retry. (Reading fails
+    // in the hostile recorder lab.)
+    void unansweredWriteLeavesBackAndNext()
     {
-        QVERIFY(startSim({}));
-        sim.stop();
-        enter();
-        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, 8000);
-        QVERIFY(onlyBackOr(false));
-        QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadList));
-        picker().autosetTimeZone(true);
-        QVERIFY(!step->btNextEnabled());
-
         QVERIFY(startSim({}));
         enter();
         QVERIFY(settled());
         sim.stop();
         step->onNextClicked();
-        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), (QStringList {kAlert, kAlert}), 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, 8000);
         QVERIFY(onlyBackOr(true) && page.calls.isEmpty());
         QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::SetZone));
         step->onBackClicked();

@@ -4,7 +4,7 @@
   plistcheck.py sample OUT xml|binary COUNT   a file with every type, COUNT entries
   plistcheck.py bookmarks OUT xml|binary      a bookmarks file full of other entries
   plistcheck.py convert IN OUT xml|binary     read IN, write it again as OUT
-  plistcheck.py same A B                      both files hold equal values
+  plistcheck.py same A B                      both files hold equal values of equal types
   plistcheck.py reads FILE...                 every file reads
   plistcheck.py added ORIG NOW ENTRY.json     NOW is ORIG with ENTRY last on the bar
   plistcheck.py json FILE                     prints the file as JSON (strings only)
@@ -31,7 +31,19 @@ def every_type(i):
 
 
 def sample(count):
-    return {"entries": [every_type(i) for i in range(count)], "top": every_type(count)}
+    top = every_type(count)
+    top.update({"": "empty key", "cdata": "]]> end", "infinite": float("-inf"), "huge": 1.7976931348623157e308,
+                "ancient": datetime.datetime(1066, 10, 14, 9, 0)})
+    return {"entries": [every_type(i) for i in range(count)], "top": top}
+
+
+def typed(value):
+    """The value with each leaf's type beside it: True and 1 are not the same here."""
+    if isinstance(value, dict):
+        return {k: typed(v) for k, v in value.items()}
+    if isinstance(value, list):
+        return [typed(v) for v in value]
+    return (type(value).__name__, value)
 
 
 def bookmarks():
@@ -84,7 +96,7 @@ def main(argv):
     elif cmd == "convert":
         dump(load(args[0]), args[1], args[2])
     elif cmd == "same":
-        if load(args[0]) != load(args[1]):
+        if typed(load(args[0])) != typed(load(args[1])):
             fail("%s and %s differ" % (args[0], args[1]))
     elif cmd == "reads":
         for path in args:
