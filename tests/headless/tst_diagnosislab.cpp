@@ -30,12 +30,6 @@ private slots:
         QTest::newRow("other subnet") << "other-subnet.json"
                                       << "otherSubnet"
                                       << "198.18.0.10/24";
-        QTest::newRow("link-local") << "link-local.json"
-                                    << "linkLocal"
-                                    << "169.254.77.10";
-        QTest::newRow("HTTPS closed") << "https-closed.json"
-                                      << "httpsClosed"
-                                      << "192.0.2.10";
         // The lab's computer is on two links, so the search may miss a recorder.
         QTest::newRow("no answer") << QString() << "severalNetworks"
                                    << "198.51.100.1/24";

@@ -88,23 +88,14 @@ private slots:
                              const QString &line, const QString &password = QString()) {
             QTest::newRow(name) << recorders << given << exitCode << line << password;
         };
-        row("search by MAC in capitals", QJsonArray {fresh, second},
-            QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::macOf(second).toUpper()}}}}, kAnyExit,
-            chosenSecond);
         row("search by IP", QJsonArray {fresh, second},
             QJsonObject {{"searchNVR", QJsonObject {{"recorder", SimProcess::ipOf(second)}}}}, kAnyExit, chosenSecond);
         row("recorder not there", QJsonArray {fresh},
             QJsonObject {{"searchNVR", QJsonObject {{"recorder", "00:1c:27:99:99:99"}}}}, 1,
             "failed: the chosen recorder was not found");
-        row("new recorder's password", QJsonArray {fresh},
-            QJsonObject {{"password", QJsonObject {{"password", "first123"}}}}, kAnyExit,
-            "recorder's time zone:", "first123");
         row("password changed", QJsonArray {known},
             answers({{"password", QJsonObject {{"password", kPassword}, {"newPassword", "new456"}}}}), kAnyExit,
             "recorder's time zone:", "new456");
-        row("wrong password, no reset", QJsonArray {known},
-            QJsonObject {{"password", QJsonObject {{"password", "guess12"}}}}, 1, "failed: the password was not taken",
-            kPassword);
         row("password breaking a rule resets nothing", QJsonArray {known},
             QJsonObject {{"password", QJsonObject {{"password", "guess#12"}, {"reset", reset}}}}, 1,
             "failed: the password was not taken: Use only letters and digits", kPassword);
@@ -116,8 +107,6 @@ private slots:
         row("reset and start afresh", QJsonArray {resetting},
             QJsonObject {{"password", QJsonObject {{"password", "fresh123"}, {"reset", reset}}}}, kAnyExit,
             "resetting the recorder", "fresh123");
-        row("zone by part of a name", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "TOKYO"}}}}),
-            kAnyExit, "chose time zone (GMT+09:00) Osaka, Seoul, Tokyo");
         row("several zones match", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "GMT+05"}}}}), 1,
             "failed: 3 time zones of the recorder match");
         row("no zone matches", QJsonArray {known}, answers({{"timeZone", QJsonObject {{"zone", "Atlantis"}}}}), 1,
