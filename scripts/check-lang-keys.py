@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the shipped language files against English and the sources.
 
-Every file must parse, hold exactly the English keys, keep each value's "%@"
+Every file must be plain lines, each ending in a line feed (no byte order
+mark or carriage return), parse, hold exactly the English keys, keep each value's "%@"
 placeholders, leave no value empty, not be mostly English and carry the words
 that pages emphasise inside other texts; every key the sources look up
 literally must exist in English.
@@ -26,7 +27,10 @@ EMPHASISED = {"SETUPSEARCH_TEXT1": "APP_NEXT2", "SETUPHDD_TEXT1.5": "APP_NEXT2",
 
 def load(path, errors):
     table = {}
-    text = path.read_text(encoding="utf-8")
+    raw = path.read_bytes()
+    if raw.startswith(b"\xef\xbb\xbf") or b"\r" in raw or not raw.endswith(b"\n"):
+        errors.append(f"{path.name}: not plain lines each ending in a line feed")
+    text = raw.decode("utf-8")
     lines = text.split("\n")
     if lines and lines[-1] == "":
         lines.pop()
@@ -66,6 +70,8 @@ def main():
         for key, inner in EMPHASISED.items():
             if table.get(inner) and table.get(inner) not in table.get(key, ""):
                 errors.append(f"{path.name}: {key} does not contain the text of {inner}")
+        if table.get("HMLANGUAGEDIRECTION") != "ltr":
+            errors.append(f"{path.name}: every shipped language is written left to right")
         phrase = "(%@)" if code == "PT" else "Vexor NVR (%@)"
         if phrase not in table.get("WELCOME_TEXT1", phrase):
             errors.append(f"{path.name}: WELCOME_TEXT1 lacks \"{phrase}\"")

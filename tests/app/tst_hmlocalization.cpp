@@ -1,6 +1,5 @@
 #include "app/core/DiagShowEula.h"
 #include "app/core/HMLocalization.h"
-#include "app/core/Languages.h"
 #include "app/core/ScriptedModalHost.h"
 #include "platform/Log.h"
 #include "platform/NotificationCenter.h"
@@ -123,33 +122,6 @@ private slots:
         l10n.setLanguage(QStringLiteral("XX"));
         QCOMPARE(l10n.localizedStringForKey(QStringLiteral("Welcome")), QStringLiteral("Welcome"));
         QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(QLatin1Char('\n'))));
-    }
-
-    void shippedFilesLoadCleanly()
-    {
-        const QString folder = Resources::path(QStringLiteral("lang"));
-        HMLocalization english(folder);
-        english.setLanguage(QStringLiteral("EN"));
-        const QString next = english.localizedStringForKey(QStringLiteral("APP_Next2"));
-        for (const QString &code : Languages::LangFile()) {
-            QFile file(folder + QLatin1Char('/') + code + QStringLiteral(".txt"));
-            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-            const QByteArray content = file.readAll();
-            QVERIFY2(content.endsWith('\n') && !content.startsWith("\xEF\xBB\xBF") && !content.contains('\r'),
-                qPrintable(code));
-            m_log.clear();
-            HMLocalization l10n(folder);
-            l10n.setLanguage(code);
-            // Only the empty piece after the final line feed may be reported, naming the code.
-            const QStringList reported = formatLines();
-            QVERIFY2(reported.size() == 1
-                    && reported.first().contains(QStringLiteral("line %1 ").arg(content.count('\n') + 1))
-                    && reported.first().startsWith(kFormatPrefix + code + QStringLiteral(" localization file: ")),
-                qPrintable(code + QLatin1Char(' ') + reported.join(QLatin1Char('\n'))));
-            QCOMPARE(l10n.languageDirection(), 1);
-            QVERIFY2(code == QLatin1String("EN") || l10n.localizedStringForKey(QStringLiteral("APP_Next2")) != next,
-                qPrintable(code));
-        }
     }
 
     // The licence dialog: every piece from the active language's file (a key
