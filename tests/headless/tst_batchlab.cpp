@@ -1,9 +1,6 @@
-// nvrwizard --batch against three simulated recorders in the network lab (two
-// of them one scenario entry with "copies"): one whose HTTPS port is closed
-// fails alone with the reason named, one takes its own override, the result names each one's
-// outcome in JSON and in a CSV table that Python's csv module reads, and no
-// answers file is left behind. Then Ctrl-C after the first recorder has
-// finished stops the rest.
+// nvrwizard --batch against three simulated recorders: one with its HTTPS port
+// closed fails alone, one takes its own override, the outcomes come as JSON and
+// as CSV that Python reads, no answers file stays; Ctrl-C stops the rest.
 #include "LabEnv.h"
 #include "SimProcess.h"
 

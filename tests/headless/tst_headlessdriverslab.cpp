@@ -1,7 +1,5 @@
-// What each page's headless driver makes of its answers against simulated
-// recorders, cameras and portal in the network lab: the exit code and the
-// progress or failure line on standard error, and where it matters what the
-// recorder holds afterwards. And the README's example as it stands.
+// Each page's headless driver against the simulator: exit code, the line on
+// standard error, what the recorder holds after; and the README's example run.
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
