@@ -106,10 +106,11 @@ QString validatePassword(const QJsonObject &answers)
             mistakes << QStringLiteral("\"%1\" must be a text that is not empty").arg(key);
     }
     const QJsonValue reset = answers.value(QStringLiteral("reset"));
+    // Nothing else: a misspelt key beside them would go unnoticed.
     if (!reset.isUndefined()
-        && !(reset.isObject() && reset[QStringLiteral("user")].isString()
+        && !(reset.isObject() && reset.toObject().size() == 2 && reset[QStringLiteral("user")].isString()
             && reset[QStringLiteral("password")].isString()))
-        mistakes << QStringLiteral("\"reset\" must hold the texts \"user\" and \"password\"");
+        mistakes << QStringLiteral("\"reset\" must hold the texts \"user\" and \"password\", and nothing else");
     mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
     return joinMistakes(mistakes);
 }

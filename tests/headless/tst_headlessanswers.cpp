@@ -45,6 +45,8 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
             "summary, timeoutSeconds, timeZone, welcome)"},
         {"section not object", R"({"install": []})", "section \"install\" must be an object"},
         {"reset without user", R"({"password": {"reset": {"password": "x"}}})", "\"reset\" must hold the texts"},
+        {"reset with an unknown key", R"({"password": {"reset": {"user": "a", "password": "x", "pasword": "y"}}})",
+            "and nothing else"},
         {"time zone not text", R"({"timeZone": {"zone": 8}})", "section \"timeZone\": \"zone\" must be"},
         {"time zone blank", R"({"timeZone": {"zone": "  "}})", "section \"timeZone\": \"zone\" must be"},
         {"time zone action", R"({"timeZone": {"actions": ["skip"]}})", "unknown action skip"},
