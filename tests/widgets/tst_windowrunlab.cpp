@@ -8,19 +8,14 @@
 #include "KeyFocus.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
+#include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
 #include "app/SetupView.h"
-#include "app/core/HMLocalization.h"
 #include "platform/Durations.h"
-#include "platform/NotificationCenter.h"
-#include "platform/UrlOpener.h"
 #include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_SelectCamView.h"
 #include "widgets/MainWindow.h"
-#include "widgets/RegisterWidgets.h"
-#include "widgets/WidgetFactory.h"
-#include "widgets/WidgetModalHost.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -40,13 +35,12 @@ constexpr int kWaitMs = 20000;
 
 // The window as window mode shows it, searching the lab's LAN, with the
 // user's folders under home and URLs recorded instead of opened.
-struct WholeWindow
+struct WholeWindow : WidgetsFixture
 {
     explicit WholeWindow(const QString &home)
-        : folders {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
-            home + QStringLiteral("/Library/Application Support")}
+        : WidgetsFixture({home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
+            home + QStringLiteral("/Library/Application Support")})
     {
-        registerAllWidgets(factory);
         Setup_SearchNvrView::searchesLan = true;
         window = std::make_unique<MainWindow>(shell, context, factory);
         modal.setMainWindow(window.get());
@@ -54,12 +48,6 @@ struct WholeWindow
         QApplication::setActiveWindow(window.get());
     }
 
-    UserFolders folders;
-    WidgetFactory factory;
-    NotificationCenter notifications;
-    WidgetModalHost modal {factory};
-    RecordingUrlOpener urls;
-    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, folders};
     AppDelegate shell {context};
     std::unique_ptr<MainWindow> window;
     QSignalSpy finished {&shell, &AppDelegate::terminateRequested};
@@ -143,7 +131,7 @@ private:
     void checkFinishedAndLeft(const QString &secondCamera)
     {
         QCOMPARE(whole->finished.size(), 1);
-        const UserFolders &folders = whole->folders;
+        const UserFolders &folders = whole->context.folders;
         QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).app")));
         QVERIFY(QFileInfo::exists(folders.desktop + QStringLiteral("/HRX-540A(10000001).desktop")));
         QVERIFY(QFileInfo::exists(
