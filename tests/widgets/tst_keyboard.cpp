@@ -76,6 +76,11 @@ struct Delegates : DiagLEDStateRedDelegate,
     void cancelResetNVR() override { calls << QStringLiteral("cancelResetNVR"); }
 };
 
+template<typename T> T *find(QWidget &in, const char *name)
+{
+    return in.findChild<T *>(QString::fromLatin1(name));
+}
+
 using DialogMaker = std::function<std::unique_ptr<DialogController>(WizardContext &, Delegates &)>;
 
 struct Window : WidgetsFixture
@@ -98,10 +103,6 @@ struct Window : WidgetsFixture
         shell.awakeFromNib();
     }
 
-    template<typename T = QWidget> T *find(const char *name) const
-    {
-        return window->findChild<T *>(QString::fromLatin1(name));
-    }
     GreyOverlay *overlay() const { return window->findChild<GreyOverlay *>(); }
     // The highlighted phase beside the shown page, or -1 when none is shown.
     int visiblePhase() const
@@ -164,11 +165,6 @@ struct Shell : ShellDelegate
     void finishWizard() override { ++finished; }
 };
 
-template<typename T> T *find(QWidget &in, const char *name)
-{
-    return in.findChild<T *>(QString::fromLatin1(name));
-}
-
 void clickRow(QListWidget &list, int row)
 {
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
@@ -188,13 +184,13 @@ private slots:
     void welcomeAndGuideByKeys()
     {
         Window w;
-        auto *tradeMark = w.find<QLabel>("tradeMark");
+        auto *tradeMark = find<QLabel>(*w.window, "tradeMark");
         QVERIFY(tradeMark->isVisible() && !tradeMark->text().isEmpty());
         QTRY_VERIFY2(darkPixels(*tradeMark) > 50, "the trademark line does not stand out from its band");
         QCOMPARE(w.visiblePhase(), -1);
-        QVERIFY(w.find("exit")->isVisible() && !w.find("about")->isVisible());
+        QVERIFY(find<QWidget>(*w.window, "exit")->isVisible() && !find<QWidget>(*w.window, "about")->isVisible());
         QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
-        auto *languages = w.find<QComboBox>("cbSelectLanguage");
+        auto *languages = find<QComboBox>(*w.window, "cbSelectLanguage");
         const QString english = languages->accessibleName();
         // The arrow keys choose a language at once, and the names follow it.
         key(Qt::Key_Down);
@@ -207,12 +203,13 @@ private slots:
         key(Qt::Key_Return); // Start, from the language list
         QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
         QCOMPARE(w.visiblePhase(), 0);
-        QVERIFY(w.find("about")->isVisible() && w.find("exit")->isVisible() && !w.find("adobe")->isVisible());
+        QVERIFY(find<QWidget>(*w.window, "about")->isVisible() && find<QWidget>(*w.window, "exit")->isVisible()
+            && !find<QWidget>(*w.window, "adobe")->isVisible());
         QTRY_VERIFY2(focusIs("btnNext"), qPrintable(focusName()));
         for (int press = 0; press < 4; ++press)
             key(Qt::Key_Return);
         // The last sub-page: its tip link, Back and Next, in reading order.
-        auto *tip = w.find<QPushButton>("btnTip");
+        auto *tip = find<QPushButton>(*w.window, "btnTip");
         QTRY_VERIFY(tip->isVisible());
         QVERIFY(focusIs("btnNext"));
         key(Qt::Key_Tab, Qt::ShiftModifier);
@@ -227,7 +224,7 @@ private slots:
         QVERIFY2(focusIs("troubleshooting"), qPrintable(focusName()));
 
         // Return on a focused button presses that one, not Next.
-        w.find<QPushButton>("btnBack")->setFocus(Qt::TabFocusReason);
+        find<QPushButton>(*w.window, "btnBack")->setFocus(Qt::TabFocusReason);
         key(Qt::Key_Return);
         QCOMPARE(w.shell.contentBox().current()->pageKey(), QStringLiteral("install"));
         QVERIFY(!tip->isVisible());
