@@ -21,7 +21,7 @@
 #include "steps/DiagResetNVR.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
-#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_NimboraContentView.h"
 #include "steps/Setup_PasswordView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
@@ -30,7 +30,6 @@
 #include "widgets/NimboraForm.h"
 #include "widgets/PasswordForms.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -42,10 +41,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
-#include <QTimer>
-#include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
