@@ -16,7 +16,11 @@ struct WidgetsFixture
     NotificationCenter notifications;
     WidgetModalHost modal {factory};
     RecordingUrlOpener urls;
-    WizardContext context {notifications, HMLocalization::sharedInstance(), modal, urls, {}};
+    WizardContext context;
 
-    WidgetsFixture() { registerAllWidgets(factory); }
+    explicit WidgetsFixture(const UserFolders &folders = {})
+        : context {notifications, HMLocalization::sharedInstance(), modal, urls, folders}
+    {
+        registerAllWidgets(factory);
+    }
 };
