@@ -51,6 +51,11 @@ QJsonValue BatchOutcome::cloud() const
     return stepValue(summary, "nimbora", "outcome");
 }
 
+QJsonValue BatchOutcome::report() const
+{
+    return stepValue(summary, "summary", "report");
+}
+
 QString BatchOutcome::resultText() const
 {
     int cameras = 0;

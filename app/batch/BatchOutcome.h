@@ -29,6 +29,8 @@ struct BatchOutcome
     QJsonValue cloudNumber() const;
     // The cloud step's outcome ("registered", "skipped", ...).
     QJsonValue cloud() const;
+    // The setup report's path, when the run wrote one.
+    QJsonValue report() const;
     // "2 cameras, cloud number 10000001" for the progress line.
     QString resultText() const;
 };

@@ -2,6 +2,7 @@
 
 #include "app/headless/AnswersFile.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QRegularExpression>
 
@@ -45,6 +46,11 @@ QStringList checkShared(const QJsonObject &plan, const HeadlessDrivers &drivers)
     QStringList mistakes;
     for (const QString &mistake : validateAnswers(shared.toObject(), drivers))
         mistakes << QStringLiteral("answers: ") + mistake;
+    // Every recorder writes its own report, under its own name in that folder.
+    const QString report = shared.toObject().value(QStringLiteral("summary"))[QStringLiteral("report")].toString();
+    if (!report.isEmpty() && !report.endsWith(QLatin1Char('/')) && !QFileInfo(report).isDir())
+        mistakes << QStringLiteral("answers: section \"summary\": in a batch \"report\" names a folder (ending in "
+                                   "\"/\"), where each recorder's report goes under its own name");
     if (shared.toObject().value(kSearchKey).toObject().contains(QStringLiteral("recorder")))
         mistakes << QStringLiteral("answers: section \"searchNVR\": \"recorder\" is taken from each recorder's "
                                    "\"mac\"");

@@ -19,7 +19,7 @@ QJsonObject recorderJson(const BatchOutcome &outcome)
         {QStringLiteral("seconds"), qRound(double(outcome.elapsedMs) / 100) / 10.0},
         {QStringLiteral("ip"), outcome.ip()}, {QStringLiteral("channels"), outcome.channels()},
         {QStringLiteral("cloudNumber"), outcome.cloudNumber()}, {QStringLiteral("cloud"), outcome.cloud()},
-        {QStringLiteral("failure"), orNull(outcome.failure)},
+        {QStringLiteral("report"), outcome.report()}, {QStringLiteral("failure"), orNull(outcome.failure)},
         {QStringLiteral("diagnosis"), outcome.diagnosis.isEmpty() ? QJsonValue() : QJsonValue(outcome.diagnosis)}};
 }
 

@@ -7,6 +7,8 @@
 #include "app/headless/HeadlessSession.h"
 #include "guide/InstallView.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -62,7 +64,10 @@ void driveSummary(PageController &page, HeadlessSession &session)
             for (const ShortcutError &error : summary.shortcutErrors())
                 session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
             QJsonObject record {{QStringLiteral("items"), int(summary.summaryInfo().size())}};
-            const QString report = session.answersFor(SummaryView::kPageKey).value(kReport).toString();
+            QString report = session.answersFor(SummaryView::kPageKey).value(kReport).toString();
+            // A folder takes the report under the name the window proposes.
+            if (report.endsWith(QLatin1Char('/')) || QFileInfo(report).isDir())
+                report = QDir(report).filePath(summary.report().fileName());
             if (!report.isEmpty()) {
                 QString error;
                 if (!summary.writeReport(report, &error)) {

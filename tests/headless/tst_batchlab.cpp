@@ -5,6 +5,7 @@
 #include "SimProcess.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
@@ -77,7 +78,8 @@ void BatchLabTest::initTestCase()
 
     const QJsonObject answers {{"timeoutSeconds", 120}, {"password", QJsonObject {{"password", kShared}}},
         {"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 1}}}}}},
-        {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}}};
+        {"nimbora", QJsonObject {{"account", "existing"}, {"email", kEmail}, {"password", kCloud}}},
+        {"summary", QJsonObject {{"report", m_dir.path() + QStringLiteral("/")}}}};
     const QJsonArray list {QJsonObject {{"mac", m_macs.at(0).toUpper()}},
         QJsonObject {{"mac", m_macs.at(1)}, {"password", QJsonObject {{"password", "Ownpass2"}}}},
         QJsonObject {{"mac", m_macs.at(2)}}};
@@ -120,6 +122,9 @@ void BatchLabTest::oneFailureStopsNoOther()
         QCOMPARE(r.value(QStringLiteral("cloudNumber")).toString(), QStringLiteral("3000000%1").arg(i + 1));
         QCOMPARE(rows.at(i)[QStringLiteral("cloud number")].toString(), QStringLiteral("3000000%1").arg(i + 1));
         QCOMPARE(rows.at(i)[QStringLiteral("channels")].toString(), QStringLiteral("1:47X-IP200"));
+        const QString report = r.value(QStringLiteral("report")).toString();
+        QVERIFY2(QFileInfo(report).size() > 0 && report.contains(m_macs.at(i).toUpper().replace(':', '-')),
+            qPrintable(report));
     }
     QCOMPARE(m_sim.passwordOf(m_macs.at(0)), kShared);
     QCOMPARE(m_sim.passwordOf(m_macs.at(1)), QStringLiteral("Ownpass2"));
