@@ -170,15 +170,6 @@ private slots:
         QCOMPARE(f.at(), QStringLiteral("1/0 1/10"));
     }
 
-    void ledDialogNamesEveryCheck()
-    {
-        GuideFixture f;
-        DiagLEDStateRed led(*f.context);
-        QCOMPARE(led.lbTexts(),
-            (QStringList {"Is the HRX-540A plugged in?", "Is the disk seated?", "Is the cable in?",
-                "Still red: reset the HRX-540A."}));
-    }
-
     // The button's name is quoted in English, also when it holds pattern characters.
     void resetNameWithPatternCharacters()
     {
