@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/core/PageController.h"
+#include "netcheck/ReachDiagnosis.h"
 #include "protocol/TVexorReply.h"
 
 #include <memory>
@@ -10,6 +11,7 @@
 using NvrRef = std::shared_ptr<const TVexorReply>;
 
 class SetupStepDelegate;
+struct HttpError;
 
 // A step of the setup page. theDelegate is the setup page.
 class SetupStep : public PageController
@@ -18,13 +20,25 @@ class SetupStep : public PageController
 public:
     using PageController::PageController;
 
+    // Why the recorder's web interface could not be reached, when the step's
+    // last request to it found no server; shown under the step's content.
+    const ReachDiagnosis &diagnosis() const { return m_diagnosis; }
+    QString diagnosisText() const;
+
 protected:
     // A modal alert with the text of key and one "Button Close".
     void showAlert(const QString &key);
     // The alert every step shows when the recorder cannot be reached.
     void showNetworkErrorMessageBox() { showAlert(QStringLiteral("Check network Failed")); }
+    // A request to the recorder failed: when it found no server, the
+    // diagnosis says why.
+    void noteHttpFailure(const HttpError &error, const TVexorReply &recorder);
+    void clearDiagnosis() { m_diagnosis = {}; }
 
     SetupStepDelegate *theDelegate = nullptr;
+
+private:
+    ReachDiagnosis m_diagnosis;
 };
 
 // A step that works on the selected recorder with the administrator login.
@@ -39,6 +53,9 @@ public:
     NvrRef device() const { return m_device; }
     QString user() const { return m_user; }
     QString password() const { return m_password; }
+
+protected:
+    void noteHttpFailure(const HttpError &error) { SetupStep::noteHttpFailure(error, *m_device); }
 
 private:
     NvrRef m_device;

@@ -113,6 +113,7 @@ void Setup_HddView::performQuery()
         return; // no recorder chosen: nothing to ask
     m_hddInfoRetrieved = false;
     m_queryInFlight = true;
+    clearDiagnosis();
     httpConfig->startGetHddInfo(*device(), user(), password());
 }
 
@@ -260,6 +261,7 @@ void Setup_HddView::toRescan()
 void Setup_HddView::startFormatting()
 {
     setButtonsEnabled(false);
+    clearDiagnosis();
     showBusyPanel(QStringLiteral("SetupHdd_Format"), kFormatPanelSteps);
     m_formattingBays.clear();
     for (int row = 0; row < hddInfos().size(); ++row) {
@@ -311,6 +313,7 @@ void Setup_HddView::onHttpDidError(const HttpError &error)
     m_queryInFlight = false;
     if (backClicked)
         return; // the step was left; the query only had to end
+    noteHttpFailure(error);
     m_backEnabled = true;
     removeBusyPanel();
     emit changed();

@@ -60,6 +60,7 @@ void Setup_NimboraView::viewDidAppear()
 void Setup_NimboraView::showBusy(Phase phase)
 {
     m_phase = phase;
+    clearDiagnosis();
     m_backEnabled = false;
     m_nextEnabled = false;
     m_form.setInputsEnabled(false);
@@ -270,9 +271,13 @@ void Setup_NimboraView::leave(const QString &account)
         theDelegate->setupNimboraNext(account);
 }
 
-void Setup_NimboraView::onHttpDidError(const HttpError &)
+void Setup_NimboraView::onHttpDidError(const HttpError &error)
 {
     Log::line(QStringLiteral("Setup_NimboraView::onHttpDidError"));
+    // The portal is another server: only the recorder's failures say the recorder is out of reach.
+    const int cmd = httpConfig->command();
+    if (cmd != HttpCmd::NimboraSignin && cmd != HttpCmd::NimboraNewAccount && cmd != HttpCmd::NimboraAdd)
+        noteHttpFailure(error);
     forgetAccount();
     messageView.hideMessage();
     showForm(true);

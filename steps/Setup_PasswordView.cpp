@@ -45,6 +45,7 @@ void Setup_PasswordView::setDelegate(SetupStepDelegate *delegate, NvrRef device)
 {
     theDelegate = delegate;
     selectedNvr = std::move(device);
+    clearDiagnosis();
 }
 
 QString Setup_PasswordView::getUserName() const
@@ -376,6 +377,7 @@ void Setup_PasswordView::cancelResetNVR()
 void Setup_PasswordView::startResetNVR(const QString &user, const QString &password)
 {
     httpConfig = std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this));
+    clearDiagnosis();
     showOverlay(text(QStringLiteral("Waiting")));
     httpConfig->startResetNVR(*selectedNvr, user, password);
 }
@@ -398,6 +400,7 @@ void Setup_PasswordView::onHttpDidError(const HttpError &error)
         return;
     }
     // The recorder did not take the reset: the user is back where Reset was pressed.
+    noteHttpFailure(error, *selectedNvr);
     m_subStep = subStepPrime;
     setControlsEnabled(true);
     emit changed();

@@ -47,6 +47,7 @@ void Setup_SearchCamView::performReadyToSearch()
 {
     m_phase = Phase::Searching;
     m_textFieldShown = false;
+    clearDiagnosis();
     internetReachableFoo.stop();
     showBusyPanel(kSearchPanelSteps, text(QStringLiteral("APP_SearchingDevices")));
     setButtonsEnabled(false, false, false);
@@ -195,6 +196,7 @@ void Setup_SearchCamView::toSkip()
 void Setup_SearchCamView::performReadyToAddCamera()
 {
     m_phase = Phase::Writing;
+    clearDiagnosis();
     showBusyPanel(kWritePanelSteps, QString());
     m_list.setInputsEnabled(false);
     setButtonsEnabled(false, false, false);
@@ -239,9 +241,10 @@ void Setup_SearchCamView::onHttpConfigDidFinish(HttpConfig *, int cmd)
         onChannelWritten();
 }
 
-void Setup_SearchCamView::onHttpDidError(const HttpError &)
+void Setup_SearchCamView::onHttpDidError(const HttpError &error)
 {
     Log::line(QStringLiteral("Setup_SearchCamView::onHttpDidError"));
+    noteHttpFailure(error);
     m_phase = Phase::Error;
     m_backEnabled = true;
     m_list.setRescanEnabled(true);

@@ -1,13 +1,11 @@
 #include "steps/Setup_TimeZoneView.h"
 
 #include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"
 #include "webconfig/HttpConfig.h"
 #include "webconfig/HttpError.h"
-#include "webconfig/HttpStatusErrors.h"
 
 namespace {
 
@@ -45,7 +43,6 @@ void Setup_TimeZoneView::setDelegate(
     m_recorderRead = false;
     m_backEnabled = false;
     m_nextEnabled = false;
-    m_diagnosis = {};
     messageView.hideMessage();
     picker.setTexts();
     picker.setTimezone(QString());
@@ -87,11 +84,6 @@ QStringList Setup_TimeZoneView::indexList() const
     return list->split(QLatin1Char(';'));
 }
 
-QString Setup_TimeZoneView::diagnosisText() const
-{
-    return m_diagnosis ? fillFormat(text(m_diagnosis.textKey()), m_diagnosis.args) : QString();
-}
-
 void Setup_TimeZoneView::readRecorder()
 {
     if (!device())
@@ -115,7 +107,7 @@ void Setup_TimeZoneView::onNextClicked()
         return;
     }
     m_dateStep = SetZone;
-    m_diagnosis = {};
+    clearDiagnosis();
     m_backEnabled = false;
     m_nextEnabled = false;
     showBusy();
@@ -210,10 +202,7 @@ void Setup_TimeZoneView::onZoneSet()
 void Setup_TimeZoneView::onHttpDidError(const HttpError &error)
 {
     Log::line(QStringLiteral("Setup_TimeZoneView :: request failed: ") + error.description);
-    if (reachedNoServer(error)) {
-        m_diagnosis = ReachDiagnosis::ofHttpsFailure(*device(), systemIpv4Interfaces());
-        Log::line(QStringLiteral("Setup_TimeZoneView :: diagnosis ") + m_diagnosis.code());
-    }
+    noteHttpFailure(error);
     m_backEnabled = true;
     // Only the write can be tried again: without the recorder's list nothing can be indexed.
     m_nextEnabled = m_dateStep == SetZone;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "netcheck/ReachDiagnosis.h"
 #include "platform/NotificationCenter.h"
 #include "steps/ComputerTimeZone.h"
 #include "steps/SetupProgressView.h"
@@ -56,10 +55,6 @@ public:
     // flight: a position counted in any other list would set a wrong zone.
     bool btNextEnabled() const { return m_nextEnabled && m_recorderRead && !messageView.isVisible(); }
     bool btBackEnabled() const { return m_backEnabled; }
-    // Why the recorder's web interface could not be reached, when a request
-    // found no server; shown under the picker.
-    const ReachDiagnosis &diagnosis() const { return m_diagnosis; }
-    QString diagnosisText() const;
     QString lbTitle() const { return text(QStringLiteral("SetupTimeZone_Title")); }
     QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
@@ -82,7 +77,6 @@ private:
     Setup_MessageView messageView;
     SetupProgressView progress;
     TimeZoneMatch::By m_proposedBy = TimeZoneMatch::By::Nothing;
-    ReachDiagnosis m_diagnosis;
     NotificationCenter::Token m_observer = 0;
     QString m_zoneSet;
     int m_dateStep = ReadList;

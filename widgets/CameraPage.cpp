@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 CameraPage::CameraPage(Setup_SearchCamView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent, QStringLiteral("btRescan"))
+    : StepPage(step, step.progressView(), parent, QStringLiteral("btRescan"))
     , m_step(step)
     , m_list(new CameraTable(step.selectCamViewController(), this))
 {

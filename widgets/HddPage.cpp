@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 HddPage::HddPage(Setup_HddView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent, QStringLiteral("btSkip"))
+    : StepPage(step, step.progressView(), parent, QStringLiteral("btSkip"))
     , m_step(step)
     , m_table(new HddTable(step.hddInformationViewController(), this))
 {

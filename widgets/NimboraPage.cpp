@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 NimboraPage::NimboraPage(Setup_NimboraView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent)
+    : StepPage(step, step.progressView(), parent)
     , m_step(step)
     , m_form(new NimboraForm(step.contentViewController(), this))
 {

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 PasswordPage::PasswordPage(Setup_PasswordView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent, QStringLiteral("btReset"))
+    : StepPage(step, step.progressView(), parent, QStringLiteral("btReset"))
     , m_step(step)
     , m_setForm(new SetPasswordForm(step.setForm(), this))
     , m_confirmForm(new ConfirmPasswordForm(step.confirmForm(), this))

@@ -34,7 +34,7 @@ QIcon radioIcon(bool on)
 } // namespace
 
 SearchNvrPage::SearchNvrPage(Setup_SearchNvrView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent, QStringLiteral("btRescan"))
+    : StepPage(step, step.progressView(), parent, QStringLiteral("btRescan"))
     , m_step(step)
 {
     setObjectName(QStringLiteral("searchNvrPage"));

@@ -1,5 +1,6 @@
 #include "widgets/StepPage.h"
 
+#include "steps/SetupStep.h"
 #include "steps/Setup_MessageView.h"
 #include "widgets/Controls.h"
 #include "widgets/StepFrame.h"
@@ -10,10 +11,12 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-StepPage::StepPage(const SetupProgressView &progress, QWidget *parent, const QString &leftName)
+StepPage::StepPage(const SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName)
     : QWidget(parent)
+    , m_step(step)
     , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
+    , m_diagnosis(diagnosisLabel(QStringLiteral("lbDiagnosis"), this))
     , m_waiting(new WaitingPanel(m_content))
     , m_empty(new QWidget(m_content))
     , m_left(leftName.isEmpty() ? nullptr : new QPushButton(this))
@@ -26,17 +29,13 @@ StepPage::StepPage(const SetupProgressView &progress, QWidget *parent, const QSt
     if (m_left)
         m_left->setObjectName(leftName);
     layOutStep(*this, progress, m_title, m_content, m_left, m_back, m_next);
+    auto *box = qobject_cast<QBoxLayout *>(layout());
+    box->insertWidget(box->indexOf(m_content) + 1, m_diagnosis);
 }
 
 void StepPage::addContent(QWidget *content)
 {
     m_content->addWidget(content);
-}
-
-void StepPage::addBelowContent(QWidget *widget)
-{
-    auto *box = qobject_cast<QBoxLayout *>(layout());
-    box->insertWidget(box->indexOf(m_content) + 1, widget);
 }
 
 void StepPage::showStep(const State &state, const Setup_MessageView &message, QWidget *shown)
@@ -47,6 +46,7 @@ void StepPage::showStep(const State &state, const Setup_MessageView &message, QW
 void StepPage::showStep(const State &state, bool waiting, const QString &waitingText, QWidget *shown)
 {
     m_title->setText(state.title);
+    showDiagnosis(*m_diagnosis, m_step.diagnosisText());
     m_waiting->setMessage(waitingText);
     m_content->setCurrentWidget(waiting ? m_waiting : shown ? shown : m_empty);
     m_back->setText(state.backTitle);

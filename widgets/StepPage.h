@@ -6,12 +6,14 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 class SetupProgressView;
+class SetupStep;
 class Setup_MessageView;
 class WaitingPanel;
 
 // The page every setup step shares: the step images, the title, a content box
-// showing the step's own content or the waiting panel, Back and Next, and for
-// some steps a button of their own on the left. A step's page adds its
+// showing the step's own content or the waiting panel, why the recorder could
+// not be reached under it, Back and Next, and for some steps a button of their
+// own on the left. A step's page adds its
 // content and calls showStep() from its refresh.
 class StepPage : public QWidget
 {
@@ -32,12 +34,11 @@ public:
 
 protected:
     // leftName: the object name of the step's own button; none when empty.
-    StepPage(const SetupProgressView &progress, QWidget *parent, const QString &leftName = QString());
+    StepPage(
+        const SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName = QString());
 
     // Adds a widget the content box can show.
     void addContent(QWidget *content);
-    // A widget under the content box, whatever the box shows.
-    void addBelowContent(QWidget *widget);
     // The waiting panel while the message is up, otherwise shown (nothing at
     // all when shown is null).
     void showStep(const State &state, const Setup_MessageView &message, QWidget *shown);
@@ -49,8 +50,10 @@ protected:
     QPushButton *leftButton() const { return m_left; }
 
 private:
+    const SetupStep &m_step;
     QLabel *m_title;
     QStackedWidget *m_content;
+    QLabel *m_diagnosis;
     WaitingPanel *m_waiting;
     QWidget *m_empty;
     QPushButton *m_left;

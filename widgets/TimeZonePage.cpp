@@ -1,21 +1,17 @@
 #include "widgets/TimeZonePage.h"
 
 #include "steps/Setup_TimeZoneView.h"
-#include "widgets/Controls.h"
 #include "widgets/TimeZonePicker.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 TimeZonePage::TimeZonePage(Setup_TimeZoneView &step, QWidget *parent)
-    : StepPage(step.progressView(), parent)
+    : StepPage(step, step.progressView(), parent)
     , m_step(step)
     , m_picker(new TimeZonePicker(step.timeZoneViewController(), this))
-    , m_diagnosis(diagnosisLabel(QStringLiteral("lbDiagnosis"), this))
 {
     setObjectName(QStringLiteral("timeZonePage"));
     addContent(m_picker);
-    addBelowContent(m_diagnosis);
     connect(backButton(), &QPushButton::clicked, this, [this] { m_step.onBackClicked(); });
     connect(nextButton(), &QPushButton::clicked, this, [this] { m_step.onNextClicked(); });
     connect(&m_step, &Setup_TimeZoneView::changed, this, &TimeZonePage::refresh);
@@ -24,7 +20,6 @@ TimeZonePage::TimeZonePage(Setup_TimeZoneView &step, QWidget *parent)
 
 void TimeZonePage::refresh()
 {
-    showDiagnosis(*m_diagnosis, m_step.diagnosisText());
     showStep(
         {m_step.lbTitle(), m_step.btBackTitle(), m_step.btNextTitle(), m_step.btBackEnabled(), m_step.btNextEnabled()},
         m_step.messageViewController(), m_picker);

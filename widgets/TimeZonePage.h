@@ -2,11 +2,9 @@
 
 #include "widgets/StepPage.h"
 
-class QLabel;
 class Setup_TimeZoneView;
 
-// The time zone step: the picker with why the recorder
-// could not be reached under it, the waiting panel while the recorder is
+// The time zone step: the picker, the waiting panel while the recorder is
 // read or written, and Back and Next.
 class TimeZonePage : public StepPage
 {
@@ -19,5 +17,4 @@ private:
 
     Setup_TimeZoneView &m_step;
     QWidget *m_picker;
-    QLabel *m_diagnosis;
 };

@@ -10,6 +10,7 @@
 #include "app/headless/HeadlessSession.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
+#include "steps/SetupStep.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -94,13 +96,28 @@ QJsonObject failureJson(const HeadlessSession &session, const HMLocalization &l1
     };
 }
 
+// Tells why the recorder cannot be reached as soon as the shown step knows it.
+QMetaObject::Connection watchDiagnosis(PageController *page, HeadlessSession &session)
+{
+    const auto *step = qobject_cast<const SetupStep *>(page);
+    if (!step)
+        return {};
+    return QObject::connect(step, &PageController::changed, &session, [step, &session] {
+        if (step->diagnosis())
+            session.diagnose(step->diagnosis().code(), step->diagnosisText());
+    });
+}
+
 // Hands each page, when shown, to its driver on the next pass.
 void followContainer(
     PageContainer &container, const HeadlessDrivers &drivers, HeadlessSession &session, QHash<QString, int> &visits)
 {
-    QObject::connect(&container, &PageContainer::currentChanged, &session, [&](PageController *page) {
+    auto diagnosisWatch = std::make_shared<QMetaObject::Connection>();
+    QObject::connect(&container, &PageContainer::currentChanged, &session, [&, diagnosisWatch](PageController *page) {
+        QObject::disconnect(*diagnosisWatch);
         if (!page || session.isFinished())
             return;
+        *diagnosisWatch = watchDiagnosis(page, session);
         const QString key = page->pageKey();
         session.notePage(key);
         session.progress(QStringLiteral("page %1").arg(key));

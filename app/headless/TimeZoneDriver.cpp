@@ -78,8 +78,6 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
                 step.onBackClicked();
                 return;
             }
-            if (step.diagnosis())
-                session.diagnose(step.diagnosis().code(), step.diagnosisText());
             if (!step.btNextEnabled()) {
                 session.fail(QStringLiteral("the recorder's time zones could not be read"));
                 return;
@@ -103,9 +101,7 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
             step.onNextClicked();
             session.when(
                 step, idle,
-                [&step, &session, shownBefore] {
-                    if (step.diagnosis())
-                        session.diagnose(step.diagnosis().code(), step.diagnosisText());
+                [&session, shownBefore] {
                     if (session.modal().alertSince(shownBefore))
                         session.fail(QStringLiteral("the recorder did not take the time zone"));
                 },
