@@ -36,8 +36,7 @@ inline bool tabTo(const char *name)
     return focusIs(name);
 }
 
-// Types first into the focused field, Tab, second into the next (the one
-// named next, when given), Return; false when Tab went elsewhere.
+// Types first, Tab, second (into the field named next, when given), Return.
 inline bool typeTwoThenReturn(const QString &first, const char *next, const QString &second)
 {
     QTest::keyClicks(focus(), first);

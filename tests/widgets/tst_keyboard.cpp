@@ -259,23 +259,19 @@ private slots:
         QTest::addColumn<QStringList>("calls");
 
         const QStringList none;
-        const DialogMaker about = [](WizardContext &c, Delegates &) { return std::make_unique<DiagAbout>(c); };
-        const DialogMaker eula = [](WizardContext &c, Delegates &) { return std::make_unique<DiagShowEula>(c); };
+        const DialogMaker about = [](auto &c, auto &) { return std::make_unique<DiagAbout>(c); };
+        const DialogMaker eula = [](auto &c, auto &) { return std::make_unique<DiagShowEula>(c); };
         const DialogMaker led = withDelegates<DiagLEDStateRed>;
         const DialogMaker reset = withDelegates<DiagReset>;
-        const DialogMaker mac = [](WizardContext &c, Delegates &) {
-            return std::make_unique<DiagMacAddress>(c, QStringLiteral("00:1c:27:00:00:01"));
-        };
-        const DialogMaker internet
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
+        const DialogMaker mac
+            = [](auto &c, auto &) { return std::make_unique<DiagMacAddress>(c, QStringLiteral("00:1c:27:00:00:01")); };
+        const DialogMaker internet = [](auto &c, auto &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
         const DialogMaker format
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
-        const DialogMaker noDisk
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddConfirm>(c, d); };
-        const DialogMaker resetNvr
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
+            = [](auto &c, auto &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
+        const DialogMaker noDisk = [](auto &c, auto &d) { return std::make_unique<DiagHddConfirm>(c, d); };
+        const DialogMaker resetNvr = [](auto &c, auto &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
 
-        // A row for Escape, and one for Return unless it has no calls.
+        // A row for Escape and, when enter is given, one for Return.
         const auto rows = [](const char *name, const DialogMaker &make, const char *first, const QStringList &escape,
                               const std::optional<QStringList> &enter) {
             QTest::addRow("%s Escape", name) << make << int(Qt::Key_Escape) << QString::fromLatin1(first) << escape;

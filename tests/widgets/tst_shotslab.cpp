@@ -202,11 +202,9 @@ private slots:
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("scale");
-        QTest::newRow("EN") << "EN" << QString();
-        QTest::newRow("JP") << "JP" << QString();
-        QTest::newRow("RU") << "RU" << QString();
-        QTest::newRow("RU@2x") << "RU"
-                               << "2";
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language) << QString();
+        QTest::newRow("RU@2x") << QStringLiteral("RU") << QStringLiteral("2");
     }
     void nimboraScreens()
     {
@@ -235,8 +233,7 @@ private slots:
         const QStringList found {"camera-lan-list", "camera-lan-verify", "camera-lan-preview"};
         for (const char *language : {"EN", "JP", "RU"})
             QTest::newRow(language) << QString::fromLatin1(language) << QString() << true << found;
-        QTest::newRow("RU@2x") << "RU"
-                               << "2" << true << found;
+        QTest::newRow("RU@2x") << QStringLiteral("RU") << QStringLiteral("2") << true << found;
         QTest::newRow("EN none") << "EN" << QString() << false << QStringList {"camera-lan-none"};
     }
     void cameraScreens()
