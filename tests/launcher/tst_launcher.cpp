@@ -64,10 +64,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(QFileInfo(qEnvironmentVariable("NVR_LAUNCHER")).isExecutable());
-        m_folders.home = m_root.filePath(QStringLiteral("home with (blanks)"));
-        m_folders.desktop = m_folders.home + QStringLiteral("/Desktop");
-        m_folders.documents = m_folders.home + QStringLiteral("/Documents");
-        m_folders.applicationSupport = m_folders.home + QStringLiteral("/Library/Application Support");
+        const QString home = m_root.filePath(QStringLiteral("home with (blanks)"));
+        m_folders = {home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
+            home + QStringLiteral("/Library/Application Support")};
         QVERIFY(writeRecordingXdgOpen(m_root.filePath(QStringLiteral("bin"))));
     }
 

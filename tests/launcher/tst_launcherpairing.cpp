@@ -1,6 +1,5 @@
-// How the launcher picks its property list and the page it opens, with real
-// files in a folder and their birth times given by the test (a birth time
-// cannot be set on this platform).
+// How the launcher picks its property list and page; birth times are given by
+// the test, as this platform cannot set them.
 #include "launcher/CloudPageAddress.h"
 #include "launcher/HomeFolder.h"
 #include "launcher/LauncherPairing.h"
@@ -75,8 +74,7 @@ private slots:
         QCOMPARE(f.find(), chosen.isEmpty() ? QString() : f.path + chosen);
     }
 
-    // A recorder without cloud set up 76 s after another: the bundle's own
-    // name points at its list, although the other one was born in the window too.
+    // The bundle's own name wins over another list born in the window.
     void ownNameBeforeBirthTime()
     {
         Folder f;

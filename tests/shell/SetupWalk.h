@@ -13,11 +13,8 @@
 
 #include <memory>
 
-// A real setup page walked as a user would, step by step, against the
-// simulated recorders of the lab, and the summary page after it as the shell
-// shows it (the user's folders in a temporary home). Each walk returns false
-// (with the reason in why()) when the step does not get where it should
-// within the wait.
+// A real setup page, then the summary, walked as a user would against the
+// lab's recorders (home in a temporary folder); false, with why(), when stuck.
 class SetupWalk : private ShellDelegate
 {
 public:

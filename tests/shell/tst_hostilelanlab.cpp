@@ -1,6 +1,5 @@
-// The search and password steps among recorders on the lab's LAN that flood,
-// answer discovery with noise, say nothing or ignore commands: the others are
-// found on time, the loop keeps turning, and a deaf recorder gets the alert.
+// The search and password steps among lab recorders that flood, answer with
+// noise, say nothing or ignore commands.
 #include "LabEnv.h"
 #include "SetupWalk.h"
 #include "SimProcess.h"
@@ -76,8 +75,7 @@ private slots:
             m_recorders << recorder;
         }
         m_sim.setTimeScale(0.02);
-        QString error;
-        QVERIFY2(m_sim.start(SimProcess::scenario(m_recorders), &error), qPrintable(error));
+        NVR_START_SIM(m_sim, SimProcess::scenario(m_recorders));
     }
 
     void searchOutlastsTheFlood()
@@ -123,8 +121,7 @@ private slots:
         QVERIFY(walk.modal().shown().isEmpty());
     }
 
-    // A recorder that is found but takes no command: the alert after the
-    // repetitions, the chosen recorder kept, and Back searches again.
+    // A recorder found but deaf to commands: the alert, then Back searches again.
     void passwordStepWithADeafRecorder()
     {
         SetupWalk walk(kWaitMs);

@@ -84,3 +84,10 @@ private:
     QProcessEnvironment m_env;
     bool m_keepState = true;
 };
+
+// Starts the simulator, or fails the test with its message.
+#define NVR_START_SIM(sim, scenario)                                                                                   \
+    do {                                                                                                               \
+        QString simError;                                                                                              \
+        QVERIFY2((sim).start(scenario, &simError), qPrintable(simError));                                              \
+    } while (false)

@@ -36,6 +36,18 @@ inline bool tabTo(const char *name)
     return focusIs(name);
 }
 
+// Types first, Tab, second (into the field named next, when given), Return.
+inline bool typeTwoThenReturn(const QString &first, const char *next, const QString &second)
+{
+    QTest::keyClicks(focus(), first);
+    key(Qt::Key_Tab);
+    if (next && !focusIs(next))
+        return false;
+    QTest::keyClicks(focus(), second);
+    key(Qt::Key_Return);
+    return true;
+}
+
 // The one widget of that name shown in `in` now; null when none.
 template<typename T = QWidget> T *shown(const QWidget &in, const char *name)
 {

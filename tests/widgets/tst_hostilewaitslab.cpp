@@ -1,10 +1,6 @@
-// The window while a peer keeps the wizard waiting, offscreen in the network
-// lab: a recorder that stalls halfway through an answer, and a camera that
-// accepts the connection but never answers the password check, or answers
-// slowly. The event loop keeps turning (the page repaints, a timer ticks);
-// Back, which the time zone step leaves enabled while it reads, leaves at
-// once; the camera check, which holds the user's input, ends by its own
-// 6-second time-out with the step's alert.
+// The window while a lab peer keeps it waiting (a recorder stalling mid-answer,
+// a camera slow or silent on the password check): the loop keeps turning, Back
+// leaves at once, and the camera check ends by its own 6 s time-out.
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "WidgetsFixture.h"
@@ -76,8 +72,7 @@ private slots:
         recorder.insert(QStringLiteral("misbehave"),
             QJsonObject {{"webStall", true}, {"webPaths", QJsonArray {QStringLiteral("/config/timezonelist")}}});
         SimProcess sim;
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        NVR_START_SIM(sim, SimProcess::scenario({recorder}));
 
         WidgetsFixture f;
         Setup_TimeZoneView step(f.context);
@@ -123,8 +118,7 @@ private slots:
         QFETCH(QJsonObject, behaviour);
         QFETCH(bool, answers);
         QFETCH(int, minMs);
-        // A 47X camera whose password the recorder does not know: picking it
-        // checks the typed one with the camera, waiting for its answer.
+        // A camera whose password the recorder does not know: picking it asks it.
         QJsonObject camera = SimProcess::camera(0, QStringLiteral("1"), QString());
         camera.insert(QStringLiteral("user"), QString());
         camera.insert(QStringLiteral("adminPassword"), QStringLiteral("Ix-pass1"));
@@ -132,8 +126,7 @@ private slots:
             camera.insert(it.key(), it.value());
         const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, kPassword), {camera});
         SimProcess sim;
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        NVR_START_SIM(sim, SimProcess::scenario({recorder}));
 
         WidgetsFixture f;
         Setup_SearchCamView step(f.context);
@@ -153,8 +146,7 @@ private slots:
         QVERIFY(dialog);
         QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("edPwd")), QStringLiteral("Ix-pass1"));
 
-        // While the check waits: the page asked to repaint and counted, the
-        // alert read and closed once it comes.
+        // While the check waits: repaints counted, the alert read and closed.
         PaintCounter painted(widget.get());
         int ticks = 0;
         int paintsBeforeEnd = -1;

@@ -1,8 +1,5 @@
-// The real window, its pages and dialogs: what the shell's clicks show; the
-// step pages' own widgets without a recorder (typing reaches the controllers,
-// their messages, marks and fields show); with key events only, where focus
-// lands, what Return and Escape do, Tab through the reading order; and the
-// audit that fails a control without a name or out of Tab's reach.
+// The real window, its pages and dialogs without a recorder: what clicks and
+// typing show; by keys alone, focus, Return, Escape and Tab order; the audit.
 #include "KeyFocus.h"
 #include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
@@ -43,6 +40,7 @@
 #include <QTableWidget>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -78,6 +76,13 @@ template<typename T> T *find(QWidget &in, const char *name)
 }
 
 using DialogMaker = std::function<std::unique_ptr<DialogController>(WizardContext &, Delegates &)>;
+
+template<typename D> std::unique_ptr<DialogController> withDelegates(WizardContext &context, Delegates &delegates)
+{
+    auto dialog = std::make_unique<D>(context);
+    dialog->setDelegate(&delegates);
+    return dialog;
+}
 
 struct Window : WidgetsFixture
 {
@@ -123,8 +128,7 @@ int darkPixels(QWidget &widget)
     return dark;
 }
 
-// Once a dialog is open and has the focus, hands it to act, from inside the
-// dialog's own loop.
+// Acts, from inside the dialog's own loop, once an open dialog has the focus.
 void whenDialogHasFocus(QObject *owner, const std::function<void(QWidget &dialog)> &act)
 {
     onceReady(
@@ -136,9 +140,8 @@ void whenDialogHasFocus(QObject *owner, const std::function<void(QWidget &dialog
         [act] { act(*QApplication::activeModalWidget()); });
 }
 
-// Runs the dialog in the window's modal host; from inside its loop, once the
-// dialog has the focus, notes the focused control's name and acts; what
-// the keys did must close it.
+// Runs the dialog; once it has the focus, the focused control's name, then
+// act, whose keys must close it.
 QString runWithKeys(Window &w, DialogController &dialog, const std::function<void()> &act)
 {
     QString firstFocus = QStringLiteral("(dialog never had the focus)");
@@ -175,8 +178,7 @@ class KeyboardTest : public QObject
 private slots:
     void initTestCase() { HMLocalization::sharedInstance().setLanguage(QStringLiteral("EN")); }
 
-    // The trademark line drawn on the welcome page's header, Exit alone in
-    // the help bar; the guide with its own phase and help buttons.
+    // The welcome page's trademark line and help bar; the guide's own.
     void welcomeAndGuideByKeys()
     {
         Window w;
@@ -257,52 +259,37 @@ private slots:
         QTest::addColumn<QStringList>("calls");
 
         const QStringList none;
-        const DialogMaker about = [](WizardContext &c, Delegates &) { return std::make_unique<DiagAbout>(c); };
-        const DialogMaker eula = [](WizardContext &c, Delegates &) { return std::make_unique<DiagShowEula>(c); };
-        const DialogMaker led = [](WizardContext &c, Delegates &d) {
-            auto dialog = std::make_unique<DiagLEDStateRed>(c);
-            dialog->setDelegate(&d);
-            return dialog;
-        };
-        const DialogMaker reset = [](WizardContext &c, Delegates &d) {
-            auto dialog = std::make_unique<DiagReset>(c);
-            dialog->setDelegate(&d);
-            return dialog;
-        };
-        const DialogMaker mac = [](WizardContext &c, Delegates &) {
-            return std::make_unique<DiagMacAddress>(c, QStringLiteral("00:1c:27:00:00:01"));
-        };
-        const DialogMaker internet
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
+        const DialogMaker about = [](auto &c, auto &) { return std::make_unique<DiagAbout>(c); };
+        const DialogMaker eula = [](auto &c, auto &) { return std::make_unique<DiagShowEula>(c); };
+        const DialogMaker led = withDelegates<DiagLEDStateRed>;
+        const DialogMaker reset = withDelegates<DiagReset>;
+        const DialogMaker mac
+            = [](auto &c, auto &) { return std::make_unique<DiagMacAddress>(c, QStringLiteral("00:1c:27:00:00:01")); };
+        const DialogMaker internet = [](auto &c, auto &d) { return std::make_unique<DiagCheckNVRInternet>(c, &d); };
         const DialogMaker format
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
-        const DialogMaker noDisk
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagHddConfirm>(c, d); };
-        const DialogMaker resetNvr
-            = [](WizardContext &c, Delegates &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
+            = [](auto &c, auto &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
+        const DialogMaker noDisk = [](auto &c, auto &d) { return std::make_unique<DiagHddConfirm>(c, d); };
+        const DialogMaker resetNvr = [](auto &c, auto &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
 
-        const auto row
-            = [](const char *name, const DialogMaker &make, Qt::Key k, const char *first, const QStringList &calls) {
-                  QTest::newRow(name) << make << int(k) << QString::fromLatin1(first) << calls;
-              };
+        // A row for Escape and, when enter is given, one for Return.
+        const auto rows = [](const char *name, const DialogMaker &make, const char *first, const QStringList &escape,
+                              const std::optional<QStringList> &enter) {
+            QTest::addRow("%s Escape", name) << make << int(Qt::Key_Escape) << QString::fromLatin1(first) << escape;
+            if (enter)
+                QTest::addRow("%s Return", name) << make << int(Qt::Key_Return) << QString::fromLatin1(first) << *enter;
+        };
         // Escape is the window's close control; Return the default button.
-        row("about Escape", about, Qt::Key_Escape, "btClose", none);
-        row("about Return", about, Qt::Key_Return, "btClose", none);
-        row("licence Escape", eula, Qt::Key_Escape, "textView", none);
-        row("licence Return", eula, Qt::Key_Return, "textView", none);
-        row("status light Escape", led, Qt::Key_Escape, "btClose", none);
-        row("status light Return", led, Qt::Key_Return, "btClose", none);
-        row("reset help Escape", reset, Qt::Key_Escape, "btClose", none);
-        row("reset help Return", reset, Qt::Key_Return, "btClose", {QStringLiteral("reOpenDiagLEDStateRED")});
-        row("MAC Escape", mac, Qt::Key_Escape, "btClose", none);
-        row("recorder internet Escape", internet, Qt::Key_Escape, "btOK", none);
-        row("recorder internet Return", internet, Qt::Key_Return, "btOK", {QStringLiteral("toRetry")});
+        rows("about", about, "btClose", none, none);
+        rows("licence", eula, "textView", none, none);
+        rows("status light", led, "btClose", none, none);
+        rows("reset help", reset, "btClose", none, QStringList {QStringLiteral("reOpenDiagLEDStateRED")});
+        rows("MAC", mac, "btClose", none, std::nullopt);
+        rows("recorder internet", internet, "btOK", none, QStringList {QStringLiteral("toRetry")});
         // Erasing is never what Return or Escape does.
-        row("format Escape", format, Qt::Key_Escape, "btCancel", {QStringLiteral("notToFormat")});
-        row("format Return", format, Qt::Key_Return, "btCancel", {QStringLiteral("notToFormat")});
-        row("no disk Escape", noDisk, Qt::Key_Escape, "btOk", {QStringLiteral("toRescan")});
-        row("no disk Return", noDisk, Qt::Key_Return, "btOk", {QStringLiteral("toRescan")});
-        row("reset account Escape", resetNvr, Qt::Key_Escape, "edAccount", {QStringLiteral("cancelResetNVR")});
+        const QStringList notToFormat {QStringLiteral("notToFormat")}, toRescan {QStringLiteral("toRescan")};
+        rows("format", format, "btCancel", notToFormat, notToFormat);
+        rows("no disk", noDisk, "btOk", toRescan, toRescan);
+        rows("reset account", resetNvr, "edAccount", {QStringLiteral("cancelResetNVR")}, std::nullopt);
     }
     void dialogsByKeys()
     {
@@ -322,9 +309,7 @@ private slots:
         QVERIFY(!w.shell.isGreyViewVisible());
     }
 
-    // The password forms show what their step says: before the recorder
-    // answered the set form with Next off; the first failure beside the field
-    // it marks; the confirm form's new fields by its change box; inputs off.
+    // The password forms show what their step says: failures, marks, fields.
     void passwordFormsFollowTheUser()
     {
         WidgetsFixture f;
@@ -365,9 +350,7 @@ private slots:
         QVERIFY(!newPassword->isEnabled() && !find<QPushButton>(form, "btSearchCamera")->isEnabled());
     }
 
-    // The cloud form's options by the arrow keys, the terms box by Space, as a
-    // keyboard user reaches them with Tab; its fields for the option, the
-    // first failure's message and marks, the terms link's agreement.
+    // The cloud form by keys: options, terms, fields, failures and marks.
     void cloudFormFollowsTheUser()
     {
         WidgetsFixture f;
@@ -420,8 +403,8 @@ private slots:
         QVERIFY(!already->isEnabled());
     }
 
-    // The summary's list on its page and in the log (masked: the summary lab);
-    // without a recorder nothing to tick, open or remove, and Finish ends.
+    // The summary's list on its page and in the log; without a recorder
+    // nothing to tick, open or remove.
     void summaryShowsTheList_data()
     {
         QTest::addColumn<QStringList>("list");
@@ -455,9 +438,8 @@ private slots:
 
         QCOMPARE(summary.summaryInfo(), list.isEmpty() ? QStringList(12, QStringLiteral("none")) : list);
         QCOMPARE(find<QLabel>(*page, "edPass")->text(), list.value(0, QStringLiteral("none")));
-        QCOMPARE(find<QLabel>(*page, "edMail")->isVisible(), cloud);
-        QCOMPARE(find<QLabel>(*page, "edNimboraPass")->isVisible(), cloud);
-        QCOMPARE(find<QLabel>(*page, "lbCloud")->isVisible(), cloud);
+        for (const char *name : {"edMail", "edNimboraPass", "lbCloud"})
+            QCOMPARE(find<QLabel>(*page, name)->isVisible(), cloud);
         for (int i = 0; i < 9; ++i) {
             auto *camera = page->findChild<QLabel *>(QStringLiteral("lbCamera%1").arg(i + 1));
             QCOMPARE(camera != nullptr, i < cameras.size());
@@ -518,8 +500,7 @@ private slots:
         QCOMPARE(list->currentItem()->text(), proposal);
     }
 
-    // A camera's floating password dialog takes the keys at once; Escape is
-    // its Cancel, and the keys go back to the window.
+    // A floating dialog takes the keys; Escape cancels and gives them back.
     void floatingDialogByKeys()
     {
         Window w;
@@ -540,9 +521,8 @@ private slots:
         QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
     }
 
-    // A search result clicked: the list closes under the focus, which goes
-    // where Return goes on (without a recorder Next stays off: the zone
-    // button, whose Return is the page's), never to Back.
+    // A search result clicked: the focus goes where Return goes on (without a
+    // recorder, the zone button), never to Back.
     void timeZonePickedFocusGoesOn()
     {
         WidgetsFixture f;
@@ -569,17 +549,11 @@ private slots:
         Window w;
         Delegates delegates;
         DiagResetNVR dialog(w.context, delegates, false);
-        runWithKeys(w, dialog, [] {
-            QTest::keyClicks(focus(), QStringLiteral("admin"));
-            key(Qt::Key_Tab);
-            QTest::keyClicks(focus(), QStringLiteral("pa ss"));
-            key(Qt::Key_Return);
-        });
+        runWithKeys(w, dialog, [] { typeTwoThenReturn(QStringLiteral("admin"), nullptr, QStringLiteral("pa ss")); });
         QCOMPARE(delegates.calls, QStringList {QStringLiteral("performResetReadyToCheckUser admin pa ss")});
     }
 
-    // Every screen of the screenshot tool, each page and dialog in its states,
-    // passes the audit in these languages.
+    // Every screen of the screenshot tool passes the audit.
     void everyScreenNamedAndReachable_data()
     {
         QTest::addColumn<QString>("language");

@@ -1,7 +1,5 @@
-// The steps' screens of nvrshots in the real window under Xvfb, reached through
-// simulated recorders, cameras and portal in the lab (what the steps send is
-// their lab tests' business), and their accessibility audit; ctest runs each
-// area's slot as a test of its own.
+// The steps' screens of nvrshots under Xvfb against the lab's simulated peers,
+// and their audit; ctest runs each area's slot as a test of its own.
 #include "LabEnv.h"
 #include "ShotCheck.h"
 #include "SimProcess.h"
@@ -24,9 +22,8 @@ bool started(SimProcess &sim, const QJsonObject &scenario)
     return error.isEmpty();
 }
 
-// The screens audited (nvrshots --audit in NVR_SHOTS_LANG: every control
-// named and within Tab's reach) against the scenario played afresh, as
-// rendering them may have changed the recorder; empty when clean.
+// The screens audited (nvrshots --audit) against the scenario played afresh,
+// as rendering them may have changed the recorder; empty when clean.
 QString auditAfresh(SimProcess &sim, const QJsonObject &scenario, const QStringList &screens,
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
 {
@@ -48,10 +45,25 @@ QString auditAfresh(SimProcess &sim, const QJsonObject &scenario, const QStringL
     return clean ? QString() : report;
 }
 
-// The screens rendered into their folder, then, when asked, audited.
-QString renderAndAudit(SimProcess &sim, const QJsonObject &scenario, const QString &folder, const QStringList &screens,
-    bool audit = true, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+// The system environment with name set to value, when there is one.
+QProcessEnvironment envWith(const QString &name, const QString &value)
 {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!value.isEmpty())
+        env.insert(name, value);
+    return env;
+}
+
+// The screens of a scenario played in the simulator, rendered into folder
+// (the row's tag when none) and, when asked, audited; empty when clean.
+QString shotsOf(const QJsonObject &scenario, const QStringList &screens, bool audit = true, QString folder = {},
+    const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    SimProcess sim;
+    if (!started(sim, scenario))
+        return QStringLiteral("the simulator did not start");
+    if (folder.isEmpty())
+        folder = QString::fromLatin1(QTest::currentDataTag());
     const QString problem = renderLabShots(folder, screens, env);
     return problem.isEmpty() && audit ? auditAfresh(sim, scenario, screens, env) : problem;
 }
@@ -89,17 +101,13 @@ private slots:
     void searchScreens()
     {
         QFETCH(QList<QJsonObject>, recorders);
-        const QJsonObject scenario = SimProcess::scenario(recorders);
-        SimProcess sim;
-        QVERIFY(started(sim, scenario));
-        const QString problem = renderAndAudit(sim, scenario, QString::fromLatin1(QTest::currentDataTag()),
-            {QStringLiteral("search-searching"), QStringLiteral("search-done")});
+        const QString problem = shotsOf(
+            SimProcess::scenario(recorders), {QStringLiteral("search-searching"), QStringLiteral("search-done")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
-    // Why a recorder cannot be reached, in EN, JP and RU: a recorder on another
-    // subnet and a link-local one in the list (the first, then the second
-    // clicked), nothing found, and a recorder whose HTTPS port is closed.
+    // Why a recorder cannot be reached: on another subnet, link-local, none
+    // found, its HTTPS port closed.
     void diagnosisScreens_data()
     {
         QTest::addColumn<QString>("language");
@@ -110,20 +118,14 @@ private slots:
     {
         QFETCH(QString, language);
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
-        {
-            SimProcess sim;
-            QVERIFY(started(sim,
-                SimProcess::scenario(
-                    scenarioRecorders(QStringLiteral("other-subnet.json")) + scenarioRecorders("link-local.json"))));
-            const QString problem = renderLabShots(QStringLiteral("diagnosis-found"),
-                {QStringLiteral("search-done"), QStringLiteral("search-second-row")});
-            QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        }
-        QString problem = renderLabShots(QStringLiteral("diagnosis-none"), {QStringLiteral("search-done")});
+        QString problem = shotsOf(
+            SimProcess::scenario(scenarioRecorders("other-subnet.json") + scenarioRecorders("link-local.json")),
+            {QStringLiteral("search-done"), QStringLiteral("search-second-row")}, false, "diagnosis-found");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        SimProcess sim;
-        QVERIFY(started(sim, SimProcess::scenario(scenarioRecorders(QStringLiteral("https-closed.json")))));
-        problem = renderLabShots(QStringLiteral("diagnosis-https"), {QStringLiteral("timezone-lan-unreachable")});
+        problem = renderLabShots(QStringLiteral("diagnosis-none"), {QStringLiteral("search-done")});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        problem = shotsOf(SimProcess::scenario(scenarioRecorders("https-closed.json")),
+            {QStringLiteral("timezone-lan-unreachable")}, false, "diagnosis-https");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -141,10 +143,7 @@ private slots:
     {
         QFETCH(QJsonObject, recorder);
         QFETCH(QStringList, screens);
-        const QJsonObject scenario = SimProcess::scenario({recorder});
-        SimProcess sim;
-        QVERIFY(started(sim, scenario));
-        const QString problem = renderAndAudit(sim, scenario, QString::fromLatin1(QTest::currentDataTag()), screens);
+        const QString problem = shotsOf(SimProcess::scenario({recorder}), screens);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -163,13 +162,8 @@ private slots:
         QJsonObject recorder = SimProcess::recorder(0);
         recorder.insert(QStringLiteral("timeZone"), 6);
         recorder.insert(QStringLiteral("timeZoneLocked"), locked);
-        const QJsonObject scenario = SimProcess::scenario({recorder});
-        SimProcess sim;
-        QVERIFY(started(sim, scenario));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei"));
-        const QString problem
-            = renderAndAudit(sim, scenario, QString::fromLatin1(QTest::currentDataTag()), {screen}, true, env);
+        const QString problem = shotsOf(SimProcess::scenario({recorder}), {screen}, true, {},
+            envWith(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei")));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
@@ -188,8 +182,7 @@ private slots:
         QFETCH(bool, fails);
         QFETCH(QStringList, screens);
         QJsonObject recorder = SimProcess::recorder(0);
-        // Bay 1 holds a drive, bay 2 none; polls long enough for the picture
-        // to catch the format under way.
+        // Bay 1 holds a drive; polls long enough to catch the format under way.
         QJsonArray steps;
         for (int percent = 2; percent < 100; percent += 2)
             steps.append(percent);
@@ -200,25 +193,18 @@ private slots:
                             {"formatFails", fails},
                             {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}},
                 QJsonObject {{"device", ""}}});
-        const QJsonObject scenario = SimProcess::scenario({recorder});
-        SimProcess sim;
-        QVERIFY(started(sim, scenario));
-        const QString problem = renderAndAudit(sim, scenario, QString::fromLatin1(QTest::currentDataTag()), screens);
+        const QString problem = shotsOf(SimProcess::scenario({recorder}), screens);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
-    // The cloud step and the summary: the form, Skip chosen, the portal's
-    // refusal, the terms over the step, the summary with and without cloud; in
-    // EN, JP, RU and at 200 %, audited in EN and RU.
+    // The cloud step and the summary with and without cloud, audited in EN and RU.
     void nimboraScreens_data()
     {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("scale");
-        QTest::newRow("EN") << "EN" << QString();
-        QTest::newRow("JP") << "JP" << QString();
-        QTest::newRow("RU") << "RU" << QString();
-        QTest::newRow("RU@2x") << "RU"
-                               << "2";
+        for (const char *language : {"EN", "JP", "RU"})
+            QTest::newRow(language) << QString::fromLatin1(language) << QString();
+        QTest::newRow("RU@2x") << QStringLiteral("RU") << QStringLiteral("2");
     }
     void nimboraScreens()
     {
@@ -226,26 +212,18 @@ private slots:
         QFETCH(QString, scale);
         const QJsonObject scenario = SimProcess::withPortalAccount(SimProcess::scenario({SimProcess::recorder(0)}),
             QStringLiteral("owner@example.com"), QStringLiteral("pw1"));
-        SimProcess sim;
-        QVERIFY(started(sim, scenario));
-
         const QStringList screens {QStringLiteral("nimbora-lan-form"), QStringLiteral("nimbora-lan-skip"),
             QStringLiteral("nimbora-lan-refused"), QStringLiteral("nimbora-lan-terms"),
             // Without cloud first: the other registers the recorder.
             QStringLiteral("summary-lan-nocloud"), QStringLiteral("summary-lan-cloud")};
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (!scale.isEmpty())
-            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
-        const QString problem
-            = renderAndAudit(sim, scenario, scale.isEmpty() ? QStringLiteral("nimbora") : QStringLiteral("nimbora@2x"),
-                screens, scale.isEmpty() && language != QLatin1String("JP"), env);
+        const QString problem = shotsOf(scenario, screens, scale.isEmpty() && language != QLatin1String("JP"),
+            scale.isEmpty() ? QStringLiteral("nimbora") : QStringLiteral("nimbora@2x"),
+            envWith(QStringLiteral("QT_SCALE_FACTOR"), scale));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
-    // The camera step in EN, JP, RU and at 200 %: nine cameras picked with the
-    // rest dimmed, the floating password dialog, the preview with a camera's
-    // test card, and no camera found; audited in EN.
+    // The camera step: picks, the password dialog, a preview, none found.
     void cameraScreens_data()
     {
         QTest::addColumn<QString>("language");
@@ -255,8 +233,7 @@ private slots:
         const QStringList found {"camera-lan-list", "camera-lan-verify", "camera-lan-preview"};
         for (const char *language : {"EN", "JP", "RU"})
             QTest::newRow(language) << QString::fromLatin1(language) << QString() << true << found;
-        QTest::newRow("RU@2x") << "RU"
-                               << "2" << true << found;
+        QTest::newRow("RU@2x") << QStringLiteral("RU") << QStringLiteral("2") << true << found;
         QTest::newRow("EN none") << "EN" << QString() << false << QStringList {"camera-lan-none"};
     }
     void cameraScreens()
@@ -265,8 +242,7 @@ private slots:
         QFETCH(QString, scale);
         QFETCH(bool, cameras);
         QFETCH(QStringList, screens);
-        // Twelve cameras: ten whose password the recorder knows, one whose
-        // password is unknown and one without a password.
+        // Twelve cameras: one with an unknown password, one without any.
         QList<QJsonObject> list;
         for (int n = 0; cameras && n < 12; ++n) {
             QJsonObject camera = SimProcess::camera(n, n % 3 ? QStringLiteral("1") : QStringLiteral("0"),
@@ -278,11 +254,8 @@ private slots:
         const QJsonObject scenario = SimProcess::scenario({SimProcess::withCameras(SimProcess::recorder(0), list)});
         SimProcess sim;
         QVERIFY(started(sim, scenario));
-
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        if (!scale.isEmpty())
-            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        const QProcessEnvironment env = envWith(QStringLiteral("QT_SCALE_FACTOR"), scale);
         const QString folder = scale.isEmpty() ? QStringLiteral("cameras") : QStringLiteral("cameras@2x");
         const QString problem = renderLabShots(cameras ? folder : QStringLiteral("no-camera"), screens, env);
         QVERIFY2(problem.isEmpty(), qPrintable(problem));

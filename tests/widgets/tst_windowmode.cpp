@@ -1,6 +1,4 @@
-// Window mode as the program runs it: the window comes up on the welcome
-// page, Start leads to the guide, and Exit ends the event loop with 0. Runs
-// the wizard itself, so only inside the network lab.
+// Window mode as the program runs it; the wizard itself, so only in the lab.
 #include "LabEnv.h"
 #include "widgets/WindowMode.h"
 

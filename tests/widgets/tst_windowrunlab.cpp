@@ -1,10 +1,5 @@
-// The whole run in the real window, from the welcome page to Finish, against a
-// simulated recorder and portal in the network lab, under a home folder of its
-// own: once by clicks and typing on the widgets, once by the keyboard alone
-// (every key goes to the widget that has the focus; no mouse and no call into
-// a page, a camera given its password in its floating dialog). The recorder
-// ends registered and recording, the summary's items are on the desktop, and
-// Finish asks the program to end.
+// The whole run in the real window against the lab's simulated recorder and
+// portal: once by clicks, once by keys alone (no mouse, no call into a page).
 #include "KeyFocus.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
@@ -33,8 +28,7 @@ namespace {
 
 constexpr int kWaitMs = 20000;
 
-// The window as window mode shows it, searching the lab's LAN, with the
-// user's folders under home and URLs recorded instead of opened.
+// The window as window mode shows it, its folders under home.
 struct WholeWindow : WidgetsFixture
 {
     explicit WholeWindow(const QString &home)
@@ -72,15 +66,13 @@ class WindowRunLabTest : public QObject
 private:
     QTemporaryDir root;
     SimProcess sim;
-    // A new recorder that finds a camera whose password it knows and one
-    // without a password; the portal with the account owner@example.com.
+    // A new recorder, a camera whose password it knows and one without any.
     const QJsonObject recorder = SimProcess::withCameras(SimProcess::recorder(0),
         {SimProcess::camera(0, QStringLiteral("1"), QStringLiteral("Ix-pass1")),
             SimProcess::camera(1, QStringLiteral("0"), QString())});
     std::unique_ptr<WholeWindow> whole;
 
-    // The named page or control once the window shows it (pages are made
-    // when first shown); null when it never does.
+    // The named page or control once shown (pages are made when first shown).
     template<typename T = QWidget> T *shownSoon(const char *name) const
     {
         T *w = nullptr;
@@ -105,8 +97,7 @@ private:
         QTest::keyClicks(edit, text);
         return true;
     }
-    // From inside a dialog's own loop: once the dialog of that name shows and
-    // is ready, its named button is pressed.
+    // From inside a dialog's own loop: its button pressed once it is ready.
     void pressWhenShown(
         const char *dialog, const char *button, bool *pressed,
         const std::function<bool(QWidget &)> &ready = [](QWidget &) { return true; })
@@ -125,9 +116,8 @@ private:
                 QTest::mouseClick(top()->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
             });
     }
-    // Finish asked the program to end once; the recorder and the user's
-    // folders hold what the run set up: the second camera given secondCamera
-    // as its password, or left out when empty.
+    // Finish ended the program once; the recorder and folders hold what the
+    // run set up (the second camera left out when secondCamera is empty).
     void checkFinishedAndLeft(const QString &secondCamera)
     {
         QCOMPARE(whole->finished.size(), 1);
@@ -157,11 +147,9 @@ private slots:
     void init()
     {
         sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::withPortalAccount(SimProcess::scenario({recorder}),
-                               QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1")),
-                     &error),
-            qPrintable(error));
+        NVR_START_SIM(sim,
+            SimProcess::withPortalAccount(
+                SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1")));
         whole = std::make_unique<WholeWindow>(root.filePath(QString::fromLatin1(QTest::currentTestFunction())));
         whole->shell.awakeFromNib();
     }
@@ -183,8 +171,7 @@ private slots:
             key(Qt::Key_Return);
         }
 
-        // The search: Tab into the recorder list, whose first row the focus
-        // picks; Return is Next.
+        // The search: the focus picks the list's first row; Return is Next.
         QWidget *recorders = shownSoon("searchNvrPage");
         QVERIFY(recorders);
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -196,14 +183,9 @@ private slots:
 
         // A new password, typed twice; Return in the second field sends it.
         QTRY_VERIFY2_WITH_TIMEOUT(focusIs("edPassword"), qPrintable(focusName()), kWaitMs);
-        QTest::keyClicks(focus(), QStringLiteral("Str0ngpass1"));
-        key(Qt::Key_Tab);
-        QVERIFY2(focusIs("edConfirmPassword"), qPrintable(focusName()));
-        QTest::keyClicks(focus(), QStringLiteral("Str0ngpass1"));
-        key(Qt::Key_Return);
+        QVERIFY2(typeTwoThenReturn("Str0ngpass1", "edConfirmPassword", "Str0ngpass1"), qPrintable(focusName()));
 
-        // The time zone as the recorder has it: Return is Next once it may
-        // be. The disks left as they are: Tab to Skip, Space.
+        // The time zone as the recorder has it; the disks skipped by Space.
         QWidget *timeZone = shownSoon("timeZonePage");
         QVERIFY2(timeZone && tabToWhenReady(*timeZone, "btNext"), qPrintable(focusName()));
         key(Qt::Key_Return);
@@ -211,8 +193,7 @@ private slots:
         QVERIFY2(disks && tabToWhenReady(*disks, "btSkip"), qPrintable(focusName()));
         key(Qt::Key_Space);
 
-        // The cameras: in the list, the first row, whose password the
-        // recorder knows, picked with Space; Return is Next.
+        // The cameras: the first, whose password the recorder knows, by Space.
         QWidget *cameraPage = shownSoon("searchCamPage");
         QVERIFY(cameraPage);
         auto *cameras = cameraPage->findChild<QTableWidget *>(QStringLiteral("tableView"));
@@ -227,36 +208,24 @@ private slots:
         Setup_SelectCamView &list
             = shell.contentSetupViewController().searchCamViewController().selectCamViewController();
         QVERIFY(list.rowPicked(0));
-        // The second has no password yet: Space floats its dialog, which takes
-        // the keys; the new password twice, Return saves, the keys come back.
+        // The second has no password yet: Space floats its dialog.
         key(Qt::Key_Down);
         key(Qt::Key_Space);
         QTRY_VERIFY2_WITH_TIMEOUT(focusIs("edNewPwd"), qPrintable(focusName()), kWaitMs);
-        QTest::keyClicks(focus(), QStringLiteral("Cam-pass1"));
-        key(Qt::Key_Tab);
-        QVERIFY2(focusIs("edRePwd"), qPrintable(focusName()));
-        QTest::keyClicks(focus(), QStringLiteral("Cam-pass1"));
-        key(Qt::Key_Return);
+        QVERIFY2(typeTwoThenReturn("Cam-pass1", "edRePwd", "Cam-pass1"), qPrintable(focusName()));
         QTRY_VERIFY_WITH_TIMEOUT(list.rowPicked(1), kWaitMs);
-        // The list was disabled under the dialog, so the keys come back to the
-        // page's next control; Return is still Next.
+        // The list was disabled under the dialog: the keys come back further on.
         QTRY_VERIFY2_WITH_TIMEOUT(focus() && cameraPage->isAncestorOf(focus()), qPrintable(focusName()), kWaitMs);
         key(Qt::Key_Return);
 
-        // The cloud account, signing in with an existing one: the mail, the
-        // password, Return.
+        // The cloud account: signing in with an existing one.
         QWidget *cloud = shownSoon("nimboraContentView");
         QVERIFY(cloud);
         QCOMPARE(shell.lbSteps(), QStringLiteral("9/10"));
         QVERIFY2(tabToWhenReady(*cloud, "edMail"), qPrintable(focusName()));
-        QTest::keyClicks(focus(), QStringLiteral("owner@example.com"));
-        key(Qt::Key_Tab);
-        QVERIFY2(focusIs("edPassword"), qPrintable(focusName()));
-        QTest::keyClicks(focus(), QStringLiteral("Cloud-pw1"));
-        key(Qt::Key_Return);
+        QVERIFY2(typeTwoThenReturn("owner@example.com", "edPassword", "Cloud-pw1"), qPrintable(focusName()));
 
-        // The summary once the recorder has said its cloud state; Tab to
-        // Finish, Return.
+        // The summary once the recorder has said its cloud state.
         QCheckBox *check = shownSoon<QCheckBox>("btCheck");
         QVERIFY(check);
         QTRY_VERIFY_WITH_TIMEOUT(check->isEnabled(), kWaitMs);
@@ -296,9 +265,8 @@ private slots:
         QVERIFY(shownSoon("timeZonePage"));
         QVERIFY(click("btNext"));
         QVERIFY(shownSoon("hddPage"));
-        // Bay 1's drive marked, the empty bay without a format button; a
-        // mark's button acts as Next, and Cancel in the format dialog returns
-        // to the table.
+        // Bay 1's drive marked, the empty bay without a format button; Cancel
+        // in a mark's format dialog returns to the table.
         QTableWidget *bays = nullptr;
         QVERIFY(QTest::qWaitFor(
             [&] {
