@@ -44,9 +44,7 @@ private slots:
         if (!scenario.isEmpty()) {
             QFile file(qEnvironmentVariable("NVR_SOURCE_DIR") + QStringLiteral("/sim/scenarios/") + scenario);
             QVERIFY(file.open(QIODevice::ReadOnly));
-            sim.setTimeScale(0.1);
-            QString error;
-            QVERIFY2(sim.start(QJsonDocument::fromJson(file.readAll()).object(), &error), qPrintable(error));
+            QVERIFY(sim.startScaled(QJsonDocument::fromJson(file.readAll()).object(), 0.1));
         }
         const HeadlessRun run = HeadlessRun::run(
             {{"password", QJsonObject {{"password", "Str0ngpass1"}}}, {"timeoutSeconds", 40}}, 0.1, 45000);
