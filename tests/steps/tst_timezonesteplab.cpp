@@ -60,22 +60,15 @@ class TimeZoneStepLabTest : public StepLab
     int recorderZone() const { return recorderState().value(QStringLiteral("timeZone")).toInt(); }
 
 private slots:
-    void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
         NVR_REQUIRE_LAB();
-        f = std::make_unique<StepsFixture>(StepsFixture::Entries {
-            {"SetupTimeZone", kWizardZones.join(QLatin1Char(';'))}, {"SetupTimeZone_Title", "Time zone"}});
-        step = std::make_unique<Setup_TimeZoneView>(*f->context);
+        fresh(step, kScale,
+            {{"SetupTimeZone", kWizardZones.join(QLatin1Char(';'))}, {"SetupTimeZone_Title", "Time zone"}});
         computer = {QStringLiteral("Asia/Taipei"), 8 * 3600};
         step->setComputerTimeZoneSource([this] { return computer; });
-        page.calls.clear();
     }
-    void cleanup()
-    {
-        step.reset();
-        sim.stop();
-    }
+    void cleanup() { stop(step); }
 
     // The computer's zone is proposed at once; once read, the recorder's own
     // zone replaces it, and the check box brings the proposal back. The
