@@ -145,14 +145,12 @@ private slots:
         QVERIFY(QFileInfo::exists(home + QStringLiteral("/Documents/setupwizarderror.txt")));
 
         SecretScan scan;
-        scan.add(QStringLiteral("administrator password"), kAdmin);
-        scan.add(QStringLiteral("known camera password"), kCameraKnown);
-        scan.add(QStringLiteral("ZEBOR camera password"), kZeborVerified);
-        scan.add(QStringLiteral("47X camera password"), k47xVerified);
-        scan.add(QStringLiteral("new ZEBOR camera password"), kZeborNew);
-        scan.add(QStringLiteral("new 47X camera password"), k47xNew);
-        scan.add(QStringLiteral("cloud password"), kCloud);
-        scan.add(QStringLiteral("cloud key"), kCloudKey);
+        for (const auto &[what, secret] :
+            std::initializer_list<std::pair<const char *, QString>> {{"administrator password", kAdmin},
+                {"known camera password", kCameraKnown}, {"ZEBOR camera password", kZeborVerified},
+                {"47X camera password", k47xVerified}, {"new ZEBOR camera password", kZeborNew},
+                {"new 47X camera password", k47xNew}, {"cloud password", kCloud}, {"cloud key", kCloudKey}})
+            scan.add(QString::fromLatin1(what), secret);
         // The scan finds what is there: the answers hold the six passwords typed.
         QCOMPARE(scan.findIn(QStringLiteral("answers"), QJsonDocument(answers).toJson()).size(), 6);
 

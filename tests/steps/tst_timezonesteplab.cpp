@@ -91,8 +91,7 @@ private slots:
         QFETCH(QString, proposed);
         QFETCH(int, by);
         computer = {identifier, offset};
-        QVERIFY(startSim(
-            {{QStringLiteral("timeZone"), 6}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZone", 6}, {"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QCOMPARE(int(step->proposedBy()), by);
         if (!proposed.isEmpty())
@@ -119,8 +118,7 @@ private slots:
     // the proposal stays and the list still comes from the recorder.
     void currentZoneOutsideTheListKeepsTheProposal()
     {
-        QVERIFY(startSim(
-            {{QStringLiteral("timeZone"), 40}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZone", 40}, {"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QVERIFY(settled());
         QCOMPARE(picker().btTimeZoneTitle(), kWizardZones.at(4));
@@ -132,7 +130,7 @@ private slots:
     // recorder's list sends nothing and opens the list instead.
     void chosenRowIsSentCountedFromOne()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QVERIFY(settled());
 
@@ -161,7 +159,7 @@ private slots:
     // stays, says so, and both buttons allow another try.
     void refusedZoneAlerts()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 2}, {QStringLiteral("timeZoneLocked"), true}}));
+        QVERIFY(startSim({{"timeZone", 2}, {"timeZoneLocked", true}}));
         enter();
         QVERIFY(settled());
         picker().tableViewClicked(7);
@@ -175,7 +173,7 @@ private slots:
     // An "Access Error" list: the wizard's own list is shown and indexed.
     void refusedListFallsBackToOwnList()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneLists"), englishList({})}}));
+        QVERIFY(startSim({{"timeZone", 3}, {"timeZoneLists", englishList({})}}));
         enter();
         QVERIFY(settled());
         QCOMPARE(picker().timeZoneListDisplayedRows(), kWizardZones);
@@ -196,7 +194,7 @@ private slots:
     void answerWithoutAListWritesNothing()
     {
         QFETCH(QString, answer);
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneListAnswer"), answer}}));
+        QVERIFY(startSim({{"timeZone", 3}, {"timeZoneListAnswer", answer}}));
         enter();
         QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, 8000);
         QVERIFY(onlyBackOr(false) && step->indexList().isEmpty());
