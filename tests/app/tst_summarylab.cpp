@@ -61,9 +61,7 @@ private:
     void startSim(const QJsonObject &cloud)
     {
         recorder = recorderWith(cloud);
-        sim.setTimeScale(0.05);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario({recorder}), &error), qPrintable(error));
+        QVERIFY(sim.startScaled(SimProcess::scenario({recorder}), 0.05));
     }
     QString bookmarksOriginal(const QString &format) { return ShortcutFixture::original(originals, format); }
     NvrRef device() const

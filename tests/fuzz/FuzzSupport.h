@@ -2,6 +2,9 @@
 
 #include "platform/Log.h"
 
+#include <QByteArray>
+
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,12 +18,15 @@
         }                                                                                                              \
     } while (false)
 
-// Millions of inputs must not each leave lines in the system log.
-inline void keepLogsQuiet()
-{
-    static const bool once = [] {
-        Log::setSystemLog(false);
-        return true;
-    }();
-    (void)once;
-}
+// The libFuzzer entry point; the body that follows takes each input as
+// `bytes` (not copied). Millions of inputs must not each leave lines in the
+// system log.
+#define NVR_FUZZ_TARGET(bytes)                                                                                         \
+    static void fuzzInput(const QByteArray &bytes);                                                                    \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)                                            \
+    {                                                                                                                  \
+        [[maybe_unused]] static const bool quiet = (Log::setSystemLog(false), true);                                   \
+        fuzzInput(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));                     \
+        return 0;                                                                                                      \
+    }                                                                                                                  \
+    static void fuzzInput(const QByteArray &bytes)

@@ -6,10 +6,6 @@
 #include "webconfig/AnswerText.h"
 #include "webconfig/RecordParsers.h"
 
-#include <QByteArray>
-
-#include <cstdint>
-
 namespace {
 
 // A discovery line's fields 1 to 8, as the record holds them, give the line
@@ -76,14 +72,11 @@ void checkZoneList(const QString &text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
-    keepLogsQuiet();
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     parseAnswer(AnswerText::fromAscii(bytes));
     // The time-zone list is read as UTF-8.
     const QString utf8 = AnswerText::fromUtf8(bytes);
     parseAnswer(utf8);
     checkZoneList(utf8);
-    return 0;
 }

@@ -7,10 +7,7 @@
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
 
-#include <QByteArray>
 #include <QJsonObject>
-
-#include <cstdint>
 
 namespace {
 
@@ -26,18 +23,16 @@ const HeadlessDrivers &drivers()
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
-    keepLogsQuiet();
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QJsonObject answers;
     QString error;
     if (!parseAnswersFile(QStringLiteral("answers.json"), bytes, answers, error)) {
         FUZZ_REQUIRE(!error.isEmpty());
-        return 0;
+        return;
     }
     if (!validateAnswers(answers, drivers()).isEmpty())
-        return 0;
+        return;
 
     ScriptedModalHost modal;
     HeadlessSession session(answers, modal);
@@ -50,5 +45,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int i = 0; i < 8; ++i)
             FUZZ_REQUIRE(!session.nextAction(it.key()).isEmpty());
     }
-    return 0;
 }

@@ -8,23 +8,21 @@
 #include "protocol/SearchDevice.h"
 #include "util/UtilMethod.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QList>
-
-#include <cstdint>
 
 namespace {
 
 const QString kModel = QStringLiteral("HRX-540A");
 
-QList<QByteArray> datagrams(const uint8_t *data, size_t size)
+QList<QByteArray> datagrams(const QByteArray &bytes)
 {
     QList<QByteArray> list;
-    size_t at = 0;
-    while (at + 2 <= size) {
-        const size_t length = std::min<size_t>(readLe16(data + at), size - at - 2);
-        list << QByteArray(reinterpret_cast<const char *>(data + at + 2), qsizetype(length));
+    const auto *data = reinterpret_cast<const uint8_t *>(bytes.constData());
+    qsizetype at = 0;
+    while (at + 2 <= bytes.size()) {
+        const qsizetype length = std::min<qsizetype>(readLe16(data + at), bytes.size() - at - 2);
+        list << bytes.mid(at + 2, length);
         at += 2 + length;
     }
     return list;
@@ -58,15 +56,14 @@ void checkCommandReply(const QByteArray &datagram)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
-    keepLogsQuiet();
     SearchDevice search(nullptr);
     search.setFilterName(kModel);
     // Each MAC's first accepted reply, in arrival order: what the list must hold.
     QHash<QString, QByteArray> firstByMac;
     QStringList macOrder;
-    for (const QByteArray &datagram : datagrams(data, size)) {
+    for (const QByteArray &datagram : datagrams(bytes)) {
         checkCommandReply(datagram);
         const bool taken = search.takeReply(datagram);
         FUZZ_REQUIRE(taken == isRecorderReply(datagram));
@@ -85,5 +82,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (qsizetype i = 0; i < replies.size(); ++i)
         FUZZ_REQUIRE(vexorReplyBytes(replies[i]) == firstByMac.value(macOrder[i]));
     FUZZ_REQUIRE(search.getReplyArray().size() == replies.size());
-    return 0;
 }

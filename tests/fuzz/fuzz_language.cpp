@@ -3,15 +3,10 @@
 #include "FuzzSupport.h"
 #include "app/core/HMLocalization.h"
 
-#include <QByteArray>
 #include <QStringList>
 
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
-    keepLogsQuiet();
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     HMLocalization table(QStringLiteral("/nonexistent"));
     table.loadLanguage(QStringLiteral("XX"), bytes);
     FUZZ_REQUIRE(table.activeLanguage() == QStringLiteral("XX"));
@@ -29,5 +24,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // No key holds a double quote, so such a key comes back as it was asked.
     const QString absent = QStringLiteral("\"") + QString::fromUtf8(bytes.left(32));
     FUZZ_REQUIRE(table.localizedStringForKey(absent) == absent);
-    return 0;
 }

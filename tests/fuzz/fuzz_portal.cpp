@@ -5,10 +5,7 @@
 #include "webconfig/AnswerText.h"
 #include "webconfig/CloudForms.h"
 
-#include <QByteArray>
 #include <QStringList>
-
-#include <cstdint>
 
 namespace {
 
@@ -38,11 +35,8 @@ void checkFormValue(const QString &typed)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
-    keepLogsQuiet();
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     checkAnswers(AnswerText::fromAscii(bytes));
     checkFormValue(QString::fromUtf8(bytes));
-    return 0;
 }

@@ -7,10 +7,6 @@
 #include "sim/web/SimCloudPortal.h"
 #include "sim/web/SimWebConfig.h"
 
-#include <QByteArray>
-
-#include <cstdint>
-
 namespace {
 
 SimScenario scenario()
@@ -32,7 +28,7 @@ SimScenario scenario()
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+NVR_FUZZ_TARGET(bytes)
 {
     static SimLog *const log = [] {
         auto *l = new SimLog;
@@ -46,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SimCloudPortal portal(state, *log);
     const QHostAddress local(QStringLiteral("192.0.2.10"));
 
-    QByteArray buffer(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray buffer = bytes;
     SimHttpParser parser;
     for (int i = 0; i < 64; ++i) {
         SimHttpRequest request;
@@ -60,5 +56,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const SimHttpResponse &response : {web.answer(request, local), portal.answer(request, local)})
             FUZZ_REQUIRE(response.status >= 200 && response.status < 600);
     }
-    return 0;
 }

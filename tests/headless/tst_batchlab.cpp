@@ -64,17 +64,11 @@ private:
 void BatchLabTest::initTestCase()
 {
     NVR_REQUIRE_LAB();
-    QJsonObject site = recorder(1, QString());
-    site.insert(QStringLiteral("copies"), 2);
-    QJsonObject closed = recorder(3, QString());
-    closed.insert(QStringLiteral("misbehave"), QJsonObject {{"webClosed", true}});
-    const QList<QJsonObject> recorders {site, closed};
+    const QList<QJsonObject> recorders {SimProcess::merged(recorder(1, QString()), {{"copies", 2}}),
+        SimProcess::merged(recorder(3, QString()), {{"misbehave", QJsonObject {{"webClosed", true}}}})};
     for (int n : {1, 2, 3})
         m_macs << SimProcess::macOf(SimProcess::recorder(n));
-    m_sim.setTimeScale(0.1);
-    QString error;
-    QVERIFY2(m_sim.start(SimProcess::withPortalAccount(SimProcess::scenario(recorders), kEmail, kCloud), &error),
-        qPrintable(error));
+    QVERIFY(m_sim.startScaled(SimProcess::withPortalAccount(SimProcess::scenario(recorders), kEmail, kCloud), 0.1));
 
     const QJsonObject answers {{"timeoutSeconds", 120}, {"password", QJsonObject {{"password", kShared}}},
         {"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 1}}}}}},

@@ -55,11 +55,8 @@ private slots:
         QFETCH(QString, named);
 
         SimProcess sim;
-        if (!scenario.isEmpty()) {
-            sim.setTimeScale(0.1);
-            QString error;
-            QVERIFY2(sim.start(scenario, &error), qPrintable(error));
-        }
+        if (!scenario.isEmpty())
+            QVERIFY(sim.startScaled(scenario, 0.1));
         const HeadlessRun run = HeadlessRun::run(
             {{"password", QJsonObject {{"password", "Str0ngpass1"}}}, {"timeoutSeconds", 40}}, 0.1, 45000);
 

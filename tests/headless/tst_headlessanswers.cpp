@@ -10,10 +10,8 @@ class HeadlessAnswersTest : public QObject
     Q_OBJECT
 
 private slots:
-    void refusesBadAnswers_data();
-    void refusesBadAnswers();
-    void refusesBadPlans_data();
-    void refusesBadPlans();
+    void refusesBadAnswersAndPlans_data();
+    void refusesBadAnswersAndPlans();
     void everyMistakeIsReported();
     void missingFileIsReported();
     void helpListsTheModes();
@@ -30,12 +28,13 @@ private:
     QTemporaryDir m_dir;
 };
 
-void HeadlessAnswersTest::refusesBadAnswers_data()
+void HeadlessAnswersTest::refusesBadAnswersAndPlans_data()
 {
+    QTest::addColumn<QString>("mode");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("message");
     // A syntax error by its line and column in characters (the "\u00fc" takes two bytes).
-    const char *const rows[][3] = {{"not json", "{\"language\": ", "is not valid JSON"},
+    const char *const answers[][3] = {{"not json", "{\"language\": ", "is not valid JSON"},
         {"syntax error by line and column",
             "{\n  \"language\": \"EN\",\n  \"timeZone\": {\"zone\": \"Z\xc3\xbcrich\"} \"hdd\": {}\n}",
             "at line 3, column 35"},
@@ -73,25 +72,7 @@ void HeadlessAnswersTest::refusesBadAnswers_data()
         {"terms not a flag", R"({"nimbora": {"acceptTerms": "yes"}})", "\"acceptTerms\" must be true or false"},
         {"timeout beyond a day", R"({"timeoutSeconds": 2147484})", "whole seconds, at most 86400"},
         {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"}};
-    for (const auto &row : rows)
-        QTest::newRow(row[0]) << QByteArray(row[1]) << QString::fromUtf8(row[2]);
-}
-
-void HeadlessAnswersTest::refusesBadAnswers()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, message);
-    const HeadlessRun r = runAnswers(content);
-    QCOMPARE(r.exitCode, 2);
-    QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
-    QVERIFY(r.summary.isEmpty());
-}
-
-void HeadlessAnswersTest::refusesBadPlans_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("message");
-    const char *const rows[][3] = {{"not json", "{\"recorders\": [", "the batch plan"},
+    const char *const plans[][3] = {{"not json", "{\"recorders\": [", "the batch plan"},
         {"unknown key", R"({"recorder": [{"mac": "00:1c:27:00:00:01"}]})",
             "the plan: unknown key \"recorder\" (known: answers, jobs, recorders)"},
         {"no recorders", R"({"answers": {}, "recorders": []})", "\"recorders\" must be a list of at least one"},
@@ -115,15 +96,20 @@ void HeadlessAnswersTest::refusesBadPlans_data()
             R"({"answers": {"nimbora": {"account": "existing", "email": "a@b.example", "password": "x"}},
             "recorders": [{"mac": "00:1c:27:00:00:01", "nimbora": {"password": ""}}]})",
             "section \"nimbora\": \"account\": \"existing\" needs"}};
-    for (const auto &row : rows)
-        QTest::newRow(row[0]) << QByteArray(row[1]) << QString::fromUtf8(row[2]);
+    for (const auto &row : answers)
+        QTest::addRow("answers: %s", row[0])
+            << QStringLiteral("--headless") << QByteArray(row[1]) << QString::fromUtf8(row[2]);
+    for (const auto &row : plans)
+        QTest::addRow("plan: %s", row[0])
+            << QStringLiteral("--batch") << QByteArray(row[1]) << QString::fromUtf8(row[2]);
 }
 
-void HeadlessAnswersTest::refusesBadPlans()
+void HeadlessAnswersTest::refusesBadAnswersAndPlans()
 {
+    QFETCH(QString, mode);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    const HeadlessRun r = runAnswers(content, {QStringLiteral("--batch")});
+    const HeadlessRun r = runAnswers(content, {mode});
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
     QVERIFY(r.summary.isEmpty());

@@ -17,10 +17,7 @@ constexpr int kAnyExit = -2;
 
 QJsonObject camera(int n, const QString &type, const QString &password, const QJsonObject &extra = {})
 {
-    QJsonObject c = SimProcess::camera(n, type, password);
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        c.insert(it.key(), it.value());
-    return c;
+    return SimProcess::merged(SimProcess::camera(n, type, password), extra);
 }
 
 // Cameras in each credential state, one refusing what the recorder stored and
@@ -36,10 +33,7 @@ QJsonObject withFiveCameras(const QJsonObject &recorder)
 // The answers of a configured recorder's run up to the page named.
 QJsonObject answers(const QJsonObject &page)
 {
-    QJsonObject all {{"password", QJsonObject {{"password", kPassword}}}, {"timeoutSeconds", 40}};
-    for (auto it = page.begin(); it != page.end(); ++it)
-        all.insert(it.key(), it.value());
-    return all;
+    return SimProcess::merged({{"password", QJsonObject {{"password", kPassword}}}, {"timeoutSeconds", 40}}, page);
 }
 
 QJsonObject cameras(const QJsonArray &picks, bool rescan = false)
@@ -73,12 +67,11 @@ private slots:
         const QJsonObject fresh = SimProcess::recorder(0);
         const QJsonObject known = SimProcess::configured(0, kPassword);
         const QJsonObject reset {{"user", "admin"}, {"password", kPassword}};
-        QJsonObject resetting = known;
-        resetting.insert("resetWait", 10);
-        QJsonObject lockedZone = known;
-        lockedZone.insert("timeZoneLocked", true);
-        QJsonObject failingDisk = known;
-        failingDisk.insert("disks", QJsonArray {QJsonObject {{"device", "sda"}, {"formatFails", true}}});
+        const QJsonObject resetting = SimProcess::merged(known, {{"resetWait", 10}});
+        const QJsonObject lockedZone = SimProcess::merged(known, {{"timeZoneLocked", true}});
+        const QJsonObject failingDisk = SimProcess::merged(
+            known, {{"disks", QJsonArray {QJsonObject {{"device", "sda"}, {"formatFails", true}}}}});
+        const QJsonArray fiveCameras {withFiveCameras(known)};
         const QJsonObject second = SimProcess::recorder(1);
         const QString chosenSecond = "chose 2 " + SimProcess::ipOf(second) + ' ' + SimProcess::macOf(second);
 
@@ -116,26 +109,25 @@ private slots:
             "bay 2 holds no disk the recorder detected");
         row("format fails", QJsonArray {failingDisk}, answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}), 1,
             "the recorder could not format the disks");
-        row("camera by MAC with its password", QJsonArray {withFiveCameras(known)},
+        row("camera by MAC with its password", fiveCameras,
             cameras({QJsonObject {{"camera", "00:1C:27:10:00:01"}, {"password", "Zb-pass1"}}}), kAnyExit,
             "picked camera 2 ");
-        row("camera given the section's password", QJsonArray {withFiveCameras(known)},
+        row("camera given the section's password", fiveCameras,
             answers({{"searchCAM",
                 QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 2}}}}, {"password", "Zb-pass1"}}}}),
             kAnyExit, "picked camera 2 ");
-        row("unknown camera", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "nope"}}}), 1,
+        row("unknown camera", fiveCameras, cameras({QJsonObject {{"camera", "nope"}}}), 1,
             "no camera \"nope\" was found");
-        row("ambiguous model", QJsonArray {withFiveCameras(known)}, cameras({QJsonObject {{"camera", "47X-IP200"}}}), 1,
+        row("ambiguous model", fiveCameras, cameras({QJsonObject {{"camera", "47X-IP200"}}}), 1,
             "2 cameras are \"47X-IP200\"");
-        row("camera password wrong", QJsonArray {withFiveCameras(known)},
+        row("camera password wrong", fiveCameras,
             cameras({QJsonObject {{"camera", "ZB-2100"}, {"password", "nope-123"}}}), 1,
             "ZB-2100 was not picked: The password is wrong");
-        row("camera without a password given none", QJsonArray {withFiveCameras(known)},
-            cameras({QJsonObject {{"camera", 2}}}), 1, "needs a \"password\"");
-        row("stored password refused", QJsonArray {withFiveCameras(known)},
-            cameras({QJsonObject {{"camera", "ZB-3300"}}}), 1, "refuses the password the recorder knows");
-        row("rescan drops a picked camera", QJsonArray {withFiveCameras(known)},
-            cameras({QJsonObject {{"camera", "47X-IP900"}}}, true), 1,
+        row("camera without a password given none", fiveCameras, cameras({QJsonObject {{"camera", 2}}}), 1,
+            "needs a \"password\"");
+        row("stored password refused", fiveCameras, cameras({QJsonObject {{"camera", "ZB-3300"}}}), 1,
+            "refuses the password the recorder knows");
+        row("rescan drops a picked camera", fiveCameras, cameras({QJsonObject {{"camera", "47X-IP900"}}}, true), 1,
             "47X-IP900 is no longer picked after the new search");
         row("cloud account refused", QJsonArray {known},
             answers({{"nimbora",
@@ -157,11 +149,8 @@ private slots:
         for (const QJsonValue &r : recorders)
             list << r.toObject();
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::withPortalAccount(SimProcess::scenario(list), "owner@example.com", "cloud-pw1"),
-                     &error),
-            qPrintable(error));
+        QVERIFY(sim.startScaled(
+            SimProcess::withPortalAccount(SimProcess::scenario(list), "owner@example.com", "cloud-pw1"), 0.1));
         const HeadlessRun run = HeadlessRun::run(answers);
         QVERIFY2(run.errors.contains(line), qPrintable(run.errors.right(800)));
         if (exitCode != kAnyExit)
@@ -189,11 +178,8 @@ private slots:
         const QString answers = QStringLiteral("docs/demo-answers.json");
         QVERIFY(sourceFile(QStringLiteral("README.md")).contains("scripts/run.sh --headless " + answers.toUtf8()));
         SimProcess sim;
-        sim.setTimeScale(0.1);
-        QString error;
-        const QJsonObject demo
-            = QJsonDocument::fromJson(sourceFile(QStringLiteral("sim/scenarios/demo.json"))).object();
-        QVERIFY2(sim.start(demo, &error), qPrintable(error));
+        QVERIFY(sim.startScaled(
+            QJsonDocument::fromJson(sourceFile(QStringLiteral("sim/scenarios/demo.json"))).object(), 0.1));
         const HeadlessRun run
             = HeadlessRun::runFile(qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + answers, 0.1, 60000);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));

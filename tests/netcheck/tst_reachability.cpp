@@ -166,12 +166,10 @@ private slots:
 
     void laterChangeIsReported()
     {
-        if (!EmptyNetwork::inside()) {
+        if (!EmptyNetwork::inside())
             NVR_REQUIRE_LAB();
-            QString output;
-            QVERIFY2(EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output), qPrintable(output));
+        if (EmptyNetwork::rerunCurrentTest())
             return;
-        }
         // Even loopback is down in a fresh namespace, until it is switched on.
         auto monitor = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
         Reports reports;

@@ -111,9 +111,7 @@ private:
 
     void startSim(const QList<QJsonObject> &recorders)
     {
-        sim.setTimeScale(kScale);
-        QString error;
-        QVERIFY2(sim.start(SimProcess::scenario(recorders), &error), qPrintable(error));
+        QVERIFY(sim.startScaled(SimProcess::scenario(recorders), kScale));
     }
     QList<SimLogLine> requests(int opcode) const
     {
@@ -123,16 +121,6 @@ private:
                 lines << l;
         }
         return lines;
-    }
-    // Outside the empty namespace, runs the calling test function again inside it.
-    static bool rerunInEmptyNetwork()
-    {
-        if (EmptyNetwork::inside())
-            return false;
-        QString output;
-        if (!EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output))
-            QTest::qFail(qPrintable(output), __FILE__, __LINE__);
-        return true;
     }
 
 private slots:
@@ -234,7 +222,7 @@ private slots:
 
     void withoutANetwork()
     {
-        if (rerunInEmptyNetwork())
+        if (EmptyNetwork::rerunCurrentTest())
             return;
         const TVexorReply target = SimProcess::target(SimProcess::recorder(0));
         // Only a loopback interface, and that one down: nothing to send on.

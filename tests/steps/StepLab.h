@@ -52,22 +52,33 @@ protected:
     QJsonObject recorder;
     std::unique_ptr<StepsFixture> f;
     QString password = QStringLiteral("Recorder9");
+    QStringList dimming; // what the step posted to cover the window, "YES" or "NO"
 
-    static QJsonObject merged(QJsonObject into, const QJsonObject &extra)
-    {
-        for (auto it = extra.begin(); it != extra.end(); ++it)
-            into.insert(it.key(), it.value());
-        return into;
-    }
+    static constexpr auto merged = &SimProcess::merged;
     bool startSim(const QList<QJsonObject> &recorders, double timeScale, QJsonObject scenario = {})
     {
         recorder = recorders.value(0);
-        sim.setTimeScale(timeScale);
-        QString error;
-        const bool started = sim.start(merged(SimProcess::scenario(recorders), scenario), &error);
-        if (!started)
-            qWarning("%s", qPrintable(error));
-        return started;
+        return sim.startScaled(merged(SimProcess::scenario(recorders), scenario), timeScale);
+    }
+    // A fresh fixture with these texts, a fresh step on it, page calls and
+    // dimming recorded; the simulator's waits at this scale.
+    template<typename Step>
+    void fresh(std::unique_ptr<Step> &step, double timeScale, const StepsFixture::Entries &texts = {})
+    {
+        setDurations(Durations().scaled(timeScale));
+        f = std::make_unique<StepsFixture>(texts);
+        step = std::make_unique<Step>(*f->context);
+        page.calls.clear();
+        dimming.clear();
+        f->notifications.addObserver(Notifications::greyViewCovered, [this](const QObject *, const QVariantMap &info) {
+            dimming << info.value(Notifications::greyViewCovered).toString();
+        });
+    }
+    // The step goes before the simulator it may still be asking.
+    template<typename Step> void stop(std::unique_ptr<Step> &step)
+    {
+        step.reset();
+        sim.stop();
     }
     NvrRef target() const { return std::make_shared<const TVexorReply>(SimProcess::target(recorder)); }
     static bool waitFor(const std::function<bool()> &done, int ms = 10000) { return QTest::qWaitFor(done, ms); }
@@ -75,6 +86,12 @@ protected:
     bool left()
     {
         return waitFor([&] { return !page.calls.isEmpty(); });
+    }
+    // The step called the page with this call alone.
+    void leftWith(const QString &call)
+    {
+        QVERIFY(left());
+        QCOMPARE(page.calls, QStringList {call});
     }
     QList<SimLogLine> requests(const QString &path) const
     {

@@ -9,11 +9,9 @@ constexpr double kScale = 0.05; // 50 ms format polls
 
 QJsonObject disk(const QString &device, const QJsonObject &extra = {})
 {
-    QJsonObject d {{"device", device}, {"model", "WD10PURZ"}, {"product", "WD Purple 1TB"},
-        {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}};
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        d.insert(it.key(), it.value());
-    return d;
+    return SimProcess::merged({{"device", device}, {"model", "WD10PURZ"}, {"product", "WD Purple 1TB"},
+                                  {"partitions", QJsonArray {QJsonObject {{"capacityMb", 953869}, {"status", 6}}}}},
+        extra);
 }
 
 const QJsonObject kEmptyBay {{"device", ""}};
@@ -79,20 +77,14 @@ class HddStepLabTest : public StepLab
     }
 
 private slots:
-    void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
         NVR_REQUIRE_LAB();
-        f = std::make_unique<StepsFixture>(StepsFixture::Entries {{"SetupHdd_Check", "Checking"},
-            {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"}, {"SetupHdd_HD1", "Disk"}});
-        step = std::make_unique<Setup_HddView>(*f->context);
-        page.calls.clear();
+        fresh(step, kScale,
+            {{"SetupHdd_Check", "Checking"}, {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"},
+                {"SetupHdd_HD1", "Disk"}});
     }
-    void cleanup()
-    {
-        step.reset();
-        sim.stop();
-    }
+    void cleanup() { stop(step); }
 
     void browsesBackToBackAndShowsTheBays()
     {
@@ -125,10 +117,7 @@ private slots:
         enter({disk("sda"), kEmptyBay}, {{"formatSteps", QJsonArray {20, 40, 60, 80, 100}}});
         waitForBrowsing();
         answerFormat(true);
-        QStringList dimming;
-        f->notifications.addObserver(Notifications::greyViewCovered, [&](const QObject *, const QVariantMap &info) {
-            dimming << info.value(Notifications::greyViewCovered).toString();
-        });
+        dimming.clear();
         QStringList formatTexts;
         connect(step.get(), &Setup_HddView::changed, this, [&] {
             if (Setup_HddView::hddStep == Setup_HddView::Formatting && busy())
@@ -136,8 +125,7 @@ private slots:
         });
         step->onNextClicked();
         QVERIFY(busy() && !step->btNextEnabled());
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
+        leftWith(QStringLiteral("next"));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
         QCOMPARE(dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
@@ -282,8 +270,7 @@ private slots:
         // A query is always in flight while browsing: Skip waits for it.
         step->onSkipClicked();
         QVERIFY(page.calls.isEmpty());
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
+        leftWith(QStringLiteral("next"));
         QVERIFY(!step->tableShown());
         quiet();
         // Entered again: browsing; Back leaves at once and the query only ends.
@@ -314,8 +301,7 @@ private slots:
         QCOMPARE(table().rowIcon(0), Setup_HddInformationView::StatusIcon::CheckOff);
 
         step->onNextClicked();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
+        leftWith(QStringLiteral("next"));
         QCOMPARE(formattedIds(), (QStringList {QStringLiteral("0"), QStringLiteral("0")}));
         QCOMPARE(f->modal.shown().size(), 3);
     }

@@ -68,16 +68,12 @@ private slots:
     void init()
     {
         NVR_REQUIRE_LAB();
-        setDurations(Durations().scaled(kScale));
         qunsetenv("NVRWIZARD_PROBE_HOST");
-        f = std::make_unique<StepsFixture>();
-        step = std::make_unique<Setup_NimboraView>(*f->context);
-        page.calls.clear();
+        fresh(step, kScale);
     }
     void cleanup()
     {
-        step.reset();
-        sim.stop();
+        stop(step);
         qunsetenv("NVRWIZARD_PROBE_HOST");
     }
 
@@ -92,8 +88,7 @@ private slots:
         QVERIFY(form().inputsEnabled());
         signIn(kOwner, kOwnerPassword);
         QVERIFY(!step->btNextEnabled());
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {"next:" + kOwner + ':' + kOwnerPassword});
+        leftWith("next:" + kOwner + ':' + kOwnerPassword);
 
         QCOMPARE(requests(),
             (QStringList {"nimboraportal", "/account/?signin", "/account/?add", "nimboraregstatus", "nimborareginfo"}));
@@ -121,8 +116,7 @@ private slots:
         form().btCheckTerms(true);
         QVERIFY(step->btNextEnabled());
         step->onNextClicked();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next:anna@example.com:Secret7")});
+        leftWith(QStringLiteral("next:anna@example.com:Secret7"));
         QCOMPARE(requests(),
             (QStringList {"nimboraportal", "/signin", "/account/?add", "nimboraregstatus", "nimborareginfo"}));
         const QJsonObject anna = accounts().at(1).toObject();
@@ -163,8 +157,7 @@ private slots:
         QFETCH(QString, account);
         startSim({{"cloud", QJsonObject {{"status", "1"}}}, {"registration", registration}});
         enter();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {"next:" + account});
+        leftWith("next:" + account);
         QCOMPARE(requests(), (QStringList {"nimboraportal", "nimborareginfo"}));
         QVERIFY(!step->formShown());
     }

@@ -47,19 +47,12 @@ class PasswordStepLabTest : public StepLab
     }
 
 private slots:
-    void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
         NVR_REQUIRE_LAB();
-        f = std::make_unique<StepsFixture>();
-        step = std::make_unique<Setup_PasswordView>(*f->context);
-        page.calls.clear();
+        fresh(step, kScale);
     }
-    void cleanup()
-    {
-        step.reset();
-        sim.stop();
-    }
+    void cleanup() { stop(step); }
 
     void factoryStateGetsANewPassword()
     {
@@ -83,8 +76,7 @@ private slots:
         form.setPasswordText(QStringLiteral("abc123"));
         form.setConfirmText(QStringLiteral("abc123"));
         form.returnPressed();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next:abc123")});
+        leftWith(QStringLiteral("next:abc123"));
         QCOMPARE(step->getUserName() + ':' + step->getPassword(), QStringLiteral("admin:abc123"));
         QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), QStringLiteral("abc123"));
         QVERIFY(f->modal.shown().isEmpty());
@@ -108,8 +100,7 @@ private slots:
         form.setPasswordText(QStringLiteral("secret1"));
         QVERIFY(form.lbMessage().isEmpty());
         step->onNextClicked();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("next:secret1")});
+        leftWith(QStringLiteral("next:secret1"));
     }
 
     // The page is handed the password the recorder holds after the change.
@@ -122,8 +113,7 @@ private slots:
         form.setNewPasswordText(QStringLiteral("new456"));
         form.setConfirmText(QStringLiteral("new456"));
         step->onGotoSearchCamera();
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("cam:new456")});
+        leftWith(QStringLiteral("cam:new456"));
         QCOMPARE(step->getPassword(), QStringLiteral("new456"));
         QCOMPARE(sim.passwordOf(SimProcess::macOf(recorder)), QStringLiteral("new456"));
     }
@@ -155,8 +145,7 @@ private slots:
         QVERIFY(page.calls.isEmpty());
         if (seconds > 12)
             return; // the long wait itself runs like the short one
-        QVERIFY(left());
-        QCOMPARE(page.calls, QStringList {QStringLiteral("back")});
+        leftWith(QStringLiteral("back"));
         QVERIFY(idle());
         QCOMPARE(sim.log(QStringLiteral("reset")).size(), 1);
         QVERIFY(sim.passwordOf(SimProcess::macOf(recorder)).isEmpty());

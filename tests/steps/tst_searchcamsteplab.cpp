@@ -20,11 +20,7 @@ const QString k47x = QStringLiteral("1");
 QJsonObject camera(
     int n, const QString &type, const QString &user, const QString &password, const QJsonObject &extra = {})
 {
-    QJsonObject c = SimProcess::camera(n, type, password);
-    c.insert(QStringLiteral("user"), user);
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        c.insert(it.key(), it.value());
-    return c;
+    return SimProcess::merged(SimProcess::camera(n, type, password), SimProcess::merged({{"user", user}}, extra));
 }
 
 QJsonObject takes(const QString &adminPassword)
@@ -101,21 +97,17 @@ class SearchCamStepLabTest : public StepLab
     }
 
 private slots:
-    void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
         NVR_REQUIRE_LAB();
         qunsetenv("NVRWIZARD_PROBE_HOST");
-        f = std::make_unique<StepsFixture>(
-            StepsFixture::Entries {{"SetupCam Msg", "Passwords missing"}, {"SetupCam PwdError", "Password not set"},
+        fresh(step, kScale,
+            {{"SetupCam Msg", "Passwords missing"}, {"SetupCam PwdError", "Password not set"},
                 {"SetupCam NoAddress", "No address"}, {"SetupCam PwdRefused", "Password refused"}});
-        step = std::make_unique<Setup_SearchCamView>(*f->context);
-        page.calls.clear();
     }
     void cleanup()
     {
-        step.reset();
-        sim.stop();
+        stop(step);
         Log::setSink({});
     }
 
@@ -203,10 +195,6 @@ private slots:
         for (const Case &c : cases)
             cameras << c.camera;
         enter(cameras);
-        QStringList dimming;
-        f->notifications.addObserver(Notifications::greyViewCovered, [&](const QObject *, const QVariantMap &info) {
-            dimming << info.value(Notifications::greyViewCovered).toString();
-        });
         for (const Case &c : cases) {
             const qsizetype before = f->modal.shown().size();
             dimming.clear();

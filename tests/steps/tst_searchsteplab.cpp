@@ -41,18 +41,14 @@ private slots:
     {
         if (!EmptyNetwork::inside())
             NVR_REQUIRE_LAB();
-        setDurations(Durations().scaled(kScale));
-        f = std::make_unique<StepsFixture>();
-        step = std::make_unique<Setup_SearchNvrView>(*f->context);
+        fresh(step, kScale);
         step->setDelegate(&page);
-        page.calls.clear();
         logLines.clear();
         Log::setSink([this](const QString &line) { logLines << line; });
     }
     void cleanup()
     {
-        step.reset();
-        sim.stop();
+        stop(step);
         Log::setSink({});
     }
 
@@ -115,11 +111,8 @@ private slots:
 
     void sendFailureShowsTheNetworkAlert()
     {
-        if (!EmptyNetwork::inside()) {
-            QString output;
-            QVERIFY2(EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output), qPrintable(output));
+        if (EmptyNetwork::rerunCurrentTest())
             return;
-        }
         showAndWait();
         QVERIFY(step->hadNetworkError());
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("alert:Check network Failed")});
@@ -156,8 +149,7 @@ private slots:
         QCOMPARE(none.exitCode, 3);
         QVERIFY(none.summary.isEmpty());
         QCOMPARE(discoveryRequests(sim), 3);
-        QString output;
-        QVERIFY2(EmptyNetwork::run(QString::fromLatin1(QTest::currentTestFunction()), &output), qPrintable(output));
+        EmptyNetwork::rerunCurrentTest();
     }
 };
 

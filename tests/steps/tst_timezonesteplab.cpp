@@ -60,22 +60,15 @@ class TimeZoneStepLabTest : public StepLab
     int recorderZone() const { return recorderState().value(QStringLiteral("timeZone")).toInt(); }
 
 private slots:
-    void initTestCase() { setDurations(Durations().scaled(kScale)); }
     void init()
     {
         NVR_REQUIRE_LAB();
-        f = std::make_unique<StepsFixture>(StepsFixture::Entries {
-            {"SetupTimeZone", kWizardZones.join(QLatin1Char(';'))}, {"SetupTimeZone_Title", "Time zone"}});
-        step = std::make_unique<Setup_TimeZoneView>(*f->context);
+        fresh(step, kScale,
+            {{"SetupTimeZone", kWizardZones.join(QLatin1Char(';'))}, {"SetupTimeZone_Title", "Time zone"}});
         computer = {QStringLiteral("Asia/Taipei"), 8 * 3600};
         step->setComputerTimeZoneSource([this] { return computer; });
-        page.calls.clear();
     }
-    void cleanup()
-    {
-        step.reset();
-        sim.stop();
-    }
+    void cleanup() { stop(step); }
 
     // The computer's zone is proposed at once; once read, the recorder's own
     // zone replaces it, and the check box brings the proposal back. The
@@ -98,8 +91,7 @@ private slots:
         QFETCH(QString, proposed);
         QFETCH(int, by);
         computer = {identifier, offset};
-        QVERIFY(startSim(
-            {{QStringLiteral("timeZone"), 6}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZone", 6}, {"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QCOMPARE(int(step->proposedBy()), by);
         if (!proposed.isEmpty())
@@ -126,8 +118,7 @@ private slots:
     // the proposal stays and the list still comes from the recorder.
     void currentZoneOutsideTheListKeepsTheProposal()
     {
-        QVERIFY(startSim(
-            {{QStringLiteral("timeZone"), 40}, {QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZone", 40}, {"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QVERIFY(settled());
         QCOMPARE(picker().btTimeZoneTitle(), kWizardZones.at(4));
@@ -139,7 +130,7 @@ private slots:
     // recorder's list sends nothing and opens the list instead.
     void chosenRowIsSentCountedFromOne()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZoneLists"), englishList(recorderZones())}}));
+        QVERIFY(startSim({{"timeZoneLists", englishList(recorderZones())}}));
         enter();
         QVERIFY(settled());
 
@@ -168,7 +159,7 @@ private slots:
     // stays, says so, and both buttons allow another try.
     void refusedZoneAlerts()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 2}, {QStringLiteral("timeZoneLocked"), true}}));
+        QVERIFY(startSim({{"timeZone", 2}, {"timeZoneLocked", true}}));
         enter();
         QVERIFY(settled());
         picker().tableViewClicked(7);
@@ -182,7 +173,7 @@ private slots:
     // An "Access Error" list: the wizard's own list is shown and indexed.
     void refusedListFallsBackToOwnList()
     {
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneLists"), englishList({})}}));
+        QVERIFY(startSim({{"timeZone", 3}, {"timeZoneLists", englishList({})}}));
         enter();
         QVERIFY(settled());
         QCOMPARE(picker().timeZoneListDisplayedRows(), kWizardZones);
@@ -203,7 +194,7 @@ private slots:
     void answerWithoutAListWritesNothing()
     {
         QFETCH(QString, answer);
-        QVERIFY(startSim({{QStringLiteral("timeZone"), 3}, {QStringLiteral("timeZoneListAnswer"), answer}}));
+        QVERIFY(startSim({{"timeZone", 3}, {"timeZoneListAnswer", answer}}));
         enter();
         QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, 8000);
         QVERIFY(onlyBackOr(false) && step->indexList().isEmpty());

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTest>
 
 namespace {
 
@@ -30,6 +31,16 @@ bool run(const QString &testFunction, QString *output)
     if (!finished)
         process.kill();
     return finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool rerunCurrentTest()
+{
+    if (inside())
+        return false;
+    QString output;
+    if (!run(QString::fromLatin1(QTest::currentTestFunction()), &output))
+        QTest::qFail(qPrintable(output), __FILE__, __LINE__);
+    return true;
 }
 
 } // namespace EmptyNetwork

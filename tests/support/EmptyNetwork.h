@@ -12,5 +12,8 @@ bool inside();
 // Runs testFunction of this test binary in an empty namespace; true when it
 // passed, otherwise false with its output.
 bool run(const QString &testFunction, QString *output);
+// Outside the namespace: runs the calling test function again inside it,
+// failing the test with its output if that fails, and returns true.
+bool rerunCurrentTest();
 
 } // namespace EmptyNetwork

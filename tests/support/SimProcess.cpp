@@ -71,6 +71,13 @@ QJsonObject SimProcess::recorder(int n)
         {"gateway", "192.0.2.2"}, {"dns", "192.0.2.2"}, {"factory", true}};
 }
 
+QJsonObject SimProcess::merged(QJsonObject into, const QJsonObject &extra)
+{
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        into.insert(it.key(), it.value());
+    return into;
+}
+
 QJsonObject SimProcess::configured(int n, const QString &password)
 {
     QJsonObject r = recorder(n);
@@ -160,6 +167,16 @@ bool SimProcess::start(const QJsonObject &scenario, QString *error)
     why = QStringLiteral("nvrsim did not get ready: %1").arg(QString::fromLocal8Bit(m_process.readAllStandardError()));
     stop();
     return false;
+}
+
+bool SimProcess::startScaled(const QJsonObject &scenario, double timeScale)
+{
+    setTimeScale(timeScale);
+    QString error;
+    const bool started = start(scenario, &error);
+    if (!started)
+        qWarning("%s", qPrintable(error));
+    return started;
 }
 
 void SimProcess::stop()

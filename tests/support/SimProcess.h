@@ -43,6 +43,8 @@ public:
     // or "47X-IP200" (any other); the recorder reports user "admin" and this
     // password, which the camera accepts too ("" is its factory state).
     static QJsonObject camera(int n, const QString &protocolType, const QString &password);
+    // `into` with the keys of `extra` added or replaced.
+    static QJsonObject merged(QJsonObject into, const QJsonObject &extra);
     // The recorder with these cameras for its camera discovery to find.
     static QJsonObject withCameras(QJsonObject recorder, const QList<QJsonObject> &cameras);
     static QString macOf(const QJsonObject &recorder) { return recorder.value(QStringLiteral("mac")).toString(); }
@@ -63,6 +65,8 @@ public:
     // Writes the scenario, starts nvrsim and waits for "nvrsim ready". False
     // with a message (the simulator's stderr included) on failure.
     bool start(const QJsonObject &scenario, QString *error = nullptr);
+    // setTimeScale() and start(), for a test: a failure's message as a warning.
+    bool startScaled(const QJsonObject &scenario, double timeScale);
     void stop();
     bool isRunning() const { return m_process.state() == QProcess::Running; }
 

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
 using Bytes = QList<int>;
 
@@ -30,14 +31,9 @@ struct Recorder : AsyncUdpSocketDelegate
     {
         events << Event {what, tag, error, data, clock.elapsed()};
     }
-    QList<Event> of(const QString &what) const
+    qsizetype count(const QString &what) const
     {
-        QList<Event> list;
-        for (const Event &e : events) {
-            if (e.what == what)
-                list << e;
-        }
-        return list;
+        return std::count_if(events.begin(), events.end(), [&](const Event &e) { return e.what == what; });
     }
     void onUdpSocketDidSendData(AsyncUdpSocket *, long tag) override { add(QStringLiteral("sent"), tag); }
     void onUdpSocketDidNotSendData(AsyncUdpSocket *, long tag, const UdpError &e) override
@@ -73,14 +69,6 @@ struct Pair
     }
 };
 
-template<size_t N> Bytes toList(const std::array<uint8_t, N> &bytes)
-{
-    Bytes list;
-    for (uint8_t b : bytes)
-        list << b;
-    return list;
-}
-
 } // namespace
 
 class TestUtil : public QObject
@@ -113,7 +101,7 @@ private slots:
         QCOMPARE(pair.senderEvents.events[0].tag, 1L);
         QCOMPARE(pair.senderEvents.events[1].tag, 2L);
         QCOMPARE(pair.senderEvents.events[1].what, QStringLiteral("sent"));
-        QTRY_COMPARE(pair.listenerEvents.of(QStringLiteral("received")).size(), 1);
+        QTRY_COMPARE(pair.listenerEvents.count(QStringLiteral("received")), 1);
         QCOMPARE(pair.listenerEvents.events.first().data, QByteArray("one"));
     }
 
@@ -122,7 +110,7 @@ private slots:
         Pair pair;
         pair.listener.receiveWithTimeout(1000, 0);
         QVERIFY(pair.send(QByteArray(10000, 'x')));
-        QTRY_COMPARE(pair.listenerEvents.of(QStringLiteral("received")).size(), 1);
+        QTRY_COMPARE(pair.listenerEvents.count(QStringLiteral("received")), 1);
         QCOMPARE(pair.listenerEvents.events.first().data.size(), AsyncUdpSocket::maxReceiveBufferSize);
     }
 
@@ -166,7 +154,7 @@ private slots:
         std::array<uint8_t, 7> out;
         out.fill(0xEE);
         mac ? UtilMethod::stringToMac(text, out.data()) : UtilMethod::stringToIp(text, out.data());
-        QCOMPARE(toList(out).mid(0, bytes.size()), bytes);
+        QCOMPARE(Bytes(out.begin(), out.begin() + bytes.size()), bytes);
         QCOMPARE(out[bytes.size()], uint8_t(0xEE));
     }
 

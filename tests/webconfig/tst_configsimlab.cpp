@@ -42,13 +42,6 @@ struct Client : HttpConfigDelegate
     }
 };
 
-QJsonObject withWeb(QJsonObject recorder, const QJsonObject &web)
-{
-    for (auto it = web.begin(); it != web.end(); ++it)
-        recorder.insert(it.key(), it.value());
-    return recorder;
-}
-
 } // namespace
 
 class TestConfigSimLab : public QObject
@@ -62,7 +55,7 @@ private:
 
     void start(const QJsonObject &web = {}, const QJsonObject &portal = {})
     {
-        m_recorder = withWeb(SimProcess::configured(0, kPassword), web);
+        m_recorder = SimProcess::merged(SimProcess::configured(0, kPassword), web);
         m_nvr = SimProcess::target(m_recorder);
         QJsonObject scenario = SimProcess::scenario({m_recorder});
         if (!portal.isEmpty())
@@ -82,7 +75,9 @@ private slots:
     void eachMarkedDiskIsFormattedInTurnUntilAStepMovesOn()
     {
         const QJsonObject disk {{"partitions", QJsonArray {QJsonObject {}}}};
-        start({{"disks", QJsonArray {withWeb(disk, {{"device", "sda"}}), withWeb(disk, {{"device", "sdb"}})}}});
+        start({{"disks",
+            QJsonArray {
+                SimProcess::merged(disk, {{"device", "sda"}}), SimProcess::merged(disk, {{"device", "sdb"}})}}});
         Client c;
         QVERIFY(c.run([&](HttpConfig &h) { h.startGetHddInfo(m_nvr, kAdmin, kPassword); }));
         for (const auto &hdd : *c.config.getHddInfoList())

@@ -10,6 +10,8 @@
 #include <QJsonObject>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 constexpr int kWaitMs = 10000;
@@ -86,8 +88,11 @@ private:
     {
         return QStringLiteral("https://127.0.0.1:%1%2").arg(m_server->lastPort()).arg(path);
     }
-    QJsonObject echoed(Recorder &delegate) const
+    static QJsonObject echoed(const std::function<void(HttpGet &)> &request)
     {
+        Recorder delegate;
+        HttpGet http(&delegate);
+        request(http);
         if (!QTest::qWaitFor([&] { return delegate.calls() > 0; }, kWaitMs) || delegate.finished != 1)
             return {};
         return QJsonDocument::fromJson(delegate.body).object();
@@ -130,10 +135,7 @@ private slots:
         QFETCH(std::optional<QString>, user);
         QFETCH(std::optional<QString>, password);
         QFETCH(QString, expected);
-        Recorder delegate;
-        HttpGet http(&delegate);
-        http.get(url(QStringLiteral("/echo")), user, password);
-        const QJsonObject seen = echoed(delegate);
+        const QJsonObject seen = echoed([&](HttpGet &http) { http.get(url(QStringLiteral("/echo")), user, password); });
         QCOMPARE(seen.value(QStringLiteral("method")).toString(), QStringLiteral("GET"));
         QCOMPARE(seen.value(QStringLiteral("authorization")).toString(), expected);
         QVERIFY(!seen.contains(QStringLiteral("cookie")));
@@ -154,10 +156,8 @@ private slots:
         QFETCH(QString, cookie);
         QFETCH(QString, content);
         QFETCH(QString, body);
-        Recorder delegate;
-        HttpGet http(&delegate);
-        http.postNimbora(url(QStringLiteral("/echo")), cookie, content);
-        const QJsonObject seen = echoed(delegate);
+        const QJsonObject seen
+            = echoed([&](HttpGet &http) { http.postNimbora(url(QStringLiteral("/echo")), cookie, content); });
         QCOMPARE(seen.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
         QCOMPARE(seen.value(QStringLiteral("cookie")).toString(), cookie);
         QCOMPARE(seen.value(QStringLiteral("cookie")).isUndefined(), cookie.isEmpty());

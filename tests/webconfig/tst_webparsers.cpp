@@ -9,21 +9,14 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
-const QString kDiskAnswer = QStringLiteral("storageid=0\r\n"
-                                           "type=sata\r\n"
-                                           "devicename=sda\r\n"
-                                           "modelname=WDC WD10PURX\r\n"
-                                           "product=WD Purple 1TB\r\n"
-                                           "usedpartition=1\r\n"
-                                           "partitions=2\r\n"
-                                           "partitioninfo0=953869,1200,952669,950000,1,ext4\r\n"
-                                           "partitioninfo1=100,0,100,90\r\n"
-                                           "partitioninfo2=1,1,1,1,1,ext4\r\n"
-                                           "plug=1\r\n"
-                                           "ready=1\r\n"
-                                           "end=unread\r\n");
+const QString kDiskAnswer = QStringLiteral(
+    "storageid=0\r\ntype=sata\r\ndevicename=sda\r\nmodelname=WDC WD10PURX\r\nproduct=WD Purple 1TB\r\n"
+    "usedpartition=1\r\npartitions=2\r\npartitioninfo0=953869,1200,952669,950000,1,ext4\r\n"
+    "partitioninfo1=100,0,100,90\r\npartitioninfo2=1,1,1,1,1,ext4\r\nplug=1\r\nready=1\r\nend=unread\r\n");
 
 using Pairs = QList<QPair<QString, QString>>;
 
@@ -55,11 +48,8 @@ QList<Pairs> pythonReads(const QStringList &encoded)
 
 QString valueOf(const Pairs &pairs, const QString &key)
 {
-    for (const auto &pair : pairs) {
-        if (pair.first == key)
-            return pair.second;
-    }
-    return QStringLiteral("(missing %1)").arg(key);
+    const auto it = std::find_if(pairs.begin(), pairs.end(), [&](const auto &pair) { return pair.first == key; });
+    return it != pairs.end() ? it->second : QStringLiteral("(missing %1)").arg(key);
 }
 
 } // namespace
