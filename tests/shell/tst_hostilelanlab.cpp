@@ -74,8 +74,7 @@ private slots:
             recorder.insert(QStringLiteral("misbehave"), misbehaviours.at(r));
             m_recorders << recorder;
         }
-        m_sim.setTimeScale(0.02);
-        NVR_START_SIM(m_sim, SimProcess::scenario(m_recorders));
+        QVERIFY(m_sim.startScaled(SimProcess::scenario(m_recorders), 0.02));
     }
 
     void searchOutlastsTheFlood()

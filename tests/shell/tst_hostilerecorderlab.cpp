@@ -95,8 +95,7 @@ private:
         QJsonObject scenario = SimProcess::scenario(m_recorders);
         if (!portal.isEmpty())
             scenario.insert(QStringLiteral("portal"), portal);
-        m_sim.setTimeScale(kSimScale);
-        NVR_START_SIM(m_sim, scenario);
+        QVERIFY(m_sim.startScaled(scenario, kSimScale));
         m_simPaths = pathSets;
     }
     QString macOf(int hostile, int pathSet = 0) const

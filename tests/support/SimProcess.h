@@ -66,7 +66,7 @@ public:
     // with a message (the simulator's stderr included) on failure.
     bool start(const QJsonObject &scenario, QString *error = nullptr);
     // setTimeScale() and start(), for a test: a failure's message as a warning.
-    bool startScaled(const QJsonObject &scenario, double timeScale);
+    bool startScaled(const QJsonObject &scenario, double timeScale = 1);
     void stop();
     bool isRunning() const { return m_process.state() == QProcess::Running; }
 
@@ -88,10 +88,3 @@ private:
     QProcessEnvironment m_env;
     bool m_keepState = true;
 };
-
-// Starts the simulator, or fails the test with its message.
-#define NVR_START_SIM(sim, scenario)                                                                                   \
-    do {                                                                                                               \
-        QString simError;                                                                                              \
-        QVERIFY2((sim).start(scenario, &simError), qPrintable(simError));                                              \
-    } while (false)

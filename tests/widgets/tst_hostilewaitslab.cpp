@@ -72,7 +72,7 @@ private slots:
         recorder.insert(QStringLiteral("misbehave"),
             QJsonObject {{"webStall", true}, {"webPaths", QJsonArray {QStringLiteral("/config/timezonelist")}}});
         SimProcess sim;
-        NVR_START_SIM(sim, SimProcess::scenario({recorder}));
+        QVERIFY(sim.startScaled(SimProcess::scenario({recorder})));
 
         WidgetsFixture f;
         Setup_TimeZoneView step(f.context);
@@ -126,7 +126,7 @@ private slots:
             camera.insert(it.key(), it.value());
         const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, kPassword), {camera});
         SimProcess sim;
-        NVR_START_SIM(sim, SimProcess::scenario({recorder}));
+        QVERIFY(sim.startScaled(SimProcess::scenario({recorder})));
 
         WidgetsFixture f;
         Setup_SearchCamView step(f.context);

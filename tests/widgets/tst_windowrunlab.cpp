@@ -146,10 +146,9 @@ private slots:
     }
     void init()
     {
-        sim.setTimeScale(0.1);
-        NVR_START_SIM(sim,
-            SimProcess::withPortalAccount(
-                SimProcess::scenario({recorder}), QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1")));
+        QVERIFY(sim.startScaled(SimProcess::withPortalAccount(SimProcess::scenario({recorder}),
+                                    QStringLiteral("owner@example.com"), QStringLiteral("Cloud-pw1")),
+            0.1));
         whole = std::make_unique<WholeWindow>(root.filePath(QString::fromLatin1(QTest::currentTestFunction())));
         whole->shell.awakeFromNib();
     }
