@@ -18,18 +18,6 @@ const QString kSearchKey = QStringLiteral("searchNVR");
 const QStringList kOverridable = {QStringLiteral("hdd"), QStringLiteral("nimbora"), QStringLiteral("password"),
     QStringLiteral("searchCAM"), QStringLiteral("timeZone")};
 
-QStringList unknownPlanKeys(const QString &where, const QJsonObject &object, QStringList known)
-{
-    known.sort(Qt::CaseInsensitive);
-    QStringList mistakes;
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!known.contains(it.key()))
-            mistakes << QStringLiteral("%1: unknown key \"%2\" (known: %3)")
-                            .arg(where, it.key(), known.join(QStringLiteral(", ")));
-    }
-    return mistakes;
-}
-
 bool isMacAddress(const QString &text)
 {
     static const QRegularExpression mac(QStringLiteral("^([0-9A-Fa-f]{2}:){5}[0-9A-Fa-f]{2}$"));
@@ -81,7 +69,7 @@ QJsonObject merged(const QJsonObject &shared, const QJsonObject &recorder)
 QStringList checkRecorder(
     const QString &where, const QJsonObject &recorder, const QJsonObject &mergedAnswers, const HeadlessDrivers &drivers)
 {
-    QStringList mistakes = unknownPlanKeys(where, recorder, QStringList {kMac} + kOverridable);
+    QStringList mistakes = unknownKeys(where, recorder, QStringList {kMac} + kOverridable);
     if (!isMacAddress(recorder.value(kMac).toString()))
         mistakes << QStringLiteral("%1: \"mac\" must be a MAC address such as \"00:1c:27:00:00:01\"").arg(where);
     QJsonObject overridden;
@@ -140,7 +128,7 @@ QStringList BatchPlan::read(const QString &path, const HeadlessDrivers &drivers,
 
 QStringList BatchPlan::fromJson(const QJsonObject &object, const HeadlessDrivers &drivers, BatchPlan &plan)
 {
-    QStringList mistakes = unknownPlanKeys(QStringLiteral("the plan"), object, {kAnswers, kJobs, kRecorders});
+    QStringList mistakes = unknownKeys(QStringLiteral("the plan"), object, {kAnswers, kJobs, kRecorders});
     BatchPlan read;
     const QJsonValue jobs = object.value(kJobs);
     read.jobs = jobs.toInt(kDefaultJobs);

@@ -21,21 +21,19 @@ QString lineAndColumn(const QByteArray &data, qsizetype offset)
         .arg(before.size() - lineStart + 1);
 }
 
-// A misspelt key would quietly take the page's default instead.
-QStringList unknownKeys(const QString &section, const QJsonObject &answers, QStringList known)
+} // namespace
+
+QStringList unknownKeys(const QString &where, const QJsonObject &object, QStringList known)
 {
     known.sort(Qt::CaseInsensitive);
     const QString knownText = known.isEmpty() ? QStringLiteral("none") : known.join(QStringLiteral(", "));
     QStringList mistakes;
-    for (auto it = answers.begin(); it != answers.end(); ++it) {
+    for (auto it = object.begin(); it != object.end(); ++it) {
         if (!known.contains(it.key()))
-            mistakes
-                << QStringLiteral("section \"%1\": unknown key \"%2\" (known: %3)").arg(section, it.key(), knownText);
+            mistakes << QStringLiteral("%1: unknown key \"%2\" (known: %3)").arg(where, it.key(), knownText);
     }
     return mistakes;
 }
-
-} // namespace
 
 bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error, const QString &kind)
 {
@@ -95,7 +93,7 @@ QStringList validateAnswers(const QJsonObject &answers, const HeadlessDrivers &d
             mistakes << QStringLiteral("section \"%1\" must be an object").arg(key);
             continue;
         }
-        mistakes << unknownKeys(key, it->toObject(), driver->keys);
+        mistakes << unknownKeys(QStringLiteral("section \"%1\"").arg(key), it->toObject(), driver->keys);
         const QString found = driver->validate ? driver->validate(it->toObject()) : QString();
         for (const QString &mistake : found.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             mistakes << QStringLiteral("section \"%1\": %2").arg(key, mistake);

@@ -15,6 +15,10 @@ bool readAnswersFile(
 bool parseAnswersFile(const QString &path, const QByteArray &bytes, QJsonObject &answers, QString &error,
     const QString &kind = QStringLiteral("answers file"));
 
+// A misspelt key would quietly take a default instead: one mistake per key
+// of object not in known, "WHERE: unknown key …" with the keys it knows.
+QStringList unknownKeys(const QString &where, const QJsonObject &object, QStringList known);
+
 // Checks the whole file: known sections only, a known language, known keys in
 // each section, and each section's own rules. Returns every mistake found,
 // none when fine.
