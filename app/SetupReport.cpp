@@ -4,6 +4,9 @@
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <cstring>
 
 namespace {
@@ -37,4 +40,14 @@ QString SetupReport::fileName() const
     if (!mac.isEmpty())
         name += QLatin1Char('-') + QString(mac).replace(QLatin1Char(':'), QLatin1Char('-')).toUpper();
     return name + QLatin1Char('-') + date.date().toString(Qt::ISODate) + QStringLiteral(".pdf");
+}
+
+bool SetupReport::namesFolder(const QString &path)
+{
+    return path.endsWith(QLatin1Char('/')) || QFileInfo(path).isDir();
+}
+
+QString SetupReport::pathFor(const QString &fileOrFolder) const
+{
+    return namesFolder(fileOrFolder) ? QDir(fileOrFolder).filePath(fileName()) : fileOrFolder;
 }

@@ -44,4 +44,8 @@ struct SetupReport
     void setRecorder(const TVexorReply &nvr);
     // "HRX-540A-report-MAC-DATE.pdf", the MAC with dashes so any file system takes it.
     QString fileName() const;
+    // The file to write for a path the user gave: a folder (one that exists,
+    // or a path ending in "/") takes the report under fileName().
+    QString pathFor(const QString &fileOrFolder) const;
+    static bool namesFolder(const QString &path);
 };

@@ -1,8 +1,8 @@
 #include "app/batch/BatchPlan.h"
 
+#include "app/SetupReport.h"
 #include "app/headless/AnswersFile.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QRegularExpression>
 
@@ -36,7 +36,7 @@ QStringList checkShared(const QJsonObject &plan, const HeadlessDrivers &drivers)
         mistakes << QStringLiteral("answers: ") + mistake;
     // Every recorder writes its own report, under its own name in that folder.
     const QString report = shared.toObject().value(QStringLiteral("summary"))[QStringLiteral("report")].toString();
-    if (!report.isEmpty() && !report.endsWith(QLatin1Char('/')) && !QFileInfo(report).isDir())
+    if (!report.isEmpty() && !SetupReport::namesFolder(report))
         mistakes << QStringLiteral("answers: section \"summary\": in a batch \"report\" names a folder (ending in "
                                    "\"/\"), where each recorder's report goes under its own name");
     if (shared.toObject().value(kSearchKey).toObject().contains(QStringLiteral("recorder")))

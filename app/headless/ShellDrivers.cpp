@@ -7,8 +7,6 @@
 #include "app/headless/HeadlessSession.h"
 #include "guide/InstallView.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -64,11 +62,9 @@ void driveSummary(PageController &page, HeadlessSession &session)
             for (const ShortcutError &error : summary.shortcutErrors())
                 session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
             QJsonObject record {{QStringLiteral("items"), int(summary.summaryInfo().size())}};
-            QString report = session.answersFor(SummaryView::kPageKey).value(kReport).toString();
-            // A folder takes the report under the name the window proposes.
-            if (report.endsWith(QLatin1Char('/')) || QFileInfo(report).isDir())
-                report = QDir(report).filePath(summary.report().fileName());
-            if (!report.isEmpty()) {
+            const QString answer = session.answersFor(SummaryView::kPageKey).value(kReport).toString();
+            if (!answer.isEmpty()) {
+                const QString report = summary.report().pathFor(answer);
                 QString error;
                 if (!summary.writeReport(report, &error)) {
                     session.fail(QStringLiteral("the report was not written to %1: %2").arg(report, error));
