@@ -38,10 +38,8 @@ public:
         rows({{text("Report_Date"), r.date.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
             {text("Report_Version"), QStringLiteral("V%1").arg(r.version)}});
         heading("Summary_Recorder");
-        // The connection types are shown as they are, as on the summary page.
         rows({{text("Report_Model"), r.model}, {text("Report_MAC"), r.mac}, {text("Summary_IP"), r.ip},
-            {text("Report_Firmware"), r.firmware},
-            {text("Summary_Connection"), r.dhcp ? QStringLiteral("DHCP") : QStringLiteral("Static IP")},
+            {text("Report_Firmware"), r.firmware}, {text("Summary_Connection"), connectionTypeText(r.dhcp)},
             {text("Report_Administrator"), r.administrator}});
         heading("SetupTimeZone_Title");
         html

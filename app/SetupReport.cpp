@@ -25,6 +25,11 @@ template<size_t N> QString printable(const char (&field)[N])
 
 } // namespace
 
+QString connectionTypeText(bool dhcp)
+{
+    return dhcp ? QStringLiteral("DHCP") : QStringLiteral("Static IP");
+}
+
 void SetupReport::setRecorder(const TVexorReply &nvr)
 {
     model = printable(nvr.modelName);

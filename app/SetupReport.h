@@ -6,6 +6,10 @@
 
 struct TVexorReply;
 
+// The recorder's connection type as the summary page and the report show it:
+// "DHCP" or "Static IP", the same in every language.
+QString connectionTypeText(bool dhcp);
+
 // What the setup report tells the customer about a run. It never holds a
 // password: only what the installer may hand over on paper.
 struct SetupReport

@@ -113,9 +113,7 @@ QList<SummaryView::Row> SummaryView::networkRows() const
     if (!m_selectedNvr)
         return {};
     const TVexorReply &nvr = *m_selectedNvr;
-    // The connection types are shown as they are, in every language.
-    return {{text(QStringLiteral("Summary_Connection")),
-                nvr.dhcpEnabled ? QStringLiteral("DHCP") : QStringLiteral("Static IP")},
+    return {{text(QStringLiteral("Summary_Connection")), connectionTypeText(nvr.dhcpEnabled)},
         {text(QStringLiteral("Summary_IP")), UtilMethod::ipToString(nvr.ipAddress)},
         {text(QStringLiteral("Summary_Mask")), UtilMethod::ipToString(nvr.subnetMask)},
         {text(QStringLiteral("Summary_Gateway")), UtilMethod::ipToString(nvr.gateway)},
