@@ -89,7 +89,7 @@ SetupReport SetupView::reportFacts() const
     const TCameraInfoList &channels = m_searchCam->selectedList();
     for (int channel = 0; channel < channels.size(); ++channel) {
         const TCameraInfo &camera = *channels.at(channel);
-        if (camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked)
+        if (isPicked(camera))
             facts.cameras.append({channel + 1, camera.modelName().value_or(QString()), camera.ip().value_or(QString()),
                 camera.mac().value_or(QString())});
     }

@@ -15,11 +15,6 @@ namespace {
 
 const QString kPicked = QStringLiteral("1");
 
-bool isPicked(const TCameraInfo &camera)
-{
-    return camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked;
-}
-
 // The recorder's copy of a camera's credentials can be stale: the camera's
 // own image request tells, as the preview would show it.
 bool refusesStoredPassword(const TCameraInfo &camera)

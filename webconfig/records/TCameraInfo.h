@@ -25,3 +25,9 @@ using TCameraInfoList = QList<std::shared_ptr<TCameraInfo>>;
 
 // isAdded of a camera not picked.
 inline const QString kCameraNotPicked = QStringLiteral("0");
+
+// Picked for a channel: any isAdded but kCameraNotPicked, none included.
+inline bool isPicked(const TCameraInfo &camera)
+{
+    return camera.isAdded().value_or(kCameraNotPicked) != kCameraNotPicked;
+}
