@@ -32,11 +32,6 @@ QString DiagNewPassword::validationMessage(const QString &newPassword, const QSt
     return {};
 }
 
-QString DiagNewPassword::userAfterChange(const TCameraInfo &camera)
-{
-    return CameraEndpoints::isZebor(camera) ? camera.userName().value_or(QString()) : QStringLiteral("admin");
-}
-
 void DiagNewPassword::onSaveClicked()
 {
     if (isModalStopped() || !inputsEnabled())
@@ -56,7 +51,7 @@ void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
 {
     if (!CameraEndpoints::isZebor(*camera())) {
         if (reply == CameraReply::Accepted)
-            storeCredentials(userAfterChange(*camera()), password);
+            storeCredentials(CameraPassword::userAfter(*camera(), true), password);
         else if (reply == CameraReply::NoAnswer)
             showNetworkMessage();
         else
@@ -67,7 +62,7 @@ void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
     switch (reply) {
     case CameraReply::Accepted:
         Log::line(QStringLiteral("Note_NewPasswordPanel::OP_USER_CHANGE rest = 0, ZEBOR"));
-        storeCredentials(userAfterChange(*camera()), password);
+        storeCredentials(CameraPassword::userAfter(*camera(), true), password);
         close(true);
         break;
     case CameraReply::Refused:

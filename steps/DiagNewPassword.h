@@ -31,9 +31,6 @@ public:
     // The message key the entries get before anything is sent; empty when
     // they may be sent.
     static QString validationMessage(const QString &newPassword, const QString &repeat);
-    // The user name that goes with a new password the camera took: a ZEBOR
-    // camera keeps its own, the others have "admin".
-    static QString userAfterChange(const TCameraInfo &camera);
 
 private:
     void onChanged(CameraReply reply, const QString &password);

@@ -20,7 +20,7 @@ void DiagVerifyPassword::onChecked(CameraReply reply, const QString &password)
 {
     switch (reply) {
     case CameraReply::Accepted:
-        storeCredentials(QStringLiteral("admin"), password);
+        storeCredentials(CameraPassword::userAfter(*camera(), false), password);
         break;
     case CameraReply::Refused:
         showMessage(QStringLiteral("SetupSetPwd Msg1"));

@@ -255,7 +255,7 @@ void Setup_SelectCamView::onSharedPasswordTried(
         openPasswordDialog(camera, newPassword);
         return;
     }
-    camera->setUserName(newPassword ? DiagNewPassword::userAfterChange(*camera) : QStringLiteral("admin"));
+    camera->setUserName(CameraPassword::userAfter(*camera, newPassword));
     camera->setPassWord(password);
     if (mayPick())
         camera->setIsAdded(kPicked);

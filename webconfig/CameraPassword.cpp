@@ -12,6 +12,11 @@ constexpr int kEchoBytes = 500;
 
 } // namespace
 
+QString CameraPassword::userAfter(const TCameraInfo &camera, bool changed)
+{
+    return changed && CameraEndpoints::isZebor(camera) ? camera.userName().value_or(QString()) : kAdmin;
+}
+
 CameraPassword::CameraPassword(QObject *parent)
     : QObject(parent)
 {

@@ -34,6 +34,11 @@ public:
     // counts only when the answer echoes "AdminPassword=" and the new password.
     void change(const TCameraInfo &camera, const QString &newPassword, Done done);
 
+    // The user name that goes with a password the camera took: "admin" after
+    // a check; after a change a ZEBOR camera keeps its own user, the others
+    // have "admin".
+    static QString userAfter(const TCameraInfo &camera, bool changed);
+
     // The HTTP status of the last request over HTTP (0: none came back).
     int httpStatus() const { return m_httpStatus; }
 
