@@ -275,8 +275,7 @@ void Setup_NimboraView::onHttpDidError(const HttpError &error)
 {
     Log::line(QStringLiteral("Setup_NimboraView::onHttpDidError"));
     // The portal is another server: only the recorder's failures say the recorder is out of reach.
-    const int cmd = httpConfig->command();
-    if (cmd != HttpCmd::NimboraSignin && cmd != HttpCmd::NimboraNewAccount && cmd != HttpCmd::NimboraAdd)
+    if (!HttpCmd::isPortalCall(httpConfig->command()))
         noteHttpFailure(error);
     forgetAccount();
     messageView.hideMessage();

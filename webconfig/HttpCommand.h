@@ -23,4 +23,10 @@ enum : int {
     GetTimeZoneListInformation = 19,
     StartRecording = 20,
 };
+
+// The calls that go to the cloud portal; every other command goes to the recorder.
+inline bool isPortalCall(int cmd)
+{
+    return cmd == NimboraSignin || cmd == NimboraAdd || cmd == NimboraNewAccount;
+}
 } // namespace HttpCmd
