@@ -1,5 +1,7 @@
 #include "netcheck/ReachDiagnosis.h"
 
+#include "util/UtilMethod.h"
+
 #include <QHostAddress>
 #include <QtAlgorithms>
 
@@ -135,7 +137,7 @@ ReachDiagnosis ReachDiagnosis::ofRecorder(const TVexorReply &recorder, const QLi
     // Two self-assigned addresses on one link reach each other.
     if (isLinkLocal(address))
         return computerLinkLocal ? ReachDiagnosis()
-                                 : ReachDiagnosis {Cause::LinkLocal, {QHostAddress(address).toString()}};
+                                 : ReachDiagnosis {Cause::LinkLocal, {UtilMethod::ipToString(recorder.ipAddress)}};
     // Without a network of its own the computer has nothing to compare with.
     if (networks.isEmpty() || recorderInComputers || computerInRecorders)
         return {};
@@ -158,5 +160,5 @@ ReachDiagnosis ReachDiagnosis::ofHttpsFailure(const TVexorReply &recorder, const
     const ReachDiagnosis address = ofRecorder(recorder, computer);
     if (address)
         return address;
-    return {Cause::HttpsClosed, {QHostAddress(ipv4(recorder.ipAddress)).toString()}};
+    return {Cause::HttpsClosed, {UtilMethod::ipToString(recorder.ipAddress)}};
 }
