@@ -151,9 +151,12 @@ void BatchRunner::onEnded(int index, int exitCode, QProcess::ExitStatus status)
     BatchOutcome &outcome = m_outcomes[index];
     outcome.elapsedMs = m_clocks.at(index).elapsed();
     const bool succeeded = status == QProcess::NormalExit && exitCode == 0;
+    // A run prints its result: the summary, or why it failed and, when it can
+    // tell, why the recorder could not be reached.
+    const QJsonObject printed = QJsonDocument::fromJson(process->readAllStandardOutput()).object();
     if (succeeded) {
         outcome.state = BatchOutcome::State::Succeeded;
-        outcome.summary = QJsonDocument::fromJson(process->readAllStandardOutput()).object();
+        outcome.summary = printed;
         report(index, QStringLiteral("succeeded in %1 (%2)").arg(secondsText(outcome.elapsedMs), outcome.resultText()));
     } else if (m_stopping && status == QProcess::CrashExit) {
         outcome.state = BatchOutcome::State::Stopped;
@@ -161,11 +164,7 @@ void BatchRunner::onEnded(int index, int exitCode, QProcess::ExitStatus status)
         report(index, outcome.failure);
     } else {
         outcome.state = BatchOutcome::State::Failed;
-        // A failed run prints its own result, with why the recorder could not be reached when it can tell.
-        outcome.diagnosis = QJsonDocument::fromJson(process->readAllStandardOutput())
-                                .object()
-                                .value(QStringLiteral("diagnosis"))
-                                .toObject();
+        outcome.diagnosis = printed.value(QStringLiteral("diagnosis")).toObject();
         if (outcome.failure.isEmpty())
             outcome.failure = status == QProcess::CrashExit
                 ? QStringLiteral("the run ended abnormally at %1").arg(outcome.step)
