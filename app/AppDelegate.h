@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/PageContainer.h"
-#include "app/core/ShellDelegate.h"
-#include "app/core/WizardContext.h"
+#include "core/ShellDelegate.h"
+#include "core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 
 #include <QObject>

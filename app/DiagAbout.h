@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 // The About dialog: model, program version and the legal note.
 class DiagAbout : public DialogController

@@ -1,6 +1,6 @@
 #include "app/PageContainer.h"
 
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 
 void PageContainer::show(PageController *page)
 {

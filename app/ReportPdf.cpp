@@ -1,8 +1,8 @@
 #include "app/ReportPdf.h"
 
 #include "app/SetupReport.h"
-#include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/TextFormat.h"
 #include "platform/ModelName.h"
 
 #include <QAbstractTextDocumentLayout>

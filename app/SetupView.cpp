@@ -1,6 +1,6 @@
 #include "app/SetupView.h"
 
-#include "app/core/ShellDelegate.h"
+#include "core/ShellDelegate.h"
 #include "platform/Log.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"

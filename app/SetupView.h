@@ -2,8 +2,8 @@
 
 #include "app/PageContainer.h"
 #include "app/SetupReport.h"
-#include "app/core/LeftStepView.h"
-#include "app/core/PageController.h"
+#include "core/LeftStepView.h"
+#include "core/PageController.h"
 #include "steps/SetupStep.h"
 #include "steps/SetupStepDelegate.h"
 

@@ -1,9 +1,9 @@
 #include "app/SummaryView.h"
 
 #include "app/ReportPdf.h"
-#include "app/core/HMLocalization.h"
-#include "app/core/ModalHost.h"
-#include "app/core/ShellDelegate.h"
+#include "core/HMLocalization.h"
+#include "core/ModalHost.h"
+#include "core/ShellDelegate.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "platform/UrlOpener.h"

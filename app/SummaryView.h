@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/SetupReport.h"
-#include "app/core/LeftStepView.h"
-#include "app/core/PageController.h"
-#include "app/shortcuts/ShortcutItems.h"
+#include "core/LeftStepView.h"
+#include "core/PageController.h"
+#include "shortcuts/ShortcutItems.h"
 #include "guide/EmphasisedText.h"
 #include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"

@@ -1,9 +1,9 @@
 #include "app/WelcomeView.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/Languages.h"
-#include "app/core/ShellDelegate.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/Languages.h"
+#include "core/ShellDelegate.h"
+#include "core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 
 #include <QStringList>
 

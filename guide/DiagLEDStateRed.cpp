@@ -1,6 +1,6 @@
 #include "guide/DiagLEDStateRed.h"
 
-#include "app/core/TextFormat.h"
+#include "core/TextFormat.h"
 #include "platform/ModelName.h"
 
 void DiagLEDStateRed::onCloseClicked()

@@ -1,6 +1,6 @@
 #include "guide/DiagMacAddress.h"
 
-#include "app/core/TextFormat.h"
+#include "core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 

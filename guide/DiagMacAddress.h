@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 // Shows the MAC address of the recorder selected in the search list, to match
 // it with the label on the device.

@@ -1,7 +1,7 @@
 #include "guide/DiagReset.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/TextFormat.h"
 #include "platform/ModelName.h"
 
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 #include "guide/EmphasisedText.h"
 
 // What the reset-help dialog may ask of its opener. Optional: the defaults do

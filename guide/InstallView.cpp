@@ -1,8 +1,8 @@
 #include "guide/InstallView.h"
 
-#include "app/core/ModalHost.h"
-#include "app/core/ShellDelegate.h"
-#include "app/core/TextFormat.h"
+#include "core/ModalHost.h"
+#include "core/ShellDelegate.h"
+#include "core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/LeftStepView.h"
-#include "app/core/PageController.h"
+#include "core/LeftStepView.h"
+#include "core/PageController.h"
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagReset.h"
 #include "guide/EmphasisedText.h"

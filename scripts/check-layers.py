@@ -17,7 +17,7 @@ FLOORS = [
     ["util"],
     ["protocol"],
     ["webconfig"],
-    ["app/core", "app/shortcuts", "netcheck"],
+    ["core", "shortcuts", "netcheck"],
     ["guide"],
     ["steps"],
     ["app"],

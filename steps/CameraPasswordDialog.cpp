@@ -1,6 +1,6 @@
 #include "steps/CameraPasswordDialog.h"
 
-#include "app/core/ModalHost.h"
+#include "core/ModalHost.h"
 #include "platform/NotificationCenter.h"
 
 void CameraPasswordDialog::setDelegate(CameraPasswordDialogDelegate *delegate, std::shared_ptr<TCameraInfo> camera)

@@ -1,6 +1,6 @@
 #include "steps/DiagCheckNVRInternet.h"
 
-#include "app/core/TextFormat.h"
+#include "core/TextFormat.h"
 #include "platform/ModelName.h"
 
 DiagCheckNVRInternet::DiagCheckNVRInternet(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 // What the opener of the recorder internet dialog may do next; both optional.
 class DiagCheckNVRInternetDelegate

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 // What the no-disk dialog hands back to the disk step.
 class DiagHddConfirmDelegate

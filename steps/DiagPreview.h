@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 #include "webconfig/CameraImageFetch.h"
 #include "webconfig/records/TCameraInfo.h"
 

@@ -1,7 +1,7 @@
 #include "steps/PasswordMessages.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/TextFormat.h"
 #include "steps/PasswordRules.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include "steps/SetupStep.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/ModalHost.h"
-#include "app/core/TextFormat.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/ModalHost.h"
+#include "core/TextFormat.h"
+#include "core/WizardContext.h"
 #include "platform/Log.h"
 #include "webconfig/HttpError.h"
 #include "webconfig/HttpStatusErrors.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 #include "netcheck/ReachDiagnosis.h"
 #include "protocol/TVexorReply.h"
 

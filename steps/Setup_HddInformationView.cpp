@@ -1,8 +1,8 @@
 #include "steps/Setup_HddInformationView.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/TextFormat.h"
+#include "core/WizardContext.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "webconfig/RecordParsers.h"

@@ -1,6 +1,6 @@
 #include "steps/Setup_HddView.h"
 
-#include "app/core/ModalHost.h"
+#include "core/ModalHost.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"

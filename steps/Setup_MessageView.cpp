@@ -1,6 +1,6 @@
 #include "steps/Setup_MessageView.h"
 
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 
 Setup_MessageView::Setup_MessageView(const HMLocalization &localization)
     : localization(localization)

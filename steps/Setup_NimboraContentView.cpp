@@ -1,7 +1,7 @@
 #include "steps/Setup_NimboraContentView.h"
 
-#include "app/core/DiagShowEula.h"
-#include "app/core/ModalHost.h"
+#include "core/DiagShowEula.h"
+#include "core/ModalHost.h"
 #include "steps/PasswordRules.h"
 
 #include <QRegularExpression>

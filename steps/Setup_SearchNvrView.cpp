@@ -1,7 +1,7 @@
 #include "steps/Setup_SearchNvrView.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "steps/SetupStepDelegate.h"

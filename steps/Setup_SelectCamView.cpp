@@ -1,7 +1,7 @@
 #include "steps/Setup_SelectCamView.h"
 
-#include "app/core/ModalHost.h"
-#include "app/core/TextFormat.h"
+#include "core/ModalHost.h"
+#include "core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"

@@ -1,8 +1,8 @@
 #include "steps/Setup_SelectNvrView.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/ModalHost.h"
-#include "app/core/TextFormat.h"
+#include "core/HMLocalization.h"
+#include "core/ModalHost.h"
+#include "core/TextFormat.h"
 #include "guide/DiagMacAddress.h"
 #include "platform/Log.h"
 #include "steps/DiagCheckNVRInternet.h"

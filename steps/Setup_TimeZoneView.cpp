@@ -1,6 +1,6 @@
 #include "steps/Setup_TimeZoneView.h"
 
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "platform/Log.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"

@@ -1,6 +1,6 @@
 #include "steps/StepForm.h"
 
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 
 StepForm::StepForm(WizardContext &context, QObject *parent)
     : QObject(parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 // How to connect a camera that the recorder did not find: a modal
 // information window with one button.

@@ -1,6 +1,6 @@
 #include "widgets/EulaDialog.h"
 
-#include "app/core/DiagShowEula.h"
+#include "core/DiagShowEula.h"
 #include "widgets/DialogLayout.h"
 
 #include <QTextBrowser>

@@ -1,6 +1,6 @@
 #include "widgets/FloatingDialog.h"
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 FloatingDialog::FloatingDialog(DialogController &controller, QWidget *parent)
     : QDialog(parent)

@@ -1,7 +1,7 @@
 #include "widgets/LeftStepList.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/LeftStepView.h"
+#include "core/HMLocalization.h"
+#include "core/LeftStepView.h"
 #include "widgets/WizardStyle.h"
 
 #include <QLabel>

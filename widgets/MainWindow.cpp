@@ -1,7 +1,7 @@
 #include "widgets/MainWindow.h"
 
 #include "app/AppDelegate.h"
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "widgets/GreyOverlay.h"
 #include "widgets/HelpBar.h"
 #include "widgets/KeyboardUse.h"

@@ -1,7 +1,7 @@
 #include "widgets/PageStack.h"
 
 #include "app/PageContainer.h"
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 #include "platform/Log.h"
 #include "widgets/KeyboardUse.h"
 #include "widgets/WidgetFactory.h"

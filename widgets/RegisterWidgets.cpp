@@ -4,7 +4,7 @@
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/WelcomeView.h"
-#include "app/core/DiagShowEula.h"
+#include "core/DiagShowEula.h"
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagMacAddress.h"
 #include "guide/DiagReset.h"

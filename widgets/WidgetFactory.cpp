@@ -1,7 +1,7 @@
 #include "widgets/WidgetFactory.h"
 
-#include "app/core/DialogController.h"
-#include "app/core/PageController.h"
+#include "core/DialogController.h"
+#include "core/PageController.h"
 
 QWidget *WidgetFactory::makePage(PageController &page, QWidget *parent) const
 {

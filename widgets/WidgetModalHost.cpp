@@ -1,6 +1,6 @@
 #include "widgets/WidgetModalHost.h"
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 #include "platform/Log.h"
 #include "widgets/DialogLayout.h"
 #include "widgets/KeyboardUse.h"

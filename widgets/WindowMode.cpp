@@ -1,6 +1,6 @@
 #include "widgets/WindowMode.h"
 #include "app/AppDelegate.h"
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "widgets/MainWindow.h"

@@ -1,6 +1,6 @@
 #include "app/headless/AnswersFile.h"
 
-#include "app/core/Languages.h"
+#include "core/Languages.h"
 #include "app/headless/HeadlessDriver.h"
 
 #include <QFile>

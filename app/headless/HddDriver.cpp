@@ -1,4 +1,4 @@
-#include "app/core/ScriptedModalHost.h"
+#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"

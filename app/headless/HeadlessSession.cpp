@@ -1,6 +1,6 @@
 #include "app/headless/HeadlessSession.h"
 
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 
 #include <QTimer>
 

@@ -7,9 +7,9 @@
 //   scripts/netlab.sh -- build/<dir>/bin/bench_hddbrowsing [SECONDS]   (default 5)
 #include "SimProcess.h"
 
-#include "app/core/HMLocalization.h"
-#include "app/core/ScriptedModalHost.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/ScriptedModalHost.h"
+#include "core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/SetupStepDelegate.h"

@@ -6,7 +6,7 @@
 //   scripts/netlab.sh -- xvfb-run -a build/<dir>/bin/bench_startup [RUNS] [--summary FILE]   (default 10 runs each)
 #include "ChildRun.h"
 #include "FigureReport.h"
-#include "app/shortcuts/ShortcutItems.h"
+#include "shortcuts/ShortcutItems.h"
 
 #include <QCoreApplication>
 #include <QDir>

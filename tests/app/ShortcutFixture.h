@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PlistTools.h"
-#include "app/shortcuts/ShortcutItems.h"
+#include "shortcuts/ShortcutItems.h"
 #include "platform/UserFolders.h"
 
 #include <QDir>

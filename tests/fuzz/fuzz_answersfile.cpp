@@ -2,7 +2,7 @@
 // headless mode does before anything runs, with every page's own checks.
 // What passes the checks must then be usable as it stands.
 #include "FuzzSupport.h"
-#include "app/core/ScriptedModalHost.h"
+#include "core/ScriptedModalHost.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"

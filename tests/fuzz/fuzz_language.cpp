@@ -1,7 +1,7 @@
 // libFuzzer target: a language file, read by the text table as it reads the
 // shipped ones. Every line either fails with a log line or stores its value.
 #include "FuzzSupport.h"
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 
 #include <QStringList>
 

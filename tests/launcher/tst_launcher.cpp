@@ -1,4 +1,4 @@
-#include "app/shortcuts/ShortcutItems.h"
+#include "shortcuts/ShortcutItems.h"
 #include "platform/DeploymentSettings.h"
 #include "tests/support/RecordingXdgOpen.h"
 

@@ -2,10 +2,10 @@
 
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
-#include "app/core/HMLocalization.h"
-#include "app/core/ScriptedModalHost.h"
-#include "app/core/ShellDelegate.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/ScriptedModalHost.h"
+#include "core/ShellDelegate.h"
+#include "core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 

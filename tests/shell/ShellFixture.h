@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/AppDelegate.h"
-#include "app/core/DialogController.h"
-#include "app/core/HMLocalization.h"
-#include "app/core/PageController.h"
-#include "app/core/ScriptedModalHost.h"
+#include "core/DialogController.h"
+#include "core/HMLocalization.h"
+#include "core/PageController.h"
+#include "core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/Setup_SearchNvrView.h"

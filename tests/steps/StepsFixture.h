@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/core/HMLocalization.h"
-#include "app/core/ScriptedModalHost.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/ScriptedModalHost.h"
+#include "core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 

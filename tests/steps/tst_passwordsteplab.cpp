@@ -1,5 +1,5 @@
 #include "StepLab.h"
-#include "app/core/TextFormat.h"
+#include "core/TextFormat.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/PasswordMessages.h"
 #include "steps/Setup_PasswordView.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/HMLocalization.h"
-#include "app/core/WizardContext.h"
+#include "core/HMLocalization.h"
+#include "core/WizardContext.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "widgets/RegisterWidgets.h"

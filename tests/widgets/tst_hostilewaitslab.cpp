@@ -4,7 +4,7 @@
 #include "LabEnv.h"
 #include "SimProcess.h"
 #include "WidgetsFixture.h"
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "platform/Durations.h"
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchCamView.h"

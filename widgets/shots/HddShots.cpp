@@ -1,4 +1,4 @@
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "app/SetupView.h"
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"

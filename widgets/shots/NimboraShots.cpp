@@ -1,4 +1,4 @@
-#include "app/core/DiagShowEula.h"
+#include "core/DiagShowEula.h"
 #include "app/SetupView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_TimeZoneView.h"

@@ -1,5 +1,5 @@
 #include "app/DiagAbout.h"
-#include "app/core/DiagShowEula.h"
+#include "core/DiagShowEula.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
 

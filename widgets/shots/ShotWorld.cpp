@@ -1,9 +1,9 @@
 #include "widgets/shots/ShotWorld.h"
 
 #include "app/WelcomeView.h"
-#include "app/core/DialogController.h"
-#include "app/core/HMLocalization.h"
-#include "app/core/Languages.h"
+#include "core/DialogController.h"
+#include "core/HMLocalization.h"
+#include "core/Languages.h"
 #include "guide/InstallView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/DialogLayout.h"

@@ -1,7 +1,7 @@
 // nvrshots: renders named screens of the wizard to PNG files, built from the
 // real widgets over the real controllers. Sends nothing on any network, but
 // for the --lan screens, which search for recorders inside the network lab.
-#include "app/core/Languages.h"
+#include "core/Languages.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/WizardStyle.h"
 #include "widgets/shots/ShotWorld.h"

@@ -1,6 +1,6 @@
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "platform/NotificationCenter.h"
 
 DialogController::DialogController(WizardContext &context, QObject *parent)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/shortcuts/ShortcutError.h"
-#include "app/shortcuts/ShortcutTarget.h"
+#include "shortcuts/ShortcutError.h"
+#include "shortcuts/ShortcutTarget.h"
 
 // The cloud shortcut property list the launcher reads: one per device number,
 // "nimboraInfo(N).plist" in "SetupWizard 540" under the application support folder.

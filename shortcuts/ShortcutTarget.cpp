@@ -1,4 +1,4 @@
-#include "app/shortcuts/ShortcutTarget.h"
+#include "shortcuts/ShortcutTarget.h"
 
 #include "platform/DeploymentSettings.h"
 

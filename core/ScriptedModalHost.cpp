@@ -1,6 +1,6 @@
-#include "app/core/ScriptedModalHost.h"
+#include "core/ScriptedModalHost.h"
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 #include "platform/Log.h"
 
 #include <QEventLoop>

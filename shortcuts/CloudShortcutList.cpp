@@ -1,4 +1,4 @@
-#include "app/shortcuts/CloudShortcutList.h"
+#include "shortcuts/CloudShortcutList.h"
 
 #include "platform/PropertyList.h"
 

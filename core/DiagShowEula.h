@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DialogController.h"
+#include "core/DialogController.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/ModalHost.h"
+#include "core/ModalHost.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 
 #include "platform/Log.h"
 #include "platform/Resources.h"

@@ -1,4 +1,4 @@
-#include "app/shortcuts/ShortcutItems.h"
+#include "shortcuts/ShortcutItems.h"
 
 #include "platform/Resources.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/TextFormat.h"
+#include "core/TextFormat.h"
 
 QString fillFormat(const QString &format, const QStringList &args)
 {

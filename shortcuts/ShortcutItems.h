@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/shortcuts/CloudShortcutList.h"
-#include "app/shortcuts/DesktopShortcut.h"
-#include "app/shortcuts/SafariBookmark.h"
-#include "app/shortcuts/ShortcutError.h"
-#include "app/shortcuts/ShortcutTarget.h"
+#include "shortcuts/CloudShortcutList.h"
+#include "shortcuts/DesktopShortcut.h"
+#include "shortcuts/SafariBookmark.h"
+#include "shortcuts/ShortcutError.h"
+#include "shortcuts/ShortcutTarget.h"
 #include "platform/UserFolders.h"
 
 // Where the items of one target live.

@@ -1,4 +1,4 @@
-#include "app/core/Languages.h"
+#include "core/Languages.h"
 
 const QVector<QString> &Languages::LangName()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/WizardContext.h"
+#include "core/WizardContext.h"
 
 #include <QObject>
 #include <QPoint>

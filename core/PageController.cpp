@@ -1,6 +1,6 @@
-#include "app/core/PageController.h"
+#include "core/PageController.h"
 
-#include "app/core/HMLocalization.h"
+#include "core/HMLocalization.h"
 #include "platform/NotificationCenter.h"
 
 PageController::PageController(WizardContext &context, QObject *parent)

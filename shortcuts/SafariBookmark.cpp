@@ -1,4 +1,4 @@
-#include "app/shortcuts/SafariBookmark.h"
+#include "shortcuts/SafariBookmark.h"
 
 #include "platform/ModelName.h"
 #include "platform/DeploymentSettings.h"

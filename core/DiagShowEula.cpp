@@ -1,4 +1,4 @@
-#include "app/core/DiagShowEula.h"
+#include "core/DiagShowEula.h"
 
 namespace {
 const QString kBreak = QStringLiteral("\r\n\r\n");

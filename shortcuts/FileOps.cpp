@@ -1,4 +1,4 @@
-#include "app/shortcuts/FileOps.h"
+#include "shortcuts/FileOps.h"
 
 #include <QDir>
 #include <QDirIterator>

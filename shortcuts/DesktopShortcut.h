@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shortcuts/ShortcutError.h"
+#include "shortcuts/ShortcutError.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "app/shortcuts/DesktopShortcut.h"
+#include "shortcuts/DesktopShortcut.h"
 
 #include "platform/ModelName.h"
-#include "app/shortcuts/DesktopEntry.h"
-#include "app/shortcuts/FileOps.h"
+#include "shortcuts/DesktopEntry.h"
+#include "shortcuts/FileOps.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileTimes.h"
 #include "platform/Log.h"

@@ -1,4 +1,4 @@
-#include "app/core/LeftStepView.h"
+#include "core/LeftStepView.h"
 
 void LeftStepView::setStepIndex(int index)
 {

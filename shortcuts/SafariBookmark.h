@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/shortcuts/ShortcutError.h"
-#include "app/shortcuts/ShortcutTarget.h"
+#include "shortcuts/ShortcutError.h"
+#include "shortcuts/ShortcutTarget.h"
 
 #include <QVariantMap>
 

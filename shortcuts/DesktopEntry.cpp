@@ -1,4 +1,4 @@
-#include "app/shortcuts/DesktopEntry.h"
+#include "shortcuts/DesktopEntry.h"
 
 namespace {
 
