@@ -113,6 +113,7 @@ SimHttpResponse SimCameraWeb::setPassword(const QString &ip, const SimFormFields
     const bool named = formValue(query, QStringLiteral("AdminID")) == kAdmin;
     const auto given = std::find_if(
         query.begin(), query.end(), [](const QPair<QString, QString> &f) { return f.first == kPasswordKey; });
+    m_log.line(QStringLiteral("changed"), QStringLiteral("camera=%1 path=/system.cgi").arg(ip));
     if (!named || given == query.end())
         return SimHttpResponse::text(400, "AdminID=admin and AdminPassword are required\r\n");
     for (SimCamera *entry : m_state.camerasAt(ip))

@@ -124,6 +124,8 @@ void SimLanResponder::answerCamera(
         return;
     }
     QString user;
+    if (opcode == OP_USER_CHANGE)
+        m_log.line(QStringLiteral("changed"), QStringLiteral("camera=%1 lan=change").arg(ip));
     const uint16_t status = SimCameraCommands::result(entries, opcode, request.data, &user);
     if (opcode == OP_USER_CHANGE && status == kAccepted && !m_state.commit())
         m_log.line(QStringLiteral("error"), QStringLiteral("state file not written"));
@@ -159,6 +161,7 @@ uint16_t SimLanResponder::change(SimRecorder &recorder, const QByteArray &reques
         if (!m_state.commit())
             m_log.line(QStringLiteral("error"), QStringLiteral("state file not written"));
     }
+    m_log.line(QStringLiteral("changed"), QStringLiteral("recorder=%1 lan=change").arg(recorder.mac));
     m_log.line(QStringLiteral("change"),
         QStringLiteral("recorder=%1 user=%2 newUser=%3 result=%4")
             .arg(recorder.mac, user, newUser)

@@ -67,6 +67,8 @@ SimHttpResponse SimCloudPortal::answer(const SimHttpRequest &request, const QHos
         : signUpPath                   ? signUp(form)
                                        : addDevice(form, request.header("cookie"));
     logForm(request, form, text);
+    if (!signInPath)
+        m_log.line(QStringLiteral("changed"), QStringLiteral("portal path=%1").arg(QString::fromLatin1(request.path)));
     m_state.commit();
     return SimHttpResponse::text(200, text);
 }

@@ -152,9 +152,27 @@ SimHttpResponse SimWebConfig::route(const SimHttpRequest &request, const QHostAd
     if (!parseFormFields(request.query, false, &query))
         return SimHttpResponse::errorPage(400);
     Call call {*recorder, query};
+    if (changesRecorder(request.path, call))
+        m_log.line(QStringLiteral("changed"),
+            QStringLiteral("recorder=%1 path=%2").arg(recorder->mac, QString::fromLatin1(request.path)));
     const SimHttpResponse response = (this->**command)(call);
     m_state.commit();
     return response;
+}
+
+// The commands that change the recorder rather than read it.
+bool SimWebConfig::changesRecorder(const QByteArray &path, const Call &call)
+{
+    if (path == "/config/datetime")
+        return call.has("timezone");
+    if (path == "/config/nimboraregstatus")
+        return call.has("status");
+    if (path == "/config/nimborareginfo")
+        return call.has("email");
+    if (path == "/config/manrecord")
+        return call.value("record") == QLatin1String("1");
+    return path == "/config/storageformat" || path == "/config/addavdev" || path == "/config/delavdev"
+        || path == "/config/factory";
 }
 
 SimHttpResponse SimWebConfig::regStatus(Call &call)

@@ -29,6 +29,7 @@ private:
     using Command = SimHttpResponse (SimWebConfig::*)(Call &);
 
     SimHttpResponse route(const SimHttpRequest &request, const QHostAddress &local, QString *user);
+    static bool changesRecorder(const QByteArray &path, const Call &call);
     SimHttpResponse regStatus(Call &call);
     SimHttpResponse storageInfo(Call &call);
     SimHttpResponse storageFormat(Call &call);
