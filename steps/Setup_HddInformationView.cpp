@@ -7,6 +7,8 @@
 #include "platform/ModelName.h"
 #include "webconfig/RecordParsers.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kNone = QStringLiteral("---");
@@ -55,6 +57,21 @@ int statusValue(const THddInfo &hdd)
 }
 
 } // namespace
+
+bool diskInUse(const THddInfo &disk)
+{
+    constexpr int kRecording = 1;
+    constexpr int kDiskFull = 3;
+    constexpr int kOverwrite = 9;
+    if (!hasPartitions(disk))
+        return false;
+    const QList<TPartition> &parts = disk.partitionInfos();
+    return std::any_of(parts.cbegin(), parts.cend(), [](const TPartition &part) {
+        const int status = RecordParsers::leadingInt(part.status().value_or(QString()));
+        return status == kRecording || status == kDiskFull || status == kOverwrite
+            || part.usedSpace().value_or(QString()).toDouble() > 0;
+    });
+}
 
 Setup_HddInformationView::Setup_HddInformationView(WizardContext &context, QObject *parent)
     : QObject(parent)
@@ -145,6 +162,12 @@ bool Setup_HddInformationView::rowFormatVisible(int row) const
 bool Setup_HddInformationView::rowFormatEnabled(int row) const
 {
     return rowFormatVisible(row) && m_statusCells.at(row).formatEnabled;
+}
+
+bool Setup_HddInformationView::rowInUse(int row) const
+{
+    const THddInfo *d = disk(row);
+    return d && diskInUse(*d);
 }
 
 bool Setup_HddInformationView::bayHasDrive(int bay) const

@@ -9,6 +9,10 @@
 
 struct WizardContext;
 
+// A disk already in use: a partition that records, is full or overwrites, or
+// one with used space. Such a disk is formatted only when asked by name.
+bool diskInUse(const THddInfo &disk);
+
 // The disk table of the hard-disk step: one row per bay, its mark, what the
 // recorder reports of its drive, and the bay pictures.
 class Setup_HddInformationView : public QObject
@@ -36,6 +40,7 @@ public:
     // only for a disk in error.
     bool rowFormatVisible(int row) const;
     bool rowFormatEnabled(int row) const;
+    bool rowInUse(int row) const;
     // Whether the bay picture shows a drive (bays 0 and 1).
     bool bayHasDrive(int bay) const;
 

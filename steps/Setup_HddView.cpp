@@ -7,7 +7,6 @@
 #include "webconfig/HttpCommand.h"
 #include "webconfig/HttpConfig.h"
 #include "webconfig/HttpError.h"
-#include "webconfig/RecordParsers.h"
 
 #include <algorithm>
 
@@ -23,23 +22,6 @@ QString markKey(const THddInfo &disk)
     return QStringList {disk.storageid().value_or(QString()), disk.deviceName().value_or(QString()),
         disk.modelName().value_or(QString()), disk.product().value_or(QString())}
         .join(QLatin1Char('\n'));
-}
-
-// A disk already in use: a partition that records, is full or overwrites, or
-// one with used space. The user can select it; only the user.
-bool inUse(const THddInfo &disk)
-{
-    constexpr int kRecording = 1;
-    constexpr int kDiskFull = 3;
-    constexpr int kOverwrite = 9;
-    if (disk.partitions().value_or(QString()) == QLatin1String("0"))
-        return false; // a row the user cannot toggle keeps the mark it came with
-    const QList<TPartition> &parts = disk.partitionInfos();
-    return std::any_of(parts.cbegin(), parts.cend(), [](const TPartition &part) {
-        const int status = RecordParsers::leadingInt(part.status().value_or(QString()));
-        return status == kRecording || status == kDiskFull || status == kOverwrite
-            || part.usedSpace().value_or(QString()).toDouble() > 0;
-    });
 }
 
 } // namespace
@@ -169,7 +151,7 @@ void Setup_HddView::setMarks(const THddInfoList &list) const
         const auto mark = m_userMarks.constFind(markKey(*disk));
         if (mark != m_userMarks.constEnd())
             disk->setChecked(*mark);
-        else if (inUse(*disk))
+        else if (diskInUse(*disk)) // the user alone may mark it
             disk->setChecked(false);
     }
 }

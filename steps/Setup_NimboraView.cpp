@@ -238,12 +238,14 @@ void Setup_NimboraView::onPortalAnswer()
     if (httpConfig->command() == HttpCmd::NimboraAdd) {
         m_phase = Phase::MarkingRegistered;
         messageView.showMessage(QString());
+        emit changed();
         httpConfig->startSetRegistStatus(*device(), user(), password());
         return;
     }
     nimboraRespKey = httpConfig->getNimboraRespKey();
     m_phase = Phase::AddingDevice;
     messageView.showMessage(QString());
+    emit changed();
     httpConfig->startNimboraAdd(*m_nimboraInfo, kWizardVersion, kPortalLanguage, password(), nimboraRespKey);
 }
 

@@ -41,6 +41,7 @@ void Setup_TimeZoneView::setDelegate(
     timeZoneListInfos.reset();
     dateInfos.reset();
     m_recorderRead = false;
+    m_recorderZone = -1;
     m_backEnabled = false;
     m_nextEnabled = false;
     messageView.hideMessage();
@@ -104,6 +105,12 @@ void Setup_TimeZoneView::onNextClicked()
     const qsizetype position = indexList().lastIndexOf(title);
     if (position < 0) {
         picker.openDropDown();
+        return;
+    }
+    if (position == m_recorderZone) {
+        // Already the recorder's zone: writing it again would change nothing.
+        Log::line(QStringLiteral("Setup_TimeZoneView :: the recorder has this zone already"));
+        leaveWithZone(title);
         return;
     }
     m_dateStep = SetZone;
@@ -172,10 +179,12 @@ void Setup_TimeZoneView::onSettingsRead()
     const QStringList zones = indexList();
     bool isNumber = false;
     const int current = dateInfos && dateInfos->timezone() ? dateInfos->timezone()->toInt(&isNumber) : -1;
-    if (isNumber && current >= 0 && current < zones.size())
+    if (isNumber && current >= 0 && current < zones.size()) {
+        m_recorderZone = current;
         picker.setTimezone(zones.at(current));
-    else
+    } else {
         Log::line(QStringLiteral("the recorder's zone is not in its list; the proposal stays"));
+    }
     picker.setTimeZoneListFromNVR(zones);
     picker.refresh();
     m_recorderRead = true;
@@ -193,7 +202,13 @@ void Setup_TimeZoneView::onZoneSet()
         showNetworkErrorMessageBox();
         return;
     }
-    m_zoneSet = picker.btTimeZoneTitle();
+    m_recorderZone = int(indexList().lastIndexOf(picker.btTimeZoneTitle()));
+    leaveWithZone(picker.btTimeZoneTitle());
+}
+
+void Setup_TimeZoneView::leaveWithZone(const QString &zone)
+{
+    m_zoneSet = zone;
     emit changed();
     if (theDelegate)
         theDelegate->setupTimeZoneNext();

@@ -51,6 +51,9 @@ public:
     QStringList indexList() const;
     // The zone the recorder last took; empty before it took one.
     QString zoneSet() const { return m_zoneSet; }
+    // The recorder's zone as read, counted in indexList(); -1 before it was
+    // read or when it is not in the list.
+    int recorderZone() const { return m_recorderZone; }
     // Next acts only once the recorder's list has been read and nothing is in
     // flight: a position counted in any other list would set a wrong zone.
     bool btNextEnabled() const { return m_nextEnabled && m_recorderRead && !messageView.isVisible(); }
@@ -67,6 +70,7 @@ private:
     void onListRead();
     void onSettingsRead();
     void onZoneSet();
+    void leaveWithZone(const QString &zone);
     void showBusy();
 
     ComputerTimeZoneSource computerTimeZone = &ComputerTimeZone::current;
@@ -79,6 +83,7 @@ private:
     TimeZoneMatch::By m_proposedBy = TimeZoneMatch::By::Nothing;
     NotificationCenter::Token m_observer = 0;
     QString m_zoneSet;
+    int m_recorderZone = -1;
     int m_dateStep = ReadList;
     bool m_recorderRead = false;
     bool m_backEnabled = false;

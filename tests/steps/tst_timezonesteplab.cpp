@@ -155,6 +155,18 @@ private slots:
         QVERIFY(f->modal.shown().isEmpty());
     }
 
+    // The recorder's own zone is not written again; the step goes on as after a write.
+    void zoneAlreadySetIsNotWritten()
+    {
+        QVERIFY(startSim({{"timeZone", 5}, {"timeZoneLists", englishList(recorderZones())}}));
+        enter();
+        QVERIFY(settled());
+        step->onNextClicked();
+        QCOMPARE(page.calls, QStringList {QStringLiteral("next")});
+        QCOMPARE(step->zoneSet(), recorderZones().at(4));
+        QVERIFY(zonesSent().isEmpty());
+    }
+
     // A recorder that answers with another zone than the one sent: the step
     // stays, says so, and both buttons allow another try.
     void refusedZoneAlerts()
@@ -220,6 +232,7 @@ private slots:
         enter();
         QVERIFY(settled());
         sim.stop();
+        picker().tableViewClicked(2);
         step->onNextClicked();
         QTRY_COMPARE_WITH_TIMEOUT(f->modal.shown(), QStringList {kAlert}, 8000);
         QVERIFY(onlyBackOr(true) && page.calls.isEmpty());
