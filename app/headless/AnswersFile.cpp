@@ -1,7 +1,7 @@
 #include "app/headless/AnswersFile.h"
 
-#include "core/Languages.h"
 #include "app/headless/HeadlessDriver.h"
+#include "core/Languages.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -82,9 +82,9 @@ QStringList validateAnswers(const QJsonObject &answers, const HeadlessDrivers &d
                                 .arg(kMaxTimeoutSeconds);
             continue;
         }
-        const HeadlessDriver *driver = drivers.find(key);
+        const HeadlessDriver *driver = drivers.section(key);
         if (!driver) {
-            QStringList known = drivers.keys() << QStringLiteral("language") << QStringLiteral("timeoutSeconds");
+            QStringList known = drivers.sections() << QStringLiteral("language") << QStringLiteral("timeoutSeconds");
             known.sort(Qt::CaseInsensitive);
             mistakes << QStringLiteral("unknown section \"%1\" (known: %2)").arg(key, known.join(QStringLiteral(", ")));
             continue;

@@ -1,11 +1,13 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/Setup_HddView.h"
 
 #include <QJsonArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,12 +42,6 @@ QJsonArray disksOf(Setup_HddInformationView &table, HeadlessSession &session)
 // Marks exactly the bays asked for; false with a message when one cannot be.
 bool markBays(Setup_HddInformationView &table, const QList<int> &bays, QString *problem)
 {
-    for (const int bay : bays) {
-        if (!table.bayHasDrive(bay - 1)) {
-            *problem = QStringLiteral("bay %1 holds no disk the recorder detected").arg(bay);
-            return false;
-        }
-    }
     for (int row = 0; row < table.rowCount(); ++row) {
         if (table.rowChecked(row) == bays.contains(row + 1))
             continue;
@@ -81,22 +77,76 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
         QStringLiteral("the disk format"));
 }
 
+QList<int> baysIn(const QJsonObject &answers, const char *key)
+{
+    QList<int> bays;
+    for (const QJsonValue &bay : answers.value(QLatin1String(key)).toArray())
+        bays << bay.toInt();
+    return bays;
+}
+
+// The bays to format: those of "erase", and those of "format" that hold no
+// recordings; the others are left, as the window leaves them unmarked.
+QList<int> baysToFormat(Setup_HddInformationView &table, HeadlessSession &session)
+{
+    const QList<int> erase = baysIn(session.answersFor(kHddKey), "erase");
+    QList<int> bays;
+    for (const int bay : baysIn(session.answersFor(kHddKey), "format")) {
+        if (erase.contains(bay) || bays.contains(bay))
+            continue;
+        if (!table.rowInUse(bay - 1))
+            bays << bay;
+        else if (session.survey())
+            session.wouldChange(kHddKey, QStringLiteral("bay %1 holds recordings: would be left").arg(bay));
+        else
+            session.progress(QStringLiteral("bay %1 holds recordings: left as it is").arg(bay));
+    }
+    for (const int bay : erase) {
+        if (!bays.contains(bay))
+            bays << bay;
+    }
+    std::sort(bays.begin(), bays.end());
+    return bays;
+}
+
+// Surveying: what a format would meet, then on without one.
+void surveyBays(Setup_HddView &step, HeadlessSession &session, const QList<int> &bays)
+{
+    Setup_HddInformationView &table = step.hddInformationViewController();
+    for (const int bay : bays) {
+        session.wouldChange(kHddKey,
+            table.rowInUse(bay - 1)
+                ? QStringLiteral("bay %1 holds recordings: would be erased").arg(bay)
+                : QStringLiteral("bay %1 would be formatted (%2)").arg(bay).arg(table.rowStatus(bay - 1)));
+    }
+    step.onSkipClicked();
+}
+
 void goOn(Setup_HddView &step, HeadlessSession &session)
 {
     Setup_HddInformationView &table = step.hddInformationViewController();
     const QString action = session.nextAction(kHddKey);
     QJsonObject record {{QStringLiteral("disks"), disksOf(table, session)}};
+    session.noteFact(QStringLiteral("disks"), record.value(QStringLiteral("disks")));
     if (action == QLatin1String("back")) {
         step.onBackClicked();
         return;
     }
-    QList<int> bays;
-    for (const QJsonValue &bay : session.answersFor(kHddKey).value(QStringLiteral("format")).toArray())
-        bays << bay.toInt();
-    if (action == QLatin1String("skip") || bays.isEmpty()) {
-        session.progress(QStringLiteral("skipped formatting"));
+    const QList<int> bays = action == QLatin1String("skip") ? QList<int>() : baysToFormat(table, session);
+    for (const int bay : bays) {
+        if (!table.bayHasDrive(bay - 1)) {
+            session.fail(QStringLiteral("bay %1 holds no disk the recorder detected").arg(bay));
+            return;
+        }
+    }
+    if (session.survey() || bays.isEmpty()) {
         record.insert(QStringLiteral("formatted"), QJsonArray());
         session.record(kHddKey, record);
+        if (session.survey()) {
+            surveyBays(step, session, bays);
+            return;
+        }
+        session.progress(QStringLiteral("skipped formatting"));
         step.onSkipClicked();
         return;
     }
@@ -115,16 +165,16 @@ void goOn(Setup_HddView &step, HeadlessSession &session)
     }
     session.progress(QStringLiteral("formatting bays %1").arg(names.join(QLatin1Char(' '))));
     record.insert(QStringLiteral("formatted"), formatted);
+    session.noteChanged(kHddKey);
     waitForFormatEnd(step, session, record);
     step.onNextClicked();
 }
 
 // Browsing never ends by itself: the driver acts on the first result.
-void driveHdd(PageController &page, HeadlessSession &session)
+void driveHdd(Setup_HddView &step, HeadlessSession &session)
 {
-    auto &step = static_cast<Setup_HddView &>(page);
     session.when(
-        page, [&step] { return waitingForUser(step) || stranded(step); },
+        step, [&step] { return waitingForUser(step) || stranded(step); },
         [&step, &session] {
             if (stranded(step))
                 session.fail(QStringLiteral("the recorder did not answer the disk query"));
@@ -137,14 +187,15 @@ void driveHdd(PageController &page, HeadlessSession &session)
 QString validateHdd(const QJsonObject &answers)
 {
     QStringList mistakes;
-    const QJsonValue format = answers.value(QStringLiteral("format"));
-    if (!format.isUndefined()) {
-        const QJsonArray bays = format.toArray();
-        bool valid = format.isArray();
-        for (const QJsonValue &bay : bays)
+    for (const QString &key : {QStringLiteral("format"), QStringLiteral("erase")}) {
+        const QJsonValue list = answers.value(key);
+        if (list.isUndefined())
+            continue;
+        bool valid = list.isArray();
+        for (const QJsonValue &bay : list.toArray())
             valid = valid && bay.isDouble() && (bay.toInt() == 1 || bay.toInt() == 2);
         if (!valid)
-            mistakes << QStringLiteral("\"format\" must list bay numbers, 1 or 2");
+            mistakes << QStringLiteral("\"%1\" must list bay numbers, 1 or 2").arg(key);
     }
     mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("skip"), QStringLiteral("back")});
     return joinMistakes(mistakes);
@@ -154,5 +205,6 @@ QString validateHdd(const QJsonObject &answers)
 
 void addHddDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kHddKey, {driveHdd, validateHdd, {QStringLiteral("format"), QStringLiteral("actions")}});
+    drivers.add<Setup_HddView>(
+        driveHdd, validateHdd, {QStringLiteral("format"), QStringLiteral("erase"), QStringLiteral("actions")});
 }

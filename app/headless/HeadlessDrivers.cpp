@@ -1,19 +1,27 @@
 #include "app/headless/HeadlessDriver.h"
 
-void HeadlessDrivers::add(const QString &pageKey, HeadlessDriver driver)
+#include "core/PageController.h"
+
+const HeadlessDriver *HeadlessDrivers::find(const PageController &page) const
 {
-    m_drivers.insert(pageKey, std::move(driver));
+    const auto it = m_byType.find(typeid(page));
+    return it == m_byType.end() ? nullptr : &m_drivers.at(it->second);
 }
 
-const HeadlessDriver *HeadlessDrivers::find(const QString &pageKey) const
+const HeadlessDriver *HeadlessDrivers::section(const QString &key) const
 {
-    const auto it = m_drivers.constFind(pageKey);
-    return it == m_drivers.constEnd() ? nullptr : &it.value();
+    for (const HeadlessDriver &driver : m_drivers) {
+        if (driver.section == key)
+            return &driver;
+    }
+    return nullptr;
 }
 
-QStringList HeadlessDrivers::keys() const
+QStringList HeadlessDrivers::sections() const
 {
-    QStringList keys = m_drivers.keys();
+    QStringList keys;
+    for (const HeadlessDriver &driver : m_drivers)
+        keys << driver.section;
     keys.sort(Qt::CaseInsensitive);
     return keys;
 }

@@ -2,12 +2,12 @@
 #include "app/AppDelegate.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
-#include "core/HMLocalization.h"
-#include "core/PageController.h"
-#include "core/ScriptedModalHost.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/HMLocalization.h"
+#include "core/PageController.h"
+#include "core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/SetupStep.h"
@@ -27,6 +27,8 @@ namespace {
 
 // A page shown more often than this means the answers go round in circles.
 constexpr int kMaxVisits = 50;
+// The exit code of a survey that found something a real run would change.
+constexpr int kWouldChange = 3;
 
 QJsonArray maskedSummaryInfo(const QStringList &info)
 {
@@ -66,34 +68,63 @@ QJsonValue cloudNumber(const SummaryView &summary)
     return target && target->nimboraAccess ? QJsonValue(target->nimboraNumber) : QJsonValue();
 }
 
+// What every result holds: how far the run came and what the recorder holds
+// as far as it knows.
+QJsonObject resultJson(const QString &result, const HeadlessSession &session, const HMLocalization &l10n)
+{
+    QJsonObject json {
+        {QStringLiteral("result"), result},
+        {QStringLiteral("language"), l10n.activeLanguage()},
+        {QStringLiteral("pages"), session.pages()},
+        {QStringLiteral("steps"), session.steps()},
+        {QStringLiteral("diagnosis"), session.diagnosis()},
+    };
+    for (const char *fact : {"ip", "zone", "disks"})
+        json.insert(QLatin1String(fact), session.fact(QLatin1String(fact)));
+    if (session.survey())
+        json.insert(QStringLiteral("wouldChange"), session.wouldChanges());
+    else
+        json.insert(QStringLiteral("changed"), session.changed());
+    return json;
+}
+
 QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
 {
     const SummaryView &summary = shell.contentSummaryViewController();
-    return {
-        {QStringLiteral("result"), QStringLiteral("summary")},
-        {QStringLiteral("language"), l10n.activeLanguage()},
-        {QStringLiteral("counter"), shell.lbSteps()},
-        {QStringLiteral("pages"), session.pages()},
-        {QStringLiteral("steps"), session.steps()},
-        {QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo())},
-        {QStringLiteral("files"), filesJson(summary)},
-        {QStringLiteral("cloudNumber"), cloudNumber(summary)},
-        {QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started},
-        {QStringLiteral("diagnosis"), session.diagnosis()},
-    };
+    QJsonObject json = resultJson(QStringLiteral("summary"), session, l10n);
+    json.insert(QStringLiteral("counter"), shell.lbSteps());
+    json.insert(QStringLiteral("channels"), session.fact(QStringLiteral("channels")));
+    json.insert(QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo()));
+    json.insert(QStringLiteral("files"), filesJson(summary));
+    json.insert(QStringLiteral("cloudNumber"), cloudNumber(summary));
+    json.insert(QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started);
+    return json;
 }
 
-// What a run that stopped short leaves on standard output: why, and how far it came.
-QJsonObject failureJson(const HeadlessSession &session, const HMLocalization &l10n)
+// What a run that stopped short leaves on standard output: why, how far it
+// came, and what it read and changed on the way.
+QJsonObject failureJson(AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
 {
-    return {
-        {QStringLiteral("result"), QStringLiteral("failed")},
-        {QStringLiteral("failure"), session.failure()},
-        {QStringLiteral("language"), l10n.activeLanguage()},
-        {QStringLiteral("pages"), session.pages()},
-        {QStringLiteral("steps"), session.steps()},
-        {QStringLiteral("diagnosis"), session.diagnosis()},
-    };
+    QJsonObject json = resultJson(QStringLiteral("failed"), session, l10n);
+    json.insert(QStringLiteral("failure"), session.failure());
+    if (!session.survey()) {
+        json.insert(QStringLiteral("channels"), session.fact(QStringLiteral("channels")));
+        json.insert(QStringLiteral("files"), filesJson(shell.contentSummaryViewController()));
+    }
+    return json;
+}
+
+QJsonObject outputJson(AppDelegate &shell, const HeadlessSession &session, const HMLocalization &l10n)
+{
+    if (session.exitCode() != 0)
+        return failureJson(shell, session, l10n);
+    return session.survey() ? resultJson(QStringLiteral("check"), session, l10n) : summaryJson(shell, session, l10n);
+}
+
+// A survey tells by its exit code whether a real run would change anything.
+int exitCodeOf(const HeadlessSession &session)
+{
+    return session.exitCode() == 0 && !session.wouldChanges().isEmpty() ? kWouldChange : session.exitCode();
 }
 
 // Tells why the recorder cannot be reached as soon as the shown step knows it.
@@ -125,9 +156,10 @@ void followContainer(
             session.fail(QStringLiteral("the answers keep returning to page %1").arg(key));
             return;
         }
-        const HeadlessDriver *driver = drivers.find(key);
+        const HeadlessDriver *driver = drivers.find(*page);
         if (!driver) {
-            if (key != QLatin1String("setup"))
+            // The setup page only holds the steps, which have drivers of their own.
+            if (!qobject_cast<SetupView *>(page))
                 session.fail(QStringLiteral("page %1 cannot be answered headlessly yet").arg(key));
             return;
         }
@@ -153,7 +185,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const
 
 } // namespace
 
-int runHeadlessMode(int argc, char *argv[], const char *answersFile)
+int runHeadlessMode(int argc, char *argv[], const char *answersFile, bool survey)
 {
     QJsonObject answers;
     QString error;
@@ -175,7 +207,7 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     HMLocalization &l10n = HMLocalization::sharedInstance();
     WizardContext context {notifications, l10n, modal, urls, UserFolders::fromEnvironment()};
     AppDelegate shell(context);
-    HeadlessSession session(answers, modal);
+    HeadlessSession session(answers, modal, shell.contentSetupViewController(), survey);
 
     QHash<QString, int> visits;
     followContainer(shell.contentBox(), drivers, session, visits);
@@ -189,7 +221,6 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile)
     QTimer::singleShot(0, &shell, [&shell] { shell.awakeFromNib(); });
     app->exec();
 
-    const QJsonObject output = session.exitCode() == 0 ? summaryJson(shell, session, l10n) : failureJson(session, l10n);
-    std::fputs(QJsonDocument(output).toJson(QJsonDocument::Indented).constData(), stdout);
-    return session.exitCode();
+    std::fputs(QJsonDocument(outputJson(shell, session, l10n)).toJson(QJsonDocument::Indented).constData(), stdout);
+    return exitCodeOf(session);
 }

@@ -1,16 +1,24 @@
 #include "app/headless/HeadlessSession.h"
 
 #include "core/PageController.h"
+#include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
+#include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
+#include "steps/Setup_TimeZoneView.h"
 
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
 
-HeadlessSession::HeadlessSession(QJsonObject answers, ScriptedModalHost &modal, QObject *parent)
+HeadlessSession::HeadlessSession(
+    QJsonObject answers, ScriptedModalHost &modal, SetupStepDelegate &setupPage, bool survey, QObject *parent)
     : QObject(parent)
     , m_answers(std::move(answers))
     , m_modal(modal)
+    , m_setupPage(setupPage)
+    , m_survey(survey)
 {
 }
 
@@ -36,6 +44,30 @@ void HeadlessSession::progress(const QString &line)
 void HeadlessSession::record(const QString &key, const QJsonValue &value)
 {
     m_steps.insert(key, value);
+}
+
+void HeadlessSession::noteChanged(const QString &section)
+{
+    if (!m_changed.contains(section))
+        m_changed << section;
+}
+
+QJsonArray HeadlessSession::changed() const
+{
+    static const QStringList kStepOrder = {Setup_PasswordView::kPageKey, Setup_TimeZoneView::kPageKey,
+        Setup_HddView::kPageKey, Setup_SearchCamView::kPageKey, Setup_NimboraView::kPageKey};
+    QJsonArray sections;
+    for (const QString &section : kStepOrder) {
+        if (m_changed.contains(section))
+            sections.append(section);
+    }
+    return sections;
+}
+
+void HeadlessSession::wouldChange(const QString &section, const QString &reason)
+{
+    progress(QStringLiteral("would change %1: %2").arg(section, reason));
+    m_wouldChange.append(QJsonObject {{QStringLiteral("step"), section}, {QStringLiteral("reason"), reason}});
 }
 
 int HeadlessSession::timeoutMs() const

@@ -9,18 +9,25 @@
 
 class PageController;
 class ScriptedModalHost;
+class SetupStepDelegate;
 
 // What the headless drivers share: the answers, the modal host whose dialog
-// scripts they set, progress output and the summary being built.
+// scripts they set, progress output and the summary being built, with what
+// the run changed (or, surveying, would change) and read.
 class HeadlessSession : public QObject
 {
     Q_OBJECT
 public:
-    HeadlessSession(QJsonObject answers, ScriptedModalHost &modal, QObject *parent = nullptr);
+    // A survey (--check) sends nothing that changes a recorder, a camera or
+    // the portal; it leaves each step through the setup page instead.
+    HeadlessSession(QJsonObject answers, ScriptedModalHost &modal, SetupStepDelegate &setupPage, bool survey,
+        QObject *parent = nullptr);
 
     const QJsonObject &answers() const { return m_answers; }
     QJsonObject answersFor(const QString &pageKey) const;
     ScriptedModalHost &modal() { return m_modal; }
+    bool survey() const { return m_survey; }
+    SetupStepDelegate &setupPage() { return m_setupPage; }
 
     // The next of the page's "actions" ("next", "back", ...), one per call;
     // fallback once the list is used up.
@@ -30,6 +37,17 @@ public:
     void progress(const QString &line);
     // An entry of the summary's "steps" object.
     void record(const QString &key, const QJsonValue &value);
+    // The step of this section sent a command that changes something.
+    void noteChanged(const QString &section);
+    // The sections noted, in step order.
+    QJsonArray changed() const;
+    // Surveying: what a real run would do at this step, and why.
+    void wouldChange(const QString &section, const QString &reason);
+    const QJsonArray &wouldChanges() const { return m_wouldChange; }
+    // What the recorder holds as far as the run knows: "ip", "zone", "disks",
+    // "channels"; null until read or written.
+    void noteFact(const QString &key, const QJsonValue &value) { m_facts.insert(key, value); }
+    QJsonValue fact(const QString &key) const { return m_facts.value(key); }
 
     // Runs act once ready() holds, checking now and after every changed() of
     // the page (on the next event-loop pass); fails the run when it has not
@@ -60,7 +78,12 @@ signals:
 private:
     QJsonObject m_answers;
     ScriptedModalHost &m_modal;
+    SetupStepDelegate &m_setupPage;
+    const bool m_survey;
     QJsonObject m_steps;
+    QStringList m_changed;
+    QJsonArray m_wouldChange;
+    QJsonObject m_facts;
     QJsonArray m_pages;
     QJsonValue m_diagnosis;
     QHash<QString, int> m_actionsUsed;

@@ -1,7 +1,7 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
 #include "steps/Setup_NimboraView.h"
 
 #include <QJsonValue>
@@ -85,8 +85,14 @@ void answerForm(Setup_NimboraView &step, HeadlessSession &session)
         session.fail(QStringLiteral("the cloud form did not take the answers: %1").arg(form.lbErrorMsg()));
         return;
     }
+    // Past signing in, the portal and the recorder are being changed.
     session.when(
-        step, [&step] { return step.phase() == Phase::Form || step.phase() == Phase::Done; },
+        step,
+        [&step, &session] {
+            if (step.phase() >= Phase::AddingDevice && step.phase() != Phase::Done)
+                session.noteChanged(kNimboraKey);
+            return step.phase() == Phase::Form || step.phase() == Phase::Done;
+        },
         [&step, &session, &form, shownBefore] {
             if (step.phase() == Phase::Done)
                 record(session, QStringLiteral("registered"), step);
@@ -98,13 +104,31 @@ void answerForm(Setup_NimboraView &step, HeadlessSession &session)
         QStringLiteral("the cloud portal and the recorder to register the recorder"));
 }
 
-void driveNimbora(PageController &page, HeadlessSession &session)
+// Surveying ends here: what registering would do, and nothing after it (the
+// summary would leave files and start recording).
+void survey(Setup_NimboraView &step, HeadlessSession &session)
 {
-    auto &step = static_cast<Setup_NimboraView &>(page);
+    const QString account = answer(session, "account");
+    if (step.phase() == Phase::Done)
+        recordWithoutForm(step, session);
+    else if (account == kNew)
+        session.wouldChange(kNimboraKey,
+            QStringLiteral("a cloud account %1 would be made and the recorder registered with it")
+                .arg(answer(session, "email")));
+    else if (account == kExisting)
+        session.wouldChange(kNimboraKey,
+            QStringLiteral("the recorder would be registered with the cloud account %1").arg(answer(session, "email")));
+    session.succeed();
+}
+
+void driveNimbora(Setup_NimboraView &step, HeadlessSession &session)
+{
     session.when(
-        page, [&step] { return step.phase() == Phase::Form || step.phase() == Phase::Done; },
+        step, [&step] { return step.phase() == Phase::Form || step.phase() == Phase::Done; },
         [&step, &session] {
-            if (step.phase() == Phase::Done)
+            if (session.survey())
+                survey(step, session);
+            else if (step.phase() == Phase::Done)
                 recordWithoutForm(step, session);
             else
                 answerForm(step, session);
@@ -138,7 +162,6 @@ QString validateNimbora(const QJsonObject &answers)
 
 void addNimboraDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kNimboraKey,
-        {driveNimbora, validateNimbora,
-            kTextKeys + QStringList {QStringLiteral("acceptTerms"), QStringLiteral("actions")}});
+    drivers.add<Setup_NimboraView>(driveNimbora, validateNimbora,
+        kTextKeys + QStringList {QStringLiteral("acceptTerms"), QStringLiteral("actions")});
 }

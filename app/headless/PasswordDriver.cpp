@@ -1,10 +1,12 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
 #include "steps/DiagResetNVR.h"
+#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_PasswordView.h"
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -39,6 +41,7 @@ void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonO
         reset.btSvae();
     });
     session.progress(QStringLiteral("resetting the recorder to its factory state"));
+    session.noteChanged(kPasswordKey);
     step.onResetClicked();
 }
 
@@ -61,6 +64,53 @@ void checkOutcome(Setup_PasswordView &step, HeadlessSession &session, std::share
     }
 }
 
+// Fills the form the step shows: the new recorder's password, or the current
+// one with a change to newPassword when given.
+void fillForm(Setup_PasswordView &step, const QString &password, const QString &newPassword)
+{
+    if (step.content() == Setup_PasswordView::Content::SetForm) {
+        step.setForm().setPasswordText(password);
+        step.setForm().setConfirmText(password);
+        return;
+    }
+    step.confirmForm().setPasswordText(password);
+    step.confirmForm().setChangePasswordChecked(!newPassword.isEmpty());
+    if (!newPassword.isEmpty()) {
+        step.confirmForm().setNewPasswordText(newPassword);
+        step.confirmForm().setConfirmText(newPassword);
+    }
+}
+
+// Next, then the outcome once the recorder has answered.
+void submit(Setup_PasswordView &step, HeadlessSession &session, std::function<void(qsizetype, bool)> outcome)
+{
+    const qsizetype shownBefore = session.modal().shown().size();
+    step.onNextClicked();
+    if (!step.overlayShown()) {
+        outcome(shownBefore, false);
+        return;
+    }
+    session.when(
+        step, [&step] { return !step.overlayShown(); }, [outcome, shownBefore] { outcome(shownBefore, true); },
+        QStringLiteral("the recorder to take the password"));
+}
+
+void recordStep(HeadlessSession &session, bool factory, bool changed, bool reset)
+{
+    session.record(kPasswordKey,
+        QJsonObject {{QStringLiteral("recorder"), factory ? QStringLiteral("factory") : QStringLiteral("configured")},
+            {QStringLiteral("changed"), changed}, {QStringLiteral("reset"), reset}});
+}
+
+// A new recorder: a survey reads on with the factory login, which works until
+// a password is set.
+void surveyNewRecorder(HeadlessSession &session)
+{
+    session.wouldChange(kPasswordKey, QStringLiteral("the recorder is new: its password would be set"));
+    recordStep(session, true, false, false);
+    session.setupPage().setupPasswordNext(QString());
+}
+
 void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset)
 {
     if (!step.btNextEnabled()) {
@@ -71,30 +121,42 @@ void answerForm(Setup_PasswordView &step, HeadlessSession &session, std::shared_
     const QString password = answers.value(QStringLiteral("password")).toString();
     const QString newPassword = answers.value(QStringLiteral("newPassword")).toString();
     const bool factory = step.content() == Setup_PasswordView::Content::SetForm;
-    if (factory) {
-        step.setForm().setPasswordText(password);
-        step.setForm().setConfirmText(password);
-    } else {
-        step.confirmForm().setPasswordText(password);
-        if (!newPassword.isEmpty()) {
-            step.confirmForm().setChangePasswordChecked(true);
-            step.confirmForm().setNewPasswordText(newPassword);
-            step.confirmForm().setConfirmText(newPassword);
-        }
-    }
-    session.record(kPasswordKey,
-        QJsonObject {{QStringLiteral("recorder"), factory ? QStringLiteral("factory") : QStringLiteral("configured")},
-            {QStringLiteral("changed"), factory || !newPassword.isEmpty()}, {QStringLiteral("reset"), reset->used}});
-    const qsizetype shownBefore = session.modal().shown().size();
-    step.onNextClicked();
-    if (!step.overlayShown()) {
-        checkOutcome(step, session, reset, shownBefore, false);
+    if (factory && session.survey()) {
+        surveyNewRecorder(session);
         return;
     }
-    session.when(
-        step, [&step] { return !step.overlayShown(); },
-        [&step, &session, reset, shownBefore] { checkOutcome(step, session, reset, shownBefore, true); },
-        QStringLiteral("the recorder to take the password"));
+    // A survey only verifies: the change it would make is reported instead.
+    const bool change = !factory && !newPassword.isEmpty();
+    if (change && session.survey())
+        session.wouldChange(kPasswordKey, QStringLiteral("the password would be changed"));
+    fillForm(step, password, session.survey() ? QString() : newPassword);
+    const bool changes = !session.survey() && (factory || change || reset->used);
+    recordStep(session, factory, changes, reset->used);
+    if (changes)
+        session.noteChanged(kPasswordKey);
+    submit(step, session, [&step, &session, reset](qsizetype shownBefore, bool asked) {
+        checkOutcome(step, session, reset, shownBefore, asked && !session.survey());
+    });
+}
+
+// A recorder that may hold the wanted password already: newPassword is tried
+// first, and only when refused is the current one verified and changed.
+void verifyWantedFirst(Setup_PasswordView &step, HeadlessSession &session, std::shared_ptr<ResetState> reset)
+{
+    const QString newPassword = session.answersFor(kPasswordKey).value(QStringLiteral("newPassword")).toString();
+    if (newPassword.isEmpty() || reset->used || step.content() != Setup_PasswordView::Content::ConfirmForm
+        || !step.btNextEnabled()) {
+        answerForm(step, session, reset);
+        return;
+    }
+    fillForm(step, newPassword, QString());
+    recordStep(session, false, false, false);
+    submit(step, session, [&step, &session, reset](qsizetype shownBefore, bool) {
+        if (!formMessage(step).isEmpty())
+            answerForm(step, session, reset); // refused: not yet the wanted one
+        else if (session.modal().alertSince(shownBefore))
+            session.fail(QStringLiteral("the recorder did not answer"));
+    });
 }
 
 QString validatePassword(const QJsonObject &answers)
@@ -120,8 +182,7 @@ QString validatePassword(const QJsonObject &answers)
 void addPasswordDrivers(HeadlessDrivers &drivers)
 {
     auto reset = std::make_shared<ResetState>();
-    auto drive = [reset](PageController &page, HeadlessSession &session) {
-        auto &step = static_cast<Setup_PasswordView &>(page);
+    auto drive = [reset](Setup_PasswordView &step, HeadlessSession &session) {
         if (session.nextAction(kPasswordKey) == QLatin1String("back")) {
             step.onBackClicked();
             return;
@@ -132,11 +193,10 @@ void addPasswordDrivers(HeadlessDrivers &drivers)
         }
         session.when(
             step, [&step] { return !step.overlayShown(); },
-            [&step, &session, reset] { answerForm(step, session, reset); },
+            [&step, &session, reset] { verifyWantedFirst(step, session, reset); },
             QStringLiteral("the recorder's password state"));
     };
-    drivers.add(kPasswordKey,
-        {drive, validatePassword,
-            {QStringLiteral("password"), QStringLiteral("newPassword"), QStringLiteral("reset"),
-                QStringLiteral("actions")}});
+    drivers.add<Setup_PasswordView>(drive, validatePassword,
+        {QStringLiteral("password"), QStringLiteral("newPassword"), QStringLiteral("reset"),
+            QStringLiteral("actions")});
 }

@@ -1,9 +1,10 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagVerifyPassword.h"
+#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchCamView.h"
 
 #include <QJsonArray>
@@ -128,6 +129,11 @@ public:
             session.fail(QStringLiteral("camera %1 needs a \"password\"").arg(describe(list, row)));
             return;
         }
+        if (session.survey() && secured == Secured::NoPassword) {
+            session.wouldChange(kKey, QStringLiteral("camera %1 would get a password").arg(describe(list, row)));
+            pickNext();
+            return;
+        }
         answerDialogs(password, describe(list, row));
         mark = session.modal().shown().size();
         pickedRow = row;
@@ -160,6 +166,7 @@ private:
             self->follow(dialog);
             dialog.setNewPasswordText(password);
             dialog.setRepeatText(password);
+            self->session.noteChanged(kKey);
             dialog.onSaveClicked();
             self->settleLater();
         });
@@ -225,8 +232,28 @@ bool listing(const Setup_SearchCamView &step)
     return step.phase() == Phase::Listing && !step.selectCamViewController().isOpenDiag();
 }
 
+// Surveying: the channels are always written, as the recorder cannot say
+// what they hold.
+void surveyChannels(HeadlessSession &session, const Setup_SelectCamView &list, const QJsonObject &record)
+{
+    QStringList models;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        if (list.rowPicked(row))
+            models << list.rowModel(row);
+    }
+    session.wouldChange(kKey,
+        QStringLiteral("the nine channels would be written: %1")
+            .arg(models.isEmpty() ? QStringLiteral("none") : models.join(QStringLiteral(", "))));
+    session.record(kKey, record);
+    session.setupPage().setupSearchCamNext(QString());
+}
+
 void writeChannels(Setup_SearchCamView &step, HeadlessSession &session, QJsonObject record)
 {
+    if (session.survey()) {
+        surveyChannels(session, step.selectCamViewController(), record);
+        return;
+    }
     const qsizetype mark = session.modal().shown().size();
     session.when(
         step,
@@ -235,12 +262,14 @@ void writeChannels(Setup_SearchCamView &step, HeadlessSession &session, QJsonObj
                 || (step.phase() == Phase::Listing && session.modal().alertSince(mark));
         },
         [&step, &session, record, mark]() mutable {
+            session.noteChanged(kKey);
             if (step.phase() != Phase::Done) {
                 session.fail(QStringLiteral("the cameras were not written: %1")
                                  .arg(session.modal().alertSince(mark).value_or(QString())));
                 return;
             }
             record.insert(QStringLiteral("channels"), channels(step));
+            session.noteFact(QStringLiteral("channels"), record.value(QStringLiteral("channels")));
             record.insert(QStringLiteral("cloud"), !step.skipNimbora());
             session.progress(step.skipNimbora() ? QStringLiteral("cameras written; offline, the cloud step is skipped")
                                                 : QStringLiteral("cameras written"));
@@ -293,11 +322,10 @@ void goOn(Setup_SearchCamView &step, HeadlessSession &session, const QJsonObject
         QStringLiteral("the camera search"));
 }
 
-void driveSearchCam(PageController &page, HeadlessSession &session)
+void driveSearchCam(Setup_SearchCamView &step, HeadlessSession &session)
 {
-    auto &step = static_cast<Setup_SearchCamView &>(page);
     session.when(
-        page, [&step] { return listing(step) || step.phase() == Phase::Error; },
+        step, [&step] { return listing(step) || step.phase() == Phase::Error; },
         [&step, &session] {
             if (step.phase() == Phase::Error) {
                 session.fail(QStringLiteral("the recorder did not answer the camera search"));
@@ -360,8 +388,6 @@ QString validateSearchCam(const QJsonObject &answers)
 
 void addSearchCamDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kKey,
-        {driveSearchCam, validateSearchCam,
-            {QStringLiteral("cameras"), QStringLiteral("password"), QStringLiteral("rescan"),
-                QStringLiteral("actions")}});
+    drivers.add<Setup_SearchCamView>(driveSearchCam, validateSearchCam,
+        {QStringLiteral("cameras"), QStringLiteral("password"), QStringLiteral("rescan"), QStringLiteral("actions")});
 }

@@ -25,11 +25,10 @@ int rowOf(const Setup_SelectNvrView &list, const QJsonValue &pick)
     return -1;
 }
 
-void driveSearch(PageController &page, HeadlessSession &session)
+void driveSearch(Setup_SearchNvrView &search, HeadlessSession &session)
 {
-    auto &search = static_cast<Setup_SearchNvrView &>(page);
     session.when(
-        page, [&search] { return !search.isSearching(); },
+        search, [&search] { return !search.isSearching(); },
         [&search, &session] {
             if (session.nextAction(Setup_SearchNvrView::kPageKey) == QLatin1String("back")) {
                 search.onBackClicked();
@@ -52,6 +51,7 @@ void driveSearch(PageController &page, HeadlessSession &session)
                 QStringLiteral("chose %1 %2 %3").arg(list.rowNumber(row), list.rowIp(row), list.rowMac(row)));
             if (list.rowDiagnosis(row))
                 session.diagnose(list.rowDiagnosis(row).code(), list.rowDiagnosisText(row));
+            session.noteFact(QStringLiteral("ip"), list.rowIp(row));
             session.record(Setup_SearchNvrView::kPageKey,
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
                     {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});
@@ -74,6 +74,6 @@ QString validateSearch(const QJsonObject &answers)
 
 void addSearchDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(Setup_SearchNvrView::kPageKey,
-        {driveSearch, validateSearch, {QStringLiteral("recorder"), QStringLiteral("actions")}});
+    drivers.add<Setup_SearchNvrView>(
+        driveSearch, validateSearch, {QStringLiteral("recorder"), QStringLiteral("actions")});
 }

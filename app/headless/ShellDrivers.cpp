@@ -1,10 +1,10 @@
 #include "app/SummaryView.h"
 #include "app/WelcomeView.h"
-#include "core/HMLocalization.h"
-#include "core/Languages.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/HMLocalization.h"
+#include "core/Languages.h"
 #include "guide/InstallView.h"
 
 #include <QTimer>
@@ -13,9 +13,8 @@ namespace {
 
 const QStringList kNextBack = {QStringLiteral("next"), QStringLiteral("back")};
 
-void driveWelcome(PageController &page, HeadlessSession &session)
+void driveWelcome(WelcomeView &welcome, HeadlessSession &session)
 {
-    auto &welcome = static_cast<WelcomeView &>(page);
     const QString language = session.answers().value(QStringLiteral("language")).toString();
     if (!language.isEmpty()) {
         const int index = Languages::indexOf(language);
@@ -30,9 +29,8 @@ void driveWelcome(PageController &page, HeadlessSession &session)
 
 // The guide's sub-pages all live on one page: each sub-page shown takes one
 // action, until Next on the last one or Back on the first leaves the guide.
-void driveInstall(PageController &page, HeadlessSession &session)
+void driveInstall(InstallView &install, HeadlessSession &session)
 {
-    auto &install = static_cast<InstallView &>(page);
     const int subPage = install.subPage();
     const bool back = session.nextAction(InstallView::kPageKey) == QLatin1String("back");
     if (back)
@@ -53,11 +51,10 @@ const QString kReport = QStringLiteral("report");
 // The page asks the recorder for its cloud state, leaves the shortcut items
 // and starts recording: the run ends once that is over, with the report
 // written when the answers ask for one.
-void driveSummary(PageController &page, HeadlessSession &session)
+void driveSummary(SummaryView &summary, HeadlessSession &session)
 {
-    auto &summary = static_cast<SummaryView &>(page);
     session.when(
-        page, [&summary] { return summary.isSettled(); },
+        summary, [&summary] { return summary.isSettled(); },
         [&summary, &session] {
             for (const ShortcutError &error : summary.shortcutErrors())
                 session.progress(QStringLiteral("shortcut item not made: %1: %2").arg(error.path, error.reason));
@@ -83,19 +80,17 @@ void driveSummary(PageController &page, HeadlessSession &session)
 
 void addShellDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(WelcomeView::kPageKey,
-        {driveWelcome, [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); },
-            {QStringLiteral("actions")}});
-    drivers.add(InstallView::kPageKey,
-        {driveInstall, [](const QJsonObject &answers) { return validateActions(answers, kNextBack); },
-            {QStringLiteral("actions")}});
-    drivers.add(SummaryView::kPageKey,
-        {driveSummary,
-            [](const QJsonObject &answers) {
-                const QJsonValue report = answers.value(kReport);
-                return report.isUndefined() || !report.toString().isEmpty()
-                    ? QString()
-                    : QStringLiteral("\"report\" must be the path of the PDF file to write");
-            },
-            {kReport}});
+    drivers.add<WelcomeView>(driveWelcome,
+        [](const QJsonObject &answers) { return validateActions(answers, {QStringLiteral("start")}); },
+        {QStringLiteral("actions")});
+    drivers.add<InstallView>(driveInstall,
+        [](const QJsonObject &answers) { return validateActions(answers, kNextBack); }, {QStringLiteral("actions")});
+    drivers.add<SummaryView>(driveSummary,
+        [](const QJsonObject &answers) {
+            const QJsonValue report = answers.value(kReport);
+            return report.isUndefined() || !report.toString().isEmpty()
+                ? QString()
+                : QStringLiteral("\"report\" must be the path of the PDF file to write");
+        },
+        {kReport});
 }

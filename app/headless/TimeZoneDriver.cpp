@@ -1,7 +1,8 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
+#include "steps/SetupStepDelegate.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "steps/TimeZoneMatch.h"
 
@@ -67,12 +68,11 @@ bool pickZone(Setup_TimeZoneView &step, HeadlessSession &session)
     return true;
 }
 
-void driveTimeZone(PageController &page, HeadlessSession &session)
+void driveTimeZone(Setup_TimeZoneView &step, HeadlessSession &session)
 {
-    auto &step = static_cast<Setup_TimeZoneView &>(page);
     const auto idle = [&step] { return !step.messageViewController().isVisible(); };
     session.when(
-        page, idle,
+        step, idle,
         [&step, &session, idle] {
             if (session.nextAction(kTimeZoneKey) == QLatin1String("back")) {
                 step.onBackClicked();
@@ -84,6 +84,8 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
             }
             Setup_TimeZoneContentView &picker = step.timeZoneViewController();
             session.progress(QStringLiteral("recorder's time zone: %1").arg(picker.btTimeZoneTitle()));
+            const QString current = step.indexList().value(step.recorderZone());
+            session.noteFact(QStringLiteral("zone"), current.isEmpty() ? QJsonValue() : QJsonValue(current));
             if (!pickZone(step, session))
                 return;
             const QString zone = picker.btTimeZoneTitle();
@@ -97,13 +99,27 @@ void driveTimeZone(PageController &page, HeadlessSession &session)
             session.record(kTimeZoneKey,
                 QJsonObject {{QStringLiteral("zone"), zone}, {QStringLiteral("index"), int(index)},
                     {QStringLiteral("proposedBy"), proposedBy(step.proposedBy())}});
+            if (index == step.recorderZone()) {
+                step.onNextClicked(); // leaves without writing
+                return;
+            }
+            if (session.survey()) {
+                session.wouldChange(kTimeZoneKey,
+                    QStringLiteral("zone %1 → %2")
+                        .arg(current.isEmpty() ? QStringLiteral("(unknown)") : current, zone));
+                session.setupPage().setupTimeZoneNext();
+                return;
+            }
             const qsizetype shownBefore = session.modal().shown().size();
+            session.noteChanged(kTimeZoneKey);
             step.onNextClicked();
             session.when(
                 step, idle,
-                [&session, shownBefore] {
+                [&session, shownBefore, zone] {
                     if (session.modal().alertSince(shownBefore))
                         session.fail(QStringLiteral("the recorder did not take the time zone"));
+                    else
+                        session.noteFact(QStringLiteral("zone"), zone);
                 },
                 QStringLiteral("the recorder to set the time zone"));
         },
@@ -124,5 +140,6 @@ QString validateTimeZone(const QJsonObject &answers)
 
 void addTimeZoneDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add(kTimeZoneKey, {driveTimeZone, validateTimeZone, {QStringLiteral("zone"), QStringLiteral("actions")}});
+    drivers.add<Setup_TimeZoneView>(
+        driveTimeZone, validateTimeZone, {QStringLiteral("zone"), QStringLiteral("actions")});
 }

@@ -12,6 +12,8 @@
 
 namespace {
 
+const char kCheck[] = "--check";
+
 const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "Sets up a HRX-540A network video recorder on this computer's network.\n"
                       "\n"
@@ -19,6 +21,8 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  (none)                  the wizard in a window\n"
                       "  --headless ANSWERS.json walks the wizard with the answers in the file; progress on\n"
                       "                          standard error, a JSON summary on standard output\n"
+                      "  --headless ANSWERS.json --check\n"
+                      "                          only reads the recorder and says what a run would change\n"
                       "  --batch PLAN.json [--jobs N] [--csv FILE]\n"
                       "                          sets up the plan's recorders, N at a time (default 4), each\n"
                       "                          by a headless run; a line per recorder and step on standard\n"
@@ -34,7 +38,8 @@ const char kUsage[] = "Usage: nvrwizard [MODE]\n"
                       "  --version               the program version\n"
                       "\n"
                       "Exit codes: 0 done, 1 the wizard could not finish (--batch: some recorder), 2 bad\n"
-                      "arguments, answers or plan, 130 --batch interrupted.\n";
+                      "arguments, answers or plan, 3 --check: something would change, 130 --batch\n"
+                      "interrupted.\n";
 
 int runWindow(int argc, char *argv[])
 {
@@ -65,11 +70,14 @@ int runCommandLine(int argc, char *argv[])
         return 0;
     }
     if (std::strcmp(mode, "--headless") == 0) {
-        if (argc != 3) {
-            std::fputs("nvrwizard: --headless needs exactly one answers file\n", stderr);
+        // --check may stand before or after the answers file.
+        const bool survey = argc == 4 && (std::strcmp(argv[2], kCheck) == 0 || std::strcmp(argv[3], kCheck) == 0);
+        if (argc != 3 && !survey) {
+            std::fputs(
+                "nvrwizard: --headless needs exactly one answers file, and --check or nothing beside it\n", stderr);
             return 2;
         }
-        return runHeadlessMode(argc, argv, argv[2]);
+        return runHeadlessMode(argc, argv, std::strcmp(argv[2], kCheck) == 0 ? argv[3] : argv[2], survey);
     }
     if (std::strcmp(mode, "--batch") == 0)
         return runBatchMode(argc, argv);
