@@ -50,6 +50,7 @@ void HeadlessAnswersTest::refusesBadAnswersAndPlans_data()
         {"time zone blank", R"({"timeZone": {"zone": "  "}})", "section \"timeZone\": \"zone\" must be"},
         {"time zone action", R"({"timeZone": {"actions": ["skip"]}})", "unknown action skip"},
         {"bay that does not exist", R"({"hdd": {"format": [1, 3]}})", "\"format\" must list bay numbers, 1 or 2"},
+        {"erase not a list", R"({"hdd": {"erase": 1}})", "\"erase\" must list bay numbers, 1 or 2"},
         {"cameras not a list", R"({"searchCAM": {"cameras": {"camera": 1}}})",
             "section \"searchCAM\": \"cameras\" must be a list"},
         {"camera not named", R"({"searchCAM": {"cameras": [{"password": "x"}]}})", "must name its \"camera\""},
@@ -143,6 +144,9 @@ void HeadlessAnswersTest::missingFileIsReported()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.errors.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.errors));
     QCOMPARE(HeadlessRun::command({QStringLiteral("--headless")}).exitCode, 2);
+    QCOMPARE(HeadlessRun::command({QStringLiteral("--headless"), QStringLiteral("a.json"), QStringLiteral("--chek")})
+                 .exitCode,
+        2);
     QCOMPARE(HeadlessRun::command({QStringLiteral("--batch"), QStringLiteral("plan.json"), QStringLiteral("--jobs"),
                                       QStringLiteral("0")})
                  .exitCode,

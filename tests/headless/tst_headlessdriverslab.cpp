@@ -4,6 +4,7 @@
 #include "LabEnv.h"
 #include "SimProcess.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -41,6 +42,40 @@ QJsonObject cameras(const QJsonArray &picks, bool rescan = false)
     return answers({{"searchCAM", QJsonObject {{"cameras", picks}, {"rescan", rescan}}}});
 }
 
+// A disk of the scenario format in bay 1 whose partition records.
+QJsonObject recordingDisk(const QJsonObject &extra = {})
+{
+    const QJsonObject partition {{"capacityMb", 953869}, {"usedMb", 5000}, {"freeMb", 948869}, {"status", 1}};
+    return SimProcess::merged(
+        {{"device", "sda"}, {"product", "LabDisk 1TB"}, {"partitions", QJsonArray {partition}}}, extra);
+}
+
+// Every file under the home folder.
+QStringList filesUnderHome()
+{
+    QStringList files;
+    QDirIterator it(QDir::homePath(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    return files;
+}
+
+// The simulator's commands that change something, from its `from`th on:
+// "recorder PATH", "camera PATH" or a portal's "PATH".
+QStringList changingCommands(const SimProcess &sim, qsizetype from = 0)
+{
+    QStringList commands;
+    const QList<SimLogLine> lines = sim.log(QStringLiteral("changed"));
+    for (qsizetype i = from; i < lines.size(); ++i) {
+        const SimLogLine &line = lines.at(i);
+        const char *target = line.fields.contains("recorder") ? "recorder "
+            : line.fields.contains("camera")                  ? "camera "
+                                                              : "";
+        commands << QLatin1String(target) + line.value("path") + line.value("lan");
+    }
+    return commands;
+}
+
 QByteArray sourceFile(const QString &path)
 {
     QFile file(qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + path);
@@ -69,6 +104,7 @@ private slots:
         const QJsonObject reset {{"user", "admin"}, {"password", kPassword}};
         const QJsonObject resetting = SimProcess::merged(known, {{"resetWait", 10}});
         const QJsonObject lockedZone = SimProcess::merged(known, {{"timeZoneLocked", true}});
+        const QJsonObject recording = SimProcess::merged(known, {{"disks", QJsonArray {recordingDisk()}}});
         const QJsonObject failingDisk = SimProcess::merged(
             known, {{"disks", QJsonArray {QJsonObject {{"device", "sda"}, {"formatFails", true}}}}});
         const QJsonArray fiveCameras {withFiveCameras(known)};
@@ -107,6 +143,12 @@ private slots:
             "failed: the recorder did not take the time zone");
         row("empty bay named", QJsonArray {known}, answers({{"hdd", QJsonObject {{"format", QJsonArray {2}}}}}), 1,
             "bay 2 holds no disk the recorder detected");
+        row("recording disk named in format is left", QJsonArray {recording},
+            answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}), kAnyExit,
+            "bay 1 holds recordings: left as it is");
+        row("recording disk named in erase is formatted", QJsonArray {recording},
+            answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}, {"erase", QJsonArray {1}}}}}), kAnyExit,
+            "formatting bays 1");
         row("format fails", QJsonArray {failingDisk}, answers({{"hdd", QJsonObject {{"format", QJsonArray {1}}}}}), 1,
             "the recorder could not format the disks");
         row("camera by MAC with its password", fiveCameras,
@@ -159,6 +201,24 @@ private slots:
             QCOMPARE(sim.passwordOf(SimProcess::macOf(list.first())), password);
     }
 
+    // A run that fails part-way says what it read and what it changed.
+    void partialFailureSaysWhatItChanged()
+    {
+        const QJsonObject recorder = SimProcess::merged(
+            SimProcess::configured(0, kPassword), {{"disks", QJsonArray {recordingDisk({{"formatFails", true}})}}});
+        SimProcess sim;
+        QVERIFY(sim.startScaled(SimProcess::scenario({recorder}), 0.1));
+        const HeadlessRun run = HeadlessRun::run(
+            answers({{"timeZone", QJsonObject {{"zone", "Tokyo"}}}, {"hdd", QJsonObject {{"erase", QJsonArray {1}}}}}));
+        QCOMPARE(run.exitCode, 1);
+        const QJsonObject failed = run.summaryJson();
+        QCOMPARE(failed.value("ip").toString(), SimProcess::ipOf(recorder));
+        QVERIFY2(failed.value("zone").toString().contains("Tokyo"), qPrintable(run.summary));
+        QCOMPARE(failed.value("disks")[0]["status"].toString(), QStringLiteral("Recording"));
+        QCOMPARE(failed.value("changed").toArray(), (QJsonArray {"timeZone", "hdd"}));
+        QVERIFY(failed.value("channels").isNull() && failed.value("files").isNull());
+    }
+
     // Each sub-page of the guide takes one action: Next, Back, Back is the
     // welcome page again.
     void guideTakesOneActionPerSubPage()
@@ -180,8 +240,21 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.startScaled(
             QJsonDocument::fromJson(sourceFile(QStringLiteral("sim/scenarios/demo.json"))).object(), 0.1));
-        const HeadlessRun run
-            = HeadlessRun::runFile(qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + answers, 0.1, 60000);
+        const QString path = qEnvironmentVariable("NVR_SOURCE_DIR") + QLatin1Char('/') + answers;
+
+        // A survey first: what the run would change, and nothing changed or written.
+        const QStringList homeBefore = filesUnderHome();
+        const HeadlessRun check = HeadlessRun::command({"--headless", path, "--check"}, {}, 0.1, 60000);
+        QVERIFY2(check.exitCode == 3, qPrintable(check.errors));
+        QStringList surveyed;
+        for (const QJsonValue &found : check.summaryJson().value("wouldChange").toArray())
+            surveyed << found["step"].toString();
+        surveyed.removeDuplicates();
+        QCOMPARE(surveyed, (QStringList {"password", "timeZone", "hdd", "searchCAM"}));
+        QCOMPARE(changingCommands(sim), QStringList());
+        QCOMPARE(filesUnderHome(), homeBefore);
+
+        const HeadlessRun run = HeadlessRun::runFile(path, 0.1, 60000);
         QVERIFY2(run.exitCode == 0, qPrintable(run.errors));
         QProcess reader;
         reader.start(QStringLiteral("python3"), {QStringLiteral("-m"), QStringLiteral("json.tool")});
@@ -193,6 +266,17 @@ private slots:
         QCOMPARE(summary.value("counter").toString(), QStringLiteral("10/10"));
         QCOMPARE(summary.value("steps")["searchNVR"]["mac"].toString(), QStringLiteral("00:1c:27:00:00:01"));
         QCOMPARE(summary.value("steps")["searchCAM"]["channels"].toArray().at(1).toString(), QStringLiteral("ZB-3200"));
+        QCOMPARE(summary.value("changed").toArray(), (QJsonArray {"password", "timeZone", "hdd", "searchCAM"}));
+
+        // Again: the recorder is as the answers describe it, and only the
+        // channels are written again.
+        const qsizetype before = sim.log(QStringLiteral("changed")).size();
+        const HeadlessRun again = HeadlessRun::runFile(path, 0.1, 60000);
+        QVERIFY2(again.exitCode == 0, qPrintable(again.errors));
+        QCOMPARE(again.summaryJson().value("changed").toArray(), QJsonArray {"searchCAM"});
+        for (const QString &command : changingCommands(sim, before))
+            QVERIFY2(command.endsWith("avdev") || command.startsWith("camera ") || command.endsWith("/manrecord"),
+                qPrintable(command));
     }
 };
 
