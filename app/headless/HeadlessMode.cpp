@@ -2,12 +2,12 @@
 #include "app/AppDelegate.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
-#include "core/HMLocalization.h"
-#include "core/PageController.h"
-#include "core/ScriptedModalHost.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/HMLocalization.h"
+#include "core/PageController.h"
+#include "core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/SetupStep.h"
@@ -102,6 +102,8 @@ QMetaObject::Connection watchDiagnosis(PageController *page, HeadlessSession &se
     const auto *step = qobject_cast<const SetupStep *>(page);
     if (!step)
         return {};
+    QObject::connect(
+        step, &SetupStep::recorderReached, &session, &HeadlessSession::clearDiagnosis, Qt::UniqueConnection);
     return QObject::connect(step, &PageController::changed, &session, [step, &session] {
         if (step->diagnosis())
             session.diagnose(step->diagnosis().code(), step->diagnosisText());
