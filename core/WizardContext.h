@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/UserFolders.h"
+#include "util/ComputerNetwork.h"
+
+#include <memory>
 
 class HMLocalization;
 class ModalHost;
@@ -16,4 +19,6 @@ struct WizardContext
     ModalHost &modal;
     UrlOpener &urls;
     UserFolders folders;
+    // Addresses, routes and links, for telling why a recorder cannot be reached.
+    std::shared_ptr<const ComputerNetwork> network = systemNetwork();
 };

@@ -43,9 +43,17 @@ bool sameNetwork(quint32 a, quint32 b, quint32 mask)
     return (a & mask) == (b & mask);
 }
 
-QString withPrefix(quint32 address, quint32 mask)
+// Ones, then only zeros; 0.0.0.0 is contiguous but names no network.
+bool isContiguous(quint32 mask)
 {
-    return QStringLiteral("%1/%2").arg(QHostAddress(address).toString()).arg(qPopulationCount(mask));
+    return (~mask & (~mask + 1)) == 0;
+}
+
+// "/24" where the mask is a prefix; the whole mask where it has gaps.
+QString withMask(quint32 address, quint32 mask)
+{
+    const QString tail = isContiguous(mask) ? QString::number(qPopulationCount(mask)) : QHostAddress(mask).toString();
+    return QHostAddress(address).toString() + QLatin1Char('/') + tail;
 }
 
 // The networks a datagram can leave on: loopback carries nothing to a recorder.
@@ -60,17 +68,37 @@ QList<Network> networksOf(const QList<Ipv4Interface> &computer)
     return networks;
 }
 
-QString listed(const QList<Network> &networks, bool named)
+QString listed(const QList<Network> &networks, const ReachDiagnosis::LinkNamer *linkName)
 {
     QStringList items;
     for (const Network &network : networks) {
-        const QString address = withPrefix(network.address, network.mask);
-        items << (named ? network.name + QLatin1Char(' ') + address : address);
+        const QString address = withMask(network.address, network.mask);
+        items << (linkName ? (*linkName)(network.name) + QLatin1Char(' ') + address : address);
     }
     return items.join(QStringLiteral(", "));
 }
 
+// The computer's link whose network holds the address, if any.
+const Network *holderOf(const QList<Network> &networks, quint32 address)
+{
+    const auto found = std::find_if(networks.begin(), networks.end(),
+        [address](const Network &n) { return n.mask != 0 && sameNetwork(address, n.address, n.mask); });
+    return found == networks.end() ? nullptr : &*found;
+}
+
+bool holdsOn(const QList<Network> &networks, const QString &link, quint32 address)
+{
+    return std::any_of(networks.begin(), networks.end(),
+        [&](const Network &n) { return n.name == link && sameNetwork(address, n.address, n.mask); });
+}
+
 } // namespace
+
+bool ReachDiagnosis::cannotReach() const
+{
+    return cause == Cause::OtherSubnetStatic || cause == Cause::OtherSubnetDhcp || cause == Cause::LinkLocal
+        || cause == Cause::OtherLink;
+}
 
 QString ReachDiagnosis::code() const
 {
@@ -82,6 +110,12 @@ QString ReachDiagnosis::code() const
         return QStringLiteral("otherSubnet");
     case Cause::LinkLocal:
         return QStringLiteral("linkLocal");
+    case Cause::OtherLink:
+        return QStringLiteral("otherLink");
+    case Cause::BadMask:
+        return QStringLiteral("badMask");
+    case Cause::ViaGateway:
+        return QStringLiteral("viaGateway");
     case Cause::NoIpv4:
         return QStringLiteral("noIpv4");
     case Cause::OnlyLinkLocal:
@@ -107,6 +141,12 @@ QString ReachDiagnosis::textKey() const
         return QStringLiteral("Reach_OtherSubnetDhcp");
     case Cause::LinkLocal:
         return QStringLiteral("Reach_LinkLocal");
+    case Cause::OtherLink:
+        return QStringLiteral("Reach_OtherLink");
+    case Cause::BadMask:
+        return QStringLiteral("Reach_BadMask");
+    case Cause::ViaGateway:
+        return QStringLiteral("Reach_ViaGateway");
     case Cause::NoIpv4:
         return QStringLiteral("Reach_NoIpv4");
     case Cause::OnlyLinkLocal:
@@ -121,44 +161,58 @@ QString ReachDiagnosis::textKey() const
     return QString();
 }
 
-ReachDiagnosis ReachDiagnosis::ofRecorder(const TVexorReply &recorder, const QList<Ipv4Interface> &computer)
+ReachDiagnosis ReachDiagnosis::ofRecorder(
+    const TVexorReply &recorder, const ComputerNetwork &computer, const LinkNamer &linkName)
 {
-    const QList<Network> networks = networksOf(computer);
+    const QList<Network> networks = networksOf(computer.interfaces());
+    // Without a network of its own the computer has nothing to compare with.
+    if (networks.isEmpty())
+        return {};
     const quint32 address = ipv4(recorder.ipAddress);
     const quint32 mask = ipv4(recorder.subnetMask);
-    bool computerLinkLocal = false;
-    bool recorderInComputers = false;
-    bool computerInRecorders = false;
-    for (const Network &network : networks) {
-        computerLinkLocal = computerLinkLocal || isLinkLocal(network.address);
-        recorderInComputers = recorderInComputers || sameNetwork(address, network.address, network.mask);
-        computerInRecorders = computerInRecorders || sameNetwork(address, network.address, mask);
-    }
-    // Two self-assigned addresses on one link reach each other.
+    const QString ip = UtilMethod::ipToString(recorder.ipAddress);
+    const Ipv4Route route = computer.routeTo(ip);
+    // A self-assigned address is only ever reached on the link itself: no router passes it on.
     if (isLinkLocal(address))
-        return computerLinkLocal ? ReachDiagnosis()
-                                 : ReachDiagnosis {Cause::LinkLocal, {UtilMethod::ipToString(recorder.ipAddress)}};
-    // Without a network of its own the computer has nothing to compare with.
-    if (networks.isEmpty() || recorderInComputers || computerInRecorders)
-        return {};
-    return {recorder.dhcpEnabled ? Cause::OtherSubnetDhcp : Cause::OtherSubnetStatic,
-        {withPrefix(address, mask), listed(networks, false)}};
+        return route.found && route.gateway.isEmpty() ? ReachDiagnosis() : ReachDiagnosis {Cause::LinkLocal, {ip}};
+    if (!route.found)
+        return {recorder.dhcpEnabled ? Cause::OtherSubnetDhcp : Cause::OtherSubnetStatic,
+            {withMask(address, mask), listed(networks, nullptr)}};
+    // The reply came from a network of one link, yet requests leave by another
+    // (a VPN or a second connection that claims the address).
+    const Network *holder = holderOf(networks, address);
+    if (holder && holder->name != route.interfaceName && !holdsOn(networks, route.interfaceName, address))
+        return {Cause::OtherLink, {ip, linkName(holder->name), linkName(route.interfaceName)}};
+    if (mask == 0 || !isContiguous(mask))
+        return {Cause::BadMask, {ip, QHostAddress(mask).toString()}};
+    return {};
 }
 
-ReachDiagnosis ReachDiagnosis::ofNoAnswer(const QList<Ipv4Interface> &computer)
+ReachDiagnosis ReachDiagnosis::ofNoAnswer(const ComputerNetwork &computer, const LinkNamer &linkName)
 {
-    const QList<Network> networks = networksOf(computer);
+    const QList<Network> networks = networksOf(computer.interfaces());
     if (networks.isEmpty())
         return {Cause::NoIpv4, {}};
     if (std::all_of(networks.begin(), networks.end(), [](const Network &n) { return isLinkLocal(n.address); }))
-        return {Cause::OnlyLinkLocal, {listed(networks, true)}};
-    return {networks.size() > 1 ? Cause::SeveralNetworks : Cause::OneNetwork, {listed(networks, true)}};
+        return {Cause::OnlyLinkLocal, {listed(networks, &linkName)}};
+    if (networks.size() == 1)
+        return {Cause::OneNetwork, {listed(networks, &linkName)}};
+    // The search is one broadcast, and it leaves by one link only.
+    const Ipv4Route search = computer.routeTo(QStringLiteral("255.255.255.255"));
+    const QString used = search.found ? search.interfaceName : networks.first().name;
+    return {Cause::SeveralNetworks, {listed(networks, &linkName), linkName(used)}};
 }
 
-ReachDiagnosis ReachDiagnosis::ofHttpsFailure(const TVexorReply &recorder, const QList<Ipv4Interface> &computer)
+ReachDiagnosis ReachDiagnosis::ofHttpsFailure(
+    const TVexorReply &recorder, const ComputerNetwork &computer, const LinkNamer &linkName)
 {
-    const ReachDiagnosis address = ofRecorder(recorder, computer);
-    if (address)
-        return address;
-    return {Cause::HttpsClosed, {UtilMethod::ipToString(recorder.ipAddress)}};
+    const ReachDiagnosis found = ofRecorder(recorder, computer, linkName);
+    if (found)
+        return found;
+    const QString ip = UtilMethod::ipToString(recorder.ipAddress);
+    const Ipv4Route route = computer.routeTo(ip);
+    const QList<Network> networks = networksOf(computer.interfaces());
+    if (route.found && !route.gateway.isEmpty() && !holderOf(networks, ipv4(recorder.ipAddress)))
+        return {Cause::ViaGateway, {ip, route.gateway, listed(networks, nullptr)}};
+    return {Cause::HttpsClosed, {ip}};
 }

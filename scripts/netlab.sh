@@ -3,12 +3,21 @@
 # namespace joined by two veth pairs, so nothing the wizard or the simulator
 # sends can reach the machine's real network. Removed again on exit.
 #
-#   scripts/netlab.sh [--lan 'COMMAND']... [--hosts 'IP NAME']... [--other-subnets] -- COMMAND [ARG]...
+#   scripts/netlab.sh [--lan 'COMMAND']... [--hosts 'IP NAME']... [--other-subnets] [--routed] [--two-links] -- COMMAND [ARG]...
 #
 # --other-subnets puts two more recorder addresses on the LAN side's first
 # link, in subnets the computer has no route to: one on another subnet and
 # one link-local (as a recorder that asked for an address and got no answer).
 # Broadcasts still reach them; the computer's packets to them do not.
+#
+# --routed puts a recorder address on a third subnet (198.19.0.10/24) on the
+# same link, and gives the computer a route to that subnet through the LAN
+# side's 192.0.2.2: a recorder the computer reaches through its gateway.
+#
+# --two-links puts a recorder address in the first link's network (192.0.2.60)
+# and gives the computer a route that sends it out on the second link instead,
+# through a router there that never answers (as a VPN that claims the address
+# would): the search finds the recorder, its web requests go nowhere.
 #
 # COMMAND runs in the computer namespace with these variables set:
 #   NVRLAB_PC_NS, NVRLAB_LAN_NS   namespace names (for `ip netns exec`)
@@ -18,6 +27,8 @@
 #   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
 #   NVRLAB_OFFLINE_HOST           a name whose address has no route: a probe host for "offline"
 #   NVRLAB_OTHER_SUBNET_IP, NVRLAB_LINK_LOCAL_IP  with --other-subnets: those two addresses
+#   NVRLAB_ROUTED_IP, NVRLAB_GATEWAY_IP  with --routed: the recorder address and its gateway
+#   NVRLAB_OTHER_LINK_IP          with --two-links: the recorder address sent out on the second link
 # Each --lan COMMAND runs in the background in the LAN namespace and is
 # stopped when COMMAND ends.
 set -euo pipefail
@@ -31,11 +42,15 @@ fi
 lan_cmds=()
 hosts=()
 other_subnets=0
+routed=0
+two_links=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --lan) lan_cmds+=("$2"); shift 2 ;;
     --hosts) hosts+=("$2"); shift 2 ;;
     --other-subnets) other_subnets=1; shift ;;
+    --routed) routed=1; shift ;;
+    --two-links) two_links=1; shift ;;
     --) shift; break ;;
     *) echo "netlab: unknown option $1" >&2; exit 2 ;;
   esac
@@ -74,6 +89,7 @@ camera_ips=()
 for i in $(seq 100 139); do camera_ips+=("192.0.2.$i"); done
 # The benchmarking range (RFC 2544) and the link-local range: never routed either.
 other_subnet_ip=198.18.0.10 link_local_ip=169.254.77.10
+routed_ip=198.19.0.10 other_link_ip=192.0.2.60
 
 ip netns add "$pc"
 ip netns add "$lan"
@@ -108,6 +124,18 @@ if [ "$other_subnets" = 1 ]; then
   ip -n "$pc" route add unreachable 198.18.0.0/15
   ip -n "$pc" route add unreachable 169.254.0.0/16
   export NVRLAB_OTHER_SUBNET_IP="$other_subnet_ip" NVRLAB_LINK_LOCAL_IP="$link_local_ip"
+fi
+if [ "$routed" = 1 ]; then
+  ip -n "$lan" addr add "$routed_ip/24" dev "nl${id}b"
+  # More specific than --other-subnets' unreachable 198.18.0.0/15.
+  ip -n "$pc" route add 198.19.0.0/24 via "$lan_ip" dev "nl${id}a"
+  export NVRLAB_ROUTED_IP="$routed_ip" NVRLAB_GATEWAY_IP="$lan_ip"
+fi
+if [ "$two_links" = 1 ]; then
+  ip -n "$lan" addr add "$other_link_ip/32" dev "nl${id}b"
+  # Nothing owns 198.51.100.99: the second link's router that never answers.
+  ip -n "$pc" route add "$other_link_ip/32" via 198.51.100.99 dev "nl${id}c"
+  export NVRLAB_OTHER_LINK_IP="$other_link_ip"
 fi
 
 for ns in "$pc" "$lan"; do

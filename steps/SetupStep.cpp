@@ -2,9 +2,9 @@
 
 #include "core/HMLocalization.h"
 #include "core/ModalHost.h"
-#include "core/TextFormat.h"
 #include "core/WizardContext.h"
 #include "platform/Log.h"
+#include "steps/ReachCheck.h"
 #include "webconfig/HttpError.h"
 #include "webconfig/HttpStatusErrors.h"
 
@@ -25,13 +25,31 @@ void SetupStep::showAlert(const QString &key)
 
 QString SetupStep::diagnosisText() const
 {
-    return m_diagnosis ? fillFormat(text(m_diagnosis.textKey()), m_diagnosis.args) : QString();
+    return ReachCheck::text(context(), m_diagnosis);
+}
+
+void SetupStep::onTryAgainClicked()
+{
+    if (!btTryAgainVisible())
+        return;
+    clearDiagnosis();
+    tryAgain();
+    emit changed();
+}
+
+void SetupStep::noteReached()
+{
+    clearDiagnosis();
+    emit recorderReached();
 }
 
 void SetupStep::noteHttpFailure(const HttpError &error, const TVexorReply &recorder)
 {
-    if (!reachedNoServer(error))
+    // A server that answered, even with an error, was reached.
+    if (!reachedNoServer(error)) {
+        noteReached();
         return;
-    m_diagnosis = ReachDiagnosis::ofHttpsFailure(recorder, systemIpv4Interfaces());
+    }
+    m_diagnosis = ReachCheck::ofHttpsFailure(context(), recorder);
     Log::line(QStringLiteral("%1 :: diagnosis %2").arg(pageKey(), m_diagnosis.code()));
 }

@@ -24,6 +24,14 @@ public:
     // last request to it found no server; shown under the step's content.
     const ReachDiagnosis &diagnosis() const { return m_diagnosis; }
     QString diagnosisText() const;
+    // "Try again" beside the diagnosis: the step's last request once more.
+    bool btTryAgainVisible() const { return m_diagnosis && canTryAgain(); }
+    QString btTryAgainTitle() const { return text(QStringLiteral("Reach_TryAgain")); }
+    void onTryAgainClicked();
+
+signals:
+    // The recorder answered a request: what was said about reaching it no longer holds.
+    void recorderReached();
 
 protected:
     // A modal alert with the text of key and one "Button Close".
@@ -33,7 +41,11 @@ protected:
     // A request to the recorder failed: when it found no server, the
     // diagnosis says why.
     void noteHttpFailure(const HttpError &error, const TVexorReply &recorder);
+    void noteReached();
     void clearDiagnosis() { m_diagnosis = {}; }
+    // Steps whose failed request can simply be sent again say so and send it.
+    virtual bool canTryAgain() const { return false; }
+    virtual void tryAgain() { }
 
     SetupStepDelegate *theDelegate = nullptr;
 

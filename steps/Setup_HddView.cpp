@@ -101,6 +101,7 @@ void Setup_HddView::performQuery()
 
 void Setup_HddView::onHttpConfigDidFinish(HttpConfig *, int cmd)
 {
+    noteReached();
     if (cmd == HttpCmd::GetHddInfo)
         onHddInfo();
     else if (cmd == HttpCmd::FormatHdd || cmd == HttpCmd::FormatPoll)

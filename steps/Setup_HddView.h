@@ -62,6 +62,10 @@ public:
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
     QString btSkipTitle() const { return text(QStringLiteral("SetupNimbora_Account Skip")); }
 
+protected:
+    bool canTryAgain() const override { return !m_queryInFlight; }
+    void tryAgain() override { performQuery(); }
+
 private:
     SetupProgressView progress;
     // HttpConfigDelegate

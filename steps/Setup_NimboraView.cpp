@@ -94,6 +94,7 @@ void Setup_NimboraView::performReadyGetNimboraRegInformation()
 
 void Setup_NimboraView::onHttpConfigDidFinish(HttpConfig *, int cmd)
 {
+    noteReached();
     messageView.hideMessage();
     switch (cmd) {
     case HttpCmd::GetNimboraInfo:

@@ -384,6 +384,7 @@ void Setup_PasswordView::startResetNVR(const QString &user, const QString &passw
 
 void Setup_PasswordView::onHttpConfigDidFinish(HttpConfig *, int)
 {
+    noteReached();
     Log::line(QStringLiteral("onHttpConfigDidFinish:"));
     startWaitCountdown();
 }

@@ -235,6 +235,7 @@ void Setup_SearchCamView::onChannelWritten()
 
 void Setup_SearchCamView::onHttpConfigDidFinish(HttpConfig *, int cmd)
 {
+    noteReached();
     if (cmd == HttpCmd::CameraDiscovery && m_phase == Phase::Searching)
         onDiscovery();
     else if ((cmd == HttpCmd::AddCamera || cmd == HttpCmd::DelCamera) && m_phase == Phase::Writing)

@@ -1,9 +1,11 @@
 #include "steps/Setup_SearchNvrView.h"
 
 #include "core/HMLocalization.h"
-#include "core/TextFormat.h"
+#include "core/ModalHost.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
+#include "steps/DiagUnreachable.h"
+#include "steps/ReachCheck.h"
 #include "steps/SetupStepDelegate.h"
 #include "util/UdpError.h"
 
@@ -46,7 +48,7 @@ QString Setup_SearchNvrView::noDeviceText() const
 
 QString Setup_SearchNvrView::noDeviceDiagnosisText() const
 {
-    return noDevice ? fillFormat(text(noDevice.textKey()), noDevice.args) : QString();
+    return ReachCheck::text(context(), noDevice);
 }
 
 void Setup_SearchNvrView::performReadyToSearch()
@@ -110,7 +112,7 @@ void Setup_SearchNvrView::onSearchEnd(SearchDevice *, const UdpError &error)
 
 void Setup_SearchNvrView::diagnoseNoAnswer()
 {
-    noDevice = ReachDiagnosis::ofNoAnswer(systemIpv4Interfaces());
+    noDevice = ReachCheck::ofNoAnswer(context());
     Log::line(QStringLiteral("Setup_SearchNvrView :: no answer, diagnosis ") + noDevice.code());
 }
 
@@ -154,6 +156,15 @@ void Setup_SearchNvrView::onNextClicked()
     // Next is only enabled with rows, so a row is always selected here.
     if (!selectView.getSelcetedNvr(chosen))
         return;
+    // Changing a recorder the computer cannot reach would stop halfway: ask first.
+    const ReachDiagnosis &reach = selectView.rowDiagnosis(selectView.selectedRow());
+    if (reach.cannotReach()) {
+        DiagUnreachable ask(context(), selectView.rowDiagnosisText(selectView.selectedRow()));
+        context().modal.runModal(ask);
+        if (!ask.wentOn())
+            return;
+        Log::line(QStringLiteral("Setup_SearchNvrView :: going on with an unreachable recorder"));
+    }
     selectedNvr = std::make_shared<const TVexorReply>(chosen);
     if (theDelegate)
         theDelegate->setupSearchNvrNext();

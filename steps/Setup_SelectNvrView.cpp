@@ -6,6 +6,7 @@
 #include "guide/DiagMacAddress.h"
 #include "platform/Log.h"
 #include "steps/DiagCheckNVRInternet.h"
+#include "steps/ReachCheck.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "util/UtilMethod.h"
 
@@ -18,9 +19,8 @@ void Setup_SelectNvrView::setSearchDeviceList(const QList<TVexorReply> &list)
 {
     devices = list;
     diagnoses.clear();
-    const QList<Ipv4Interface> computer = devices.isEmpty() ? QList<Ipv4Interface>() : systemIpv4Interfaces();
     for (const TVexorReply &device : devices)
-        diagnoses << ReachDiagnosis::ofRecorder(device, computer);
+        diagnoses << ReachCheck::ofRecorder(context, device);
     selected = -1;
     selectedMac.clear();
     if (!devices.isEmpty())
@@ -39,8 +39,7 @@ QString Setup_SelectNvrView::rowMac(int row) const
 
 QString Setup_SelectNvrView::rowDiagnosisText(int row) const
 {
-    const ReachDiagnosis &diagnosis = diagnoses.at(row);
-    return diagnosis ? fillFormat(text(diagnosis.textKey()), diagnosis.args) : QString();
+    return ReachCheck::text(context, diagnoses.at(row));
 }
 
 void Setup_SelectNvrView::selectRow(int row)

@@ -122,6 +122,14 @@ void Setup_TimeZoneView::onNextClicked()
     httpConfig->performSetDateInformation(*device(), user(), password(), QString::number(position));
 }
 
+void Setup_TimeZoneView::tryAgain()
+{
+    if (m_dateStep == SetZone)
+        onNextClicked();
+    else
+        readRecorder();
+}
+
 void Setup_TimeZoneView::onBackClicked()
 {
     Log::format("%s", Q_FUNC_INFO);
@@ -136,6 +144,7 @@ void Setup_TimeZoneView::onBackClicked()
 
 void Setup_TimeZoneView::onHttpConfigDidFinish(HttpConfig *config, int cmd)
 {
+    noteReached();
     Log::format("%s", Q_FUNC_INFO);
     Log::line(QStringLiteral("getErrorInfo =%1").arg(config->getErrorInfo().value_or(QStringLiteral("(null)"))));
     Log::format("Cmd %d", cmd);

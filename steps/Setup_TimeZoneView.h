@@ -62,6 +62,11 @@ public:
     QString btBackTitle() const { return text(QStringLiteral("APP_Back")); }
     QString btNextTitle() const { return text(QStringLiteral("APP_Next2")); }
 
+protected:
+    bool canTryAgain() const override { return true; }
+    // The reading or the write that failed.
+    void tryAgain() override;
+
 private:
     void onHttpConfigDidFinish(HttpConfig *config, int cmd) override;
     void onHttpDidError(const HttpError &error) override;

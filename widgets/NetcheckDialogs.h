@@ -11,3 +11,13 @@ class CheckNvrInternetDialog : public QDialog
 public:
     CheckNvrInternetDialog(DiagCheckNVRInternet &diag, QWidget *parent = nullptr);
 };
+
+class DiagUnreachable;
+
+// The computer cannot reach the picked recorder: why, and whether to go on anyway.
+class UnreachableDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    UnreachableDialog(DiagUnreachable &diag, QWidget *parent = nullptr);
+};

@@ -15,6 +15,7 @@
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
 #include "steps/DiagResetNVR.h"
+#include "steps/DiagUnreachable.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
@@ -64,6 +65,7 @@ void registerAllWidgets(WidgetFactory &factory)
     factory.addDialog<DiagReset, ResetDialog>();
     factory.addDialog<DiagMacAddress, MacAddressDialog>();
     factory.addDialog<DiagCheckNVRInternet, CheckNvrInternetDialog>();
+    factory.addDialog<DiagUnreachable, UnreachableDialog>();
     factory.addDialog<DiagResetNVR, ResetNvrDialog>();
     factory.addDialog<DiagHddFormat, HddFormatDialog>();
     factory.addDialog<DiagHddConfirm, HddConfirmDialog>();

@@ -158,11 +158,11 @@ void SearchNvrPage::refreshRows()
         m_table->setItem(row, Mark, mark);
         m_table->setItem(row, Number, new QTableWidgetItem(list.rowNumber(row)));
         auto *ip = new QTableWidgetItem(list.rowIp(row));
-        // A recorder this computer cannot reach is marked before it is picked.
-        if (list.rowDiagnosis(row)) {
+        // A recorder this computer cannot reach is marked before it is picked;
+        // a warning (a recorder's wrong mask) is only told.
+        if (list.rowDiagnosis(row).cannotReach())
             ip->setForeground(QColor(0xb0, 0x3a, 0x2e));
-            ip->setToolTip(list.rowDiagnosisText(row));
-        }
+        ip->setToolTip(list.rowDiagnosisText(row));
         m_table->setItem(row, Ip, ip);
         m_table->setItem(row, Mac, new QTableWidgetItem(list.rowMac(row)));
     }

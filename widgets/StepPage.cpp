@@ -11,12 +11,13 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
-StepPage::StepPage(const SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName)
+StepPage::StepPage(SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName)
     : QWidget(parent)
     , m_step(step)
     , m_title(wrappedLabel(QStringLiteral("lbTitle"), this))
     , m_content(new QStackedWidget(this))
     , m_diagnosis(diagnosisLabel(QStringLiteral("lbDiagnosis"), this))
+    , m_tryAgain(new QPushButton(this))
     , m_waiting(new WaitingPanel(m_content))
     , m_empty(new QWidget(m_content))
     , m_left(leftName.isEmpty() ? nullptr : new QPushButton(this))
@@ -30,7 +31,13 @@ StepPage::StepPage(const SetupStep &step, const SetupProgressView &progress, QWi
         m_left->setObjectName(leftName);
     layOutStep(*this, progress, m_title, m_content, m_left, m_back, m_next);
     auto *box = qobject_cast<QBoxLayout *>(layout());
-    box->insertWidget(box->indexOf(m_content) + 1, m_diagnosis);
+    m_tryAgain->setObjectName(QStringLiteral("btTryAgain"));
+    m_tryAgain->hide();
+    connect(m_tryAgain, &QPushButton::clicked, this, [this] { m_step.onTryAgainClicked(); });
+    auto *reach = new QHBoxLayout;
+    reach->addWidget(m_diagnosis, 1);
+    reach->addWidget(m_tryAgain, 0, Qt::AlignTop);
+    box->insertLayout(box->indexOf(m_content) + 1, reach);
 }
 
 void StepPage::addContent(QWidget *content)
@@ -47,6 +54,8 @@ void StepPage::showStep(const State &state, bool waiting, const QString &waiting
 {
     m_title->setText(state.title);
     showDiagnosis(*m_diagnosis, m_step.diagnosisText());
+    m_tryAgain->setText(m_step.btTryAgainTitle());
+    m_tryAgain->setVisible(m_step.btTryAgainVisible());
     m_waiting->setMessage(waitingText);
     m_content->setCurrentWidget(waiting ? m_waiting : shown ? shown : m_empty);
     m_back->setText(state.backTitle);

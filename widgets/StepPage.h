@@ -12,7 +12,7 @@ class WaitingPanel;
 
 // The page every setup step shares: the step images, the title, a content box
 // showing the step's own content or the waiting panel, why the recorder could
-// not be reached under it, Back and Next, and for some steps a button of their
+// not be reached under it (with "Try again" where the step can), Back and Next, and for some steps a button of their
 // own on the left. A step's page adds its
 // content and calls showStep() from its refresh.
 class StepPage : public QWidget
@@ -34,8 +34,7 @@ public:
 
 protected:
     // leftName: the object name of the step's own button; none when empty.
-    StepPage(
-        const SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName = QString());
+    StepPage(SetupStep &step, const SetupProgressView &progress, QWidget *parent, const QString &leftName = QString());
 
     // Adds a widget the content box can show.
     void addContent(QWidget *content);
@@ -50,10 +49,11 @@ protected:
     QPushButton *leftButton() const { return m_left; }
 
 private:
-    const SetupStep &m_step;
+    SetupStep &m_step;
     QLabel *m_title;
     QStackedWidget *m_content;
     QLabel *m_diagnosis;
+    QPushButton *m_tryAgain;
     WaitingPanel *m_waiting;
     QWidget *m_empty;
     QPushButton *m_left;

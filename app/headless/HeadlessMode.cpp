@@ -133,6 +133,8 @@ QMetaObject::Connection watchDiagnosis(PageController *page, HeadlessSession &se
     const auto *step = qobject_cast<const SetupStep *>(page);
     if (!step)
         return {};
+    QObject::connect(
+        step, &SetupStep::recorderReached, &session, &HeadlessSession::clearDiagnosis, Qt::UniqueConnection);
     return QObject::connect(step, &PageController::changed, &session, [step, &session] {
         if (step->diagnosis())
             session.diagnose(step->diagnosis().code(), step->diagnosisText());

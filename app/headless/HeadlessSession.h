@@ -59,6 +59,8 @@ public:
     // line on standard error when it changes, and in the output at the end.
     void diagnose(const QString &cause, const QString &message);
     const QJsonValue &diagnosis() const { return m_diagnosis; }
+    // The recorder answered: an earlier diagnosis no longer holds.
+    void clearDiagnosis() { m_diagnosis = QJsonValue(); }
 
     void fail(const QString &message);
     void succeed();

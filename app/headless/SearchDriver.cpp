@@ -1,6 +1,8 @@
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
+#include "steps/DiagUnreachable.h"
 #include "steps/Setup_SearchNvrView.h"
 
 #include <QJsonValue>
@@ -52,6 +54,18 @@ void driveSearch(Setup_SearchNvrView &search, HeadlessSession &session)
             if (list.rowDiagnosis(row))
                 session.diagnose(list.rowDiagnosis(row).code(), list.rowDiagnosisText(row));
             session.noteFact(QStringLiteral("ip"), list.rowIp(row));
+            const QJsonObject answers = session.answersFor(Setup_SearchNvrView::kPageKey);
+            if (list.rowDiagnosis(row).cannotReach()) {
+                // Nothing has been sent to the recorder yet: stop before the first change.
+                if (answers.value(QStringLiteral("unreachable")).toString() != QLatin1String("goOn")) {
+                    session.fail(QStringLiteral("the computer cannot reach the chosen recorder; nothing was "
+                                                "changed (\"unreachable\": \"goOn\" goes on anyway)"));
+                    return;
+                }
+                session.progress(QStringLiteral("going on although the computer cannot reach the recorder"));
+                session.modal().setScript(QStringLiteral("DiagUnreachable"),
+                    [](DialogController &dialog) { static_cast<DiagUnreachable &>(dialog).btGoOn(); });
+            }
             session.record(Setup_SearchNvrView::kPageKey,
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},
                     {QStringLiteral("ip"), list.rowIp(row)}, {QStringLiteral("mac"), list.rowMac(row)}});
@@ -66,6 +80,9 @@ QString validateSearch(const QJsonObject &answers)
     const QJsonValue pick = answers.value(QStringLiteral("recorder"));
     if (!pick.isUndefined() && !pick.isString() && !(pick.isDouble() && pick.toInt() >= 1))
         mistakes << QStringLiteral("\"recorder\" must be a row number from 1, an IP address or a MAC address");
+    const QJsonValue unreachable = answers.value(QStringLiteral("unreachable"));
+    if (!unreachable.isUndefined() && unreachable != QLatin1String("goOn") && unreachable != QLatin1String("stop"))
+        mistakes << QStringLiteral("\"unreachable\" must be \"goOn\" or \"stop\"");
     mistakes << validateActions(answers, {QStringLiteral("next"), QStringLiteral("back")});
     return joinMistakes(mistakes);
 }
@@ -74,6 +91,6 @@ QString validateSearch(const QJsonObject &answers)
 
 void addSearchDrivers(HeadlessDrivers &drivers)
 {
-    drivers.add<Setup_SearchNvrView>(
-        driveSearch, validateSearch, {QStringLiteral("recorder"), QStringLiteral("actions")});
+    drivers.add<Setup_SearchNvrView>(driveSearch, validateSearch,
+        {QStringLiteral("recorder"), QStringLiteral("unreachable"), QStringLiteral("actions")});
 }

@@ -1,6 +1,7 @@
 // Why a recorder cannot be reached, as a headless run tells it: the simulator's
 // scenario files in a lab whose LAN side also holds addresses on subnets the
-// computer has no route to (netlab.sh --other-subnets).
+// computer has no route to, one it reaches through its gateway, and one its
+// routes send out on the wrong link (netlab.sh --other-subnets --routed --two-links).
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
@@ -18,6 +19,12 @@ QJsonObject scenarioFile(const QString &name)
     return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
 }
 
+// The first recorder, with some of its keys replaced.
+QJsonObject scenarioWith(const QJsonObject &keys)
+{
+    return SimProcess::scenario({SimProcess::merged(SimProcess::recorder(0), keys)});
+}
+
 } // namespace
 
 class DiagnosisLabTest : public QObject
@@ -28,41 +35,80 @@ private slots:
     void initTestCase()
     {
         NVR_REQUIRE_LAB();
-        if (qEnvironmentVariableIsEmpty("NVRLAB_OTHER_SUBNET_IP"))
-            QSKIP("needs scripts/netlab.sh --other-subnets");
+        if (qEnvironmentVariableIsEmpty("NVRLAB_OTHER_SUBNET_IP") || qEnvironmentVariableIsEmpty("NVRLAB_ROUTED_IP")
+            || qEnvironmentVariableIsEmpty("NVRLAB_OTHER_LINK_IP"))
+            QSKIP("needs scripts/netlab.sh --other-subnets --routed --two-links");
     }
 
     void causeIsNamed_data()
     {
         QTest::addColumn<QJsonObject>("scenario"); // empty: nothing answers
-        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QJsonObject>("answers"); // beside the password
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("cause"); // at the end; empty: none
         QTest::addColumn<QString>("named"); // what the message names
+        QTest::addColumn<QString>("lastPage"); // searchNVR: nothing was sent that changes the recorder
 
-        QTest::newRow("other subnet") << scenarioFile("other-subnet.json") << "otherSubnet"
-                                      << "198.18.0.10/24";
-        // The lab's computer is on two links, so the search may miss a recorder.
-        QTest::newRow("no answer") << QJsonObject() << "severalNetworks"
-                                   << "198.51.100.1/24";
+        const QString otherLink = qEnvironmentVariable("NVRLAB_OTHER_LINK_IP");
+        const QJsonObject goOn {{"searchNVR", QJsonObject {{"unreachable", "goOn"}}}};
+        QTest::newRow("other subnet") << scenarioFile("other-subnet.json") << QJsonObject() << 1 << "otherSubnet"
+                                      << "198.18.0.10/24"
+                                      << "searchNVR";
+        // The lab's computer is on two links; the search leaves by the first.
+        QTest::newRow("no answer") << QJsonObject() << QJsonObject() << 1 << "severalNetworks"
+                                   << "198.51.100.1/24"
+                                   << "searchNVR";
         // Found and set up as far as the disks, whose reading then gets no answer.
         const QJsonObject stall {{"webStall", true}, {"webPaths", QJsonArray {"/config/storageinfo"}}};
-        QTest::newRow("later step") << SimProcess::scenario({SimProcess::misbehaving(0, stall)}) << "httpsClosed"
-                                    << SimProcess::recorder(0).value("ip").toString();
+        QTest::newRow("later step") << SimProcess::scenario({SimProcess::misbehaving(0, stall)}) << QJsonObject() << 1
+                                    << "httpsClosed" << SimProcess::recorder(0).value("ip").toString() << "hdd";
+        QTest::newRow("through the gateway")
+            << scenarioWith({{"ip", qEnvironmentVariable("NVRLAB_ROUTED_IP")}, {"gateway", "198.19.0.1"}})
+            << QJsonObject() << 0 << ""
+            << ""
+            << "summary";
+        // The recorder's own mistake, told at the search and again when its port stays shut.
+        QTest::newRow("mask 0, port closed")
+            << scenarioWith({{"mask", "0.0.0.0"}, {"misbehave", QJsonObject {{"webClosed", true}}}}) << QJsonObject()
+            << 1 << "badMask"
+            << "0.0.0.0"
+            << "timeZone";
+        // Told at the search, then the recorder answers: a later failure is not blamed on it.
+        QTest::newRow("cleared once reached")
+            << scenarioWith({{"mask", "255.0.255.0"}})
+            << QJsonObject {{"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 5}}}}}}} << 1
+            << ""
+            << ""
+            << "searchCAM";
+        QTest::newRow("two links") << scenarioWith({{"ip", otherLink}}) << QJsonObject() << 1 << "otherLink"
+                                   << otherLink << "searchNVR";
+        QTest::newRow("two links, gone on")
+            << scenarioWith({{"ip", otherLink}}) << goOn << 1 << "otherLink" << otherLink << "timeZone";
     }
     void causeIsNamed()
     {
         QFETCH(QJsonObject, scenario);
+        QFETCH(QJsonObject, answers);
+        QFETCH(int, exitCode);
         QFETCH(QString, cause);
         QFETCH(QString, named);
+        QFETCH(QString, lastPage);
 
         SimProcess sim;
         if (!scenario.isEmpty())
             QVERIFY(sim.startScaled(scenario, 0.1));
-        const HeadlessRun run = HeadlessRun::run(
-            {{"password", QJsonObject {{"password", "Str0ngpass1"}}}, {"timeoutSeconds", 40}}, 0.1, 45000);
+        answers.insert("password", QJsonObject {{"password", "Str0ngpass1"}});
+        answers.insert("timeoutSeconds", 50);
+        const HeadlessRun run = HeadlessRun::run(answers, 0.1, 55000);
 
-        QVERIFY2(run.exitCode == 1, qPrintable(run.errors));
+        QVERIFY2(run.exitCode == exitCode, qPrintable(run.errors));
         const QJsonObject output = run.summaryJson();
-        QCOMPARE(output.value("result").toString(), QStringLiteral("failed"));
+        const QJsonArray pages = output.value("pages").toArray();
+        QCOMPARE(pages.last().toString(), lastPage);
+        if (cause.isEmpty()) {
+            QVERIFY2(output.value("diagnosis").isNull(), qPrintable(run.errors));
+            return;
+        }
         const QJsonObject diagnosis = output.value("diagnosis").toObject();
         QCOMPARE(diagnosis.value("cause").toString(), cause);
         QVERIFY2(diagnosis.value("message").toString().contains(named), qPrintable(run.errors));

@@ -1,5 +1,6 @@
 // The real window, its pages and dialogs without a recorder: what clicks and
 // typing show; by keys alone, focus, Return, Escape and Tab order; the audit.
+#include "FakeNetwork.h"
 #include "KeyFocus.h"
 #include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
@@ -16,10 +17,12 @@
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/DiagResetNVR.h"
+#include "steps/DiagUnreachable.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_NimboraContentView.h"
 #include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/GreyOverlay.h"
@@ -33,11 +36,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -270,6 +275,8 @@ private slots:
             = [](auto &c, auto &d) { return std::make_unique<DiagHddFormat>(c, d, THddInfoList {}); };
         const DialogMaker noDisk = [](auto &c, auto &d) { return std::make_unique<DiagHddConfirm>(c, d); };
         const DialogMaker resetNvr = [](auto &c, auto &d) { return std::make_unique<DiagResetNVR>(c, d, true); };
+        const DialogMaker unreachable
+            = [](auto &c, auto &) { return std::make_unique<DiagUnreachable>(c, QStringLiteral("why")); };
 
         // A row for Escape and, when enter is given, one for Return.
         const auto rows = [](const char *name, const DialogMaker &make, const char *first, const QStringList &escape,
@@ -290,6 +297,8 @@ private slots:
         rows("format", format, "btCancel", notToFormat, notToFormat);
         rows("no disk", noDisk, "btOk", toRescan, toRescan);
         rows("reset account", resetNvr, "edAccount", {QStringLiteral("cancelResetNVR")}, std::nullopt);
+        // Going on to a recorder that cannot be reached takes a click.
+        rows("unreachable", unreachable, "btCancel", none, none);
     }
     void dialogsByKeys()
     {
@@ -541,6 +550,78 @@ private slots:
         QVERIFY2(focusIs("btTimeZone"), qPrintable(focusName()));
         key(Qt::Key_Return);
         QCOMPARE(calls.back, 0);
+    }
+
+    // A recorder the computer sends to over the wrong link: the line under the
+    // list names the links as people know them, and Next asks before going on.
+    void unreachableRecorderAskedFirst()
+    {
+        WidgetsFixture f;
+        f.context.network = std::make_shared<FakeNetwork>(
+            QStringList {"enp3s0 192.168.1.20/24", "wlp2s0 10.1.2.3/24"}, QStringLiteral("wlp2s0"));
+        struct : SetupStepDelegate
+        {
+            int next = 0;
+            void setupSearchNvrNext() override { ++next; }
+        } calls;
+        Setup_SearchNvrView step(f.context);
+        step.setDelegate(&calls);
+        TVexorReply recorder {};
+        const uint8_t address[] {192, 168, 1, 50}, mask[] {255, 255, 255, 0};
+        std::copy(std::begin(address), std::end(address), recorder.ipAddress);
+        std::copy(std::begin(mask), std::end(mask), recorder.subnetMask);
+        step.selectNvrView().setSearchDeviceList({recorder});
+        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        page->show();
+        emit step.changed();
+        const QString line = page->findChild<QLabel *>("lbDiagnosis")->text();
+        QVERIFY2(
+            line.contains(QLatin1String("enp3s0")) && line.contains(QLatin1String("Wi-Fi (wlp2s0)")), qPrintable(line));
+
+        for (const char *button : {"btCancel", "btGoOn"}) {
+            QString asked;
+            whenDialogHasFocus(page.get(), [&](QWidget &dialog) {
+                asked = dialog.objectName();
+                dialog.findChild<QPushButton *>(QString::fromLatin1(button))->click();
+            });
+            step.onNextClicked();
+            QCOMPARE(asked, QStringLiteral("DiagUnreachable"));
+        }
+        QCOMPARE(calls.next, 1);
+    }
+
+    // No server on the recorder's port: "Try again" beside the diagnosis sends
+    // the step's request once more.
+    void tryAgainRepeatsTheRequest()
+    {
+        WidgetsFixture f;
+        f.context.network = std::make_shared<FakeNetwork>(QStringList {"lo 127.0.0.1/8"}, QStringLiteral("lo"));
+        struct : SetupStepDelegate
+        {
+        } calls;
+        auto recorder = std::make_shared<TVexorReply>();
+        const uint8_t loopback[] {127, 0, 0, 1};
+        std::copy(std::begin(loopback), std::end(loopback), recorder->ipAddress);
+        Setup_TimeZoneView step(f.context);
+        step.setDelegate(&calls, recorder, QStringLiteral("admin"), QStringLiteral("pw"));
+        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        page->show();
+        int alerts = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&alerts] {
+            if (auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                ++alerts;
+                alert->accept();
+            }
+        });
+        closer.start(20);
+        auto *tryAgain = page->findChild<QPushButton *>("btTryAgain");
+        step.viewDidAppear();
+        QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isVisible() && alerts == 1, kWaitMs);
+        QVERIFY(page->findChild<QLabel *>("lbDiagnosis")->text().contains(QLatin1String("127.0.0.1")));
+        tryAgain->click();
+        QVERIFY(!tryAgain->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isVisible() && alerts == 2, kWaitMs);
     }
 
     // The account and password typed, Return in the password field: OK, once.

@@ -106,8 +106,9 @@ private slots:
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
     }
 
-    // Why a recorder cannot be reached: on another subnet, link-local, none
-    // found, its HTTPS port closed.
+    // Why a recorder cannot be reached: on another subnet (and the question
+    // before going on), link-local, none found, its HTTPS port closed (with
+    // "Try again").
     void diagnosisScreens_data()
     {
         QTest::addColumn<QString>("language");
@@ -120,7 +121,9 @@ private slots:
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
         QString problem = shotsOf(
             SimProcess::scenario(scenarioRecorders("other-subnet.json") + scenarioRecorders("link-local.json")),
-            {QStringLiteral("search-done"), QStringLiteral("search-second-row")}, false, "diagnosis-found");
+            {QStringLiteral("search-done"), QStringLiteral("search-second-row"),
+                QStringLiteral("search-ask-unreachable")},
+            false, "diagnosis-found");
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         problem = renderLabShots(QStringLiteral("diagnosis-none"), {QStringLiteral("search-done")});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));

@@ -1,5 +1,6 @@
 #include "app/SetupView.h"
 #include "steps/DiagCheckNVRInternet.h"
+#include "steps/DiagUnreachable.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "widgets/MainWindow.h"
 #include "widgets/shots/ShotWorld.h"
@@ -55,5 +56,13 @@ void addSearchLanShots(ShotList &shots)
             waitForTheSearch(showSearchStep(world));
             if (auto *table = world.window().findChild<QTableWidget *>(QStringLiteral("tableView")))
                 emit table->cellClicked(1, 0);
+        }});
+    shots.append({QStringLiteral("search-ask-unreachable"),
+        QStringLiteral("Next on a recorder the computer cannot reach: why, and whether to go on"),
+        [](ShotWorld &world) {
+            Setup_SearchNvrView &search = showSearchStep(world);
+            waitForTheSearch(search);
+            const Setup_SelectNvrView &list = search.selectNvrView();
+            world.openDialog<DiagUnreachable>(list.selectedRow() < 0 ? QString() : list.selectedDiagnosisText());
         }});
 }
