@@ -82,7 +82,7 @@ private slots:
         NVR_REQUIRE_LAB();
         fresh(step, kScale,
             {{"SetupHdd_Check", "Checking"}, {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"},
-                {"SetupHdd_HD1", "Disk"}});
+                {"SetupHdd_HD1", "Disk"}, {"Size_TB", "%@ TB"}});
     }
     void cleanup() { stop(step); }
 
@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(table().rowCount(), 2);
         QVERIFY(table().rowChecked(0) && !table().rowChecked(1));
         QCOMPARE((QStringList {table().rowProduct(0), table().rowCapacity(0), table().rowProduct(1)}),
-            (QStringList {"WD Purple 1TB", "953869 MB", "---"}));
+            (QStringList {"WD Purple 1TB", "1.0 TB", "---"}));
         QVERIFY(table().bayHasDrive(0) && !table().bayHasDrive(1));
         f->notifications.removeObserver(token);
     }
