@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "app/DiagAbout.h"
+#include "app/DiagExit.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/WelcomeView.h"
@@ -134,6 +135,14 @@ void AppDelegate::finishWizard()
 
 void AppDelegate::winClose()
 {
+    // A recorder left half set up is asked about; a finished one is not.
+    const QStringList done = m_setup->stepsDone();
+    if (!done.isEmpty() && m_contentBox.current() != m_summary) {
+        DiagExit ask(m_context, done);
+        m_context.modal.runModal(ask);
+        if (!ask.leaving())
+            return;
+    }
     emit terminateRequested();
 }
 
@@ -239,13 +248,13 @@ void AppDelegate::onAdobeClicked()
 
 void AppDelegate::open(const QUrl &url)
 {
-    if (m_context.urls.openUrl(url))
-        return;
     // No browser or viewer here: the user can still go there another way.
-    const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
-    m_context.modal.runAlert(
-        m_context.localization.localizedStringForKey(QStringLiteral("APP_OpenFailed")) + QLatin1Char('\n') + where,
-        m_context.localization.localizedStringForKey(QStringLiteral("Button Close")));
+    m_context.urls.openUrl(url, [this, url] {
+        const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        m_context.modal.runAlert(
+            m_context.localization.localizedStringForKey(QStringLiteral("APP_OpenFailed")) + QLatin1Char('\n') + where,
+            m_context.localization.localizedStringForKey(QStringLiteral("Button Close")));
+    });
 }
 
 void AppDelegate::onAboutClicked()

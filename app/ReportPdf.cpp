@@ -1,11 +1,13 @@
 #include "app/ReportPdf.h"
 
+#include "app/PdfTextLayer.h"
 #include "app/SetupReport.h"
 #include "core/HMLocalization.h"
 #include "core/TextFormat.h"
 #include "platform/ModelName.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -39,7 +41,7 @@ public:
             {text("Report_Version"), QStringLiteral("V%1").arg(r.version)}});
         heading("Summary_Recorder");
         rows({{text("Report_Model"), r.model}, {text("Report_MAC"), r.mac}, {text("Summary_IP"), r.ip},
-            {text("Report_Firmware"), r.firmware}, {text("Summary_Connection"), connectionTypeText(r.dhcp)},
+            {text("Report_Firmware"), r.firmware}, {text("Summary_Connection"), connectionTypeText(r.dhcp, l10n)},
             {text("Report_Administrator"), r.administrator}});
         heading("SetupTimeZone_Title");
         html
@@ -162,8 +164,10 @@ bool writeReportPdf(const SetupReport &report, const HMLocalization &l10n, const
         *error = file.errorString();
         return false;
     }
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&written);
         writer.setTitle(fillFormat(l10n.localizedStringForKey(QStringLiteral("Report_Title")), {ModelName::kNvr}));
         writer.setCreator(QStringLiteral("%1 Setup Wizard V%2").arg(ModelName::kNvr, report.version));
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -172,7 +176,8 @@ bool writeReportPdf(const SetupReport &report, const HMLocalization &l10n, const
             {l10n.localizedStringForKey(QStringLiteral("Report_Installer")),
                 l10n.localizedStringForKey(QStringLiteral("Report_Customer"))});
     }
-    if (!file.commit()) {
+    // Chinese and Japanese text must read back as written, for search and copy.
+    if (file.write(withIdeographsInTextLayer(written.data())) < 0 || !file.commit()) {
         *error = file.errorString();
         return false;
     }

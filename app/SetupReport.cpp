@@ -1,5 +1,6 @@
 #include "app/SetupReport.h"
 
+#include "core/HMLocalization.h"
 #include "platform/ModelName.h"
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"
@@ -25,9 +26,9 @@ template<size_t N> QString printable(const char (&field)[N])
 
 } // namespace
 
-QString connectionTypeText(bool dhcp)
+QString connectionTypeText(bool dhcp, const HMLocalization &l10n)
 {
-    return dhcp ? QStringLiteral("DHCP") : QStringLiteral("Static IP");
+    return dhcp ? QStringLiteral("DHCP") : l10n.localizedStringForKey(QStringLiteral("Summary_StaticIP"));
 }
 
 void SetupReport::setRecorder(const TVexorReply &nvr)

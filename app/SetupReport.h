@@ -6,9 +6,11 @@
 
 struct TVexorReply;
 
+class HMLocalization;
+
 // The recorder's connection type as the summary page and the report show it:
-// "DHCP" or "Static IP", the same in every language.
-QString connectionTypeText(bool dhcp);
+// "DHCP", the same in every language, or a static address in the user's.
+QString connectionTypeText(bool dhcp, const HMLocalization &l10n);
 
 // What the setup report tells the customer about a run. It never holds a
 // password: only what the installer may hand over on paper.

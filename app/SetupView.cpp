@@ -11,6 +11,9 @@
 
 namespace {
 constexpr int kSlots = 9;
+// The steps that change the recorder, by their titles, in their order.
+const char *const kStepTitles[]
+    = {"SetupSetPwd_Title", "SetupTimeZone_Title", "SetupHdd_Title_260A", "SetupCam_Title", "SetupNimbora_Title"};
 } // namespace
 
 int SetupView::setupStep = 0;
@@ -96,6 +99,22 @@ SetupReport SetupView::reportFacts() const
     return facts;
 }
 
+QStringList SetupView::stepsDone() const
+{
+    QStringList done;
+    for (const char *key : kStepTitles) {
+        if (m_doneTitleKeys.contains(QLatin1String(key)))
+            done << text(QString::fromLatin1(key));
+    }
+    return done;
+}
+
+void SetupView::markDone(const QString &titleKey)
+{
+    if (!m_doneTitleKeys.contains(titleKey))
+        m_doneTitleKeys << titleKey;
+}
+
 // The list ends at the first field without a value.
 QStringList SetupView::summaryWith(const QString &email, const QString &password) const
 {
@@ -131,6 +150,7 @@ void SetupView::showRecorderStep(RecorderStep &step)
 void SetupView::takePasswordStepLogin(const QString &nvrPassword)
 {
     m_nvrPassword = nvrPassword;
+    markDone(QStringLiteral("SetupSetPwd_Title"));
     m_userName = m_password->getUserName();
     m_passWord = m_password->getPassword();
 }
@@ -172,6 +192,7 @@ void SetupView::setupPasswordGotoSearchNvr()
 
 void SetupView::setupTimeZoneNext()
 {
+    markDone(QStringLiteral("SetupTimeZone_Title"));
     showRecorderStep(*m_hdd);
 }
 
@@ -183,6 +204,9 @@ void SetupView::setupTimeZoneBack()
 void SetupView::setupHddNext()
 {
     Log::format("%s", "-[SetupView SetupHddNext]");
+    // Skipped, the disks are as they were.
+    if (!m_hdd->formattedBays().isEmpty())
+        markDone(QStringLiteral("SetupHdd_Title_260A"));
     m_setupBox.clear();
     showRecorderStep(*m_searchCam);
 }
@@ -196,12 +220,14 @@ void SetupView::setupHddBack()
 
 void SetupView::setupSearchCamNext(const QString &selectedCams)
 {
+    markDone(QStringLiteral("SetupCam_Title"));
     getAllSelectedCams(selectedCams);
     showRecorderStep(*m_nimbora);
 }
 
 void SetupView::skipNimboraNext(const QString &selectedCams)
 {
+    markDone(QStringLiteral("SetupCam_Title"));
     getAllSelectedCams(selectedCams);
     if (theDelegate)
         theDelegate->showSummaryView(summaryWith(kSummaryNone, kSummaryNone));
@@ -214,6 +240,7 @@ void SetupView::setupSearchCamBack()
 
 void SetupView::setupNimboraNext(const QString &account)
 {
+    markDone(QStringLiteral("SetupNimbora_Title"));
     const QStringList fields = account.split(QLatin1Char(':'));
     m_nimboraEmail = fields.value(0);
     m_nimboraPassword = fields.value(1);

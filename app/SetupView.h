@@ -53,6 +53,10 @@ public:
     Setup_SearchCamView &searchCamViewController() { return *m_searchCam; }
     Setup_NimboraView &nimboraViewController() { return *m_nimbora; }
 
+    // The steps this run has done on the recorder, by their titles, in order:
+    // leaving now leaves it half set up.
+    QStringList stepsDone() const;
+
     QString nvrPassword() const { return m_nvrPassword; }
     QString nimboraEmail() const { return m_nimboraEmail; }
     QString nimboraPassword() const { return m_nimboraPassword; }
@@ -84,6 +88,7 @@ private:
     void showPasswordStep();
     void showRecorderStep(RecorderStep &step);
     QStringList summaryWith(const QString &email, const QString &password) const;
+    void markDone(const QString &titleKey);
 
     ShellDelegate *theDelegate = nullptr;
     PageContainer m_setupBox;
@@ -96,6 +101,7 @@ private:
     QString m_nimboraEmail;
     QString m_nimboraPassword;
     QStringList m_selectedCams;
+    QStringList m_doneTitleKeys;
 
     Setup_SearchNvrView *m_search;
     Setup_PasswordView *m_password;

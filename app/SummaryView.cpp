@@ -15,6 +15,7 @@
 #include "webconfig/RecordParsers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace {
@@ -113,7 +114,7 @@ QList<SummaryView::Row> SummaryView::networkRows() const
     if (!m_selectedNvr)
         return {};
     const TVexorReply &nvr = *m_selectedNvr;
-    return {{text(QStringLiteral("Summary_Connection")), connectionTypeText(nvr.dhcpEnabled)},
+    return {{text(QStringLiteral("Summary_Connection")), connectionTypeText(nvr.dhcpEnabled, context().localization)},
         {text(QStringLiteral("Summary_IP")), UtilMethod::ipToString(nvr.ipAddress)},
         {text(QStringLiteral("Summary_Mask")), UtilMethod::ipToString(nvr.subnetMask)},
         {text(QStringLiteral("Summary_Gateway")), UtilMethod::ipToString(nvr.gateway)},
@@ -240,7 +241,9 @@ SetupReport SummaryView::report() const
 
 QString SummaryView::defaultReportPath() const
 {
-    return QDir(context().folders.documents).filePath(report().fileName());
+    const QString documents = context().folders.documents;
+    const QString folder = QFileInfo(documents).isDir() ? documents : context().folders.home;
+    return QDir(folder).filePath(report().fileName());
 }
 
 bool SummaryView::writeReport(const QString &path, QString *error) const
@@ -254,8 +257,12 @@ bool SummaryView::writeReport(const QString &path, QString *error) const
 void SummaryView::onSaveReport(const QString &path)
 {
     QString error;
-    if (!writeReport(path, &error))
+    if (!writeReport(path, &error)) {
         context().modal.runAlert(
             QStringLiteral("%1\n%2: %3").arg(text(QStringLiteral("Report_SaveFailed")), path, error),
             text(QStringLiteral("Button Close")));
+        return;
+    }
+    m_reportSaved = QStringLiteral("%1 %2").arg(text(QStringLiteral("Report_Saved")), QDir::toNativeSeparators(path));
+    emit changed();
 }

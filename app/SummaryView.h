@@ -3,8 +3,8 @@
 #include "app/SetupReport.h"
 #include "core/LeftStepView.h"
 #include "core/PageController.h"
-#include "shortcuts/ShortcutItems.h"
 #include "guide/EmphasisedText.h"
+#include "shortcuts/ShortcutItems.h"
 #include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
 #include "webconfig/HttpConfigDelegate.h"
@@ -52,12 +52,15 @@ public:
     void setReportFacts(SetupReport facts) { m_reportFacts = std::move(facts); }
     // The report of this run: the steps' facts, the recorder and its cloud state.
     SetupReport report() const;
-    // Documents, under a name with the recorder's MAC and the date.
+    // Documents (the home folder when there is none), under a name with the
+    // recorder's MAC and the date.
     QString defaultReportPath() const;
     // Writes the report as a PDF; false with the reason when it could not.
     bool writeReport(const QString &path, QString *error) const;
-    // "Save report…" once a path was chosen: a failure is shown in an alert.
+    // "Save report…" once a path was chosen: a failure is shown in an alert,
+    // success on the page with the file's path.
     void onSaveReport(const QString &path);
+    QString lbReportSaved() const { return m_reportSaved; }
     // The report waits for the recorder's cloud state.
     bool btSaveReportEnabled() const { return m_settled; }
     QString btSaveReportTitle() const { return text(QStringLiteral("Summary_SaveReport")); }
@@ -136,6 +139,7 @@ private:
     std::optional<ShortcutTarget> m_target;
     ShortcutErrors m_shortcutErrors;
     SetupReport m_reportFacts;
+    QString m_reportSaved;
     Recording m_recording = Recording::NotAsked;
     bool m_check = false;
     bool m_settled = false;

@@ -1,5 +1,7 @@
 #include "core/Languages.h"
 
+#include <iterator>
+
 const QVector<QString> &Languages::LangName()
 {
     static const QVector<QString> names = {
@@ -65,4 +67,15 @@ int Languages::indexOf(const QString &codeOrName)
             return i;
     }
     return -1;
+}
+
+QLocale Languages::localeOf(const QString &code)
+{
+    // In LangFile() order.
+    static const char *const names[]
+        = {"en_US", "zh_TW", "zh_CN", "ja_JP", "ru_RU", "fr_FR", "de_DE", "it_IT", "es_ES", "cs_CZ", "da_DK", "el_GR",
+            "fi_FI", "hr_HR", "hu_HU", "nl_BE", "nb_NO", "pl_PL", "pt_PT", "ro_RO", "sl_SI", "sv_SE"};
+    static_assert(std::size(names) == 22);
+    const int index = indexOf(code);
+    return QLocale(QString::fromLatin1(names[index < 0 ? 0 : index]));
 }

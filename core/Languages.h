@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QVector>
 
@@ -12,5 +13,9 @@ const QVector<QString> &LangFile();
 
 // Index of a code or a shown name (case-insensitive for codes), or -1.
 int indexOf(const QString &codeOrName);
+
+// The locale of a language file code, for numbers and Qt's own texts;
+// English for a code not in the list.
+QLocale localeOf(const QString &code);
 
 } // namespace Languages

@@ -3,6 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+class HMLocalization;
+
 // Language texts carry "%@" placeholders; each is filled with the next
 // argument, in order. Placeholders without an argument stay as they are.
 QString fillFormat(const QString &format, const QStringList &args);
+
+// A disk's size from the recorder's megabytes (MiB), as people read sizes:
+// "1.0 TB", "500 GB", in the active language's units and numbers.
+QString diskSizeText(const QString &megabytes, const HMLocalization &l10n);

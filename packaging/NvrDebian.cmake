@@ -13,9 +13,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://support.vexor.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Links, documents and the launcher open pages through xdg-open; the Chinese
-# and Japanese pages need their fonts.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils")
+# Links, documents and the launcher open pages through xdg-open; Qt's own
+# dialogs take the wizard's language from Qt's translations; the Chinese and
+# Japanese pages need their fonts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "setup wizard for the HRX-540A network video recorder")
 set(CPACK_PACKAGE_DESCRIPTION

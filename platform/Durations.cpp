@@ -31,6 +31,7 @@ Durations Durations::scaled(double factor) const
     d.countdownTickMs = scale(countdownTickMs, factor);
     d.chainedDialogMs = scale(chainedDialogMs, factor);
     d.formatDialogMs = scale(formatDialogMs, factor);
+    d.hddRefreshMs = scale(hddRefreshMs, factor);
     d.cameraCheckMs = scale(cameraCheckMs, factor);
     d.previewRefreshMs = scale(previewRefreshMs, factor);
     d.reachabilityRecheckMs = scale(reachabilityRecheckMs, factor);

@@ -13,6 +13,7 @@ struct Durations
     int countdownTickMs = 1000; // countdowns of the setup steps
     int chainedDialogMs = 200; // one dialog opening the next
     int formatDialogMs = 100; // the disk step's pause before it asks to format
+    int hddRefreshMs = 1000; // the disk step asks for its bays at most once this often
     int cameraCheckMs = 6000; // every camera request: password checks and image fetches
     int previewRefreshMs = 1000; // how often the camera preview asks for a new image
     int reachabilityRecheckMs = 5000; // how often a running reachability monitor looks again

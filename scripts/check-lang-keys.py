@@ -14,7 +14,7 @@ import sys
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 LANG = ROOT / "resources" / "lang"
 CODES = re.findall(r'QStringLiteral\("([A-Z_]+)"\)',
-                   (ROOT / "app" / "core" / "Languages.cpp").read_text().split("LangFile()")[1])
+                   (ROOT / "core" / "Languages.cpp").read_text().split("LangFile()")[1])
 SOURCE_DIRS = ["app", "guide", "steps", "widgets", "netcheck", "webconfig"]
 LOOKUP = re.compile(r'(?:\btext|localizedStringForKey)\(\s*(?:QStringLiteral|QLatin1String)?\(?\s*"([^"%]+)"\s*\)')
 # Names that stay the same in every language.

@@ -8,7 +8,7 @@ packages=(
   clang clang-format clang-tidy libclang-rt-14-dev lld
   iproute2 openssl curl python3 libplist-utils xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils
-  fonts-dejavu-core fonts-noto-core fonts-noto-cjk
+  fonts-dejavu-core fonts-noto-core fonts-noto-cjk qt6-translations-l10n
   dpkg-dev lintian desktop-file-utils appstream valgrind
 )
 

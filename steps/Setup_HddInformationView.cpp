@@ -136,7 +136,7 @@ QString Setup_HddInformationView::rowCapacity(int row) const
     const TPartition *first = d && hasPartitions(*d) ? firstPartition(*d) : nullptr;
     if (!first)
         return kNone;
-    return QStringLiteral("%1 MB").arg(first->capacity().value_or(QString()));
+    return diskSizeText(first->capacity().value_or(QString()), context.localization);
 }
 
 QString Setup_HddInformationView::rowStatus(int row) const

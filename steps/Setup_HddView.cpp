@@ -38,6 +38,8 @@ Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     hddStep = NotStarted;
     m_formatDialogTimer.setSingleShot(true);
     connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);
+    m_pacing.setSingleShot(true);
+    connect(&m_pacing, &QTimer::timeout, this, &Setup_HddView::startQuery);
     connect(&m_table, &Setup_HddInformationView::nextRequested, this, &Setup_HddView::onNextClicked);
     connect(&m_table, &Setup_HddInformationView::markChanged, this, &Setup_HddView::rememberMark);
 }
@@ -94,7 +96,18 @@ void Setup_HddView::performQuery()
     if (!device())
         return; // no recorder chosen: nothing to ask
     m_hddInfoRetrieved = false;
-    m_queryInFlight = true;
+    m_queryInFlight = true; // asked now or once the pause is over
+    const qint64 since = m_lastRound.isValid() ? m_lastRound.elapsed() : durations().hddRefreshMs;
+    if (since >= durations().hddRefreshMs)
+        startQuery();
+    else
+        m_pacing.start(int(durations().hddRefreshMs - since));
+}
+
+void Setup_HddView::startQuery()
+{
+    m_pacing.stop();
+    m_lastRound.start();
     clearDiagnosis();
     httpConfig->startGetHddInfo(*device(), user(), password());
 }
@@ -137,7 +150,7 @@ void Setup_HddView::onHddInfo()
     emit changed();
 
     if (!nextClicked)
-        performRefreshQuery(); // back to back while the user looks
+        performRefreshQuery(); // paced while the user looks
     else if (detected > 0)
         checkForFormatting();
     else if (plugged == 0)
@@ -181,6 +194,14 @@ void Setup_HddView::onBackClicked()
 {
     backClicked = true;
     m_formatDialogTimer.stop();
+    if (m_pacing.isActive()) {
+        // Nothing was asked yet: clean up now, as the answer would have.
+        m_pacing.stop();
+        m_queryInFlight = false;
+        removeBusyPanel();
+        m_tableShown = false;
+        emit changed();
+    }
     if (theDelegate)
         theDelegate->setupHddBack();
 }

@@ -8,6 +8,7 @@
 #include "steps/Setup_MessageView.h"
 #include "webconfig/HttpConfigDelegate.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QTimer>
 
@@ -80,6 +81,7 @@ private:
 
     void performFirstQuery();
     void performQuery();
+    void startQuery();
     void performRefreshQuery();
     void onHddInfo();
     void onFormatEnd();
@@ -98,6 +100,10 @@ private:
     Setup_HddInformationView m_table;
     Setup_MessageView m_message;
     QTimer m_formatDialogTimer;
+    // The recorder records with the processor that answers: one round of
+    // questions at most every hddRefreshMs.
+    QTimer m_pacing;
+    QElapsedTimer m_lastRound;
     // The marks the user set, by disk: a refresh brings new records.
     QHash<QString, bool> m_userMarks;
     QList<int> m_formattingBays;

@@ -28,8 +28,7 @@ void Setup_TimeZoneContentView::refresh()
     m_dropDownVisible = false;
     m_buttonOn = false;
     m_errorVisible = false;
-    if (!timezone.isNull())
-        m_autoTimeZone = true;
+    m_autoTimeZone = showsComputerZone();
     emit changed();
 }
 
@@ -44,6 +43,7 @@ void Setup_TimeZoneContentView::tableViewClicked(int row)
 {
     if (row >= 0 && row < timeZoneListDisplayed.size())
         m_buttonTitle = timeZoneListDisplayed.at(row);
+    m_autoTimeZone = showsComputerZone();
     closeDropDown();
     Log::line(QStringLiteral("=== %1").arg(m_buttonTitle));
 }
@@ -56,6 +56,9 @@ void Setup_TimeZoneContentView::autosetTimeZone(bool on)
         return;
     m_errorVisible = false;
     context().notifications.post(Notifications::getLocalTimeZoneFromUserComputer);
+    // No zone of the list matched the computer's: the box cannot stay ticked.
+    m_autoTimeZone = showsComputerZone();
+    emit changed();
 }
 
 void Setup_TimeZoneContentView::controlTextDidChange(const QString &typed)

@@ -18,6 +18,8 @@ public:
     void refresh();
 
     void setTimezone(const QString &zone) { timezone = zone; }
+    // The zone proposed for the computer's own; empty when none matched.
+    void setComputerZone(const QString &zone) { computerZone = zone; }
     void setTimeZoneListFromNVR(const QStringList &zones) { timeZoneListFromNVR = zones; }
     const QStringList &timeZoneList() const { return aTimeZone; }
     const QStringList &listFromNvr() const { return timeZoneListFromNVR; }
@@ -50,8 +52,11 @@ signals:
 
 private:
     void closeDropDown();
+    // The box says "this computer's zone": true only while that zone is shown.
+    bool showsComputerZone() const { return !computerZone.isEmpty() && m_buttonTitle == computerZone; }
 
     QString timezone;
+    QString computerZone;
     QStringList aTimeZone;
     QStringList timeZoneListFromNVR;
     QStringList timeZoneListDisplayed;

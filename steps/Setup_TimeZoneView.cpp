@@ -65,6 +65,7 @@ void Setup_TimeZoneView::getLocalTimeZoneFromUserComputer()
     else if (proposal.by == TimeZoneMatch::By::Gmt)
         Log::line(QStringLiteral("Time Zone From Computer = %1 (GMT Matched)").arg(proposal.zone));
     const bool found = proposal.by != TimeZoneMatch::By::Nothing;
+    picker.setComputerZone(proposal.zone);
     if (found) {
         picker.setTimezone(proposal.zone);
         picker.refresh();

@@ -9,6 +9,7 @@
 #include "widgets/WizardStyle.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -50,6 +51,7 @@ MainWindow::MainWindow(AppDelegate &shell, WizardContext &context, const WidgetF
     // The help bar's buttons take Return as the pages' do.
     pressOnReturn(*this, nullptr);
     connect(&shell, &AppDelegate::changed, this, &MainWindow::refresh);
+    connect(&shell, &AppDelegate::terminateRequested, this, [this] { m_terminating = true; });
     connect(&shell, &AppDelegate::minimizeRequested, this, &QWidget::showMinimized);
     connect(&shell, &AppDelegate::raiseRequested, this, [this] {
         raise();
@@ -64,6 +66,7 @@ void MainWindow::refresh()
     setWindowTitle(m_shell.windowTitle());
     // Right-to-left languages mirror the whole window, dialogs included.
     QApplication::setLayoutDirection(m_localization.languageDirection() == 2 ? Qt::RightToLeft : Qt::LeftToRight);
+    m_qtTexts.follow(m_localization.activeLanguage());
     m_steps->setText(m_shell.lbSteps());
     m_steps->setVisible(m_shell.isStepsReminderVisible());
     m_tradeMark->setText(m_shell.lbTradeMark());
@@ -75,4 +78,14 @@ void MainWindow::refresh()
     m_overlay->setOpacity(m_shell.greyViewOpacity());
     m_overlay->setVisible(m_shell.isGreyViewVisible());
     m_overlay->raise();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_terminating) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    m_shell.winClose();
 }

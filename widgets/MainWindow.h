@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/QtTranslations.h"
+
 #include <QWidget>
 
 class AppDelegate;
@@ -20,6 +22,10 @@ public:
 
     void refresh();
 
+protected:
+    // The window's close control is the shell's Exit: it may ask first.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     AppDelegate &m_shell;
     HMLocalization &m_localization;
@@ -30,4 +36,6 @@ private:
     QWidget *m_header;
     HelpBar *m_helpBar;
     GreyOverlay *m_overlay;
+    QtTranslations m_qtTexts;
+    bool m_terminating = false;
 };

@@ -1,6 +1,7 @@
 #include "widgets/RegisterWidgets.h"
 
 #include "app/DiagAbout.h"
+#include "app/DiagExit.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/WelcomeView.h"
@@ -29,6 +30,7 @@
 #include "widgets/CameraPage.h"
 #include "widgets/CameraPreviewDialog.h"
 #include "widgets/EulaDialog.h"
+#include "widgets/ExitDialog.h"
 #include "widgets/GuideDialogs.h"
 #include "widgets/HddDialogs.h"
 #include "widgets/HddPage.h"
@@ -60,6 +62,7 @@ void registerAllWidgets(WidgetFactory &factory)
     factory.addPage<SummaryView, SummaryPage>();
 
     factory.addDialog<DiagAbout, AboutDialog>();
+    factory.addDialog<DiagExit, ExitDialog>();
     factory.addDialog<DiagShowEula, EulaDialog>();
     factory.addDialog<DiagLEDStateRed, LedStateRedDialog>();
     factory.addDialog<DiagReset, ResetDialog>();

@@ -55,6 +55,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     , m_cameraScroll(new QScrollArea(this))
     , m_check(new QCheckBox(this))
     , m_shortcutError(wrappedLabel(QStringLiteral("lbShortcutError"), this))
+    , m_reportSaved(wrappedLabel(QStringLiteral("lbReportSaved"), this))
     , m_gotoNvr(new QPushButton(this))
     , m_saveReport(new QPushButton(this))
     , m_finish(new QPushButton(this))
@@ -64,6 +65,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     m_check->setObjectName(QStringLiteral("btCheck"));
     setStyleState(*m_shortcutError, "error", true);
     m_shortcutError->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_reportSaved->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_gotoNvr->setObjectName(QStringLiteral("btGotoNvr"));
     m_saveReport->setObjectName(QStringLiteral("btSaveReport"));
     m_finish->setObjectName(QStringLiteral("btFinish"));
@@ -126,6 +128,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
     layout->addLayout(details, 1);
     layout->addWidget(m_check);
     layout->addWidget(m_shortcutError);
+    layout->addWidget(m_reportSaved);
     layout->addLayout(buttons);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -179,6 +182,8 @@ void SummaryPage::refresh()
     m_check->setEnabled(m_summary.btCheckEnabled());
     m_shortcutError->setText(m_summary.lbShortcutError());
     m_shortcutError->setVisible(!m_summary.lbShortcutError().isEmpty());
+    m_reportSaved->setText(m_summary.lbReportSaved());
+    m_reportSaved->setVisible(!m_summary.lbReportSaved().isEmpty());
     m_gotoNvr->setText(m_summary.btGotoNvrTitle());
     m_gotoNvr->setEnabled(m_summary.device() != nullptr);
     m_saveReport->setText(m_summary.btSaveReportTitle());

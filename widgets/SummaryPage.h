@@ -38,6 +38,7 @@ private:
     QScrollArea *m_cameraScroll;
     QCheckBox *m_check;
     QLabel *m_shortcutError;
+    QLabel *m_reportSaved;
     QPushButton *m_gotoNvr;
     QPushButton *m_saveReport;
     QPushButton *m_finish;

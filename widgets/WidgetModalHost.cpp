@@ -117,11 +117,50 @@ void WidgetModalHost::runAlert(const QString &message, const QString &button)
     box->exec();
 }
 
+QWidget *WidgetModalHost::alertOwner() const
+{
+    QWidget *owner = m_mainWindow;
+    if (!owner)
+        return nullptr;
+    // Dialogs are the main window's children, the one opened last last.
+    for (QDialog *open : owner->findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible())
+            owner = open;
+    }
+    return owner;
+}
+
+namespace {
+
+// Centred across the owner, its top below the owner's title, so the user
+// still sees what the alert is about; centred over the owner when too tall.
+void placeBelowTitle(QWidget &alert, const QWidget &owner)
+{
+    fitToContents(alert);
+    const QRect area = owner.frameGeometry();
+    int top = area.center().y() - alert.height() / 2;
+    for (const char *name : {"dialogTitle", "lbTitle"}) {
+        const auto *title = owner.findChild<QWidget *>(QLatin1String(name));
+        if (title && title->isVisible()) {
+            top = title->mapToGlobal(QPoint(0, title->height())).y() + 8;
+            break;
+        }
+    }
+    if (top + alert.height() > area.bottom())
+        top = std::max(area.top(), area.center().y() - alert.height() / 2);
+    alert.move(area.center().x() - alert.width() / 2, top);
+}
+
+} // namespace
+
 QMessageBox *WidgetModalHost::makeAlert(const QString &message, const QString &button) const
 {
     // Named after the wizard, so the alert is announced as the wizard's.
     const QString title = m_mainWindow ? m_mainWindow->windowTitle() : QString();
-    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::NoButton, m_mainWindow);
+    QWidget *owner = alertOwner();
+    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::NoButton, owner);
     box->addButton(button, QMessageBox::AcceptRole);
+    if (owner)
+        placeBelowTitle(*box, *owner);
     return box;
 }

@@ -32,10 +32,14 @@ public:
     QDialog *openFloating() const { return m_floating; }
 
 protected:
-    // The alert window, not yet shown, over the main window.
+    // The alert window, not yet shown, a window of its own over what opened
+    // it (the dialog open last, else the main window), below its title.
     QMessageBox *makeAlert(const QString &message, const QString &button) const;
 
 private:
+    // The innermost window open: a dialog shown over the main window, else the main window.
+    QWidget *alertOwner() const;
+
     const WidgetFactory &m_factory;
     QPointer<QWidget> m_mainWindow;
     QPointer<QDialog> m_floating;

@@ -1,6 +1,6 @@
 // The load that the hard-disk step puts on the recorder while the user only
-// looks at it: the step asks for both bays back to back, with no pause, for as
-// long as it is shown. Runs the real step against the simulated recorder over
+// looks at it: the step asks for both bays, a round at most once a second, for
+// as long as it is shown. Runs the real step against the simulated recorder over
 // HTTPS for a fixed time and reports the requests the recorder saw and the
 // CPU the step used.
 //

@@ -1,6 +1,7 @@
 #include "core/DiagShowEula.h"
 #include "core/HMLocalization.h"
 #include "core/ScriptedModalHost.h"
+#include "core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/NotificationCenter.h"
 #include "platform/Resources.h"
@@ -126,6 +127,44 @@ private slots:
 
     // The licence dialog: every piece from the active language's file (a key
     // shown as itself: the file lacks it), the same each time it is shown.
+    // Sizes as drives are labelled, in the language's units and numbers.
+    void diskSizes_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("megabytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("1TB drive") << "EN"
+                                   << "953869"
+                                   << "1.0 TB";
+        QTest::newRow("500GB drive") << "EN"
+                                     << "476940"
+                                     << "500 GB";
+        QTest::newRow("just under a TB") << "EN"
+                                         << "953390"
+                                         << "1.0 TB";
+        QTest::newRow("small") << "EN"
+                               << "800"
+                               << "839 MB";
+        QTest::newRow("not a number") << "EN"
+                                      << "n/a"
+                                      << "n/a MB";
+        QTest::newRow("Russian") << "RU"
+                                 << "1907729"
+                                 << "2,0 \u0422\u0411";
+        QTest::newRow("Japanese 12TB") << "JP"
+                                       << "11444224"
+                                       << "12 TB";
+    }
+    void diskSizes()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, megabytes);
+        QFETCH(QString, shown);
+        HMLocalization l10n(Resources::path(QStringLiteral("lang")));
+        l10n.setLanguage(language);
+        QCOMPARE(diskSizeText(megabytes, l10n), shown);
+    }
+
     void licenceInTheActiveLanguage()
     {
         NotificationCenter notifications;

@@ -1,5 +1,6 @@
 #include "ShellFixture.h"
 
+#include "app/DiagExit.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "platform/Log.h"
@@ -235,21 +236,35 @@ private slots:
         }
     }
 
+    // xdg-open starts but finds no program for the address: the user is told
+    // where to go by hand.
     void whatCannotBeOpenedIsNamed()
     {
         ShellFixture f;
         f.writeLanguage(
             QStringLiteral("EN"), {{"APP_OpenFailed", "Nothing here opens it:"}, {"Button Close", "Close"}});
-        f.shell->awakeFromNib();
-        f.urls.setNothingOpens(true);
-        f.shell->onSupportClicked();
-        f.shell->onManualClicked();
-        const QStringList shown = f.modal.shown();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown.at(0), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(0).toString());
-        QVERIFY(f.urls.opened().at(0).scheme().startsWith(QLatin1String("http")));
+        QTemporaryDir bin;
+        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+        opener.close();
+        QVERIFY(opener.setPermissions(opener.permissions() | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8() + ':' + path);
+        DesktopUrlOpener desktop;
+        WizardContext context {f.notifications, *f.l10n, f.modal, desktop, {}};
+        AppDelegate shell(context);
+        shell.awakeFromNib();
+        shell.onSupportClicked();
+        shell.onManualClicked();
+        QTRY_COMPARE(f.modal.shown().size(), 2);
+        qputenv("PATH", path);
         // A document is named by its path, as a file manager shows it.
-        QCOMPARE(shown.at(1), QStringLiteral("alert:Nothing here opens it:\n") + f.urls.opened().at(1).toLocalFile());
+        QStringList shown = f.modal.shown();
+        shown.sort();
+        QVERIFY2(shown.at(0).startsWith(QLatin1String("alert:Nothing here opens it:\n/")), qPrintable(shown.at(0)));
+        QVERIFY(shown.at(0).endsWith(QLatin1String(".pdf")));
+        QVERIFY2(shown.at(1).startsWith(QLatin1String("alert:Nothing here opens it:\nhttp")), qPrintable(shown.at(1)));
     }
 
     void finishAndCloseTerminate()
@@ -263,6 +278,41 @@ private slots:
         f.shell->winMin();
         QCOMPARE(terminate.count(), 2);
         QCOMPARE(minimize.count(), 1);
+    }
+
+    // Leaving a recorder half set up asks first, naming the steps done; the
+    // summary reached, nothing is asked.
+    void exitMidSetupAsks()
+    {
+        ShellFixture f;
+        f.writeLanguage(
+            QStringLiteral("EN"), {{"SetupSetPwd_Title", "Password"}, {"SetupTimeZone_Title", "Time zone"}});
+        f.shell->awakeFromNib();
+        QSignalSpy terminate(f.shell.get(), &AppDelegate::terminateRequested);
+        f.shell->showSetupView();
+        f.shell->winClose(); // nothing done yet
+        QCOMPARE(terminate.count(), 1);
+        SetupView &setup = f.shell->contentSetupViewController();
+        setup.setupPasswordNext(QStringLiteral("pw"));
+        setup.setupTimeZoneNext();
+        setup.setupHddNext(); // skipped: nothing formatted
+        QStringList named;
+        bool leave = false;
+        f.modal.setScript(QStringLiteral("DiagExit"), [&](DialogController &d) {
+            auto &ask = static_cast<DiagExit &>(d);
+            named = ask.lbStepsDone();
+            leave ? ask.btLeave() : ask.btStay();
+        });
+        f.shell->winClose();
+        QCOMPARE(named, (QStringList {QStringLiteral("Password"), QStringLiteral("Time zone")}));
+        QCOMPARE(terminate.count(), 1);
+        leave = true;
+        f.shell->winClose();
+        QCOMPARE(terminate.count(), 2);
+        setup.skipNimboraNext(QString());
+        f.shell->winClose();
+        QCOMPARE(terminate.count(), 3);
+        QCOMPARE(f.modal.shown().count(QStringLiteral("dialog:DiagExit")), 2);
     }
 };
 

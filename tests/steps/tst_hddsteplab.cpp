@@ -82,12 +82,15 @@ private slots:
         NVR_REQUIRE_LAB();
         fresh(step, kScale,
             {{"SetupHdd_Check", "Checking"}, {"SetupHdd_Format", "Formatting"}, {"SetupHdd fail", "Format failed"},
-                {"SetupHdd_HD1", "Disk"}});
+                {"SetupHdd_HD1", "Disk"}, {"Size_TB", "%@ TB"}});
     }
     void cleanup() { stop(step); }
 
-    void browsesBackToBackAndShowsTheBays()
+    void browsesPacedAndShowsTheBays()
     {
+        Durations paced = durations();
+        paced.hddRefreshMs = 250;
+        setDurations(paced);
         QStringList reminders;
         const auto token = f->notifications.addObserver(
             Notifications::changeReminder, [&](const QObject *, const QVariantMap &info) {
@@ -100,14 +103,21 @@ private slots:
         waitForBrowsing();
         QVERIFY(step->btBackEnabled() && step->btSkipEnabled());
 
-        // Several results arrive one after the other with nothing to do in between.
+        // Bay 1 then bay 2, round after round, a round at most once a period:
+        // the recorder serves its cameras with the same processor.
         waitForQueries(5);
         QVERIFY(browsing() && page.calls.isEmpty() && formattedIds().isEmpty());
+        const QList<SimLogLine> asked = requests(QStringLiteral("storageinfo"));
+        for (int i = 0; i < asked.size(); ++i) {
+            QCOMPARE(asked.at(i).value("query"), QStringLiteral("storageid=%1").arg(i % 2));
+            const qint64 gap = i >= 2 && i % 2 == 0 ? asked.at(i).timeMs - asked.at(i - 2).timeMs : paced.hddRefreshMs;
+            QVERIFY2(gap >= paced.hddRefreshMs * 4 / 5, qPrintable(QString::number(gap)));
+        }
 
         QCOMPARE(table().rowCount(), 2);
         QVERIFY(table().rowChecked(0) && !table().rowChecked(1));
         QCOMPARE((QStringList {table().rowProduct(0), table().rowCapacity(0), table().rowProduct(1)}),
-            (QStringList {"WD Purple 1TB", "953869 MB", "---"}));
+            (QStringList {"WD Purple 1TB", "1.0 TB", "---"}));
         QVERIFY(table().bayHasDrive(0) && !table().bayHasDrive(1));
         f->notifications.removeObserver(token);
     }

@@ -96,11 +96,14 @@ private slots:
         QCOMPARE(int(step->proposedBy()), by);
         if (!proposed.isEmpty())
             QCOMPARE(picker().btTimeZoneTitle(), proposed);
+        // "This computer's zone" is ticked only while that zone is shown.
+        QCOMPARE(picker().autoTimeZone(), !proposed.isEmpty());
         QVERIFY(busy() && step->btBackEnabled() && !step->btNextEnabled());
         QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadList));
         QVERIFY(settled());
         QCOMPARE(step->dateStep(), int(Setup_TimeZoneView::ReadSettings));
         QCOMPARE(picker().btTimeZoneTitle(), recorderZones().at(5));
+        QVERIFY(!picker().autoTimeZone());
         QCOMPARE(picker().listFromNvr(), recorderZones());
         QCOMPARE(picker().timeZoneListDisplayedRows(), recorderZones());
         QVERIFY(step->btNextEnabled());
@@ -111,6 +114,7 @@ private slots:
         picker().autosetTimeZone(false);
         picker().autosetTimeZone(true);
         QCOMPARE(picker().btTimeZoneTitle(), proposed.isEmpty() ? recorderZones().at(5) : proposed);
+        QCOMPARE(picker().autoTimeZone(), !proposed.isEmpty());
         QVERIFY(step->btNextEnabled());
     }
 

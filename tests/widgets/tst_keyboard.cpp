@@ -5,9 +5,12 @@
 #include "WidgetsFixture.h"
 #include "app/AppDelegate.h"
 #include "app/DiagAbout.h"
+#include "app/DiagExit.h"
+#include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "core/DiagShowEula.h"
 #include "core/ShellDelegate.h"
+#include "core/TextFormat.h"
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagMacAddress.h"
 #include "guide/DiagReset.h"
@@ -33,6 +36,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,8 +44,11 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -622,6 +629,88 @@ private slots:
         tryAgain->click();
         QVERIFY(!tryAgain->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isVisible() && alerts == 2, kWaitMs);
+    }
+
+    // The window's close control asks before leaving a recorder half set up;
+    // an alert opened over that question is a window of its own above it,
+    // below its title. Return stays; Exit leaves.
+    void exitAsksAndAlertsStandAboveTheirOpener()
+    {
+        Window w;
+        w.shell.showSetupView();
+        w.shell.contentSetupViewController().setupPasswordNext(QStringLiteral("pw"));
+        QSignalSpy terminate(&w.shell, &AppDelegate::terminateRequested);
+        QWidget *asked = nullptr;
+        QWidget *alertOwner = nullptr;
+        int alertTop = 0;
+        whenDialogHasFocus(w.window.get(), [&](QWidget &dialog) {
+            asked = &dialog;
+            onceReady(
+                &dialog, [] { return qobject_cast<QMessageBox *>(QApplication::activeModalWidget()); },
+                [&] {
+                    auto *alert = static_cast<QMessageBox *>(QApplication::activeModalWidget());
+                    alertOwner = alert->parentWidget();
+                    alertTop = alert->geometry().top();
+                    alert->buttons().first()->click();
+                });
+            w.modal.runAlert(QStringLiteral("Check network Failed"), QStringLiteral("Close"));
+            key(Qt::Key_Return);
+        });
+        w.window->close();
+        QVERIFY(asked && asked->objectName() == QLatin1String("DiagExit"));
+        QCOMPARE(alertOwner, asked);
+        const auto *title = find<QLabel>(*asked, "dialogTitle");
+        QVERIFY(alertTop >= title->mapToGlobal(QPoint(0, title->height())).y());
+        QCOMPARE(terminate.count(), 0);
+        QVERIFY(w.window->isVisible());
+        whenDialogHasFocus(w.window.get(), [](QWidget &dialog) { find<QPushButton>(dialog, "btLeave")->click(); });
+        w.window->close();
+        QCOMPARE(terminate.count(), 1);
+    }
+
+    // Qt's own dialogs (the report's file dialog) speak the wizard's language.
+    void qtTextsFollowTheLanguage()
+    {
+        Window w;
+        const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+        w.shell.switchLanguage(QStringLiteral("JP"));
+        QCOMPARE(cancel(), QStringLiteral("\u30ad\u30e3\u30f3\u30bb\u30eb"));
+        w.shell.switchLanguage(QStringLiteral("EN"));
+        QCOMPARE(cancel(), QStringLiteral("Cancel"));
+    }
+
+    // A report saved without a Documents folder goes to the home folder and
+    // the page says where; read back by poppler, its Japanese is the text
+    // written, with sizes and the connection type in the language.
+    void japaneseReportReadsBack()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("poppler-utils is not installed");
+        QTemporaryDir home;
+        WidgetsFixture f({home.path(), {}, home.filePath(QStringLiteral("Documents")), {}});
+        HMLocalization &l10n = f.context.localization;
+        l10n.setLanguage(QStringLiteral("JP"));
+        SummaryView summary(f.context);
+        SetupReport facts;
+        facts.disks.append({1, QStringLiteral("WD Purple 1TB"), diskSizeText(QStringLiteral("953869"), l10n), true});
+        summary.setReportFacts(facts);
+        std::unique_ptr<QWidget> page(f.factory.makePage(summary, nullptr));
+        page->show();
+        summary.setDelegate(nullptr, nullptr, QStringLiteral("admin"), QString());
+        const QString path = summary.defaultReportPath();
+        QCOMPARE(QFileInfo(path).path(), home.path());
+        summary.onSaveReport(path);
+        auto *saved = find<QLabel>(*page, "lbReportSaved");
+        QVERIFY(saved->isVisible() && saved->text().endsWith(path));
+        QProcess reader;
+        reader.start(pdftotext, {path, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(30000));
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        for (const QString &expected : {l10n.localizedStringForKey(QStringLiteral("Report_Date")),
+                 l10n.localizedStringForKey(QStringLiteral("Summary_StaticIP")), QStringLiteral("1.0 TB")})
+            QVERIFY2(text.contains(expected), qPrintable(expected + QStringLiteral(" not in ") + text));
+        l10n.setLanguage(QStringLiteral("EN"));
     }
 
     // The account and password typed, Return in the password field: OK, once.

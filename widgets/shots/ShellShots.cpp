@@ -1,4 +1,6 @@
 #include "app/DiagAbout.h"
+#include "app/DiagExit.h"
+#include "app/SetupView.h"
 #include "core/DiagShowEula.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
@@ -13,4 +15,12 @@ void addShellShots(ShotList &shots)
                   }});
     shots.append({QStringLiteral("licence"), QStringLiteral("the licence agreement dialog"),
         [](ShotWorld &world) { world.openDialog<DiagShowEula>(); }});
+    shots.append({QStringLiteral("exit-mid-setup"), QStringLiteral("Exit with a recorder half set up: the steps done"),
+        [](ShotWorld &world) {
+            world.shell().showSetupView();
+            SetupView &setup = world.shell().contentSetupViewController();
+            setup.setupPasswordNext(QString());
+            setup.setupTimeZoneNext();
+            world.openDialog<DiagExit>(setup.stepsDone());
+        }});
 }

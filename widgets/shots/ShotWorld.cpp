@@ -105,20 +105,42 @@ QImage ShotWorld::render()
     if (m_alone)
         return m_alone->grab().toImage();
     QPixmap picture = m_window->grab();
-    const QPointer<QDialog> open = openDialog();
-    if (open) {
-        const QPixmap dialog = open->grab();
-        const QSizeF size = dialog.deviceIndependentSize();
-        QPainter painter(&picture);
+    QPainter painter(&picture);
+    const QPointer<QDialog> dialog = m_dialogWindow ? m_dialogWindow.data() : m_modal.openFloating();
+    if (dialog) {
         // Where the dialog asked to be, or centred like the window's own dialogs.
-        const QPointF origin = open == m_dialogWindow && m_dialogPlaced
-            ? QPointF(open->pos() - m_window->pos())
-            : QPointF((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2);
-        painter.drawPixmap(origin, dialog);
-        painter.setPen(QColor(0x1f, 0x3b, 0x5c));
-        painter.drawRect(QRectF(origin, size).adjusted(-0.5, -0.5, 0.5, 0.5));
+        const QSize size = dialog->size();
+        const QPoint origin = dialog == m_dialogWindow && !m_dialogPlaced
+            ? QPoint((m_window->width() - size.width()) / 2, (m_window->height() - size.height()) / 2)
+            : dialog->pos() - m_window->pos();
+        drawWindow(painter, *dialog, origin, false);
+    }
+    // An alert is a window of its own, with the title bar a desktop gives it.
+    if (QDialog *alert = m_modal.openAlert()) {
+        QPoint origin = alert->pos() - m_window->pos();
+        if (dialog && dialog == m_dialogWindow && !m_dialogPlaced)
+            origin += QPoint((m_window->width() - dialog->width()) / 2, (m_window->height() - dialog->height()) / 2)
+                - (dialog->pos() - m_window->pos());
+        drawWindow(painter, *alert, origin, true);
     }
     return picture.toImage();
+}
+
+void ShotWorld::drawWindow(QPainter &painter, QWidget &window, const QPoint &origin, bool titleBar)
+{
+    const QColor frame(0x1f, 0x3b, 0x5c);
+    QRect outline(origin, window.size());
+    if (titleBar) {
+        const int height = painter.fontMetrics().height() + 8;
+        const QRect bar(origin - QPoint(0, height), QSize(window.width(), height));
+        painter.fillRect(bar, frame);
+        painter.setPen(Qt::white);
+        painter.drawText(bar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+        outline.setTop(bar.top());
+    }
+    painter.drawPixmap(origin, window.grab());
+    painter.setPen(frame);
+    painter.drawRect(QRectF(outline).adjusted(-0.5, -0.5, 0.5, 0.5));
 }
 
 QStringList ShotWorld::accessProblems()

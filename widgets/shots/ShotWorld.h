@@ -17,6 +17,7 @@
 
 class DialogController;
 class MainWindow;
+class QPainter;
 
 // The real window over the real controllers, as a screen is set up for a
 // picture: the shell started in one language, pages reached through the
@@ -82,6 +83,9 @@ private:
     void show(std::unique_ptr<DialogController> dialog);
     // The dialog or alert open over the window, if any.
     QDialog *openDialog() const;
+    // A window drawn into the picture at origin (the window's coordinates),
+    // framed, with a title bar when it has one on a desktop.
+    static void drawWindow(QPainter &painter, QWidget &window, const QPoint &origin, bool titleBar);
 
     WidgetFactory m_factory;
     NotificationCenter m_notifications;
