@@ -15,6 +15,9 @@
 
 #include <QtTest>
 
+#include <array>
+#include <tuple>
+
 namespace {
 
 const QString kInvalid = QStringLiteral("Invalid password.");
@@ -40,6 +43,17 @@ std::shared_ptr<THddInfo> bay(int id, int status)
     answer += status < 0 ? QStringLiteral("partitions=0\r\n")
                          : QStringLiteral("partitions=1\r\npartitioninfo0=953869,0,953869,0,%1,EXT4\r\n").arg(status);
     return RecordParsers::hddInfo(answer + QStringLiteral("plug=1\r\nready=1\r\nend\r\n"));
+}
+
+// Data rows: the columns by name, then one row per entry, its name first.
+template<class... Field>
+void rows(const std::array<const char *, sizeof...(Field)> &columns,
+    std::initializer_list<std::tuple<const char *, Field...>> table)
+{
+    size_t column = 0;
+    (QTest::addColumn<Field>(columns[column++]), ...);
+    for (const auto &row : table)
+        std::apply([](const char *name, const Field &...field) { (QTest::newRow(name) << ... << field); }, row);
 }
 
 using Icon = Setup_HddInformationView::StatusIcon;
@@ -79,32 +93,17 @@ private slots:
 
     void setPassword_data()
     {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("message"); // empty: accepted
         const QString a32(32, QLatin1Char('a')), z31(31, QLatin1Char('z')),
-            accented = QStringLiteral("\u00e9t\u00e9\u00e9t\u00e9");
-        QTest::newRow("five characters") << "abc12"
-                                         << "abc12" << kSixTo31;
-        QTest::newRow("number sign") << "abc#123"
-                                     << "abc#123" << kCharacters;
-        QTest::newRow("space") << "abc 123"
-                               << "abc 123" << kCharacters;
-        QTest::newRow("short with a symbol: the symbol first") << "ab#"
-                                                               << "ab#" << kCharacters;
-        QTest::newRow("32 characters") << a32 << a32 << kSixTo31;
-        QTest::newRow("empty password asks for it") << ""
-                                                    << "" << kEmpty;
-        QTest::newRow("31 characters") << z31 << z31 << QString();
-        QTest::newRow("accented") << accented << accented << QString();
-        QTest::newRow("48 UTF-8 bytes fit") << kEuro.repeated(16) << kEuro.repeated(16) << QString();
-        QTest::newRow("51 UTF-8 bytes do not") << kEuro.repeated(17) << kEuro.repeated(17) << kInvalid;
-        QTest::newRow("empty confirmation") << "abcdef"
-                                            << "" << kEmpty;
-        QTest::newRow("different confirmation") << "abcdef"
-                                                << "abcdeg" << kMismatch;
-        QTest::newRow("a bar is a character like others") << "ab|cd|ef"
-                                                          << "ab|cd|ef" << kCharacters;
+            e16 = kEuro.repeated(16), e17 = kEuro.repeated(17), accented = QStringLiteral("\u00e9t\u00e9\u00e9t\u00e9");
+        rows<QString, QString, QString>({"password", "confirm", "message"}, // no message: accepted
+            {{"five characters", "abc12", "abc12", kSixTo31}, {"number sign", "abc#123", "abc#123", kCharacters},
+                {"space", "abc 123", "abc 123", kCharacters},
+                {"short with a symbol: the symbol first", "ab#", "ab#", kCharacters},
+                {"32 characters", a32, a32, kSixTo31}, {"empty password asks for it", "", "", kEmpty},
+                {"31 characters", z31, z31, ""}, {"accented", accented, accented, ""},
+                {"48 UTF-8 bytes fit", e16, e16, ""}, {"51 UTF-8 bytes do not", e17, e17, kInvalid},
+                {"empty confirmation", "abcdef", "", kEmpty}, {"different confirmation", "abcdef", "abcdeg", kMismatch},
+                {"a bar is a character like others", "ab|cd|ef", "ab|cd|ef", kCharacters}});
     }
     void setPassword()
     {
@@ -126,32 +125,16 @@ private slots:
     // The current password (two characters suffice), or a new one and its confirmation.
     void confirmForm_data()
     {
-        QTest::addColumn<bool>("changing"); // the new password's fields, not the current one
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<QString>("confirm");
-        QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("empty") << false << ""
-                               << ""
-                               << "Enter the password.";
-        QTest::newRow("a symbol alone: the length first") << false << "#"
-                                                          << "" << kTwoTo31;
-        QTest::newRow("two characters pass") << false << "ab"
-                                             << "" << QString();
-        QTest::newRow("number sign") << false << "ab#"
-                                     << "" << kCharacters;
-        QTest::newRow("accented") << false << "\u00e4\u00f6"
-                                  << "" << QString();
-        QTest::newRow("too long for the LAN slot") << false << kEuro.repeated(17) << "" << kInvalid;
-        QTest::newRow("new: empty confirmation") << true << "ab"
-                                                 << "" << kEmpty;
-        QTest::newRow("new: one character") << true << "a"
-                                            << "a" << kTwoTo31;
-        QTest::newRow("new: underscore") << true << "a_b"
-                                         << "a_b" << kCharacters;
-        QTest::newRow("new: different") << true << "ab"
-                                        << "ac" << kMismatch;
-        QTest::newRow("new: fine") << true << "ab"
-                                   << "ab" << QString();
+        // changing: the new password's fields, not the current one; no message: accepted.
+        rows<bool, QString, QString, QString>({"changing", "password", "confirm", "message"},
+            {{"empty", false, "", "", "Enter the password."},
+                {"a symbol alone: the length first", false, "#", "", kTwoTo31},
+                {"two characters pass", false, "ab", "", ""}, {"number sign", false, "ab#", "", kCharacters},
+                {"accented", false, "\u00e4\u00f6", "", ""},
+                {"too long for the LAN slot", false, kEuro.repeated(17), "", kInvalid},
+                {"new: empty confirmation", true, "ab", "", kEmpty}, {"new: one character", true, "a", "a", kTwoTo31},
+                {"new: underscore", true, "a_b", "a_b", kCharacters}, {"new: different", true, "ab", "ac", kMismatch},
+                {"new: fine", true, "ab", "ab", ""}});
     }
     void confirmForm()
     {
@@ -221,19 +204,13 @@ private slots:
     // What each check finds wrong; a valid password has none of it.
     void cloudPasswordRule_data()
     {
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("valid");
-        QTest::addColumn<bool>("spaces");
-        QTest::addColumn<bool>("special");
-        QTest::addColumn<bool>("badLength");
-        QTest::newRow("five") << "abcde" << false << false << false << true;
-        QTest::newRow("six") << "abcdef" << true << false << false << false;
-        QTest::newRow("underscore") << "abc_def" << false << false << true << false;
-        QTest::newRow("space") << "abc def" << false << true << true << false;
-        QTest::newRow("31") << QStringLiteral("a1").repeated(15) + "b" << true << false << false << false;
-        QTest::newRow("32") << QStringLiteral("a1").repeated(16) << false << false << false << true;
-        QTest::newRow("above ASCII") << "p\u00e4ssw\u00f6rd" << true << false << false << false;
-        QTest::newRow("DEL") << "abcdef\u007f" << false << false << true << false;
+        rows<QString, bool, bool, bool, bool>({"password", "valid", "spaces", "special", "badLength"},
+            {{"five", "abcde", false, false, false, true}, {"six", "abcdef", true, false, false, false},
+                {"underscore", "abc_def", false, false, true, false}, {"space", "abc def", false, true, true, false},
+                {"31", QStringLiteral("a1").repeated(15) + "b", true, false, false, false},
+                {"32", QStringLiteral("a1").repeated(16), false, false, false, true},
+                {"above ASCII", "p\u00e4ssw\u00f6rd", true, false, false, false},
+                {"DEL", "abcdef\u007f", false, false, true, false}});
     }
     void cloudPasswordRule()
     {
@@ -282,23 +259,15 @@ private slots:
     // Which fields a message marks: ours by key, the portal's by the words it uses.
     void errorsMarkTheFieldsTheyName_data()
     {
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("password");
-        QTest::addColumn<bool>("mailMarked");
-        QTest::addColumn<bool>("passwordMarked");
-        QTest::newRow("sign-in info, password typed") << kSigninInfo << "x" << true << false;
-        QTest::newRow("sign-in info, password a blank") << kSigninInfo << " " << true << true;
-        QTest::newRow("differing passwords") << kMismatch << "x" << false << true;
-        QTest::newRow("sign-up info") << kSignupInfo << "x" << true << true;
-        QTest::newRow("bad address") << kBadMail << "x" << true << false;
-        QTest::newRow("portal names the address") << "This e-mail address is already registered"
-                                                  << "x" << true << false;
-        QTest::newRow("portal names the account") << "Unknown account"
-                                                  << "x" << true << false;
-        QTest::newRow("portal names neither") << "Please sign in first"
-                                              << "x" << false << false;
-        QTest::newRow("case matters") << "Password expired"
-                                      << "x" << false << false;
+        rows<QString, QString, bool, bool>({"message", "password", "mailMarked", "passwordMarked"},
+            {{"sign-in info, password typed", kSigninInfo, "x", true, false},
+                {"sign-in info, password a blank", kSigninInfo, " ", true, true},
+                {"differing passwords", kMismatch, "x", false, true}, {"sign-up info", kSignupInfo, "x", true, true},
+                {"bad address", kBadMail, "x", true, false},
+                {"portal names the address", "This e-mail address is already registered", "x", true, false},
+                {"portal names the account", "Unknown account", "x", true, false},
+                {"portal names neither", "Please sign in first", "x", false, false},
+                {"case matters", "Password expired", "x", false, false}});
     }
     void errorsMarkTheFieldsTheyName()
     {
@@ -317,15 +286,12 @@ private slots:
     // The zone proposed by the city's name or by the offset.
     void proposal_data()
     {
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("zone");
-        QTest::addColumn<By>("by");
-        QTest::newRow("city in two entries: the first") << "Asia/Taipei" << 28800 << kZones.at(2) << By::Location;
-        QTest::newRow("city is case-sensitive") << "Asia/TAIPEI" << 28800 << kZones.at(2) << By::Gmt;
-        QTest::newRow("offset hours only") << "Asia/Colombo" << 19800 << kZones.at(4) << By::Gmt;
-        QTest::newRow("west of Greenwich") << "America/Recife" << -10800 << kZones.at(0) << By::Gmt;
-        QTest::newRow("identifier without a city") << "UTC" << 0 << kZones.at(5) << By::Gmt;
+        rows<QString, int, QString, By>({"identifier", "offset", "zone", "by"},
+            {{"city in two entries: the first", "Asia/Taipei", 28800, kZones.at(2), By::Location},
+                {"city is case-sensitive", "Asia/TAIPEI", 28800, kZones.at(2), By::Gmt},
+                {"offset hours only", "Asia/Colombo", 19800, kZones.at(4), By::Gmt},
+                {"west of Greenwich", "America/Recife", -10800, kZones.at(0), By::Gmt},
+                {"identifier without a city", "UTC", 0, kZones.at(5), By::Gmt}});
     }
     void proposal()
     {
@@ -358,16 +324,12 @@ private slots:
     // enabled only for a disk in error.
     void diskStatus_data()
     {
-        QTest::addColumn<int>("status"); // -1: no partitions
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Icon>("icon");
-        QTest::addColumn<bool>("formatVisible");
-        QTest::addColumn<bool>("formatEnabled");
-        QTest::newRow("no partitions") << -1 << "---" << Icon::None << false << false;
-        QTest::newRow("idle") << 2 << "Ready" << Icon::CheckOn << true << false;
-        QTest::newRow("disk error") << 4 << "Disk error" << Icon::CheckOff << true << true;
-        QTest::newRow("rejected") << 11 << "Rejected" << Icon::CheckOff << true << false;
-        QTest::newRow("invalid format") << 0 << "Invalid recording format" << Icon::CheckOff << true << false;
+        // status -1: no partitions.
+        rows<int, QString, Icon, bool, bool>({"status", "text", "icon", "formatVisible", "formatEnabled"},
+            {{"no partitions", -1, "---", Icon::None, false, false}, {"idle", 2, "Ready", Icon::CheckOn, true, false},
+                {"disk error", 4, "Disk error", Icon::CheckOff, true, true},
+                {"rejected", 11, "Rejected", Icon::CheckOff, true, false},
+                {"invalid format", 0, "Invalid recording format", Icon::CheckOff, true, false}});
     }
     void diskStatus()
     {
