@@ -5,13 +5,18 @@
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_HddInformationView.h"
 #include "steps/Setup_NimboraContentView.h"
+#include "steps/Setup_SelectCamView.h"
 #include "steps/Setup_SelectNvrView.h"
 #include "steps/Setup_SetPasswordView.h"
+#include "steps/Setup_TimeZoneContentView.h"
 #include "steps/TimeZoneMatch.h"
 #include "util/UtilMethod.h"
 #include "webconfig/RecordParsers.h"
 
 #include <QtTest>
+
+#include <array>
+#include <tuple>
 
 namespace {
 
@@ -40,19 +45,25 @@ std::shared_ptr<THddInfo> bay(int id, int status)
     return RecordParsers::hddInfo(answer + QStringLiteral("plug=1\r\nready=1\r\nend\r\n"));
 }
 
-using Icon = Setup_HddInformationView::StatusIcon;
-
-// Rows of text columns, each row "name|column 1|column 2...".
-void textRows(std::initializer_list<const char *> columns, std::initializer_list<QString> rows)
+// Data rows: the columns by name, then one row per entry, its name first.
+template<class... Field>
+void rows(const std::array<const char *, sizeof...(Field)> &columns,
+    std::initializer_list<std::tuple<const char *, Field...>> table)
 {
-    for (const char *column : columns)
-        QTest::addColumn<QString>(column);
-    for (const QString &row : rows) {
-        const QStringList cells = row.split(QLatin1Char('|'));
-        QTestData &data = QTest::newRow(qPrintable(cells.first()));
-        for (const QString &cell : cells.mid(1))
-            data << cell;
-    }
+    size_t column = 0;
+    (QTest::addColumn<Field>(columns[column++]), ...);
+    for (const auto &row : table)
+        std::apply([](const char *name, const Field &...field) { (QTest::newRow(name) << ... << field); }, row);
+}
+
+using Icon = Setup_HddInformationView::StatusIcon;
+using By = TimeZoneMatch::By;
+
+TVexorReply recorder(const char *mac)
+{
+    TVexorReply reply {};
+    UtilMethod::stringToMac(QString::fromLatin1(mac), reply.macAddress);
+    return reply;
 }
 
 struct ResetAnswers : DiagResetNVRDelegate
@@ -82,16 +93,17 @@ private slots:
 
     void setPassword_data()
     {
-        const QString a32(32, QLatin1Char('a')), z31(31, QLatin1Char('z'));
-        textRows({"password", "confirm", "message"},
-            {"five characters|abc12|abc12|" + kSixTo31, "number sign|abc#123|abc#123|" + kCharacters,
-                "space|abc 123|abc 123|" + kCharacters, "short with a symbol: the symbol first|ab#|ab#|" + kCharacters,
-                "32 characters|" + a32 + "|" + a32 + "|" + kSixTo31, "empty password asks for it|||" + kEmpty,
-                "31 characters|" + z31 + "|" + z31 + "|",
-                QStringLiteral("accented|\u00e9t\u00e9\u00e9t\u00e9|\u00e9t\u00e9\u00e9t\u00e9|"),
-                "48 UTF-8 bytes fit|" + kEuro.repeated(16) + "|" + kEuro.repeated(16) + "|",
-                "51 UTF-8 bytes do not|" + kEuro.repeated(17) + "|" + kEuro.repeated(17) + "|" + kInvalid,
-                "empty confirmation|abcdef||" + kEmpty, "different confirmation|abcdef|abcdeg|" + kMismatch});
+        const QString a32(32, QLatin1Char('a')), z31(31, QLatin1Char('z')),
+            e16 = kEuro.repeated(16), e17 = kEuro.repeated(17), accented = QStringLiteral("\u00e9t\u00e9\u00e9t\u00e9");
+        rows<QString, QString, QString>({"password", "confirm", "message"}, // no message: accepted
+            {{"five characters", "abc12", "abc12", kSixTo31}, {"number sign", "abc#123", "abc#123", kCharacters},
+                {"space", "abc 123", "abc 123", kCharacters},
+                {"short with a symbol: the symbol first", "ab#", "ab#", kCharacters},
+                {"32 characters", a32, a32, kSixTo31}, {"empty password asks for it", "", "", kEmpty},
+                {"31 characters", z31, z31, ""}, {"accented", accented, accented, ""},
+                {"48 UTF-8 bytes fit", e16, e16, ""}, {"51 UTF-8 bytes do not", e17, e17, kInvalid},
+                {"empty confirmation", "abcdef", "", kEmpty}, {"different confirmation", "abcdef", "abcdeg", kMismatch},
+                {"a bar is a character like others", "ab|cd|ef", "ab|cd|ef", kCharacters}});
     }
     void setPassword()
     {
@@ -110,25 +122,28 @@ private slots:
                                     : Field::Password);
     }
 
-    // The current password (two characters suffice), or the new one and its
-    // confirmation when the row's name starts with "new".
+    // The current password (two characters suffice), or a new one and its confirmation.
     void confirmForm_data()
     {
-        textRows({"password", "confirm", "message"},
-            {"empty|||Enter the password.", "a symbol alone: the length first|#||" + kTwoTo31,
-                "two characters pass|ab||", "number sign|ab#||" + kCharacters,
-                QStringLiteral("accented|\u00e4\u00f6||"),
-                "too long for the LAN slot|" + kEuro.repeated(17) + "||" + kInvalid,
-                "new: empty confirmation|ab||" + kEmpty, "new: one character|a|a|" + kTwoTo31,
-                "new: underscore|a_b|a_b|" + kCharacters, "new: different|ab|ac|" + kMismatch, "new: fine|ab|ab|"});
+        // changing: the new password's fields, not the current one; no message: accepted.
+        rows<bool, QString, QString, QString>({"changing", "password", "confirm", "message"},
+            {{"empty", false, "", "", "Enter the password."},
+                {"a symbol alone: the length first", false, "#", "", kTwoTo31},
+                {"two characters pass", false, "ab", "", ""}, {"number sign", false, "ab#", "", kCharacters},
+                {"accented", false, "\u00e4\u00f6", "", ""},
+                {"too long for the LAN slot", false, kEuro.repeated(17), "", kInvalid},
+                {"new: empty confirmation", true, "ab", "", kEmpty}, {"new: one character", true, "a", "a", kTwoTo31},
+                {"new: underscore", true, "a_b", "a_b", kCharacters}, {"new: different", true, "ab", "ac", kMismatch},
+                {"new: fine", true, "ab", "ab", ""}});
     }
     void confirmForm()
     {
+        QFETCH(bool, changing);
         QFETCH(QString, password);
         QFETCH(QString, confirm);
         QFETCH(QString, message);
         Setup_ConfirmPasswordView form(*f->context);
-        if (QByteArray(QTest::currentDataTag()).startsWith("new")) {
+        if (changing) {
             form.setChangePasswordChecked(true);
             form.setNewPasswordText(password);
             form.setConfirmText(confirm);
@@ -186,24 +201,29 @@ private slots:
         QCOMPARE(Setup_NimboraContentView::checkValidMail(mail), valid);
     }
 
-    // valid, spaces, special characters, length: as four letters.
+    // What each check finds wrong; a valid password has none of it.
     void cloudPasswordRule_data()
     {
-        textRows({"password", "verdict"},
-            {"five|abcde|---L", "six|abcdef|V---", "underscore|abc_def|--C-", "space|abc def|-SC-",
-                "31|" + QStringLiteral("a1").repeated(15) + "b|V---",
-                "32|" + QStringLiteral("a1").repeated(16) + "|---L",
-                QStringLiteral("above ASCII|p\u00e4ssw\u00f6rd|V---"), QStringLiteral("DEL|abcdef\u007f|--C-")});
+        rows<QString, bool, bool, bool, bool>({"password", "valid", "spaces", "special", "badLength"},
+            {{"five", "abcde", false, false, false, true}, {"six", "abcdef", true, false, false, false},
+                {"underscore", "abc_def", false, false, true, false}, {"space", "abc def", false, true, true, false},
+                {"31", QStringLiteral("a1").repeated(15) + "b", true, false, false, false},
+                {"32", QStringLiteral("a1").repeated(16), false, false, false, true},
+                {"above ASCII", "p\u00e4ssw\u00f6rd", true, false, false, false},
+                {"DEL", "abcdef\u007f", false, false, true, false}});
     }
     void cloudPasswordRule()
     {
         QFETCH(QString, password);
-        QFETCH(QString, verdict);
+        QFETCH(bool, valid);
+        QFETCH(bool, spaces);
+        QFETCH(bool, special);
+        QFETCH(bool, badLength);
         using V = Setup_NimboraContentView;
-        const QString got = QString(V::checkValidPassword(password) ? "V" : "-")
-            + (V::checkSpaces(password) ? "S" : "-") + (V::checkSpecialCharacters(password) ? "C" : "-")
-            + (V::checkPasswordLength(password) ? "L" : "-");
-        QCOMPARE(got, verdict);
+        QCOMPARE(V::checkValidPassword(password), valid);
+        QCOMPARE(V::checkSpaces(password), spaces);
+        QCOMPARE(V::checkSpecialCharacters(password), special);
+        QCOMPARE(V::checkPasswordLength(password), badLength);
     }
 
     // Sign-in (two fields) or sign-up (five), the first failing check's message.
@@ -239,44 +259,49 @@ private slots:
     // Which fields a message marks: ours by key, the portal's by the words it uses.
     void errorsMarkTheFieldsTheyName_data()
     {
-        // The fields marked: "m" the address, "p" the password.
-        textRows({"message", "password", "marked"},
-            {"sign-in info, password typed|" + kSigninInfo + "|x|m",
-                "sign-in info, password a blank|" + kSigninInfo + "| |mp", "differing passwords|" + kMismatch + "|x|p",
-                "sign-up info|" + kSignupInfo + "|x|mp", "bad address|" + kBadMail + "|x|m",
-                "portal names the address|This e-mail address is already registered|x|m",
-                "portal names the account|Unknown account|x|m", "portal names neither|Please sign in first|x|",
-                "case matters|Password expired|x|"});
+        rows<QString, QString, bool, bool>({"message", "password", "mailMarked", "passwordMarked"},
+            {{"sign-in info, password typed", kSigninInfo, "x", true, false},
+                {"sign-in info, password a blank", kSigninInfo, " ", true, true},
+                {"differing passwords", kMismatch, "x", false, true}, {"sign-up info", kSignupInfo, "x", true, true},
+                {"bad address", kBadMail, "x", true, false},
+                {"portal names the address", "This e-mail address is already registered", "x", true, false},
+                {"portal names the account", "Unknown account", "x", true, false},
+                {"portal names neither", "Please sign in first", "x", false, false},
+                {"case matters", "Password expired", "x", false, false}});
     }
     void errorsMarkTheFieldsTheyName()
     {
         QFETCH(QString, message);
         QFETCH(QString, password);
-        QFETCH(QString, marked);
+        QFETCH(bool, mailMarked);
+        QFETCH(bool, passwordMarked);
         Setup_NimboraContentView form(*f->context);
         form.setPassword(password);
         form.showErrorMessage(message);
-        QCOMPARE(QString(form.mailMarked() ? "m" : "") + (form.passwordMarked() ? "p" : ""), marked);
+        QCOMPARE(form.mailMarked(), mailMarked);
+        QCOMPARE(form.passwordMarked(), passwordMarked);
         QVERIFY(form.errorVisible());
     }
 
-    // The zone proposed by name ("L") or by offset ("G"), as an index of kZones.
+    // The zone proposed by the city's name or by the offset.
     void proposal_data()
     {
-        textRows({"identifier", "offset", "zone", "by"},
-            {"city in two entries: the first|Asia/Taipei|28800|2|L", "city is case-sensitive|Asia/TAIPEI|28800|2|G",
-                "offset hours only|Asia/Colombo|19800|4|G", "west of Greenwich|America/Recife|-10800|0|G",
-                "identifier without a city|UTC|0|5|G"});
+        rows<QString, int, QString, By>({"identifier", "offset", "zone", "by"},
+            {{"city in two entries: the first", "Asia/Taipei", 28800, kZones.at(2), By::Location},
+                {"city is case-sensitive", "Asia/TAIPEI", 28800, kZones.at(2), By::Gmt},
+                {"offset hours only", "Asia/Colombo", 19800, kZones.at(4), By::Gmt},
+                {"west of Greenwich", "America/Recife", -10800, kZones.at(0), By::Gmt},
+                {"identifier without a city", "UTC", 0, kZones.at(5), By::Gmt}});
     }
     void proposal()
     {
         QFETCH(QString, identifier);
-        QFETCH(QString, offset);
+        QFETCH(int, offset);
         QFETCH(QString, zone);
-        QFETCH(QString, by);
-        const TimeZoneMatch::Proposal p = TimeZoneMatch::propose(kZones, {identifier, offset.toInt()});
-        QCOMPARE(p.zone, kZones.at(zone.toInt()));
-        QCOMPARE(p.by, by == QLatin1String("L") ? TimeZoneMatch::By::Location : TimeZoneMatch::By::Gmt);
+        QFETCH(By, by);
+        const TimeZoneMatch::Proposal p = TimeZoneMatch::propose(kZones, {identifier, offset});
+        QCOMPARE(p.zone, zone);
+        QCOMPARE(p.by, by);
     }
 
     void zoneSearchIgnoresCaseAndDiacritics_data()
@@ -299,22 +324,26 @@ private slots:
     // enabled only for a disk in error.
     void diskStatus_data()
     {
-        // The icon (none, on, off) and the format button: "v" visible, "e" enabled.
-        textRows({"status", "text", "icon", "button"},
-            {"no partitions|-1|---|0|", "idle|2|Ready|1|v", "disk error|4|Disk error|2|ve", "rejected|11|Rejected|2|v",
-                "invalid format|0|Invalid recording format|2|v"});
+        // status -1: no partitions.
+        rows<int, QString, Icon, bool, bool>({"status", "text", "icon", "formatVisible", "formatEnabled"},
+            {{"no partitions", -1, "---", Icon::None, false, false}, {"idle", 2, "Ready", Icon::CheckOn, true, false},
+                {"disk error", 4, "Disk error", Icon::CheckOff, true, true},
+                {"rejected", 11, "Rejected", Icon::CheckOff, true, false},
+                {"invalid format", 0, "Invalid recording format", Icon::CheckOff, true, false}});
     }
     void diskStatus()
     {
-        QFETCH(QString, status);
+        QFETCH(int, status);
         QFETCH(QString, text);
-        QFETCH(QString, icon);
-        QFETCH(QString, button);
+        QFETCH(Icon, icon);
+        QFETCH(bool, formatVisible);
+        QFETCH(bool, formatEnabled);
         Setup_HddInformationView table(*f->context);
-        table.setHddList({bay(0, status.toInt())});
+        table.setHddList({bay(0, status)});
         QCOMPARE(table.rowStatus(0), text);
-        QCOMPARE(table.rowIcon(0), QList<Icon>({Icon::None, Icon::CheckOn, Icon::CheckOff}).at(icon.toInt()));
-        QCOMPARE(QString(table.rowFormatVisible(0) ? "v" : "") + (table.rowFormatEnabled(0) ? "e" : ""), button);
+        QCOMPARE(table.rowIcon(0), icon);
+        QCOMPARE(table.rowFormatVisible(0), formatVisible);
+        QCOMPARE(table.rowFormatEnabled(0), formatEnabled);
     }
 
     // A status the table does not know leaves the cell as the last answer drew it.
@@ -346,10 +375,7 @@ private slots:
     void macDialogShowsTheSelectedRow()
     {
         Setup_SelectNvrView list(*f->context);
-        TVexorReply first {}, second {};
-        UtilMethod::stringToMac(QStringLiteral("00:1c:27:00:00:01"), first.macAddress);
-        UtilMethod::stringToMac(QStringLiteral("00:1c:27:ab:cd:ef"), second.macAddress);
-        list.setSearchDeviceList({first, second});
+        list.setSearchDeviceList({recorder("00:1c:27:00:00:01"), recorder("00:1c:27:ab:cd:ef")});
         list.selectRow(1);
         QString shown;
         f->modal.setScript(QStringLiteral("DiagMacAddress"), [&shown](DialogController &dialog) {
@@ -358,6 +384,57 @@ private slots:
         });
         list.onMacAddresssClicked();
         QCOMPARE(shown, QStringLiteral("  MAC:001C27ABCDEF"));
+    }
+
+    // A row just before the first or just past the last (two rows in each
+    // list) shows nothing and a click on it changes nothing.
+    void rowsOutsideTheListsAreRefused_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::newRow("-1") << -1;
+        QTest::newRow("the count") << 2;
+    }
+    void rowsOutsideTheListsAreRefused()
+    {
+        QFETCH(int, row);
+        Setup_HddInformationView disks(*f->context);
+        disks.setHddList({bay(0, 4), bay(1, 4)});
+        const QList<bool> marks {disks.rowChecked(0), disks.rowChecked(1)};
+        disks.onButtonClicked(row);
+        disks.onFormatClicked(row);
+        QCOMPARE((QList<bool> {disks.rowChecked(0), disks.rowChecked(1)}), marks);
+        QVERIFY(!disks.rowChecked(row) && !disks.bayHasDrive(row));
+        QCOMPARE(disks.rowProduct(row) + disks.rowCapacity(row), QStringLiteral("------"));
+        QCOMPARE(disks.rowStatus(row), QString());
+        QCOMPARE(disks.rowIcon(row), Icon::None);
+        QVERIFY(!disks.rowFormatVisible(row) && !disks.rowFormatEnabled(row));
+
+        Setup_SelectNvrView recorders(*f->context);
+        recorders.setSearchDeviceList({recorder("00:1c:27:00:00:01"), recorder("00:1c:27:00:00:02")});
+        recorders.selectRow(1);
+        recorders.selectRow(row);
+        TVexorReply chosen {};
+        QVERIFY(recorders.getSelcetedNvr(chosen));
+        QCOMPARE(UtilMethod::macToString(chosen.macAddress), QStringLiteral("00:1c:27:00:00:02"));
+
+        Setup_SelectCamView cameras(*f->context);
+        auto list = std::make_shared<TCameraInfoList>();
+        for (const char *ip : {"192.0.2.21", "192.0.2.22"}) {
+            list->append(std::make_shared<TCameraInfo>());
+            list->last()->setIp(QString::fromLatin1(ip));
+            list->last()->setModelName(QStringLiteral("ZB-1"));
+        }
+        cameras.setCameraMutableList(list);
+        cameras.onChangeSelected(row, 0);
+        QCOMPARE(cameras.getSelectedCam(), QStringLiteral("none:none:none:none:none:none:none:none:none"));
+        QCOMPARE(cameras.rowModel(row) + cameras.rowIp(row) + cameras.rowMac(row), QString());
+        QVERIFY(!cameras.rowPicked(row) && !cameras.rowHasPreview(row));
+
+        Setup_TimeZoneContentView zones(*f->context);
+        zones.setTimeZoneListFromNVR(kZones.mid(0, 2));
+        zones.refresh();
+        zones.tableViewClicked(row);
+        QCOMPARE(zones.btTimeZoneTitle(), kZones.at(0));
     }
 };
 
