@@ -11,7 +11,7 @@
 # addresses, 00:1c:27:00:0a:01 up at north, 00:1c:27:00:0b:01 up at south)
 # with two cameras each and the cloud portal. The site computers see the
 # machine's files through a mount namespace of their own: what is installed
-# or written under /usr, /etc, /var, /root, /tmp and /run there goes to a
+# or written under /usr, /etc, /var, /root and /run there goes to a
 # throwaway layer.
 #
 # COMMAND runs in the controller namespace, where pc.north.example and
@@ -105,7 +105,7 @@ site() { # name, number, mac-prefix
 
   ip -n "$lan" link set lo up
   ip -n "$lan" addr add 192.0.2.2/24 broadcast 192.0.2.255 dev "ns${id}m$n"
-  for i in $(seq 10 29) $(seq 100 139); do ip -n "$lan" addr add "192.0.2.$i/32" dev "ns${id}m$n"; done
+  for i in $(seq 10 29) $(seq 100 139); do echo "addr add 192.0.2.$i/32 dev ns${id}m$n"; done | ip -n "$lan" -batch -
   ip -n "$lan" addr add 203.0.113.20/32 dev lo
   ip -n "$lan" addr add 203.0.113.30/32 dev lo
   ip -n "$lan" link set "ns${id}m$n" up
@@ -134,7 +134,6 @@ PidFile none
 Subsystem sftp /usr/lib/openssh/sftp-server
 SetEnv NVRWIZARD_TIME_SCALE=${NVRWIZARD_TIME_SCALE:-1}
 EOF
-  /usr/sbin/sshd -t -f "$dir/sshd_config"
   mkdir -p "$dir/layers"
   # `ip netns exec` gives the computer a mount namespace of its own: the
   # layers below stay in it, and the site's hosts file goes back on top.
@@ -145,7 +144,7 @@ EOF
       mkdir -p "$layers/$d" "$layers/$d.work"
       mount -t overlay nvrsites -o "lowerdir=/$d,upperdir=$layers/$d,workdir=$layers/$d.work" "/$d"
     done
-    for d in /root /tmp /run; do mount -t tmpfs nvrsites "$d"; done
+    for d in /root /run; do mount -t tmpfs nvrsites "$d"; done
     mkdir -p /run/sshd
     mount --bind "/etc/netns/$2/hosts" /etc/hosts
     exec /usr/sbin/sshd -D -e -f "$3"' siteslab "$dir/layers" "$pc" "$dir/sshd_config" 2>"$dir/sshd.log" &

@@ -144,14 +144,10 @@ recorders:
     report: {description: "The setup report's path on the site host.", type: str}
     files: {description: "The items left on the site host.", type: dict}
     errors: {description: "Items that could not be made, as C(path: reason)", type: list}
-succeeded:
-  description: How many recorders were set up (or surveyed).
+counts:
+  description: How many recorders C(succeeded) (set up, or surveyed), C(failed), were C(stopped) or C(notStarted).
   returned: when the program printed a result
-  type: int
-failed:
-  description: How many recorders failed.
-  returned: when the program printed a result
-  type: int
+  type: dict
 '''
 
 import json
@@ -244,8 +240,8 @@ def main():
 
     recorders = result.get('recorders', [])
     changed = steps_changed(recorders, module.check_mode)
-    summary = dict(changed=changed, recorders=recorders, rc=status,
-                   succeeded=result.get('succeeded', 0), failed=result.get('failed', 0))
+    counts = dict((key, result.get(key, 0)) for key in ('succeeded', 'failed', 'stopped', 'notStarted'))
+    summary = dict(changed=changed, recorders=recorders, rc=status, counts=counts)
     unfinished = [r for r in recorders if r.get('outcome') != 'succeeded']
     if unfinished or status not in (EXIT_OK, EXIT_WOULD_CHANGE):
         lines = [failure_line(r) for r in unfinished] or [err.strip()]
