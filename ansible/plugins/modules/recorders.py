@@ -228,8 +228,7 @@ def main():
     args = [program, '--batch', '-', '--jobs', str(module.params['jobs'])]
     if module.check_mode:
         args.append('--check')
-    status, out, err = module.run_command(args, data=json.dumps(plan), binary_data=True,
-                                          environ_update=dict(LC_ALL='C.UTF-8'))
+    status, out, err = module.run_command(args, data=json.dumps(plan), binary_data=True)
     try:
         result = json.loads(out)
     except ValueError:
