@@ -36,7 +36,7 @@ play() { # name, expected exit code, more arguments
 holds() { # name, jq condition on the run's result
   jq -e "$2" "$work/$1.json" >/dev/null || { jq . "$work/$1.json" >&2; fail "$1: not $2"; }
 }
-site_results='[.plays[].tasks[] | select(.task.name == "Set up the site'"'"'s recorders") | .hosts[]]'
+site_results='[.plays[].tasks[] | select(.task.name | endswith("Set up the site'"'"'s recorders")) | .hosts[]]'
 states() { cat "$NVRSITES_DIR"/{north,south}/state.json | sha256sum; }
 
 "${playbook[@]}" --syntax-check >/dev/null
