@@ -2,8 +2,9 @@
 # Every figure in one run and one report: builds a Release tree (-O2, with
 # ccache when there is one), then inside the network lab times a whole
 # headless setup against the simulator, twenty recorders set up at once
-# against one, a discovery burst, one configuration command against curl, and
-# the start-up and memory of both programs.
+# against one, a discovery burst, one configuration command against curl, two
+# sites set up at once by the Ansible playbook against one, and the start-up
+# and memory of both programs.
 #
 #   scripts/figures.sh     writes build/figures/report.md and prints it
 #
@@ -60,6 +61,7 @@ figure batch "$bin/bench_batch"
 # shellcheck disable=SC2086
 figure discovery "$bin/bench_discovery" ${FIGURES_BURSTS:-100 500 1000 2000}
 figure httpconfig "$bin/bench_httpconfig" "${FIGURES_HTTP_RUNS:-50}"
+figure sites bash bench/sites/bench-sites.sh "$dir"
 figure startup xvfb-run -a -s "-screen 0 1280x1024x24" "$bin/bench_startup" "${FIGURES_START_RUNS:-10}"
 
 report="$dir/report.md"
@@ -78,7 +80,7 @@ report="$dir/report.md"
   done <"$summary"
   echo
   i=0
-  for name in fullsetup batch discovery httpconfig startup; do
+  for name in fullsetup batch discovery httpconfig sites startup; do
     cat "$out/$name.md"
     echo "Load average when this figure started: ${loads[$i]}."
     echo

@@ -9,7 +9,7 @@
 # share one network lab, each lab test makes its own. The full run then
 # fuzzes for a bounded time and builds what ships without sanitizers, first
 # with no window (proving the controllers need no widgets), then whole, for
-# valgrind and the package checks.
+# valgrind, the package checks and the Ansible playbook in the sites lab.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -51,4 +51,7 @@ step "release tree: whole"
 cmake --build build/release -j "$jobs"
 bash scripts/valgrind.sh --quick build/release
 bash scripts/check-package.sh build/release
+
+step "sites: the Ansible playbook drives two sites over SSH"
+bash tests/sites/test-sites.sh build/release
 step "done"
