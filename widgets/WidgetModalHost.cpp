@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <memory>
@@ -133,7 +134,8 @@ QWidget *WidgetModalHost::alertOwner() const
 namespace {
 
 // Centred across the owner, its top below the owner's title, so the user
-// still sees what the alert is about; centred over the owner when too tall.
+// still sees what the alert is about; centred over the owner where that
+// would leave the screen.
 void placeBelowTitle(QWidget &alert, const QWidget &owner)
 {
     fitToContents(alert);
@@ -146,7 +148,8 @@ void placeBelowTitle(QWidget &alert, const QWidget &owner)
             break;
         }
     }
-    if (top + alert.height() > area.bottom())
+    const QScreen *screen = owner.screen();
+    if (screen && top + alert.height() > screen->availableGeometry().bottom())
         top = std::max(area.top(), area.center().y() - alert.height() / 2);
     alert.move(area.center().x() - alert.width() / 2, top);
 }
