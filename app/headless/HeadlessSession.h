@@ -47,7 +47,7 @@ public:
     // What the recorder holds as far as the run knows: "ip", "zone", "disks",
     // "channels"; null until read or written.
     void noteFact(const QString &key, const QJsonValue &value) { m_facts.insert(key, value); }
-    QJsonValue fact(const QString &key) const { return m_facts.value(key); }
+    QJsonValue fact(const QString &key) const { return m_facts.contains(key) ? m_facts.value(key) : QJsonValue(); }
 
     // Runs act once ready() holds, checking now and after every changed() of
     // the page (on the next event-loop pass); fails the run when it has not

@@ -269,14 +269,16 @@ private slots:
         QCOMPARE(summary.value("changed").toArray(), (QJsonArray {"password", "timeZone", "hdd", "searchCAM"}));
 
         // Again: the recorder is as the answers describe it, and only the
-        // channels are written again.
+        // channels are written again. The camera given a password above is
+        // still listed without one, so the rerun picks cameras the recorder knows.
         const qsizetype before = sim.log(QStringLiteral("changed")).size();
-        const HeadlessRun again = HeadlessRun::runFile(path, 0.1, 60000);
-        QVERIFY2(again.exitCode == 0, qPrintable(again.errors));
+        const QJsonObject rerun = SimProcess::merged(QJsonDocument::fromJson(sourceFile(answers)).object(),
+            {{"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 1}}}}}}});
+        const HeadlessRun again = HeadlessRun::run(rerun, 0.1, 60000);
+        QVERIFY2(again.exitCode == 0, qPrintable(again.errors.right(500)));
         QCOMPARE(again.summaryJson().value("changed").toArray(), QJsonArray {"searchCAM"});
         for (const QString &command : changingCommands(sim, before))
-            QVERIFY2(command.endsWith("avdev") || command.startsWith("camera ") || command.endsWith("/manrecord"),
-                qPrintable(command));
+            QVERIFY2(command.endsWith("avdev") || command.endsWith("/manrecord"), qPrintable(command));
     }
 };
 
