@@ -1,5 +1,8 @@
+#include "EmptyNetwork.h"
 #include "HeadlessRun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,6 +16,9 @@ private slots:
     void refusesBadAnswersAndPlans_data();
     void refusesBadAnswersAndPlans();
     void everyMistakeIsReported();
+    void aDayIsTheLongestTimeout_data();
+    void aDayIsTheLongestTimeout();
+    void aPageIsShownFiftyTimesAtMost();
     void missingFileIsReported();
     void helpListsTheModes();
 
@@ -71,7 +77,6 @@ void HeadlessAnswersTest::refusesBadAnswersAndPlans_data()
         {"cloud account without password", R"({"nimbora": {"account": "existing", "email": "a@b.example"}})",
             "\"account\": \"existing\" needs \"email\" and \"password\""},
         {"terms not a flag", R"({"nimbora": {"acceptTerms": "yes"}})", "\"acceptTerms\" must be true or false"},
-        {"timeout beyond a day", R"({"timeoutSeconds": 2147484})", "whole seconds, at most 86400"},
         {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"}};
     const char *const plans[][3] = {{"not json", "{\"recorders\": [", "the batch plan"},
         {"unknown key", R"({"recorder": [{"mac": "00:1c:27:00:00:01"}]})",
@@ -134,6 +139,49 @@ void HeadlessAnswersTest::everyMistakeIsReported()
     for (const QString &mistake : expected) {
         QVERIFY2(lines.filter(mistake).size() == 1, qPrintable(mistake + QStringLiteral(" in:\n") + r.errors));
         QVERIFY2(lines.filter(mistake).constFirst().startsWith(QStringLiteral("nvrwizard: ")), qPrintable(r.errors));
+    }
+}
+
+void HeadlessAnswersTest::aDayIsTheLongestTimeout_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("86400") << 86400 << true;
+    QTest::newRow("86401") << 86401 << false;
+}
+
+void HeadlessAnswersTest::aDayIsTheLongestTimeout()
+{
+    QFETCH(int, seconds);
+    QFETCH(bool, taken);
+    // The unknown language stops the run before anything is sent either way.
+    const HeadlessRun r
+        = runAnswers(QStringLiteral(R"({"language": "Klingon", "timeoutSeconds": %1})").arg(seconds).toUtf8());
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.errors.contains(QLatin1String("\"timeoutSeconds\" must be")) != taken, qPrintable(r.errors));
+}
+
+// Back on the guide's first sub-page shows the welcome page again: shown a
+// 50th time the run goes on (to a search that finds nothing, in an empty
+// network), a 51st time it ends as going round in circles.
+void HeadlessAnswersTest::aPageIsShownFiftyTimesAtMost()
+{
+    if (EmptyNetwork::rerunCurrentTest())
+        return;
+    for (const int backs : {49, 50}) {
+        QJsonArray actions;
+        for (int i = 0; i < backs; ++i)
+            actions.append(QStringLiteral("back"));
+        const HeadlessRun r = runAnswers(
+            QJsonDocument(QJsonObject {{QStringLiteral("install"), QJsonObject {{QStringLiteral("actions"), actions}}}})
+                .toJson());
+        QCOMPARE(r.exitCode, 1);
+        const QJsonObject result = r.summaryJson();
+        const bool circling = backs == 50;
+        const QString failure = result.value(QLatin1String("failure")).toString();
+        QVERIFY2(
+            (failure == QLatin1String("the answers keep returning to page welcome")) == circling, qPrintable(failure));
+        QCOMPARE(result.value(QLatin1String("pages")).toArray().contains(QStringLiteral("searchNVR")), !circling);
     }
 }
 

@@ -1,18 +1,27 @@
 #include "ShellFixture.h"
 
 #include "app/DiagExit.h"
+#include "app/ReportPdf.h"
+#include "app/SetupReport.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "platform/Log.h"
+#include "protocol/TVexorReply.h"
+#include "steps/Setup_HddView.h"
+#include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_SearchNvrView.h"
+#include "steps/Setup_TimeZoneView.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
 #include <functional>
 #include <tuple>
 
@@ -56,27 +65,29 @@ private slots:
         Log::setSink({});
     }
 
-    void counterFollowsPageKeys_data()
+    // The counter climbs from 0/10 to 10/10 as the pages come in their order;
+    // a key without a count of its own keeps what it showed.
+    void counterClimbsWithThePages()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("counter");
-        const char *rows[][2] = {{"install0", "0/10"}, {"install1", "1/10"}, {"install2", "2/10"}, {"install3", "3/10"},
-            {"searchNVR", "4/10"}, {"password", "5/10"}, {"hdd", "6/10"}, {"searchCAM", "8/10"}, {"nimbora", "9/10"},
-            {"summary", "10/10"}, {"timeZone", "5/10"}, {"welcome", "5/10"}, {"bogus", "5/10"}};
-        for (const auto &row : rows)
-            QTest::newRow(row[0]) << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]);
-    }
-
-    void counterFollowsPageKeys()
-    {
-        QFETCH(QString, steps);
-        QFETCH(QString, counter);
         ShellFixture f;
         f.shell->awakeFromNib();
-        // Start from the password step's value: keys that change nothing keep it.
-        f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), QStringLiteral("password"));
-        f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), steps);
-        QCOMPARE(f.shell->lbSteps(), counter);
+        const QStringList order {QStringLiteral("install0"), QStringLiteral("install1"), QStringLiteral("install2"),
+            QStringLiteral("install3"), Setup_SearchNvrView::kPageKey, Setup_PasswordView::kPageKey,
+            Setup_HddView::kPageKey, Setup_SearchCamView::kPageKey, Setup_NimboraView::kPageKey, SummaryView::kPageKey};
+        QList<int> counts;
+        for (const QString &key : order) {
+            f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), key);
+            QVERIFY2(f.shell->lbSteps().endsWith(QLatin1String("/10")), qPrintable(key));
+            counts << f.shell->lbSteps().section(QLatin1Char('/'), 0, 0).toInt();
+        }
+        QCOMPARE(counts.first(), 0);
+        QCOMPARE(counts.last(), 10);
+        for (int i = 1; i < counts.size(); ++i)
+            QVERIFY2(counts.at(i) > counts.at(i - 1), qPrintable(order.at(i)));
+        for (const QString &key : {Setup_TimeZoneView::kPageKey, QStringLiteral("welcome"), QStringLiteral("bogus")}) {
+            f.post(QStringLiteral("changeReminder"), QStringLiteral("steps"), key);
+            QCOMPARE(f.shell->lbSteps(), QStringLiteral("10/10"));
+        }
         QVERIFY(f.shell->isStepsReminderVisible());
     }
 
@@ -236,6 +247,50 @@ private slots:
         }
     }
 
+    // The report as a reader we did not write sees it: each fact it was given,
+    // markup as plain text, a missing fact as a dash, an empty table as "None".
+    void reportStatesItsFacts()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("poppler-utils is not installed");
+        ShellFixture f;
+        f.writeLanguage(QStringLiteral("EN"), {{"Report_None", "None"}, {"Report_Yes", "Yes"}, {"Report_No", "No"}});
+        f.l10n->setLanguage(QStringLiteral("EN"));
+        TVexorReply nvr {};
+        std::memcpy(nvr.modelName, "HRX-540A\x01", 9);
+        std::memset(nvr.firmwareVersion, '7', sizeof nvr.firmwareVersion); // no NUL: the field's width is the end
+        const uint8_t mac[] {0x00, 0x1c, 0x27, 0xab, 0xcd, 0xef}, ip[] {192, 0, 2, 11};
+        std::memcpy(nvr.macAddress, mac, 6);
+        std::memcpy(nvr.ipAddress, ip, 4);
+        nvr.dhcpEnabled = 1;
+        SetupReport report;
+        report.setRecorder(nvr);
+        report.administrator = QStringLiteral("<b>admin</b> & co");
+        report.timeZone = QStringLiteral("(GMT+01:00) Z\u00fcrich");
+        report.disks = {{1, QStringLiteral("WD Purple"), QStringLiteral("953869 MB"), true}};
+        report.deviceNumber = QStringLiteral("N-4711");
+        report.date = QDateTime(QDate(2026, 3, 4), QTime(5, 6));
+        report.version = QStringLiteral("2.0.1");
+
+        QTemporaryDir dir;
+        QCOMPARE(report.pathFor(dir.path()),
+            dir.filePath(QStringLiteral("HRX-540A-report-00-1C-27-AB-CD-EF-2026-03-04.pdf")));
+        QCOMPARE(report.pathFor(dir.filePath(QStringLiteral("mine.pdf"))), dir.filePath(QStringLiteral("mine.pdf")));
+        const QString path = report.pathFor(dir.path() + QLatin1Char('/'));
+        QString error;
+        QVERIFY2(writeReportPdf(report, *f.l10n, path, &error), qPrintable(error));
+        const QString text = run(pdftotext, {QStringLiteral("-raw"), path, QStringLiteral("-")}).simplified();
+        for (const QString &fact :
+            {QStringLiteral("2026-03-04 05:06"), QStringLiteral("V2.0.1"), QStringLiteral("HRX-540A?"),
+                QString(32, QLatin1Char('7')), QStringLiteral("00:1c:27:ab:cd:ef"), QStringLiteral("192.0.2.11"),
+                QStringLiteral("DHCP"), QStringLiteral("<b>admin</b> & co"), QStringLiteral("Z\u00fcrich"),
+                QStringLiteral("1 WD Purple 953869 MB Yes"), QStringLiteral("SetupCam_Title None"),
+                QStringLiteral("N-4711"), QStringLiteral("E-mail: \u2014"), QStringLiteral("Report_Registered No")})
+            QVERIFY2(text.contains(fact), qPrintable(fact + QStringLiteral(" in: ") + text));
+        QVERIFY2(!text.contains(QString(33, QLatin1Char('7'))), qPrintable(text));
+    }
+
     // xdg-open starts but finds no program for the address: the user is told
     // where to go by hand.
     void whatCannotBeOpenedIsNamed()
@@ -316,5 +371,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ShellFlowTest)
+QTEST_MAIN(ShellFlowTest)
 #include "tst_shellflow.moc"
