@@ -16,6 +16,7 @@ description:
   - The task reports C(changed) when the program sent a recorder, a camera or the cloud portal a
     command that changes something; starting the recording does not count.
   - The task fails when one or more recorders failed, naming each with its failure and diagnosis.
+  - A shortcut item or report that could not be made on the site host is a warning.
   - Every password in the plan is kept out of logs and output.
 version_added: 1.0.0
 author: nvrwizard developers
@@ -238,6 +239,9 @@ def main():
                          % (program, status, err.strip() or out.strip()), rc=status)
 
     recorders = result.get('recorders', [])
+    for recorder in recorders:
+        for error in recorder.get('errors') or []:
+            module.warn('%s: not made: %s' % (recorder.get('mac'), error))
     changed = steps_changed(recorders, module.check_mode)
     counts = dict((key, result.get(key, 0)) for key in ('succeeded', 'failed', 'stopped', 'notStarted'))
     summary = dict(changed=changed, recorders=recorders, rc=status, counts=counts)
