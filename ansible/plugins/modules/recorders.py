@@ -244,13 +244,13 @@ def main():
             module.warn('%s: not made: %s' % (recorder.get('mac'), error))
     changed = steps_changed(recorders, module.check_mode)
     counts = dict((key, result.get(key, 0)) for key in ('succeeded', 'failed', 'stopped', 'notStarted'))
-    summary = dict(changed=changed, recorders=recorders, rc=status, counts=counts)
+    summary = dict(changed=changed, recorders=recorders, counts=counts)
     unfinished = [r for r in recorders if r.get('outcome') != 'succeeded']
     if unfinished or status not in (EXIT_OK, EXIT_WOULD_CHANGE):
         lines = [failure_line(r) for r in unfinished] or [err.strip()]
         module.fail_json(msg='%d of %d recorders were not set up: %s'
                          % (len(unfinished), len(recorders), '; '.join(lines)),
-                         **summary)
+                         rc=status, **summary)
     module.exit_json(**summary)
 
 
