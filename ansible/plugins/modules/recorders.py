@@ -132,19 +132,45 @@ recorders:
   type: list
   elements: dict
   contains:
-    mac: {description: "The recorder's MAC address.", type: str}
-    outcome: {description: "C(succeeded), C(failed), C(stopped) or C(not started).", type: str}
-    step: {description: "The last page or step its run showed.", type: str}
-    ip: {description: "The recorder's address.", type: str}
-    channels: {description: "What each of the nine channels holds (model or null).", type: list}
-    cloudNumber: {description: "The cloud device number once registered.", type: str}
-    failure: {description: "Why its run failed.", type: str}
-    diagnosis: {description: "Why the recorder could not be reached (C(cause) and C(message)).", type: dict}
-    changed: {description: "The steps that changed something.", type: list}
-    wouldChange: {description: "In check mode, what a run would change (C(step) and C(reason)).", type: list}
-    report: {description: "The setup report's path on the site host.", type: str}
-    files: {description: "The items left on the site host.", type: dict}
-    errors: {description: "Items that could not be made, as C(path: reason)", type: list}
+    mac:
+      description: "The recorder's MAC address."
+      type: str
+    outcome:
+      description: "C(succeeded), C(failed), C(stopped) or C(not started)."
+      type: str
+    step:
+      description: "The last page or step its run showed."
+      type: str
+    ip:
+      description: "The recorder's address."
+      type: str
+    channels:
+      description: "What each of the nine channels holds (model or null)."
+      type: list
+    cloudNumber:
+      description: "The cloud device number once registered."
+      type: str
+    failure:
+      description: "Why its run failed."
+      type: str
+    diagnosis:
+      description: "Why the recorder could not be reached (C(cause) and C(message))."
+      type: dict
+    changed:
+      description: "The steps that changed something."
+      type: list
+    wouldChange:
+      description: "In check mode, what a run would change (C(step) and C(reason))."
+      type: list
+    report:
+      description: "The setup report's path on the site host."
+      type: str
+    files:
+      description: "The items left on the site host."
+      type: dict
+    errors:
+      description: "Items that could not be made, as C(path: reason)"
+      type: list
 counts:
   description: How many recorders C(succeeded) (set up, or surveyed), C(failed), were C(stopped) or C(notStarted).
   returned: when the program printed a result
