@@ -16,6 +16,7 @@ description:
   - The task reports C(changed) when the program sent a recorder, a camera or the cloud portal a
     command that changes something; starting the recording does not count.
   - The task fails when one or more recorders failed, naming each with its failure and diagnosis.
+  - A shortcut item or report that could not be made on the site host is a warning.
   - Every password in the plan is kept out of logs and output.
 version_added: 1.0.0
 author: nvrwizard developers
@@ -131,19 +132,45 @@ recorders:
   type: list
   elements: dict
   contains:
-    mac: {description: "The recorder's MAC address.", type: str}
-    outcome: {description: "C(succeeded), C(failed), C(stopped) or C(not started).", type: str}
-    step: {description: "The last page or step its run showed.", type: str}
-    ip: {description: "The recorder's address.", type: str}
-    channels: {description: "What each of the nine channels holds (model or null).", type: list}
-    cloudNumber: {description: "The cloud device number once registered.", type: str}
-    failure: {description: "Why its run failed.", type: str}
-    diagnosis: {description: "Why the recorder could not be reached (C(cause) and C(message)).", type: dict}
-    changed: {description: "The steps that changed something.", type: list}
-    wouldChange: {description: "In check mode, what a run would change (C(step) and C(reason)).", type: list}
-    report: {description: "The setup report's path on the site host.", type: str}
-    files: {description: "The items left on the site host.", type: dict}
-    errors: {description: "Items that could not be made, as C(path: reason)", type: list}
+    mac:
+      description: "The recorder's MAC address."
+      type: str
+    outcome:
+      description: "C(succeeded), C(failed), C(stopped) or C(not started)."
+      type: str
+    step:
+      description: "The last page or step its run showed."
+      type: str
+    ip:
+      description: "The recorder's address."
+      type: str
+    channels:
+      description: "What each of the nine channels holds (model or null)."
+      type: list
+    cloudNumber:
+      description: "The cloud device number once registered."
+      type: str
+    failure:
+      description: "Why its run failed."
+      type: str
+    diagnosis:
+      description: "Why the recorder could not be reached (C(cause) and C(message))."
+      type: dict
+    changed:
+      description: "The steps that changed something."
+      type: list
+    wouldChange:
+      description: "In check mode, what a run would change (C(step) and C(reason))."
+      type: list
+    report:
+      description: "The setup report's path on the site host."
+      type: str
+    files:
+      description: "The items left on the site host."
+      type: dict
+    errors:
+      description: "Items that could not be made, as C(path: reason)"
+      type: list
 counts:
   description: How many recorders C(succeeded) (set up, or surveyed), C(failed), were C(stopped) or C(notStarted).
   returned: when the program printed a result
@@ -238,15 +265,18 @@ def main():
                          % (program, status, err.strip() or out.strip()), rc=status)
 
     recorders = result.get('recorders', [])
+    for recorder in recorders:
+        for error in recorder.get('errors') or []:
+            module.warn('%s: not made: %s' % (recorder.get('mac'), error))
     changed = steps_changed(recorders, module.check_mode)
     counts = dict((key, result.get(key, 0)) for key in ('succeeded', 'failed', 'stopped', 'notStarted'))
-    summary = dict(changed=changed, recorders=recorders, rc=status, counts=counts)
+    summary = dict(changed=changed, recorders=recorders, counts=counts)
     unfinished = [r for r in recorders if r.get('outcome') != 'succeeded']
     if unfinished or status not in (EXIT_OK, EXIT_WOULD_CHANGE):
         lines = [failure_line(r) for r in unfinished] or [err.strip()]
         module.fail_json(msg='%d of %d recorders were not set up: %s'
                          % (len(unfinished), len(recorders), '; '.join(lines)),
-                         **summary)
+                         rc=status, **summary)
     module.exit_json(**summary)
 
 
