@@ -35,12 +35,17 @@ class HddStepLabTest : public StepLab
     {
         return waitFor([&] { return f->modal.shown().size() == n; });
     }
-    // No query follows.
+    // No query follows: none within three of the longest gaps the queries
+    // left so far, a wait that grows with a slow machine instead of proving nothing.
     void quiet()
     {
-        QTest::qWait(200);
+        const QList<SimLogLine> seen = requests(QStringLiteral("storageinfo"));
+        qint64 gap = 50;
+        for (qsizetype i = 1; i < seen.size(); ++i)
+            gap = qMax(gap, seen.at(i).timeMs - seen.at(i - 1).timeMs);
+        QTest::qWait(int(gap)); // the query in flight lands
         const int after = queries();
-        QTest::qWait(200);
+        QTest::qWait(int(3 * gap));
         QCOMPARE(queries(), after);
     }
     bool busy() const { return step->messageViewController().isVisible(); }

@@ -90,7 +90,12 @@ private slots:
         c.onProgress = [&](HttpConfig &h) { h.performGetDateInformation(m_nvr, kAdmin, kPassword); };
         QVERIFY(c.run([&](HttpConfig &h) { h.startFormatHdd(h.getHddInfoList(), m_nvr, kAdmin, kPassword); }));
         QCOMPARE(c.done.last(), int(HttpCmd::GetDateInformation));
-        QTest::qWait(300); // many poll intervals
+        // Five of the poll's own intervals, counted on the event loop the poll would use.
+        int intervals = 0;
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout, [&intervals] { ++intervals; });
+        clock.start(durations().formatPollMs);
+        QTRY_VERIFY(intervals >= 5);
         QCOMPARE(c.progress, QStringList {"1:35"});
         QCOMPARE(c.done.size(), 3);
     }
