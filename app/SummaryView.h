@@ -3,8 +3,8 @@
 #include "app/SetupReport.h"
 #include "core/LeftStepView.h"
 #include "core/PageController.h"
-#include "shortcuts/ShortcutItems.h"
 #include "guide/EmphasisedText.h"
+#include "shortcuts/ShortcutItems.h"
 #include "steps/SetupProgressView.h"
 #include "steps/SetupStep.h"
 #include "webconfig/HttpConfigDelegate.h"
@@ -56,7 +56,9 @@ public:
     QString defaultReportPath() const;
     // Writes the report as a PDF; false with the reason when it could not.
     bool writeReport(const QString &path, QString *error) const;
-    // "Save report…" once a path was chosen: a failure is shown in an alert.
+    // "Save report…": asks where, then saves there.
+    void onSaveReportClicked();
+    // Saves the report once a path was chosen: a failure is shown in an alert.
     void onSaveReport(const QString &path);
     // The report waits for the recorder's cloud state.
     bool btSaveReportEnabled() const { return m_settled; }

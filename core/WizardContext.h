@@ -16,4 +16,7 @@ struct WizardContext
     ModalHost &modal;
     UrlOpener &urls;
     UserFolders folders;
+    // Off where pages are shown without a network to search (screens drawn
+    // outside the lab, shells walked by hand): the search step then waits.
+    bool searchesLan = true;
 };

@@ -44,8 +44,6 @@ bool inUse(const THddInfo &disk)
 
 } // namespace
 
-int Setup_HddView::hddStep = Setup_HddView::NotStarted;
-
 Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     : RecorderStep(context, parent)
     , httpConfig(std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this)))
@@ -53,7 +51,6 @@ Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     , m_message(context.localization)
 {
     progress.setProgressPos(kHddProgressPos);
-    hddStep = NotStarted;
     m_formatDialogTimer.setSingleShot(true);
     connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);
     connect(&m_table, &Setup_HddInformationView::nextRequested, this, &Setup_HddView::onNextClicked);
@@ -79,7 +76,7 @@ const THddInfoList &Setup_HddView::hddInfos() const
 void Setup_HddView::viewDidAppear()
 {
     m_tableShown = true;
-    postChangeReminder(QStringLiteral("hdd"));
+    postChangeReminder(kPageKey);
     nextClicked = false;
     skipClicked = false;
     backClicked = false;
@@ -93,7 +90,7 @@ void Setup_HddView::viewDidAppear()
 void Setup_HddView::performFirstQuery()
 {
     Log::format("%s", Q_FUNC_INFO);
-    hddStep = Browsing;
+    m_hddStep = Browsing;
     setButtonsEnabled(false);
     removeBusyPanel();
     showBusyPanel(QStringLiteral("SetupHdd_Check"), kCheckPanelSteps);
@@ -103,7 +100,7 @@ void Setup_HddView::performFirstQuery()
 
 void Setup_HddView::performRefreshQuery()
 {
-    hddStep = Browsing;
+    m_hddStep = Browsing;
     performQuery();
 }
 
@@ -183,7 +180,7 @@ void Setup_HddView::rememberMark(const std::shared_ptr<THddInfo> &disk)
 
 void Setup_HddView::onNextClicked()
 {
-    if (hddStep != Browsing || m_formatDialogTimer.isActive())
+    if (m_hddStep != Browsing || m_formatDialogTimer.isActive())
         return;
     nextClicked = true;
     m_nextEnabled = false;
@@ -205,7 +202,7 @@ void Setup_HddView::onBackClicked()
 void Setup_HddView::onSkipClicked()
 {
     skipClicked = true;
-    if (!m_queryInFlight && hddStep == Browsing)
+    if (!m_queryInFlight && m_hddStep == Browsing)
         performQuery();
 }
 
@@ -234,7 +231,7 @@ void Setup_HddView::openFormatDialog()
 
 void Setup_HddView::toFormat()
 {
-    hddStep = Formatting;
+    m_hddStep = Formatting;
     startFormatting();
 }
 

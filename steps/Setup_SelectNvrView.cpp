@@ -7,6 +7,7 @@
 #include "platform/Log.h"
 #include "steps/DiagCheckNVRInternet.h"
 #include "steps/Setup_SearchNvrView.h"
+#include "util/RowAt.h"
 #include "util/UtilMethod.h"
 
 Setup_SelectNvrView::Setup_SelectNvrView(WizardContext &context)
@@ -29,23 +30,25 @@ void Setup_SelectNvrView::setSearchDeviceList(const QList<TVexorReply> &list)
 
 QString Setup_SelectNvrView::rowIp(int row) const
 {
-    return UtilMethod::ipToString(devices.at(row).ipAddress);
+    const TVexorReply *device = rowAt(devices, row);
+    return device ? UtilMethod::ipToString(device->ipAddress) : QString();
 }
 
 QString Setup_SelectNvrView::rowMac(int row) const
 {
-    return UtilMethod::macToString(devices.at(row).macAddress);
+    const TVexorReply *device = rowAt(devices, row);
+    return device ? UtilMethod::macToString(device->macAddress) : QString();
 }
 
 QString Setup_SelectNvrView::rowDiagnosisText(int row) const
 {
-    const ReachDiagnosis &diagnosis = diagnoses.at(row);
-    return diagnosis ? fillFormat(text(diagnosis.textKey()), diagnosis.args) : QString();
+    const ReachDiagnosis *diagnosis = rowAt(diagnoses, row);
+    return diagnosis && *diagnosis ? fillFormat(text(diagnosis->textKey()), diagnosis->args) : QString();
 }
 
 void Setup_SelectNvrView::selectRow(int row)
 {
-    if (row < 0 || row >= devices.size())
+    if (!rowAt(devices, row))
         return;
     selected = row;
     selectedMac = rowMac(row);

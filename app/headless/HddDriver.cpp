@@ -1,7 +1,7 @@
-#include "core/ScriptedModalHost.h"
 #include "app/headless/ActionAnswers.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/Setup_HddView.h"
 
@@ -68,7 +68,7 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
         [&step, &session, shownBefore] {
             if (session.modal().alertSince(shownBefore))
                 return waitingForUser(step);
-            return Setup_HddView::hddStep == Setup_HddView::Formatting && !step.messageViewController().isVisible();
+            return step.hddStep() == Setup_HddView::Formatting && !step.messageViewController().isVisible();
         },
         [&session, record, shownBefore] {
             if (const std::optional<QString> alert = session.modal().alertSince(shownBefore)) {
@@ -100,8 +100,8 @@ void goOn(Setup_HddView &step, HeadlessSession &session)
         step.onSkipClicked();
         return;
     }
-    session.modal().setScript(
-        QStringLiteral("DiagHddFormat"), [](DialogController &dialog) { static_cast<DiagHddFormat &>(dialog).btOk(); });
+    session.modal().setScript<DiagHddFormat>(
+        [](DialogController &dialog) { static_cast<DiagHddFormat &>(dialog).btOk(); });
     QString problem;
     if (!markBays(table, bays, &problem)) {
         session.fail(problem);

@@ -24,7 +24,8 @@ class MainWindow;
 class ShotWorld
 {
 public:
-    explicit ShotWorld(const QString &language);
+    // Only a world that searches the LAN broadcasts: run it inside the network lab.
+    ShotWorld(const QString &language, bool searchesLan);
     ~ShotWorld();
 
     AppDelegate &shell() { return m_shell; }
