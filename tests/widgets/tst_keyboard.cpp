@@ -300,7 +300,7 @@ private slots:
         QCOMPARE(delegates.calls, calls);
         // Every dialog dims the window while open, and undims it once, unless
         // it hands the window on to a dialog that follows.
-        QCOMPARE(w.dimmed, dialog->handsOn() ? QList<bool> {true} : QList<bool> {true, false});
+        QCOMPARE(w.dimmed, (dialog->handsOn() ? QList<bool> {true} : QList<bool> {true, false}));
     }
 
     // The password forms show what their step says: failures, marks, fields.
