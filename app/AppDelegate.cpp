@@ -30,10 +30,10 @@ const QString kQuickGuide = QStringLiteral("HRX-260A_A2_QIG_v1.40(DI)_90x130.pdf
 QString counterFor(const QString &steps)
 {
     static const QHash<QString, QString> counters = {
-        {QStringLiteral("install0"), QStringLiteral("0/10")},
-        {QStringLiteral("install1"), QStringLiteral("1/10")},
-        {QStringLiteral("install2"), QStringLiteral("2/10")},
-        {QStringLiteral("install3"), QStringLiteral("3/10")},
+        {InstallView::subPageKey(0), QStringLiteral("0/10")},
+        {InstallView::subPageKey(1), QStringLiteral("1/10")},
+        {InstallView::subPageKey(2), QStringLiteral("2/10")},
+        {InstallView::subPageKey(3), QStringLiteral("3/10")},
         {Setup_SearchNvrView::kPageKey, QStringLiteral("4/10")},
         {Setup_PasswordView::kPageKey, QStringLiteral("5/10")},
         {Setup_HddView::kPageKey, QStringLiteral("6/10")},
@@ -60,6 +60,8 @@ AppDelegate::~AppDelegate()
 {
     for (NotificationCenter::Token token : m_observers)
         m_context.notifications.removeObserver(token);
+    if (!m_observers.isEmpty())
+        m_context.modal.setDimmingListener({});
 }
 
 void AppDelegate::awakeFromNib()
@@ -72,8 +74,7 @@ void AppDelegate::awakeFromNib()
     if (m_observers.isEmpty()) {
         m_observers.append(m_context.notifications.addObserver(
             Notifications::changeReminder, [this](const QObject *, const QVariantMap &info) { changeReminder(info); }));
-        m_observers.append(m_context.notifications.addObserver(Notifications::greyViewCovered,
-            [this](const QObject *, const QVariantMap &info) { greyViewCovered(info); }));
+        m_context.modal.setDimmingListener([this](Dimming) { emit changed(); });
     }
     if (!m_loadStatus) {
         m_context.localization.setLanguage(QStringLiteral("EN"));
@@ -81,7 +82,6 @@ void AppDelegate::awakeFromNib()
         m_loadStatus = true;
     }
     m_stepsReminderVisible = false;
-    m_greyViewVisible = false;
     setLanguageText();
 }
 
@@ -188,7 +188,7 @@ bool AppDelegate::isHelpButtonVisible(int index) const
 void AppDelegate::changeReminder(const QVariantMap &userInfo)
 {
     const QString steps = userInfo.value(Notifications::stepsKey).toString();
-    if (steps == QLatin1String("welcome")) {
+    if (steps == WelcomeView::kPageKey) {
         m_tradeMarkVisible = true;
         m_headerGrey = false;
         emit changed();
@@ -199,7 +199,7 @@ void AppDelegate::changeReminder(const QVariantMap &userInfo)
         return;
     m_lbSteps = counter;
     m_stepsReminderVisible = true;
-    if (steps == QLatin1String("install0")) {
+    if (steps == InstallView::subPageKey(0)) {
         m_headerGrey = true;
         m_tradeMarkVisible = true;
         m_helpButtonsVisible = true;
@@ -207,18 +207,14 @@ void AppDelegate::changeReminder(const QVariantMap &userInfo)
     emit changed();
 }
 
-void AppDelegate::greyViewCovered(const QVariantMap &userInfo)
+bool AppDelegate::isGreyViewVisible() const
 {
-    const QString value = userInfo.value(Notifications::greyViewCovered).toString();
-    if (value == QLatin1String("YES") || value == QLatin1String("YES2")) {
-        m_greyViewVisible = true;
-        m_greyViewOpacity = value == QLatin1String("YES") ? 0.8 : 0.2;
-    } else if (value == QLatin1String("NO")) {
-        m_greyViewVisible = false;
-    } else {
-        return;
-    }
-    emit changed();
+    return m_context.modal.dimming() != Dimming::None;
+}
+
+double AppDelegate::greyViewOpacity() const
+{
+    return m_context.modal.dimming() == Dimming::Light ? 0.2 : 0.8;
 }
 
 void AppDelegate::onTroubleshootingClicked()

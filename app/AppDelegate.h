@@ -63,8 +63,9 @@ public:
     bool isStepsReminderVisible() const { return m_stepsReminderVisible; }
     bool isHeaderGrey() const { return m_headerGrey; }
     bool isTradeMarkVisible() const { return m_tradeMarkVisible; }
-    bool isGreyViewVisible() const { return m_greyViewVisible; }
-    double greyViewOpacity() const { return m_greyViewOpacity; }
+    // The dimming over the window, as the modal host sets it.
+    bool isGreyViewVisible() const;
+    double greyViewOpacity() const;
     QString lbCopyright() const { return m_copyright; }
     QString lbTradeMark() const { return m_tradeMark; }
     // The help bar's buttons, in this order.
@@ -86,7 +87,6 @@ signals:
 private:
     void setLanguageText();
     void changeReminder(const QVariantMap &userInfo);
-    void greyViewCovered(const QVariantMap &userInfo);
     void swapContentView(class PageController *page);
     // Hands a page or document to the desktop, or tells the user where it is.
     void open(const QUrl &url);
@@ -105,8 +105,6 @@ private:
     bool m_headerGrey = false;
     bool m_tradeMarkVisible = false;
     bool m_helpButtonsVisible = false;
-    bool m_greyViewVisible = false;
-    double m_greyViewOpacity = 0.8;
     QList<HelpButton> m_helpButtons;
     QList<NotificationCenter::Token> m_observers;
 };

@@ -9,7 +9,6 @@ class DiagAbout : public DialogController
 public:
     using DialogController::DialogController;
 
-    QString dialogKind() const override { return QStringLiteral("DiagAbout"); }
     void windowDidLoad() override;
     void windowWillClose() override;
 

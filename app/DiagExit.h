@@ -12,8 +12,6 @@ class DiagExit : public DialogController
 public:
     DiagExit(WizardContext &context, QStringList stepsDone, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagExit"); }
-
     void btLeave();
     void btStay() { dismiss(); }
     bool leaving() const { return m_leaving; }

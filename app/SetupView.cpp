@@ -2,6 +2,7 @@
 
 #include "core/ShellDelegate.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
@@ -10,13 +11,10 @@
 #include "steps/Setup_TimeZoneView.h"
 
 namespace {
-constexpr int kSlots = 9;
 // The steps that change the recorder, by their titles, in their order.
 const char *const kStepTitles[]
     = {"SetupSetPwd_Title", "SetupTimeZone_Title", "SetupHdd_Title_260A", "SetupCam_Title", "SetupNimbora_Title"};
 } // namespace
-
-int SetupView::setupStep = 0;
 
 SetupView::SetupView(WizardContext &context, QObject *parent)
     : PageController(context, parent)
@@ -28,8 +26,7 @@ SetupView::SetupView(WizardContext &context, QObject *parent)
     , m_searchCam(new Setup_SearchCamView(context, this))
     , m_nimbora(new Setup_NimboraView(context, this))
 {
-    setupStep = 4;
-    for (int i = 0; i < kSlots; ++i)
+    for (int i = 0; i < ModelName::kCameraChannels; ++i)
         m_selectedCams.append(QString());
     m_leftStep.setStepIndex(1);
 }
@@ -39,8 +36,8 @@ SetupView::~SetupView() = default;
 void SetupView::viewDidAppear()
 {
     Log::line(QStringLiteral("setupview::viewDidChangeBackingProperties"));
-    if (setupStep == 4)
-        showSearchStep();
+    // Whichever step was left, the page starts over at the search.
+    showSearchStep();
 }
 
 NvrRef SetupView::getSelectedDevice() const
@@ -69,7 +66,7 @@ void SetupView::getAllSelectedCams(const QString &cams)
         return;
     }
     const QStringList fields = cams.split(QLatin1Char(':'));
-    if (fields.size() > kSlots)
+    if (fields.size() > ModelName::kCameraChannels)
         return;
     for (int i = 0; i < fields.size(); ++i)
         m_selectedCams[i] = fields.at(i);

@@ -62,9 +62,6 @@ public:
     QString nimboraPassword() const { return m_nimboraPassword; }
     const QStringList &selectedCams() const { return m_selectedCams; }
 
-    // The step shown when the page appears; always the search step.
-    static int setupStep;
-
     // SetupStepDelegate
     void setupSearchNvrNext() override;
     void setupSearchNvrBack() override;

@@ -22,8 +22,8 @@ namespace {
 
 constexpr int kProgressPos = 10;
 constexpr int kCompletePhase = 2;
-constexpr int kItems = 12;
 constexpr int kFirstCamera = 3;
+constexpr int kItems = kFirstCamera + ModelName::kCameraChannels;
 
 // Elements 0 and 2 are the recorder's and the cloud account's passwords.
 bool isSecret(int index)
@@ -83,7 +83,7 @@ QString SummaryView::item(int index) const
 QStringList SummaryView::cameras() const
 {
     QStringList shown;
-    for (int slot = 0; slot < 9; ++slot) {
+    for (int slot = 0; slot < ModelName::kCameraChannels; ++slot) {
         const QString camera = item(kFirstCamera + slot);
         if (camera != kSummaryNone)
             shown << camera;
@@ -252,6 +252,14 @@ bool SummaryView::writeReport(const QString &path, QString *error) const
     Log::line(written ? QStringLiteral("report written to %1").arg(path)
                       : QStringLiteral("report not written to %1: %2").arg(path, *error));
     return written;
+}
+
+void SummaryView::onSaveReportClicked()
+{
+    const QString path
+        = context().modal.askSaveFileName(btSaveReportTitle(), defaultReportPath(), QStringLiteral("PDF (*.pdf)"));
+    if (!path.isEmpty())
+        onSaveReport(path);
 }
 
 void SummaryView::onSaveReport(const QString &path)

@@ -57,7 +57,9 @@ public:
     QString defaultReportPath() const;
     // Writes the report as a PDF; false with the reason when it could not.
     bool writeReport(const QString &path, QString *error) const;
-    // "Save report…" once a path was chosen: a failure is shown in an alert,
+    // "Save report…": asks where, then saves there.
+    void onSaveReportClicked();
+    // Saves the report once a path was chosen: a failure is shown in an alert,
     // success on the page with the file's path.
     void onSaveReport(const QString &path);
     QString lbReportSaved() const { return m_reportSaved; }

@@ -19,7 +19,6 @@ public:
 
     using DialogController::DialogController;
 
-    QString dialogKind() const override { return QStringLiteral("DiagShowEula"); }
     void windowDidLoad() override;
 
     void onCloseClicked();

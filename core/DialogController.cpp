@@ -1,7 +1,6 @@
 #include "core/DialogController.h"
 
 #include "core/HMLocalization.h"
-#include "platform/NotificationCenter.h"
 
 DialogController::DialogController(WizardContext &context, QObject *parent)
     : QObject(parent)
@@ -9,19 +8,14 @@ DialogController::DialogController(WizardContext &context, QObject *parent)
 {
 }
 
-void DialogController::windowDidLoad()
-{
-    postGreyViewCovered(QStringLiteral("YES"));
-}
-
 void DialogController::windowWillClose()
 {
     dismiss();
 }
 
-void DialogController::dismiss()
+void DialogController::handOn()
 {
-    postGreyViewCovered(QStringLiteral("NO"));
+    m_handsOn = true;
     stopModal();
 }
 
@@ -36,9 +30,4 @@ void DialogController::stopModal()
 QString DialogController::text(const QString &key) const
 {
     return m_context.localization.localizedStringForKey(key);
-}
-
-void DialogController::postGreyViewCovered(const QString &value)
-{
-    m_context.notifications.post(Notifications::greyViewCovered, this, {{Notifications::greyViewCovered, value}});
 }

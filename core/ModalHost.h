@@ -2,10 +2,20 @@
 
 #include <QString>
 
+#include <functional>
+
 class DialogController;
 
-// Runs dialogs and alerts over the main window. The widgets build real
-// windows; tests and the headless mode script the user.
+// How far the main window is dimmed behind what the host shows.
+enum class Dimming {
+    None,
+    Dark, // behind a dialog
+    Light, // behind a camera preview, the camera list still legible
+};
+
+// Runs dialogs and alerts over the main window, and dims the window while a
+// dialog is up. The widgets build real windows; tests and the headless mode
+// script the user.
 class ModalHost
 {
 public:
@@ -23,4 +33,22 @@ public:
 
     // An application-modal warning with one button; returns once closed.
     virtual void runAlert(const QString &message, const QString &button) = 0;
+
+    // A file to save to, asked with the system's save dialog: the path the
+    // user chose, or none when cancelled.
+    virtual QString askSaveFileName(const QString &title, const QString &proposed, const QString &filter) = 0;
+
+    Dimming dimming() const { return m_dimming; }
+    // The shell, which draws the dimming, follows it here.
+    void setDimmingListener(std::function<void(Dimming)> listener) { m_dimmingListener = std::move(listener); }
+    void setDimming(Dimming dimming);
+
+protected:
+    // Dims the window for the dialog now opening, and undims it when the
+    // dialog ends, unless the dialog hands the window on to one that follows.
+    void dimWhileOpen(DialogController &dialog);
+
+private:
+    Dimming m_dimming = Dimming::None;
+    std::function<void(Dimming)> m_dimmingListener;
 };

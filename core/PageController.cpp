@@ -18,8 +18,3 @@ void PageController::postChangeReminder(const QString &steps)
 {
     m_context.notifications.post(Notifications::changeReminder, this, {{Notifications::stepsKey, steps}});
 }
-
-void PageController::postGreyViewCovered(const QString &value)
-{
-    m_context.notifications.post(Notifications::greyViewCovered, this, {{Notifications::greyViewCovered, value}});
-}

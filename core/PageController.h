@@ -30,7 +30,6 @@ signals:
 protected:
     QString text(const QString &key) const;
     void postChangeReminder(const QString &steps);
-    void postGreyViewCovered(const QString &value);
 
 private:
     WizardContext &m_context;

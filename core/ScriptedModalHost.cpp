@@ -7,15 +7,11 @@
 #include <QPointer>
 #include <QTimer>
 
-void ScriptedModalHost::setScript(const QString &dialogKind, Script script)
-{
-    m_scripts.insert(dialogKind, std::move(script));
-}
-
 void ScriptedModalHost::runModal(DialogController &dialog)
 {
     m_shown.append(QStringLiteral("dialog:") + dialog.dialogKind());
     ++m_depth;
+    dimWhileOpen(dialog);
     dialog.windowDidLoad();
 
     QEventLoop loop;
@@ -30,13 +26,15 @@ void ScriptedModalHost::runModal(DialogController &dialog)
 void ScriptedModalHost::showFloating(DialogController &dialog)
 {
     m_shown.append(QStringLiteral("floating:") + dialog.dialogKind());
+    dimWhileOpen(dialog);
     dialog.windowDidLoad();
     actLater(dialog, &dialog);
 }
 
 void ScriptedModalHost::actLater(DialogController &dialog, QObject *context)
 {
-    const Script script = m_scripts.value(dialog.dialogKind());
+    const auto found = m_scripts.find(typeid(dialog));
+    const Script script = found == m_scripts.end() ? Script() : found->second;
     QPointer<DialogController> guard(&dialog);
     QTimer::singleShot(0, context, [guard, script] {
         if (!guard || guard->isModalStopped())
@@ -52,6 +50,12 @@ void ScriptedModalHost::runAlert(const QString &message, const QString &button)
 {
     Log::line(QStringLiteral("alert: %1 [%2]").arg(message, button));
     m_shown.append(QStringLiteral("alert:") + message);
+}
+
+QString ScriptedModalHost::askSaveFileName(const QString &title, const QString &, const QString &)
+{
+    m_shown.append(QStringLiteral("save:") + title);
+    return QString();
 }
 
 std::optional<QString> ScriptedModalHost::alertSince(qsizetype from) const

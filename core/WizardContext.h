@@ -21,4 +21,7 @@ struct WizardContext
     UserFolders folders;
     // Addresses, routes and links, for telling why a recorder cannot be reached.
     std::shared_ptr<const ComputerNetwork> network = systemNetwork();
+    // Off where pages are shown without a network to search (screens drawn
+    // outside the lab, shells walked by hand): the search step then waits.
+    bool searchesLan = true;
 };

@@ -10,10 +10,11 @@ void DiagLEDStateRed::onCloseClicked()
 
 void DiagLEDStateRed::btReset()
 {
-    // The window stays dimmed: the reset dialog follows.
-    stopModal();
-    if (theDelegate)
-        theDelegate->openResetWindow();
+    if (!theDelegate)
+        return dismiss();
+    // The reset dialog follows over the dimmed window.
+    handOn();
+    theDelegate->openResetWindow();
 }
 
 QString DiagLEDStateRed::lbTitle() const

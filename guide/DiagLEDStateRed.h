@@ -21,8 +21,6 @@ class DiagLEDStateRed : public DialogController
 public:
     using DialogController::DialogController;
 
-    QString dialogKind() const override { return QStringLiteral("DiagLEDStateRed"); }
-
     void setDelegate(DiagLEDStateRedDelegate *delegate) { theDelegate = delegate; }
 
     void onCloseClicked();

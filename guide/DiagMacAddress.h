@@ -12,8 +12,6 @@ public:
     // empty when no recorder is selected.
     DiagMacAddress(WizardContext &context, const QString &selectedDevicesMAC, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagMacAddress"); }
-
     void onCloseClicked();
 
     QString selectedDevicesMAC() const { return m_selectedDevicesMAC; }

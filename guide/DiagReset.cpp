@@ -35,9 +35,11 @@ DiagReset::DiagReset(WizardContext &context, QObject *parent)
 
 void DiagReset::onCloseClicked()
 {
-    dismiss();
-    if (theDelegate)
-        theDelegate->reOpenDiagLEDStateRED();
+    if (!theDelegate)
+        return dismiss();
+    // The status-light dialog comes back over the dimmed window.
+    handOn();
+    theDelegate->reOpenDiagLEDStateRED();
 }
 
 void DiagReset::onRestartClicked()

@@ -22,8 +22,6 @@ class DiagReset : public DialogController
 public:
     explicit DiagReset(WizardContext &context, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagReset"); }
-
     void setDelegate(DiagResetDelegate *delegate) { theDelegate = delegate; }
 
     void onCloseClicked();

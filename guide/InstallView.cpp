@@ -11,9 +11,6 @@
 
 #include <algorithm>
 
-int InstallView::installSteps = 0;
-int InstallView::installSteps_580 = 0;
-
 namespace {
 
 constexpr unsigned bit(InstallView::Picture picture)
@@ -28,22 +25,21 @@ struct SubPage
     const char *titleKey;
     const char *textKey; // a format with the model name
     bool tip;
-    const char *steps;
 };
 
 // Sub-page 0, both halves of sub-page 1, sub-pages 2 and 3; the progress bar
 // shows the sub-page number.
 const SubPage kSubPages[] = {
     {bit(InstallView::installImage_Router) | bit(InstallView::installImage_HardDrive), "install_hddAndRouter.png",
-        "Install_Title2", "Install_Text0_540A", false, "install0"},
-    {bit(InstallView::installImage), "HRX_540A_1.png", "Install_Title3", "Install_Text1.1", false, "install1"},
-    {bit(InstallView::installImage), "1_power.png", "Install_Title", "Install_Text1", false, "install1"},
+        "Install_Title2", "Install_Text0_540A", false},
+    {bit(InstallView::installImage), "HRX_540A_1.png", "Install_Title3", "Install_Text1.1", false},
+    {bit(InstallView::installImage), "1_power.png", "Install_Title", "Install_Text1", false},
     {bit(InstallView::installImage) | bit(InstallView::SW580InstallImage_Left)
             | bit(InstallView::SW580InstallImage_Right),
-        "", "Install_Title", "Install_Text2", false, "install2"},
+        "", "Install_Title", "Install_Text2", false},
     {bit(InstallView::installImage) | bit(InstallView::SW580InstallImage_Left2)
             | bit(InstallView::SW580InstallImage_Right2) | bit(InstallView::SW580InstallImage_Right2_1),
-        "white", "Install_Title", "Install_Text3", true, "install3"},
+        "white", "Install_Title", "Install_Text3", true},
 };
 
 const SubPage &subPageAt(int installSteps, int half)
@@ -92,7 +88,7 @@ void InstallView::changeInstallImage()
     m_lbTip1 = m_subPage == 3 ? EmphasisedText::find(tip, m_btnNext) : EmphasisedText {tip, QString()};
     m_tipVisible = page.tip;
     m_progress = m_subPage;
-    postChangeReminder(QString::fromLatin1(page.steps));
+    postChangeReminder(subPageKey(m_subPage));
     emit changed();
 }
 
@@ -166,9 +162,6 @@ void InstallView::toOpenResetWindow()
 
 void InstallView::reOpenDiagLEDStateRED()
 {
-    // The reset dialog has just undimmed the window, but the status-light
-    // dialog follows: keep it dimmed in between.
-    postGreyViewCovered(QStringLiteral("YES"));
     QTimer::singleShot(durations().chainedDialogMs, this, &InstallView::openDiagLEDStateRed);
 }
 

@@ -35,12 +35,9 @@ public:
         SW580InstallTextField_Right,
     };
 
-    // The position in the guide outlives the page: 0 to 3, and the half of
-    // sub-page 1 (0 or 1).
-    static int installSteps;
-    static int installSteps_580;
-
     QString pageKey() const override { return kPageKey; }
+    // What the step counter is told on sub-page 0 to 3: "install0" to "install3".
+    static QString subPageKey(int subPage) { return kPageKey + QString::number(subPage); }
     void viewDidAppear() override;
 
     void setDelegate(ShellDelegate *delegate) { theDelegate = delegate; }
@@ -78,6 +75,10 @@ private:
     void toOpenResetWindow();
 
     ShellDelegate *theDelegate = nullptr;
+    // The position in the guide, kept while the page is away: 0 to 3, and the
+    // half of sub-page 1 (0 or 1).
+    int installSteps = 0;
+    int installSteps_580 = 0;
     LeftStepView m_leftStep;
 
     int m_subPage = 0;

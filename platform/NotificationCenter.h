@@ -36,7 +36,6 @@ private:
 // The notification names and user-info keys the pages and the shell share.
 namespace Notifications {
 inline const QString changeReminder = QStringLiteral("changeReminder");
-inline const QString greyViewCovered = QStringLiteral("greyViewCovered");
 inline const QString needReloadTableView = QStringLiteral("needReloadTableView");
 inline const QString getLocalTimeZoneFromUserComputer = QStringLiteral("getLocalTimeZoneFromUserComputer");
 inline const QString stepsKey = QStringLiteral("steps");

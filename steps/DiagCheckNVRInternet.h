@@ -19,8 +19,6 @@ public:
     // theDelegate may be nullptr: both buttons then only close the dialog.
     DiagCheckNVRInternet(WizardContext &context, DiagCheckNVRInternetDelegate *theDelegate, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagCheckNVRInternet"); }
-
     void btOK();
     void btCancel();
 

@@ -17,7 +17,6 @@ class DiagHddConfirm : public DialogController
 public:
     DiagHddConfirm(WizardContext &context, DiagHddConfirmDelegate &delegate, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagHddConfirm"); }
     void windowWillClose() override { btOk(); }
 
     // Both buttons rescan.

@@ -23,7 +23,6 @@ public:
     DiagHddFormat(
         WizardContext &context, DiagHddFormatDelegate &delegate, const THddInfoList &disks, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagHddFormat"); }
     // The window's own close control cancels, so the step goes back to browsing.
     void windowWillClose() override { btCancel(); }
 

@@ -13,8 +13,6 @@ class DiagNewPassword : public CameraPasswordDialog
 public:
     using CameraPasswordDialog::CameraPasswordDialog;
 
-    QString dialogKind() const override { return QStringLiteral("DiagNewPassword"); }
-
     void setNewPasswordText(const QString &text) { edNewPwd = text; }
     void setRepeatText(const QString &text) { edRePwd = text; }
     const QString &newPasswordText() const { return edNewPwd; }

@@ -25,7 +25,6 @@ QString DiagPreview::caption(const TCameraInfo &camera)
 
 void DiagPreview::windowDidLoad()
 {
-    postGreyViewCovered(QStringLiteral("YES2"));
     updateImageFromUrl();
     updateTimer.start(durations().previewRefreshMs);
 }

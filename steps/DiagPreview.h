@@ -20,14 +20,14 @@ public:
     explicit DiagPreview(WizardContext &context, QObject *parent = nullptr);
     ~DiagPreview() override;
 
-    QString dialogKind() const override { return QStringLiteral("DiagPreview"); }
     std::optional<QPoint> placement() const override { return m_origin; }
+    Dimming dimming() const override { return Dimming::Light; }
     void setOrigin(const QPoint &screenPoint) { m_origin = screenPoint; }
 
     // Before the dialog runs.
     void startPreview(const TCameraInfo &camera);
 
-    // Dims the window ("YES2") and starts the updates: one now, then every second.
+    // Starts the updates: one now, then every second.
     void windowDidLoad() override;
     void windowWillClose() override;
     void onCloseClicked();

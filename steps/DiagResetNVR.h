@@ -23,7 +23,6 @@ public:
     DiagResetNVR(
         WizardContext &context, DiagResetNVRDelegate &delegate, bool correctPassword, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagResetNVR"); }
     // The window's own close control cancels, so the step is never left waiting.
     void windowWillClose() override { btCancel(); }
 

@@ -11,7 +11,6 @@ public:
     // diagnosis: the sentence that says why, and what to do.
     DiagUnreachable(WizardContext &context, const QString &diagnosis, QObject *parent = nullptr);
 
-    QString dialogKind() const override { return QStringLiteral("DiagUnreachable"); }
     void windowWillClose() override { btCancel(); }
 
     void btGoOn();

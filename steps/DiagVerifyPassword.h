@@ -14,8 +14,6 @@ class DiagVerifyPassword : public CameraPasswordDialog
 public:
     using CameraPasswordDialog::CameraPasswordDialog;
 
-    QString dialogKind() const override { return QStringLiteral("DiagVerifyPassword"); }
-
     void setPasswordText(const QString &text) { edPwd = text; }
     const QString &passwordText() const { return edPwd; }
 

@@ -5,6 +5,7 @@
 #include "core/WizardContext.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
+#include "util/RowAt.h"
 #include "webconfig/RecordParsers.h"
 
 #include <algorithm>
@@ -108,7 +109,8 @@ void Setup_HddInformationView::updateStatusCells()
 
 const THddInfo *Setup_HddInformationView::disk(int row) const
 {
-    return row >= 0 && row < hdd.size() ? hdd.at(row).get() : nullptr;
+    const std::shared_ptr<THddInfo> *found = rowAt(hdd, row);
+    return found ? found->get() : nullptr;
 }
 
 bool Setup_HddInformationView::rowChecked(int row) const
@@ -141,27 +143,30 @@ QString Setup_HddInformationView::rowCapacity(int row) const
 
 QString Setup_HddInformationView::rowStatus(int row) const
 {
-    if (row < 0 || row >= m_statusCells.size())
+    const StatusCell *cell = rowAt(m_statusCells, row);
+    if (!cell)
         return QString();
-    const StatusCell &cell = m_statusCells.at(row);
-    if (cell.dashes)
+    if (cell->dashes)
         return kNone;
-    return cell.key.isEmpty() ? QString() : text(cell.key);
+    return cell->key.isEmpty() ? QString() : text(cell->key);
 }
 
 Setup_HddInformationView::StatusIcon Setup_HddInformationView::rowIcon(int row) const
 {
-    return row >= 0 && row < m_statusCells.size() ? m_statusCells.at(row).icon : StatusIcon::None;
+    const StatusCell *cell = rowAt(m_statusCells, row);
+    return cell ? cell->icon : StatusIcon::None;
 }
 
 bool Setup_HddInformationView::rowFormatVisible(int row) const
 {
-    return row >= 0 && row < m_statusCells.size() && m_statusCells.at(row).formatVisible;
+    const StatusCell *cell = rowAt(m_statusCells, row);
+    return cell && cell->formatVisible;
 }
 
 bool Setup_HddInformationView::rowFormatEnabled(int row) const
 {
-    return rowFormatVisible(row) && m_statusCells.at(row).formatEnabled;
+    const StatusCell *cell = rowAt(m_statusCells, row);
+    return cell && cell->formatVisible && cell->formatEnabled;
 }
 
 bool Setup_HddInformationView::rowInUse(int row) const
@@ -179,8 +184,8 @@ bool Setup_HddInformationView::bayHasDrive(int bay) const
 void Setup_HddInformationView::onButtonClicked(int row)
 {
     Log::format("The format button at row %ld was clicked.", long(row));
-    if (row >= 0 && row < hdd.size() && hasPartitions(*hdd.at(row))) {
-        const std::shared_ptr<THddInfo> &clicked = hdd.at(row);
+    if (const std::shared_ptr<THddInfo> *found = rowAt(hdd, row); found && hasPartitions(**found)) {
+        const std::shared_ptr<THddInfo> &clicked = *found;
         Log::format("[info checked]=%d", int(clicked->checked()));
         setMark(clicked, !clicked->checked());
         Log::format("[info checked]=%d", int(clicked->checked()));

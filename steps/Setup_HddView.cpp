@@ -26,8 +26,6 @@ QString markKey(const THddInfo &disk)
 
 } // namespace
 
-int Setup_HddView::hddStep = Setup_HddView::NotStarted;
-
 Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     : RecorderStep(context, parent)
     , httpConfig(std::make_unique<HttpConfig>(static_cast<HttpConfigDelegate *>(this)))
@@ -35,7 +33,6 @@ Setup_HddView::Setup_HddView(WizardContext &context, QObject *parent)
     , m_message(context.localization)
 {
     progress.setProgressPos(kHddProgressPos);
-    hddStep = NotStarted;
     m_formatDialogTimer.setSingleShot(true);
     connect(&m_formatDialogTimer, &QTimer::timeout, this, &Setup_HddView::openFormatDialog);
     m_pacing.setSingleShot(true);
@@ -63,7 +60,7 @@ const THddInfoList &Setup_HddView::hddInfos() const
 void Setup_HddView::viewDidAppear()
 {
     m_tableShown = true;
-    postChangeReminder(QStringLiteral("hdd"));
+    postChangeReminder(kPageKey);
     nextClicked = false;
     skipClicked = false;
     backClicked = false;
@@ -77,7 +74,7 @@ void Setup_HddView::viewDidAppear()
 void Setup_HddView::performFirstQuery()
 {
     Log::format("%s", Q_FUNC_INFO);
-    hddStep = Browsing;
+    m_hddStep = Browsing;
     setButtonsEnabled(false);
     removeBusyPanel();
     showBusyPanel(QStringLiteral("SetupHdd_Check"), kCheckPanelSteps);
@@ -87,7 +84,7 @@ void Setup_HddView::performFirstQuery()
 
 void Setup_HddView::performRefreshQuery()
 {
-    hddStep = Browsing;
+    m_hddStep = Browsing;
     performQuery();
 }
 
@@ -179,7 +176,7 @@ void Setup_HddView::rememberMark(const std::shared_ptr<THddInfo> &disk)
 
 void Setup_HddView::onNextClicked()
 {
-    if (hddStep != Browsing || m_formatDialogTimer.isActive())
+    if (m_hddStep != Browsing || m_formatDialogTimer.isActive())
         return;
     nextClicked = true;
     m_nextEnabled = false;
@@ -209,7 +206,7 @@ void Setup_HddView::onBackClicked()
 void Setup_HddView::onSkipClicked()
 {
     skipClicked = true;
-    if (!m_queryInFlight && hddStep == Browsing)
+    if (!m_queryInFlight && m_hddStep == Browsing)
         performQuery();
 }
 
@@ -238,7 +235,7 @@ void Setup_HddView::openFormatDialog()
 
 void Setup_HddView::toFormat()
 {
-    hddStep = Formatting;
+    m_hddStep = Formatting;
     startFormatting();
 }
 

@@ -27,9 +27,7 @@ class Setup_HddView : public RecorderStep,
 public:
     static inline const QString kPageKey = QStringLiteral("hdd");
 
-    // hddStep: the phase every instance shares.
     enum Phase { Browsing = 0, Formatting = 1, NotStarted = 2 };
-    static int hddStep;
 
     explicit Setup_HddView(WizardContext &context, QObject *parent = nullptr);
     ~Setup_HddView() override;
@@ -42,6 +40,7 @@ public:
     void onBackClicked();
     void onSkipClicked();
 
+    Phase hddStep() const { return m_hddStep; }
     Setup_HddInformationView &hddInformationViewController() { return m_table; }
     const Setup_MessageView &messageViewController() const { return m_message; }
     // The disks of the last completed query.
@@ -109,6 +108,7 @@ private:
     QList<int> m_formattingBays;
     QList<int> m_formattedBays;
 
+    Phase m_hddStep = NotStarted;
     bool nextClicked = false;
     bool skipClicked = false;
     bool backClicked = false;

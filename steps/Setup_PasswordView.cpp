@@ -75,7 +75,7 @@ void Setup_PasswordView::viewDidAppear()
     showForm(Content::SetForm);
     m_subStep = CheckFactoryState;
     performReadyToCheckUser(userName, QString());
-    postChangeReminder(QStringLiteral("password"));
+    postChangeReminder(kPageKey);
 }
 
 // --- LAN commands ---

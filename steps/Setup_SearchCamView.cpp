@@ -1,6 +1,7 @@
 #include "steps/Setup_SearchCamView.h"
 
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "steps/SetupStepDelegate.h"
 #include "webconfig/HttpCommand.h"
 #include "webconfig/HttpConfig.h"
@@ -216,7 +217,7 @@ void Setup_SearchCamView::performAddCamera()
 
 void Setup_SearchCamView::onChannelWritten()
 {
-    if (++m_addProgress < kChannels) {
+    if (++m_addProgress < ModelName::kCameraChannels) {
         performAddCamera();
         return;
     }

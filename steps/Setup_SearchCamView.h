@@ -25,7 +25,6 @@ class Setup_SearchCamView : public RecorderStep,
     Q_OBJECT
 public:
     static inline const QString kPageKey = QStringLiteral("searchCAM");
-    static constexpr int kChannels = 9;
 
     enum class Phase { Idle, Searching, Restoring, Listing, CheckingInternet, Writing, Done, Error };
 

@@ -9,9 +9,6 @@
 #include "steps/SetupStepDelegate.h"
 #include "util/UdpError.h"
 
-int Setup_SearchNvrView::search_retry = 2;
-bool Setup_SearchNvrView::searchesLan = true;
-
 Setup_SearchNvrView::Setup_SearchNvrView(WizardContext &context, QObject *parent)
     : SetupStep(context, parent)
     , searchDevice(this)
@@ -28,9 +25,9 @@ void Setup_SearchNvrView::viewDidAppear()
     search_retry = 2;
     if (!searching) {
         title = text(QStringLiteral("SetupSearch_Title"));
-        if (searchesLan)
+        if (context().searchesLan)
             performReadyToSearch();
-        postChangeReminder(QStringLiteral("searchNVR"));
+        postChangeReminder(kPageKey);
     }
     emit changed();
 }

@@ -17,11 +17,6 @@ public:
 
     explicit Setup_SearchNvrView(WizardContext &context, QObject *parent = nullptr);
 
-    // Remaining retries of the running search, shared by the whole process.
-    static int search_retry;
-    // Shell tests walk the steps without a LAN: they switch this off.
-    static bool searchesLan;
-
     QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
@@ -62,6 +57,8 @@ private:
     void diagnoseNoAnswer();
 
     SearchDevice searchDevice;
+    // Attempts left after the running one while nothing answers.
+    int search_retry = 2;
     Setup_SelectNvrView selectView;
     Setup_MessageView message;
     SetupProgressView progress;

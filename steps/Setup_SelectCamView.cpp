@@ -4,10 +4,12 @@
 #include "core/TextFormat.h"
 #include "platform/Durations.h"
 #include "platform/Log.h"
+#include "platform/ModelName.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/installCamera.h"
+#include "util/RowAt.h"
 #include "webconfig/CameraEndpoints.h"
 #include "webconfig/CameraHttp.h"
 
@@ -78,10 +80,10 @@ QString Setup_SelectCamView::getSelectedCam() const
 {
     QStringList fields;
     for (const std::shared_ptr<TCameraInfo> &camera : std::as_const(*m_cameraList)) {
-        if (camera->isAdded() == kPicked && fields.size() < kMaxSelected)
+        if (camera->isAdded() == kPicked && fields.size() < ModelName::kCameraChannels)
             fields << camera->modelName().value_or(QString());
     }
-    while (fields.size() < kMaxSelected)
+    while (fields.size() < ModelName::kCameraChannels)
         fields << QStringLiteral("none");
     return fields.join(QLatin1Char(':'));
 }
@@ -96,7 +98,8 @@ void Setup_SelectCamView::setRescanEnabled(bool enabled)
 
 const TCameraInfo *Setup_SelectCamView::camera(int row) const
 {
-    return row >= 0 && row < m_cameraList->size() ? m_cameraList->at(row).get() : nullptr;
+    const std::shared_ptr<TCameraInfo> *found = rowAt(*m_cameraList, row);
+    return found ? found->get() : nullptr;
 }
 
 int Setup_SelectCamView::rowCount() const
@@ -164,7 +167,7 @@ Setup_SelectCamView::Secured Setup_SelectCamView::rowSecured(int row) const
 
 bool Setup_SelectCamView::rowDimmed(int row) const
 {
-    return selectCamera() >= kMaxSelected && !rowPicked(row);
+    return selectCamera() >= ModelName::kCameraChannels && !rowPicked(row);
 }
 
 // --- Texts ---
@@ -284,7 +287,7 @@ void Setup_SelectCamView::openDialog(
 
 bool Setup_SelectCamView::mayPick() const
 {
-    return selectCamera() < kMaxSelected;
+    return selectCamera() < ModelName::kCameraChannels;
 }
 
 void Setup_SelectCamView::endDialog()

@@ -30,7 +30,6 @@ public:
     // How far a camera's credentials are known, from userName and passWord.
     enum class Secured { Known, PasswordUnknown, NoPassword };
 
-    static constexpr int kMaxSelected = 9;
     // Rows that cannot be picked any more while nine are.
     static constexpr double kDimmedAlpha = 0.8;
     static constexpr const char *imgCheckOn = "square_selection_on.png";

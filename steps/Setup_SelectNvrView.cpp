@@ -8,6 +8,7 @@
 #include "steps/DiagCheckNVRInternet.h"
 #include "steps/ReachCheck.h"
 #include "steps/Setup_SearchNvrView.h"
+#include "util/RowAt.h"
 #include "util/UtilMethod.h"
 
 Setup_SelectNvrView::Setup_SelectNvrView(WizardContext &context)
@@ -29,22 +30,25 @@ void Setup_SelectNvrView::setSearchDeviceList(const QList<TVexorReply> &list)
 
 QString Setup_SelectNvrView::rowIp(int row) const
 {
-    return UtilMethod::ipToString(devices.at(row).ipAddress);
+    const TVexorReply *device = rowAt(devices, row);
+    return device ? UtilMethod::ipToString(device->ipAddress) : QString();
 }
 
 QString Setup_SelectNvrView::rowMac(int row) const
 {
-    return UtilMethod::macToString(devices.at(row).macAddress);
+    const TVexorReply *device = rowAt(devices, row);
+    return device ? UtilMethod::macToString(device->macAddress) : QString();
 }
 
 QString Setup_SelectNvrView::rowDiagnosisText(int row) const
 {
-    return ReachCheck::text(context, diagnoses.at(row));
+    const ReachDiagnosis *diagnosis = rowAt(diagnoses, row);
+    return diagnosis ? ReachCheck::text(context, *diagnosis) : QString();
 }
 
 void Setup_SelectNvrView::selectRow(int row)
 {
-    if (row < 0 || row >= devices.size())
+    if (!rowAt(devices, row))
         return;
     selected = row;
     selectedMac = rowMac(row);

@@ -6,10 +6,9 @@
 // information window with one button.
 class installCamera : public DialogController
 {
+    Q_OBJECT
 public:
     using DialogController::DialogController;
-
-    QString dialogKind() const override { return QStringLiteral("installCamera"); }
 
     void btOk()
     {

@@ -8,7 +8,6 @@
 #include "widgets/WizardStyle.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -138,7 +137,7 @@ SummaryPage::SummaryPage(SummaryView &summary, QWidget *parent)
 
     connect(m_check, &QCheckBox::clicked, &summary, &SummaryView::onCheck);
     connect(m_gotoNvr, &QPushButton::clicked, &summary, &SummaryView::onGotoNvrClicked);
-    connect(m_saveReport, &QPushButton::clicked, this, &SummaryPage::saveReport);
+    connect(m_saveReport, &QPushButton::clicked, &m_summary, &SummaryView::onSaveReportClicked);
     connect(m_finish, &QPushButton::clicked, &summary, &SummaryView::onFinishClicked);
     connect(&summary, &SummaryView::changed, this, &SummaryPage::refresh);
     refresh();
@@ -189,14 +188,6 @@ void SummaryPage::refresh()
     m_saveReport->setText(m_summary.btSaveReportTitle());
     m_saveReport->setEnabled(m_summary.btSaveReportEnabled());
     m_finish->setText(m_summary.btFinishTitle());
-}
-
-void SummaryPage::saveReport()
-{
-    const QString path = QFileDialog::getSaveFileName(
-        this, m_summary.btSaveReportTitle(), m_summary.defaultReportPath(), QStringLiteral("PDF (*.pdf)"));
-    if (!path.isEmpty())
-        m_summary.onSaveReport(path);
 }
 
 void SummaryPage::showCameras()

@@ -21,7 +21,6 @@ public:
 private:
     void refresh();
     void showCameras();
-    void saveReport();
 
     SummaryView &m_summary;
     QLabel *m_title;

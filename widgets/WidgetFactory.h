@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,8 @@ public:
     }
     template<typename Controller, typename Window> void addDialog()
     {
+        // The class name is the dialog's kind, and the window's name in tests.
+        static_assert(QtPrivate::HasQ_OBJECT_Macro<Controller>::Value, "a dialog controller declares Q_OBJECT");
         m_dialogs[typeid(Controller)] = [](DialogController &dialog, QWidget *parent) -> QDialog * {
             return new Window(static_cast<Controller &>(dialog), parent);
         };

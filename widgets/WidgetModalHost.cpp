@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -42,19 +43,30 @@ WidgetModalHost::WidgetModalHost(const WidgetFactory &factory)
 {
 }
 
+QDialog *WidgetModalHost::windowFor(DialogController &dialog)
+{
+    QDialog *window = m_factory.makeDialog(dialog, m_mainWindow);
+    if (window)
+        return window;
+    // Every dialog is bound to its window in RegisterWidgets.cpp: a test stops
+    // here; a user must not be left stuck behind the dimming.
+    Log::line(QStringLiteral("no window for dialog %1").arg(dialog.dialogKind()));
+    Q_ASSERT_X(false, "WidgetModalHost", "a dialog controller without a window");
+    dimWhileOpen(dialog);
+    dialog.windowDidLoad();
+    dialog.windowWillClose();
+    return nullptr;
+}
+
 void WidgetModalHost::runModal(DialogController &dialog)
 {
-    QPointer<QDialog> window = m_factory.makeDialog(dialog, m_mainWindow);
-    if (!window) {
-        // A kind nobody registered must not leave the user stuck behind the dimming.
-        Log::line(QStringLiteral("no window for dialog %1").arg(dialog.dialogKind()));
-        dialog.windowDidLoad();
-        dialog.windowWillClose();
+    QPointer<QDialog> window = windowFor(dialog);
+    if (!window)
         return;
-    }
     window->setWindowModality(Qt::ApplicationModal);
     // Escape is the dialog's own: it rejects, as the close control below.
     prepareForKeys(*window);
+    dimWhileOpen(dialog);
     dialog.windowDidLoad();
 
     QEventLoop loop;
@@ -76,17 +88,14 @@ void WidgetModalHost::runModal(DialogController &dialog)
 
 void WidgetModalHost::showFloating(DialogController &dialog)
 {
-    QDialog *window = m_factory.makeDialog(dialog, m_mainWindow);
-    if (!window) {
-        Log::line(QStringLiteral("no window for dialog %1").arg(dialog.dialogKind()));
-        dialog.windowDidLoad();
-        dialog.windowWillClose();
+    QDialog *window = windowFor(dialog);
+    if (!window)
         return;
-    }
     // Above the main window, which stays usable.
     window->setWindowFlag(Qt::Tool);
     window->setWindowModality(Qt::NonModal);
     prepareForKeys(*window);
+    dimWhileOpen(dialog);
     dialog.windowDidLoad();
     // Keys go back to the window the dialog floated over.
     const QPointer<QWidget> owner = m_mainWindow;
@@ -155,6 +164,11 @@ void placeBelowTitle(QWidget &alert, const QWidget &owner)
 }
 
 } // namespace
+
+QString WidgetModalHost::askSaveFileName(const QString &title, const QString &proposed, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_mainWindow, title, proposed, filter);
+}
 
 QMessageBox *WidgetModalHost::makeAlert(const QString &message, const QString &button) const
 {

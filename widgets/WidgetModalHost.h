@@ -23,6 +23,7 @@ public:
     void runModal(DialogController &dialog) override;
     void showFloating(DialogController &dialog) override;
     void runAlert(const QString &message, const QString &button) override;
+    QString askSaveFileName(const QString &title, const QString &proposed, const QString &filter) override;
 
     // Where the dialog asks to be, kept over the main window (owner) where it
     // fits; or centred over the main window.
@@ -39,6 +40,8 @@ protected:
 private:
     // The innermost window open: a dialog shown over the main window, else the main window.
     QWidget *alertOwner() const;
+    // The dialog's window; none (the dialog closed) for an unbound dialog.
+    QDialog *windowFor(DialogController &dialog);
 
     const WidgetFactory &m_factory;
     QPointer<QWidget> m_mainWindow;

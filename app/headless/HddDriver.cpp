@@ -64,7 +64,7 @@ void waitForFormatEnd(Setup_HddView &step, HeadlessSession &session, const QJson
         [&step, &session, shownBefore] {
             if (session.modal().alertSince(shownBefore))
                 return waitingForUser(step);
-            return Setup_HddView::hddStep == Setup_HddView::Formatting && !step.messageViewController().isVisible();
+            return step.hddStep() == Setup_HddView::Formatting && !step.messageViewController().isVisible();
         },
         [&session, record, shownBefore] {
             if (const std::optional<QString> alert = session.modal().alertSince(shownBefore)) {
@@ -150,8 +150,8 @@ void goOn(Setup_HddView &step, HeadlessSession &session)
         step.onSkipClicked();
         return;
     }
-    session.modal().setScript(
-        QStringLiteral("DiagHddFormat"), [](DialogController &dialog) { static_cast<DiagHddFormat &>(dialog).btOk(); });
+    session.modal().setScript<DiagHddFormat>(
+        [](DialogController &dialog) { static_cast<DiagHddFormat &>(dialog).btOk(); });
     QString problem;
     if (!markBays(table, bays, &problem)) {
         session.fail(problem);

@@ -28,7 +28,7 @@ QString formMessage(Setup_PasswordView &step)
 void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonObject &account)
 {
     auto tries = std::make_shared<int>(0);
-    session.modal().setScript(QStringLiteral("DiagResetNVR"), [&session, account, tries](DialogController &dialog) {
+    session.modal().setScript<DiagResetNVR>([&session, account, tries](DialogController &dialog) {
         auto &reset = static_cast<DiagResetNVR &>(dialog);
         if (++*tries > 1) {
             // The dialog came back: the recorder refused the account.

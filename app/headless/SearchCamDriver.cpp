@@ -2,6 +2,7 @@
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
 #include "core/ScriptedModalHost.h"
+#include "platform/ModelName.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
@@ -83,7 +84,7 @@ QJsonArray channels(const Setup_SearchCamView &step)
 {
     QJsonArray written;
     const TCameraInfoList &picked = step.selectedList();
-    for (int channel = 0; channel < Setup_SearchCamView::kChannels; ++channel) {
+    for (int channel = 0; channel < ModelName::kCameraChannels; ++channel) {
         const bool used = channel < picked.size() && picked.at(channel)->isAdded() != QLatin1String("0");
         written.append(used ? QJsonValue(picked.at(channel)->modelName().value_or(QString())) : QJsonValue());
     }
@@ -148,7 +149,7 @@ private:
     {
         const auto self = shared_from_this();
         const QString password = answer.toString();
-        session.modal().setScript(QStringLiteral("DiagVerifyPassword"), [self, answer, camera](DialogController &d) {
+        session.modal().setScript<DiagVerifyPassword>([self, answer, camera](DialogController &d) {
             auto &dialog = static_cast<DiagVerifyPassword &>(d);
             if (!answer.isString()) {
                 self->session.fail(
@@ -161,7 +162,7 @@ private:
             dialog.onSaveClicked();
             self->settleLater();
         });
-        session.modal().setScript(QStringLiteral("DiagNewPassword"), [self, password](DialogController &d) {
+        session.modal().setScript<DiagNewPassword>([self, password](DialogController &d) {
             auto &dialog = static_cast<DiagNewPassword &>(d);
             self->follow(dialog);
             dialog.setNewPasswordText(password);
@@ -367,7 +368,7 @@ QString validateSearchCam(const QJsonObject &answers)
     if (!cameras.isUndefined()) {
         if (!cameras.isArray())
             return QStringLiteral("\"cameras\" must be a list");
-        if (cameras.toArray().size() > Setup_SelectCamView::kMaxSelected)
+        if (cameras.toArray().size() > ModelName::kCameraChannels)
             return QStringLiteral("\"cameras\" may name at most nine cameras");
         for (const QJsonValue &entry : cameras.toArray()) {
             const QString error = validateCamera(entry);

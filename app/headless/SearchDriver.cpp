@@ -63,8 +63,7 @@ void driveSearch(Setup_SearchNvrView &search, HeadlessSession &session)
                     return;
                 }
                 session.progress(QStringLiteral("going on although the computer cannot reach the recorder"));
-                session.modal().setScript(QStringLiteral("DiagUnreachable"),
-                    [](DialogController &dialog) { static_cast<DiagUnreachable &>(dialog).btGoOn(); });
+                session.modal().setScript<DiagUnreachable>([](DiagUnreachable &dialog) { dialog.btGoOn(); });
             }
             session.record(Setup_SearchNvrView::kPageKey,
                 QJsonObject {{QStringLiteral("found"), int(list.deviceList().size())},

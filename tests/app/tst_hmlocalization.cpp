@@ -173,8 +173,8 @@ private slots:
         RecordingUrlOpener urls;
         WizardContext context {notifications, l10n, modal, urls, {}};
         QStringList shown;
-        modal.setScript(QStringLiteral("DiagShowEula"), [&shown](DialogController &dialog) {
-            shown << static_cast<DiagShowEula &>(dialog).plainText();
+        modal.setScript<DiagShowEula>([&shown](DiagShowEula &dialog) {
+            shown << dialog.plainText();
             dialog.windowWillClose();
         });
         for (const char *code : {"EN", "EN", "JP"}) {

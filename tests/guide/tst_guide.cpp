@@ -8,10 +8,8 @@
 #include "platform/Durations.h"
 #include "tests/shell/ShellFixture.h"
 
-#include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -25,8 +23,6 @@ struct GuideFixture : ShellFixture
                 {"Install_Diag_Text4", "Is the disk seated?"}, {"Install_Diag_Text5", "Is the cable in?"},
                 {"Install_Diag_Text6", "Still red: reset the %@."}, {"Install_Diag_Text8", "Press Reset (R) twice."},
                 {"Install_Diag_Text9", ""}});
-        InstallView::installSteps = 0;
-        InstallView::installSteps_580 = 0;
         setDurations(Durations().scaled(0.05));
         shell->awakeFromNib();
     }
@@ -34,6 +30,13 @@ struct GuideFixture : ShellFixture
 
     InstallView &guide() { return shell->contentInstallViewController(); }
     void startGuide() { shell->contentWelcomViewController().onStartClicked(); }
+    // Starts the guide and presses Next that often.
+    void walk(int presses)
+    {
+        startGuide();
+        for (int press = 0; press < presses; ++press)
+            guide().onNextClicked();
+    }
     QString at()
     {
         return QStringLiteral("%1/%2 %3%4")
@@ -76,7 +79,6 @@ private slots:
         QCOMPARE(f.currentPage(), QStringLiteral("install"));
         f.guide().onNextClicked();
         QCOMPARE(f.currentPage(), QStringLiteral("setup"));
-        QCOMPARE(InstallView::installSteps, 3);
         QCOMPARE(
             steps.mid(0, 6), (QStringList {"install0", "install1", "install1", "install2", "install3", "install3"}));
 
@@ -88,65 +90,47 @@ private slots:
         }
         QCOMPARE(back, (QStringList {"3/0 3/10 tip", "2/0", "1/1", "1/0", "0/0", "0/0"}));
         QCOMPARE(f.currentPage(), QStringLiteral("welcome"));
-        QCOMPARE(InstallView::installSteps, 0);
     }
 
     void reentryDependsOnTheCounter_data()
     {
-        QTest::addColumn<int>("steps");
-        QTest::addColumn<int>("half");
-        QTest::addColumn<int>("halfAfter");
+        QTest::addColumn<int>("presses");
         QTest::addColumn<QString>("at");
-        QTest::newRow("mid sub-page 1 restarts") << 1 << 1 << 0 << QStringLiteral("0/0 0/10");
-        QTest::newRow("sub-page 2 moves to the last") << 2 << 0 << 1 << QStringLiteral("3/0 3/10 tip");
-        QTest::newRow("sub-page 0 stays") << 0 << 0 << 0 << QStringLiteral("0/0 0/10");
+        QTest::newRow("mid sub-page 1 restarts") << 2 << QStringLiteral("0/0 0/10");
+        QTest::newRow("sub-page 2 moves to the last") << 3 << QStringLiteral("3/0 3/10 tip");
+        QTest::newRow("sub-page 0 stays") << 0 << QStringLiteral("0/0 0/10");
     }
     void reentryDependsOnTheCounter()
     {
-        QFETCH(int, steps);
-        QFETCH(int, half);
-        QFETCH(int, halfAfter);
+        QFETCH(int, presses);
         QFETCH(QString, at);
         GuideFixture f;
-        InstallView::installSteps = steps;
-        InstallView::installSteps_580 = half;
+        f.walk(presses);
+        f.shell->showWelcomeView();
         f.startGuide();
         QCOMPARE(f.at(), at);
-        QCOMPARE(InstallView::installSteps_580, halfAfter);
     }
 
     void resetChainKeepsTheWindowDimmed()
     {
         GuideFixture f;
-        InstallView::installSteps = 2;
-        f.startGuide();
+        f.walk(4);
         int ledOpenings = 0;
-        f.modal.setScript(QStringLiteral("DiagLEDStateRed"), [&](DialogController &d) {
-            auto &led = static_cast<DiagLEDStateRed &>(d);
-            ++ledOpenings == 1 ? led.btReset() : led.onCloseClicked();
+        f.modal.setScript<DiagLEDStateRed>(
+            [&](DiagLEDStateRed &led) { ++ledOpenings == 1 ? led.btReset() : led.onCloseClicked(); });
+        f.modal.setScript<DiagReset>([](DiagReset &d) { d.onCloseClicked(); });
+        // Every change of the overlay, until the third dialog opens.
+        QList<bool> overlay;
+        connect(f.shell.get(), &AppDelegate::changed, this, [&] {
+            if (f.modal.shown().size() < 3)
+                overlay << f.shell->isGreyViewVisible();
         });
-        f.modal.setScript(
-            QStringLiteral("DiagReset"), [](DialogController &d) { static_cast<DiagReset &>(d).onCloseClicked(); });
-        // Sample the overlay from a plain event loop (QTRY_ sleeps and would miss
-        // the gaps), inside and between the dialogs, until the third opens.
-        QList<bool> samples;
-        QTimer sampler;
-        sampler.setInterval(1);
-        QEventLoop loop;
-        connect(&sampler, &QTimer::timeout, &loop, [&] {
-            if (f.modal.shown().size() == 3)
-                return loop.quit();
-            samples << f.shell->isGreyViewVisible();
-        });
-        sampler.start();
-        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
         f.guide().onTipClicked();
-        loop.exec();
-        sampler.stop();
+        QTRY_COMPARE(f.modal.shown().size(), 3);
         QCOMPARE(
             f.modal.shown(), (QStringList {"dialog:DiagLEDStateRed", "dialog:DiagReset", "dialog:DiagLEDStateRed"}));
-        QVERIFY2(samples.size() > 5, qPrintable(QString::number(samples.size())));
-        QVERIFY2(!samples.contains(false), "the window was undimmed between the dialogs");
+        QVERIFY(overlay.contains(true));
+        QVERIFY2(!overlay.contains(false), "the window was undimmed between the dialogs");
         QVERIFY(!f.shell->isGreyViewVisible());
         QCOMPARE(f.at(), QStringLiteral("3/0 3/10 tip"));
     }
@@ -154,12 +138,9 @@ private slots:
     void restartReturnsToTheWelcomePage()
     {
         GuideFixture f;
-        InstallView::installSteps = 2;
-        f.startGuide();
-        f.modal.setScript(QStringLiteral("DiagLEDStateRed"),
-            [](DialogController &d) { static_cast<DiagLEDStateRed &>(d).btReset(); });
-        f.modal.setScript(
-            QStringLiteral("DiagReset"), [](DialogController &d) { static_cast<DiagReset &>(d).onRestartClicked(); });
+        f.walk(4);
+        f.modal.setScript<DiagLEDStateRed>([](DiagLEDStateRed &d) { d.btReset(); });
+        f.modal.setScript<DiagReset>([](DiagReset &d) { d.onRestartClicked(); });
         f.guide().onTipClicked();
         QTRY_COMPARE(f.currentPage(), QStringLiteral("welcome"));
         QCOMPARE(f.modal.depth(), 0);
@@ -187,7 +168,7 @@ private slots:
         auto overlayAfter = [&](DialogController &dialog, const std::function<void()> &press) {
             auto state
                 = [&] { return f.shell->isGreyViewVisible() ? QStringLiteral("dimmed") : QStringLiteral("clear"); };
-            dialog.windowDidLoad();
+            f.modal.showFloating(dialog);
             const QString loaded = state();
             QSignalSpy stopped(&dialog, &DialogController::modalStopped);
             press();
@@ -201,7 +182,7 @@ private slots:
         DiagReset reset(*f.context), reset2(*f.context), alone(*f.context);
         reset.setDelegate(&opener);
         reset2.setDelegate(&opener);
-        QCOMPARE(overlayAfter(reset, [&] { reset.onCloseClicked(); }), undimmed);
+        QCOMPARE(overlayAfter(reset, [&] { reset.onCloseClicked(); }), QStringLiteral("dimmed dimmed stop1"));
         QCOMPARE(overlayAfter(reset2, [&] { reset2.onRestartClicked(); }), undimmed);
         QCOMPARE(overlayAfter(alone, [&] { alone.onRestartClicked(); }), undimmed);
         DiagMacAddress mac(*f.context, QString());

@@ -7,7 +7,6 @@
 #include "core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
-#include "steps/Setup_SearchNvrView.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,12 +26,11 @@ struct ShellFixture
 
     ShellFixture()
     {
-        // The shell is walked without a LAN: the search step never broadcasts here.
-        Setup_SearchNvrView::searchesLan = false;
         writeLanguage(QStringLiteral("EN"), {{"APP_About", "About"}, {"Welcome", "Welcome"}});
         writeLanguage(QStringLiteral("NL_BE"), {{"APP_About", "Over"}, {"Welcome", "Welkom"}});
         l10n = std::make_unique<HMLocalization>(langDir.path());
-        context.reset(new WizardContext {notifications, *l10n, modal, urls, {}});
+        // Walked without a LAN: the search step never broadcasts here.
+        context.reset(new WizardContext {notifications, *l10n, modal, urls, {}, false});
         shell = std::make_unique<AppDelegate>(*context);
     }
 

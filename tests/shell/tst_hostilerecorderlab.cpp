@@ -238,8 +238,7 @@ private slots:
         Setup_HddView &step = walk.setup().hddViewController();
         QVERIFY(walk.waitFor([&] { return step.btNextEnabled() && !step.messageViewController().isVisible(); },
             QStringLiteral("disk table")));
-        walk.modal().setScript(
-            QStringLiteral("DiagHddFormat"), [](DialogController &d) { static_cast<DiagHddFormat &>(d).btOk(); });
+        walk.modal().setScript<DiagHddFormat>([](DiagHddFormat &d) { d.btOk(); });
         // The user keeps bay 2 as it is; its button also acts as Next.
         Setup_HddInformationView &table = step.hddInformationViewController();
         table.onButtonClicked(1);
@@ -271,8 +270,7 @@ private slots:
         };
         QVERIFY(walk.waitFor(onForm, QStringLiteral("confirm form")));
         QStringList warnings;
-        walk.modal().setScript(QStringLiteral("DiagResetNVR"), [&](DialogController &d) {
-            auto &dialog = static_cast<DiagResetNVR &>(d);
+        walk.modal().setScript<DiagResetNVR>([&](DiagResetNVR &dialog) {
             warnings << dialog.lbWarning();
             if (warnings.size() > 1)
                 return dialog.btCancel();

@@ -353,8 +353,7 @@ private slots:
         setup.setupHddNext(); // skipped: nothing formatted
         QStringList named;
         bool leave = false;
-        f.modal.setScript(QStringLiteral("DiagExit"), [&](DialogController &d) {
-            auto &ask = static_cast<DiagExit &>(d);
+        f.modal.setScript<DiagExit>([&](DiagExit &ask) {
             named = ask.lbStepsDone();
             leave ? ask.btLeave() : ask.btStay();
         });

@@ -52,7 +52,7 @@ protected:
     QJsonObject recorder;
     std::unique_ptr<StepsFixture> f;
     QString password = QStringLiteral("Recorder9");
-    QStringList dimming; // what the step posted to cover the window, "YES" or "NO"
+    QList<Dimming> dimming; // how the modal host dimmed the window, in order
 
     static constexpr auto merged = &SimProcess::merged;
     bool startSim(const QList<QJsonObject> &recorders, double timeScale, QJsonObject scenario = {})
@@ -70,9 +70,7 @@ protected:
         step = std::make_unique<Step>(*f->context);
         page.calls.clear();
         dimming.clear();
-        f->notifications.addObserver(Notifications::greyViewCovered, [this](const QObject *, const QVariantMap &info) {
-            dimming << info.value(Notifications::greyViewCovered).toString();
-        });
+        f->modal.setDimmingListener([this](Dimming dimmed) { dimming << dimmed; });
     }
     // The step goes before the simulator it may still be asking.
     template<typename Step> void stop(std::unique_ptr<Step> &step)

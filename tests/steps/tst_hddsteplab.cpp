@@ -70,10 +70,7 @@ class HddStepLabTest : public StepLab
     }
     void answerFormat(bool ok)
     {
-        f->modal.setScript(QStringLiteral("DiagHddFormat"), [ok](DialogController &d) {
-            auto &dialog = static_cast<DiagHddFormat &>(d);
-            ok ? dialog.btOk() : dialog.btCancel();
-        });
+        f->modal.setScript<DiagHddFormat>([ok](DiagHddFormat &dialog) { ok ? dialog.btOk() : dialog.btCancel(); });
     }
     void waitForQueries(int more)
     {
@@ -102,7 +99,7 @@ private slots:
                 reminders << info.value(Notifications::stepsKey).toString();
             });
         enter({disk("sda"), kEmptyBay});
-        QCOMPARE(Setup_HddView::hddStep, int(Setup_HddView::Browsing));
+        QCOMPARE(step->hddStep(), Setup_HddView::Browsing);
         QVERIFY(busy() && !step->btBackEnabled() && !step->btNextEnabled() && !step->btSkipEnabled());
         QCOMPARE(reminders, QStringList {QStringLiteral("hdd")});
         waitForBrowsing();
@@ -135,14 +132,14 @@ private slots:
         dimming.clear();
         QStringList formatTexts;
         connect(step.get(), &Setup_HddView::changed, this, [&] {
-            if (Setup_HddView::hddStep == Setup_HddView::Formatting && busy())
+            if (step->hddStep() == Setup_HddView::Formatting && busy())
                 formatTexts << busyText() + QLatin1Char('|') + step->textField();
         });
         step->onNextClicked();
         QVERIFY(busy() && !step->btNextEnabled());
         leftWith(QStringLiteral("next"));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddFormat")});
-        QCOMPARE(dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
+        QCOMPARE(dimming, (QList<Dimming> {Dimming::Dark, Dimming::None}));
         QCOMPARE(formattedIds(), QStringList {QStringLiteral("0")});
         QCOMPARE(requests(QStringLiteral("storageformatpoll")).size(), 5);
         QVERIFY(formatTexts.contains(QStringLiteral("Formatting|Formatting")));
@@ -185,8 +182,7 @@ private slots:
         QVERIFY(!table().rowFormatEnabled(0));
         QVERIFY(table().rowFormatEnabled(1));
         QStringList named;
-        f->modal.setScript(QStringLiteral("DiagHddFormat"), [&named](DialogController &d) {
-            auto &dialog = static_cast<DiagHddFormat &>(d);
+        f->modal.setScript<DiagHddFormat>([&named](DiagHddFormat &dialog) {
             named = dialog.lbDisks();
             dialog.btOk();
         });
@@ -270,8 +266,7 @@ private slots:
     {
         enter({kEmptyBay, kEmptyBay});
         waitForBrowsing();
-        f->modal.setScript(
-            QStringLiteral("DiagHddConfirm"), [](DialogController &d) { static_cast<DiagHddConfirm &>(d).btCancel(); });
+        f->modal.setScript<DiagHddConfirm>([](DiagHddConfirm &d) { d.btCancel(); });
         step->onNextClicked();
         QVERIFY(dialogs(1));
         QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("dialog:DiagHddConfirm")});
@@ -313,7 +308,7 @@ private slots:
         // Browsing again after the format end, the user may try again.
         waitForBrowsing();
         waitForQueries(3);
-        QCOMPARE(Setup_HddView::hddStep, int(Setup_HddView::Browsing));
+        QCOMPARE(step->hddStep(), Setup_HddView::Browsing);
         QCOMPARE(f->modal.shown().size(), 2);
         QVERIFY(page.calls.isEmpty());
         QCOMPARE(table().rowIcon(0), Setup_HddInformationView::StatusIcon::CheckOff);

@@ -10,10 +10,9 @@ constexpr double kScale = 0.1; // a 600 ms reply wait
 const QString kAlert = QStringLiteral("alert:Check network Failed");
 
 // The reset dialog answered with this account.
-std::function<void(DialogController &)> resetWith(const QString &password)
+std::function<void(DiagResetNVR &)> resetWith(const QString &password)
 {
-    return [password](DialogController &d) {
-        auto &dialog = static_cast<DiagResetNVR &>(d);
+    return [password](DiagResetNVR &dialog) {
         dialog.setAccount(QStringLiteral("admin"));
         dialog.setPassword(password);
         dialog.btSvae();
@@ -135,7 +134,7 @@ private slots:
         QFETCH(QJsonValue, announced);
         QFETCH(int, seconds);
         showStepFor(merged(SimProcess::configured(0, QStringLiteral("secret1")), {{"resetWait", announced}}));
-        f->modal.setScript(QStringLiteral("DiagResetNVR"), resetWith(QStringLiteral("secret1")));
+        f->modal.setScript<DiagResetNVR>(resetWith(QStringLiteral("secret1")));
         step->onResetClicked();
         QVERIFY(waitFor([&] { return step->secondsLeft() > 0; }));
         QCOMPARE(step->secondsLeft(), seconds);
@@ -158,7 +157,7 @@ private slots:
     void unansweredResetCheckReturnsToTheForm()
     {
         showStepFor(SimProcess::configured(0, QStringLiteral("secret1")));
-        f->modal.setScript(QStringLiteral("DiagResetNVR"), resetWith(QStringLiteral("secret1")));
+        f->modal.setScript<DiagResetNVR>(resetWith(QStringLiteral("secret1")));
         sim.stop();
         step->onResetClicked();
         QTRY_VERIFY_WITH_TIMEOUT(f->modal.shown().contains(kAlert), 8000);
@@ -182,12 +181,11 @@ private slots:
         const int perCheck = verifiesPerCheck();
         QStringList warnings;
         int opened = 0;
-        f->modal.setScript(QStringLiteral("DiagResetNVR"), [&](DialogController &d) {
-            auto &dialog = static_cast<DiagResetNVR &>(d);
+        f->modal.setScript<DiagResetNVR>([&](DiagResetNVR &dialog) {
             warnings << dialog.lbWarning();
             if (++opened == 3)
                 return dialog.btCancel();
-            resetWith(opened == 1 ? QStringLiteral("wrong1") : QString(49, QLatin1Char('x')))(d);
+            resetWith(opened == 1 ? QStringLiteral("wrong1") : QString(49, QLatin1Char('x')))(dialog);
         });
         step->onResetClicked();
         QVERIFY(waitFor([&] { return opened == 3 && idle(); }));

@@ -67,19 +67,17 @@ class SearchCamStepLabTest : public StepLab
     }
     void pick(const QJsonObject &camera, const QString &password = QString())
     {
-        const auto type = [this, password](DialogController &d) {
-            lastDialog = qobject_cast<CameraPasswordDialog *>(&d);
-            if (auto *verify = qobject_cast<DiagVerifyPassword *>(&d)) {
-                verify->setPasswordText(password);
-                verify->onSaveClicked();
-            } else if (auto *create = qobject_cast<DiagNewPassword *>(&d)) {
-                create->setNewPasswordText(password);
-                create->setRepeatText(password);
-                create->onSaveClicked();
-            }
-        };
-        f->modal.setScript(QStringLiteral("DiagVerifyPassword"), type);
-        f->modal.setScript(QStringLiteral("DiagNewPassword"), type);
+        f->modal.setScript<DiagVerifyPassword>([this, password](DiagVerifyPassword &verify) {
+            lastDialog = &verify;
+            verify.setPasswordText(password);
+            verify.onSaveClicked();
+        });
+        f->modal.setScript<DiagNewPassword>([this, password](DiagNewPassword &create) {
+            lastDialog = &create;
+            create.setNewPasswordText(password);
+            create.setRepeatText(password);
+            create.onSaveClicked();
+        });
         list().onChangeSelected(rowOf(camera), 0);
     }
     QList<SimLogLine> channelRequests() const
@@ -132,8 +130,7 @@ private slots:
         list().onChangeSelected(0, 0);
         QVERIFY(!list().rowPicked(0) && !list().rowDimmed(9));
         // With eight picked and a dialog open, no other pick takes its place.
-        f->modal.setScript(QStringLiteral("DiagVerifyPassword"),
-            [&](DialogController &d) { lastDialog = qobject_cast<CameraPasswordDialog *>(&d); });
+        f->modal.setScript<DiagVerifyPassword>([&](DiagVerifyPassword &d) { lastDialog = &d; });
         list().onChangeSelected(9, 0);
         list().onChangeSelected(0, 0);
         QVERIFY(!list().rowPicked(0));
@@ -219,7 +216,7 @@ private slots:
                 lastDialog->windowWillClose();
                 QVERIFY2(!list().isOpenDiag() && !list().rowPicked(row), c.name);
             }
-            QCOMPARE(dimming.value(0), QStringLiteral("YES"));
+            QCOMPARE(dimming.value(0), Dimming::Dark);
         }
     }
 
@@ -429,8 +426,7 @@ private slots:
             camera(1, kZebor, QString(), QString(), takes(shared)), camera(2, kZebor, "admin", QString()),
             camera(3, k47x, QString(), QString(), takes("Other-pw3"))};
         enter(cameras);
-        f->modal.setScript(QStringLiteral("DiagVerifyPassword"), [&](DialogController &d) {
-            auto &verify = static_cast<DiagVerifyPassword &>(d);
+        f->modal.setScript<DiagVerifyPassword>([&](DiagVerifyPassword &verify) {
             verify.setShareForOthers(true);
             verify.setPasswordText(shared);
             verify.onSaveClicked();

@@ -371,6 +371,16 @@ private slots:
         QVERIFY(list.lbText1().text == QLatin1String("Pick one.") && list.lbText1().phrase.isEmpty());
     }
 
+    // A row the recorder list does not have (none, or one past the end) shows nothing.
+    void recorderRowsOutsideTheListAreEmpty()
+    {
+        Setup_SelectNvrView list(*f->context);
+        list.setSearchDeviceList({TVexorReply {}});
+        QVERIFY(!list.rowIp(0).isEmpty());
+        for (int row : {-1, 1})
+            QVERIFY(list.rowIp(row).isEmpty() && list.rowMac(row).isEmpty() && list.rowDiagnosisText(row).isEmpty());
+    }
+
     // The MAC dialog shows the row selected last.
     void macDialogShowsTheSelectedRow()
     {
@@ -378,8 +388,8 @@ private slots:
         list.setSearchDeviceList({recorder("00:1c:27:00:00:01"), recorder("00:1c:27:ab:cd:ef")});
         list.selectRow(1);
         QString shown;
-        f->modal.setScript(QStringLiteral("DiagMacAddress"), [&shown](DialogController &dialog) {
-            shown = static_cast<DiagMacAddress &>(dialog).lbMAC();
+        f->modal.setScript<DiagMacAddress>([&shown](DiagMacAddress &dialog) {
+            shown = dialog.lbMAC();
             dialog.windowWillClose();
         });
         list.onMacAddresssClicked();

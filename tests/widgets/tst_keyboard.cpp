@@ -101,20 +101,18 @@ struct Window : WidgetsFixture
 {
     AppDelegate shell {context};
     std::unique_ptr<MainWindow> window;
-    QStringList dimming; // the greyViewCovered values posted
+    QList<bool> dimmed; // the overlay's changes, from hidden
 
     Window()
     {
-        // The guide's position outlives its page: every window starts at its beginning.
-        InstallView::installSteps = 0;
-        InstallView::installSteps_580 = 0;
         window = std::make_unique<MainWindow>(shell, context, factory);
         modal.setMainWindow(window.get());
-        notifications.addObserver(Notifications::greyViewCovered, [this](const QObject *, const QVariantMap &info) {
-            dimming << info.value(Notifications::greyViewCovered).toString();
-        });
         window->show();
         shell.awakeFromNib();
+        QObject::connect(&shell, &AppDelegate::changed, [this] {
+            if (dimmed.value(dimmed.size() - 1) != shell.isGreyViewVisible())
+                dimmed << shell.isGreyViewVisible();
+        });
     }
 
     GreyOverlay *overlay() const { return window->findChild<GreyOverlay *>(); }
@@ -262,15 +260,11 @@ private slots:
         QCOMPARE(inside, QStringLiteral("DiagAbout"));
         QVERIFY(dimmed);
         QVERIFY(!w.overlay()->isVisible());
-        QCOMPARE(w.dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
-        w.notifications.post(
-            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("YES2")}});
+        QCOMPARE(w.dimmed, (QList<bool> {true, false}));
+        // A camera preview dims it lightly.
+        w.modal.setDimming(Dimming::Light);
         QVERIFY(w.overlay()->isVisible());
         QCOMPARE(w.overlay()->opacity(), 0.2);
-        // Any other value changes nothing.
-        w.notifications.post(
-            Notifications::greyViewCovered, nullptr, {{Notifications::greyViewCovered, QStringLiteral("yes")}});
-        QVERIFY(w.overlay()->isVisible());
     }
 
     void dialogsByKeys_data()
@@ -330,9 +324,9 @@ private slots:
         QCOMPARE(focused, firstFocus);
         QVERIFY(dialog->isModalStopped());
         QCOMPARE(delegates.calls, calls);
-        // Every dialog dims the window while open, and undims it once.
-        QCOMPARE(w.dimming, (QStringList {QStringLiteral("YES"), QStringLiteral("NO")}));
-        QVERIFY(!w.shell.isGreyViewVisible());
+        // Every dialog dims the window while open, and undims it once, unless
+        // it hands the window on to a dialog that follows.
+        QCOMPARE(w.dimmed, (dialog->handsOn() ? QList<bool> {true} : QList<bool> {true, false}));
     }
 
     // The password forms show what their step says: failures, marks, fields.

@@ -8,7 +8,6 @@
 #include "app/SetupView.h"
 #include "platform/Durations.h"
 #include "steps/Setup_SearchCamView.h"
-#include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_SelectCamView.h"
 #include "widgets/MainWindow.h"
 
@@ -35,7 +34,6 @@ struct WholeWindow : WidgetsFixture
         : WidgetsFixture({home, home + QStringLiteral("/Desktop"), home + QStringLiteral("/Documents"),
             home + QStringLiteral("/Library/Application Support")})
     {
-        Setup_SearchNvrView::searchesLan = true;
         window = std::make_unique<MainWindow>(shell, context, factory);
         modal.setMainWindow(window.get());
         window->show();

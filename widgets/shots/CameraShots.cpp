@@ -1,4 +1,5 @@
 #include "app/SetupView.h"
+#include "platform/ModelName.h"
 #include "steps/DiagNewPassword.h"
 #include "steps/DiagPreview.h"
 #include "steps/DiagVerifyPassword.h"
@@ -51,7 +52,7 @@ Setup_SearchCamView *enterCameraStep(ShotWorld &world)
 // Picks, from the top, cameras whose password is known until nine are.
 void pickNine(Setup_SelectCamView &list)
 {
-    for (int row = 0; row < list.rowCount() && list.selectCamera() < Setup_SelectCamView::kMaxSelected; ++row) {
+    for (int row = 0; row < list.rowCount() && list.selectCamera() < ModelName::kCameraChannels; ++row) {
         if (list.rowSecured(row) == Secured::Known)
             list.onChangeSelected(row, 0);
     }

@@ -1,5 +1,5 @@
-#include "core/HMLocalization.h"
 #include "app/SetupView.h"
+#include "core/HMLocalization.h"
 #include "steps/DiagHddConfirm.h"
 #include "steps/DiagHddFormat.h"
 #include "steps/Setup_HddView.h"
@@ -83,7 +83,7 @@ void addHddLanShots(ShotList &shots)
             confirmFormatWhenAsked(&world.window());
             step->onNextClicked();
             ShotWorld::waitUntil(
-                [&] { return Setup_HddView::hddStep == Setup_HddView::Formatting && !step->textField().isEmpty(); },
+                [&] { return step->hddStep() == Setup_HddView::Formatting && !step->textField().isEmpty(); },
                 kLongestWaitMs);
         }});
     shots.append({QStringLiteral("hdd-lan-fail"),

@@ -4,7 +4,6 @@
 #include "core/DialogController.h"
 #include "core/HMLocalization.h"
 #include "core/Languages.h"
-#include "guide/InstallView.h"
 #include "widgets/AccessAudit.h"
 #include "widgets/DialogLayout.h"
 #include "widgets/MainWindow.h"
@@ -16,13 +15,11 @@
 #include <QPainter>
 #include <QTimer>
 
-ShotWorld::ShotWorld(const QString &language)
-    : m_context {m_notifications, HMLocalization::sharedInstance(), m_modal, m_urls, UserFolders::fromEnvironment()}
+ShotWorld::ShotWorld(const QString &language, bool searchesLan)
+    : m_context {m_notifications, HMLocalization::sharedInstance(), m_modal, m_urls, UserFolders::fromEnvironment(),
+        searchesLan}
     , m_shell(m_context)
 {
-    // The guide's position outlives its page; every screen starts from the first sub-page.
-    InstallView::installSteps = 0;
-    InstallView::installSteps_580 = 0;
     registerAllWidgets(m_factory);
     m_window = new MainWindow(m_shell, m_context, m_factory);
     m_modal.setMainWindow(m_window);
@@ -40,6 +37,7 @@ ShotWorld::~ShotWorld()
 void ShotWorld::show(std::unique_ptr<DialogController> dialog)
 {
     QDialog *window = m_factory.makeDialog(*dialog, m_window);
+    m_modal.setDimming(dialog->dimming());
     dialog->windowDidLoad();
     if (window) {
         fitToContents(*window);

@@ -25,7 +25,8 @@ class QPainter;
 class ShotWorld
 {
 public:
-    explicit ShotWorld(const QString &language);
+    // Only a world that searches the LAN broadcasts: run it inside the network lab.
+    ShotWorld(const QString &language, bool searchesLan);
     ~ShotWorld();
 
     AppDelegate &shell() { return m_shell; }

@@ -2,7 +2,6 @@
 // real widgets over the real controllers. Sends nothing on any network, but
 // for the --lan screens, which search for recorders inside the network lab.
 #include "core/Languages.h"
-#include "steps/Setup_SearchNvrView.h"
 #include "widgets/WizardStyle.h"
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
@@ -29,11 +28,11 @@ const Shot *findShot(const ShotList &shots, const QString &name)
     return nullptr;
 }
 
-int auditShots(const QList<const Shot *> &chosen, const QString &language, QTextStream &console)
+int auditShots(const QList<const Shot *> &chosen, const QString &language, bool searchesLan, QTextStream &console)
 {
     int problems = 0;
     for (const Shot *shot : chosen) {
-        ShotWorld world(language);
+        ShotWorld world(language, searchesLan);
         shot->setUp(world);
         for (const QString &problem : world.accessProblems()) {
             console << shot->name << ": " << problem << '\n';
@@ -70,8 +69,8 @@ int main(int argc, char *argv[])
     parser.process(app);
 
     // Nothing but the --lan screens may search: the others run anywhere.
-    Setup_SearchNvrView::searchesLan = parser.isSet(lan);
-    const ShotList &shots = parser.isSet(lan) ? lanShots() : allShots();
+    const bool searchesLan = parser.isSet(lan);
+    const ShotList &shots = searchesLan ? lanShots() : allShots();
 
     QTextStream console(stdout);
     if (parser.isSet(list)) {
@@ -97,13 +96,13 @@ int main(int argc, char *argv[])
     }
 
     if (parser.isSet(audit))
-        return auditShots(chosen, language, console);
+        return auditShots(chosen, language, searchesLan, console);
 
     const QDir dir(parser.value(out));
     if (!QDir().mkpath(dir.path()))
         return fail(QStringLiteral("cannot create %1").arg(dir.path()));
     for (const Shot *shot : chosen) {
-        ShotWorld world(language);
+        ShotWorld world(language, searchesLan);
         shot->setUp(world);
         const QString file = dir.filePath(shot->name + QStringLiteral(".png"));
         if (!world.render().save(file))
