@@ -260,7 +260,7 @@ private slots:
         QVERIFY(asked.size() >= 3);
         for (int i = 1; i < asked.size(); ++i) {
             QCOMPARE(asked.at(i).value("req"), QStringLiteral("/image.jpg"));
-            QVERIFY2(asked.at(i).timeMs - asked.at(i - 1).timeMs >= kSlowMs * kScale - 20, qPrintable(QString::number(asked.at(i).timeMs - asked.at(i - 1).timeMs)));
+            QVERIFY(asked.at(i).timeMs - asked.at(i - 1).timeMs >= kSlowMs * kScale - 20);
             QCOMPARE(asked.at(i).value("user"), QStringLiteral("admin"));
         }
         // Nothing more once closed.
