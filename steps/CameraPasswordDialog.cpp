@@ -7,6 +7,15 @@ void CameraPasswordDialog::setDelegate(CameraPasswordDialogDelegate *delegate, s
 {
     theDelegate = delegate;
     m_camera = std::move(camera);
+    m_shareForOthers = theDelegate && !theDelegate->sharedPassword().isEmpty();
+}
+
+void CameraPasswordDialog::setShareForOthers(bool share)
+{
+    m_shareForOthers = share;
+    if (!share && theDelegate)
+        theDelegate->setSharedPassword(QString());
+    emit changed();
 }
 
 void CameraPasswordDialog::windowWillClose()
@@ -51,7 +60,7 @@ void CameraPasswordDialog::storeCredentials(const QString &user, const QString &
     if (!theDelegate || theDelegate->mayPick())
         m_camera->setIsAdded(QStringLiteral("1"));
     if (theDelegate && m_shareForOthers)
-        theDelegate->sharePassword(password);
+        theDelegate->setSharedPassword(password);
 }
 
 void CameraPasswordDialog::close(bool reload)

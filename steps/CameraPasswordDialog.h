@@ -16,9 +16,10 @@ public:
     virtual bool mayPick() const { return true; }
     // The dialog's window has closed.
     virtual void endDialog() { }
-    // The camera took password, and the user wants it tried first on the
-    // other cameras that need one.
-    virtual void sharePassword(const QString &password) { Q_UNUSED(password); }
+    // The password tried first on the cameras that need one; empty when none is.
+    virtual QString sharedPassword() const { return {}; }
+    // Sets it, or withdraws it with an empty one.
+    virtual void setSharedPassword(const QString &password) { Q_UNUSED(password); }
 };
 
 // The frame both camera password dialogs share: a floating window about one
@@ -44,7 +45,10 @@ public:
     QString btSaveTitle() const { return text(QStringLiteral("APP_Ok")); }
     QString btCancelTitle() const { return text(QStringLiteral("APP_Cancel")); }
     // The check box "use this password for the other cameras that need one".
-    void setShareForOthers(bool share) { m_shareForOthers = share; }
+    // It starts ticked while a shared password is in use; unticking it
+    // withdraws that one at once, and a password the camera takes while it is
+    // ticked becomes the shared one.
+    void setShareForOthers(bool share);
     bool shareForOthers() const { return m_shareForOthers; }
     QString cbShareTitle() const { return text(QStringLiteral("SetupCam SharePassword")); }
 
@@ -54,8 +58,8 @@ protected:
     void enableCancel();
     // A modal alert with the text of key and one "Button Close".
     void showMessage(const QString &key);
-    // The message of an attempt that got no answer.
-    void showNetworkMessage() { showMessage(QStringLiteral("Check network Failed")); }
+    // The message of an attempt the camera did not answer.
+    void showNoAnswerMessage() { showMessage(QStringLiteral("SetupCam NoAnswer")); }
     void storeCredentials(const QString &user, const QString &password);
     // Undims the window, asks the list to reload (reload), and closes.
     void close(bool reload);

@@ -26,7 +26,7 @@ QString DiagNewPassword::validationMessage(const QString &newPassword, const QSt
     if (newPassword.isEmpty() || repeat.isEmpty())
         return QStringLiteral("SetupCam NoCreatePwd");
     if (!allowed(newPassword))
-        return QStringLiteral("SetupCam PwdError");
+        return QStringLiteral("SetupCam PwdRule");
     if (newPassword != repeat)
         return QStringLiteral("SetupSetPwd Msg2");
     return {};
@@ -49,31 +49,32 @@ void DiagNewPassword::onSaveClicked()
 
 void DiagNewPassword::onChanged(CameraReply reply, const QString &password)
 {
-    if (!CameraEndpoints::isZebor(*camera())) {
-        if (reply == CameraReply::Accepted)
-            storeCredentials(CameraPassword::userAfter(*camera(), true), password);
-        else if (reply == CameraReply::NoAnswer)
-            showNetworkMessage();
-        else
-            showMessage(QStringLiteral("SetupCam PwdError"));
-        close(true);
-        return;
-    }
+    const bool zebor = CameraEndpoints::isZebor(*camera());
     switch (reply) {
     case CameraReply::Accepted:
-        Log::line(QStringLiteral("Note_NewPasswordPanel::OP_USER_CHANGE rest = 0, ZEBOR"));
-        storeCredentials(CameraPassword::userAfter(*camera(), true), password);
+        if (zebor)
+            Log::line(QStringLiteral("Note_NewPasswordPanel::OP_USER_CHANGE rest = 0, ZEBOR"));
+        storeCredentials(change->user(), password);
         close(true);
         break;
     case CameraReply::Refused:
-        Log::line(QStringLiteral("DiagNewPasswordPanel::OP_USER_CHANGE > rest != 0"));
-        showMessage(QStringLiteral("SetupCam PwdError"));
-        close(false);
+        if (zebor)
+            Log::line(QStringLiteral("DiagNewPasswordPanel::OP_USER_CHANGE > rest != 0"));
+        // It has a password after all, and not this one: the list asks for it next time.
+        if (change->hasOtherPassword())
+            CameraPassword::forgetPassword(*camera());
+        showMessage(QStringLiteral("SetupCam PwdNotSet"));
+        close(true);
         break;
     case CameraReply::NetworkError:
     case CameraReply::NoAnswer:
+        if (!zebor) {
+            showNoAnswerMessage();
+            close(true);
+            break;
+        }
         Log::line(QStringLiteral("Note_NewPasswordPanel:: code != 5 , newtwork error"));
-        showNetworkMessage();
+        showNoAnswerMessage();
         // The fields stay disabled, but the user can leave.
         enableCancel();
         break;

@@ -20,17 +20,17 @@ void DiagVerifyPassword::onChecked(CameraReply reply, const QString &password)
 {
     switch (reply) {
     case CameraReply::Accepted:
-        storeCredentials(CameraPassword::userAfter(*camera(), false), password);
+        storeCredentials(check->user(), password);
         break;
     case CameraReply::Refused:
-        showMessage(QStringLiteral("SetupSetPwd Msg1"));
+        showMessage(QStringLiteral("SetupCam PwdWrong"));
         break;
     case CameraReply::NetworkError:
         Log::line(QStringLiteral("DiagVerifiyPasswordPanel:: code != 5 , newtwork error"));
-        showNetworkMessage();
+        showNoAnswerMessage();
         break;
     case CameraReply::NoAnswer:
-        showNetworkMessage();
+        showNoAnswerMessage();
         break;
     }
     close(true);

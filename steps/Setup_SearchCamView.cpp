@@ -7,6 +7,8 @@
 #include "webconfig/HttpConfig.h"
 #include "webconfig/HttpError.h"
 
+#include <algorithm>
+
 namespace {
 
 // Busy panel layouts of the search step's waiting overlay.
@@ -114,36 +116,37 @@ void Setup_SearchCamView::restorePassword()
             cameraList3.push_back({std::move(check), old});
         }
     }
-    if (cameraList3.empty()) {
+    if (!startNextCheck())
         showList(false);
-        return;
-    }
-    // All listed before any starts: a check that reports at once must not
-    // find the others missing and show the list early.
-    for (const CarriedOver &carried : cameraList3)
-        carried.check->verifyPassword(*carried.old, carried.old->passWord().value_or(QString()));
 }
 
-void Setup_SearchCamView::didVerifyPassword(verifyIPCamPassword *)
+bool Setup_SearchCamView::startNextCheck()
 {
-    bool pending = false;
-    for (const CarriedOver &carried : cameraList3) {
-        const QString &state = carried.check->authPass();
-        if (state == verifyIPCamPassword::authPass_succ) {
-            for (const std::shared_ptr<TCameraInfo> &found : std::as_const(*cameraList)) {
-                if (found->mac() != carried.check->ipcamMAC())
-                    continue;
-                found->setUserName(carried.old->userName());
-                found->setPassWord(carried.old->passWord());
-                found->setIsAdded(carried.old->isAdded());
-                break;
-            }
-        } else if (state != verifyIPCamPassword::authPass_fail) {
-            pending = true;
+    // One camera at a time: the next check starts once the one before has reported.
+    const auto next = std::find_if(cameraList3.begin(), cameraList3.end(),
+        [](const CarriedOver &carried) { return carried.check->authPass().isEmpty(); });
+    if (next == cameraList3.end())
+        return false;
+    next->check->verifyPassword(*next->old, next->old->passWord().value_or(QString()));
+    return true;
+}
+
+void Setup_SearchCamView::didVerifyPassword(verifyIPCamPassword *check)
+{
+    const auto carried = std::find_if(
+        cameraList3.cbegin(), cameraList3.cend(), [check](const CarriedOver &c) { return c.check.get() == check; });
+    if (carried != cameraList3.cend() && check->authPass() == verifyIPCamPassword::authPass_succ) {
+        for (const std::shared_ptr<TCameraInfo> &found : std::as_const(*cameraList)) {
+            if (found->mac() != check->ipcamMAC())
+                continue;
+            found->setUserName(carried->old->userName());
+            found->setPassWord(carried->old->passWord());
+            found->setIsAdded(carried->old->isAdded());
+            break;
         }
     }
     m_list.reloadData();
-    if (!pending && m_phase == Phase::Restoring)
+    if (!startNextCheck() && m_phase == Phase::Restoring)
         showList(false);
 }
 
@@ -265,6 +268,7 @@ void Setup_SearchCamView::onBackClicked()
     if (m_list.isOpenDiag() || !m_backEnabled)
         return;
     cameraList2.clear();
+    m_list.forgetSharedPassword();
     internetReachableFoo.stop();
     if (theDelegate)
         theDelegate->setupSearchCamBack();

@@ -69,6 +69,8 @@ private:
         std::shared_ptr<TCameraInfo> old;
     };
 
+    // Starts the first carried-over check not yet started; false when none is left.
+    bool startNextCheck();
     void onHttpConfigDidFinish(HttpConfig *, int cmd) override;
     void onHttpDidError(const HttpError &error) override;
     void didVerifyPassword(verifyIPCamPassword *) override;

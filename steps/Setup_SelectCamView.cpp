@@ -208,11 +208,12 @@ void Setup_SelectCamView::onChangeSelected(int row, int column)
             // None while a dialog is open: its camera may still take the last place.
             switch (determineCamIsSecured(*clicked)) {
             case Secured::Known:
-                if (!refusesStoredPassword(*clicked)) {
+                if (takesStoredPassword(*clicked)) {
                     clicked->setIsAdded(kPicked);
                     break;
                 }
                 Log::line(QStringLiteral("Setup_SelectCamView: the camera refuses its stored password"));
+                CameraPassword::forgetPassword(*clicked);
                 askForPassword(clicked, false);
                 break;
             case Secured::PasswordUnknown:
@@ -227,6 +228,14 @@ void Setup_SelectCamView::onChangeSelected(int row, int column)
     reloadData();
 }
 
+bool Setup_SelectCamView::takesStoredPassword(const TCameraInfo &camera)
+{
+    m_isOpenDiag = true;
+    const bool refused = refusesStoredPassword(camera);
+    m_isOpenDiag = false;
+    return !refused;
+}
+
 void Setup_SelectCamView::askForPassword(const std::shared_ptr<TCameraInfo> &camera, bool newPassword)
 {
     const QString password = m_sharedPassword;
@@ -239,8 +248,7 @@ void Setup_SelectCamView::askForPassword(const std::shared_ptr<TCameraInfo> &cam
     m_isOpenDiag = true;
     emit changed();
     m_sharedTry = std::make_unique<CameraPassword>();
-    const auto tried = [this, camera, newPassword, password](
-                           CameraReply reply) { onSharedPasswordTried(camera, newPassword, password, reply); };
+    const auto tried = [this, camera, password](CameraReply reply) { onSharedPasswordTried(camera, password, reply); };
     if (newPassword)
         m_sharedTry->change(*camera, password, tried);
     else
@@ -248,17 +256,22 @@ void Setup_SelectCamView::askForPassword(const std::shared_ptr<TCameraInfo> &cam
 }
 
 void Setup_SelectCamView::onSharedPasswordTried(
-    const std::shared_ptr<TCameraInfo> &camera, bool newPassword, const QString &password, CameraReply reply)
+    const std::shared_ptr<TCameraInfo> &camera, const QString &password, CameraReply reply)
 {
     m_isOpenDiag = false;
+    const QString user = m_sharedTry->user();
+    const bool otherPassword = m_sharedTry->hasOtherPassword();
     // The check is still in the call that reported.
     m_sharedTry.release()->deleteLater();
     if (reply != CameraReply::Accepted) {
         Log::line(QStringLiteral("Setup_SelectCamView: the shared password did not work, asking"));
-        openPasswordDialog(camera, newPassword);
+        // Listed without a password, it has one of its own: that is asked for.
+        if (otherPassword)
+            CameraPassword::forgetPassword(*camera);
+        openPasswordDialog(camera, determineCamIsSecured(*camera) == Secured::NoPassword);
         return;
     }
-    camera->setUserName(CameraPassword::userAfter(*camera, newPassword));
+    camera->setUserName(user);
     camera->setPassWord(password);
     if (mayPick())
         camera->setIsAdded(kPicked);

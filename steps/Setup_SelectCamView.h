@@ -51,11 +51,15 @@ public:
     // The picked cameras' model names, "none" up to nine, joined by ":".
     QString getSelectedCam() const;
 
-    // A password dialog is open, or the shared password is being tried.
+    // A password dialog is open, or a camera is being asked: one camera
+    // request at a time, as the waits let queued work run meanwhile.
     bool isOpenDiag() const { return m_isOpenDiag; }
     // The password a dialog's user asked to try first on the other cameras
-    // that need one; empty when none was.
-    const QString &sharedPassword() const { return m_sharedPassword; }
+    // that need one (checked on those with a password, set on those without);
+    // empty when none is.
+    QString sharedPassword() const override { return m_sharedPassword; }
+    // Back forgets it: it belongs to this recorder's cameras.
+    void forgetSharedPassword() { m_sharedPassword.clear(); }
     // The list's own rescan control, apart from the rest of its controls.
     void setRescanEnabled(bool enabled);
     bool lbRescanEnabled() const { return m_rescanEnabled && inputsEnabled(); }
@@ -102,12 +106,13 @@ public:
 private:
     bool mayPick() const override;
     void endDialog() override;
-    void sharePassword(const QString &password) override { m_sharedPassword = password; }
+    void setSharedPassword(const QString &password) override { m_sharedPassword = password; }
     const TCameraInfo *camera(int row) const;
+    // Whether the camera still takes the credentials its record holds.
+    bool takesStoredPassword(const TCameraInfo &camera);
     // A camera that needs a password: the shared one first, then the dialog.
     void askForPassword(const std::shared_ptr<TCameraInfo> &camera, bool newPassword);
-    void onSharedPasswordTried(
-        const std::shared_ptr<TCameraInfo> &camera, bool newPassword, const QString &password, CameraReply reply);
+    void onSharedPasswordTried(const std::shared_ptr<TCameraInfo> &camera, const QString &password, CameraReply reply);
     void openPasswordDialog(const std::shared_ptr<TCameraInfo> &camera, bool newPassword);
     void openDialog(std::unique_ptr<CameraPasswordDialog> dialog, const std::shared_ptr<TCameraInfo> &camera);
 

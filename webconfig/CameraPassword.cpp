@@ -12,9 +12,10 @@ constexpr int kEchoBytes = 500;
 
 } // namespace
 
-QString CameraPassword::userAfter(const TCameraInfo &camera, bool changed)
+void CameraPassword::forgetPassword(TCameraInfo &camera)
 {
-    return changed && CameraEndpoints::isZebor(camera) ? camera.userName().value_or(QString()) : kAdmin;
+    camera.setUserName(QString());
+    camera.setPassWord(QString());
 }
 
 CameraPassword::CameraPassword(QObject *parent)
@@ -26,6 +27,7 @@ CameraPassword::~CameraPassword() = default;
 
 void CameraPassword::check(const TCameraInfo &camera, const QString &password, Done done)
 {
+    m_user = kAdmin;
     if (!CameraEndpoints::hasAddress(camera)) {
         done(CameraReply::NoAnswer);
         return;
@@ -46,18 +48,37 @@ void CameraPassword::change(const TCameraInfo &camera, const QString &newPasswor
         done(CameraReply::NoAnswer);
         return;
     }
+    m_otherPassword = false;
+    // A camera that refuses the credentials of the change has a password
+    // already: maybe newPassword, set by an earlier run.
+    Done checkWhenRefused = [this, camera, newPassword, done](CameraReply reply) {
+        if (reply != CameraReply::Refused || (!CameraEndpoints::isZebor(camera) && m_httpStatus != kHttpUnauthorized)) {
+            done(reply);
+            return;
+        }
+        Log::line(QStringLiteral("CameraPassword: the camera refused the change; checking it with the new password"));
+        check(camera, newPassword, [this, done](CameraReply checked) {
+            m_otherPassword = checked == CameraReply::Refused;
+            done(checked);
+        });
+    };
     if (CameraEndpoints::isZebor(camera)) {
-        const QString user = camera.userName().value_or(QString());
-        openLan(camera, std::move(done)).changeUser(user, camera.passWord().value_or(QString()), user, newPassword);
+        m_user = camera.userName().value_or(QString());
+        openLan(camera, std::move(checkWhenRefused))
+            .changeUser(m_user, camera.passWord().value_or(QString()), m_user, newPassword);
         return;
     }
-    done(changeOverHttp(camera, newPassword));
+    m_user = kAdmin;
+    checkWhenRefused(changeOverHttp(camera, newPassword));
 }
 
 LandapConfig &CameraPassword::openLan(const TCameraInfo &camera, Done done)
 {
     m_done = std::move(done);
     const TVexorReply target = CameraEndpoints::replyRecord(camera);
+    // A second exchange may start from the end of the first, still inside its channel.
+    if (landapconfig)
+        landapconfig.release()->deleteLater();
     landapconfig = std::make_unique<LandapConfig>(static_cast<LandapConfigDelegate *>(this));
     landapconfig->open(&target);
     return *landapconfig;
@@ -66,7 +87,9 @@ LandapConfig &CameraPassword::openLan(const TCameraInfo &camera, Done done)
 void CameraPassword::onLandapConfigEnd(LandapConfig *, int, int retCode, const UdpError &error)
 {
     landapconfig->close();
-    m_done(lanReply(retCode, error));
+    // done may start the next exchange, which replaces m_done.
+    const Done done = std::move(m_done);
+    done(lanReply(retCode, error));
 }
 
 CameraReply CameraPassword::changeOverHttp(const TCameraInfo &camera, const QString &newPassword)

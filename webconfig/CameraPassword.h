@@ -32,12 +32,20 @@ public:
     // Gives the camera newPassword: LAN change-user from the camera's current
     // account, or "/system.cgi" as "admin" with an empty password, which
     // counts only when the answer echoes "AdminPassword=" and the new password.
+    // A camera that refuses the change is then checked with newPassword: one
+    // that already has it (set by an earlier run) counts as accepted.
     void change(const TCameraInfo &camera, const QString &newPassword, Done done);
 
-    // The user name that goes with a password the camera took: "admin" after
-    // a check; after a change a ZEBOR camera keeps its own user, the others
-    // have "admin".
-    static QString userAfter(const TCameraInfo &camera, bool changed);
+    // The user name that goes with the password the camera took: "admin",
+    // except after a change over the LAN, where a ZEBOR camera keeps its own.
+    const QString &user() const { return m_user; }
+    // After a change: the camera refused it and the new password too, so it
+    // has another password.
+    bool hasOtherPassword() const { return m_otherPassword; }
+
+    // The camera has a password other than the one its record holds: the
+    // record no longer claims to know it.
+    static void forgetPassword(TCameraInfo &camera);
 
     // The HTTP status of the last request over HTTP (0: none came back).
     int httpStatus() const { return m_httpStatus; }
@@ -49,5 +57,7 @@ private:
 
     std::unique_ptr<LandapConfig> landapconfig;
     Done m_done;
+    QString m_user;
+    bool m_otherPassword = false;
     int m_httpStatus = 0;
 };

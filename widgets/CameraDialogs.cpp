@@ -10,8 +10,25 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextLayout>
 
 namespace {
+
+// A check box does not wrap its text: its lines are broken here, as a label would break them.
+constexpr int kShareTextWidth = 400;
+
+QString wrapped(const QString &text, const QFont &font)
+{
+    QTextLayout layout(text, font);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(kShareTextWidth);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
 
 QLineEdit *passwordField(const QString &name, QWidget *parent)
 {
@@ -33,7 +50,9 @@ QFormLayout *passwordLayout(
     layout->addWidget(camera);
     auto *fields = new QFormLayout;
     layout->addLayout(fields);
-    auto *share = new QCheckBox(diag.cbShareTitle(), &dialog);
+    auto *share = new QCheckBox(&dialog);
+    share->setText(wrapped(diag.cbShareTitle(), share->font()));
+    share->setAccessibleName(diag.cbShareTitle());
     share->setObjectName(QStringLiteral("cbShare"));
     share->setChecked(diag.shareForOthers());
     QObject::connect(share, &QCheckBox::toggled, &diag, &CameraPasswordDialog::setShareForOthers);

@@ -164,7 +164,11 @@ private slots:
             "2 cameras are \"47X-IP200\"");
         row("camera password wrong", fiveCameras,
             cameras({QJsonObject {{"camera", "ZB-2100"}, {"password", "nope-123"}}}), 1,
-            "ZB-2100 was not picked: The password is wrong");
+            "ZB-2100 was not picked: The camera did not accept this password");
+        // Each camera is asked only once the one before has answered.
+        row("new password, then a known camera", fiveCameras,
+            cameras({QJsonObject {{"camera", 3}, {"password", "New-pass3"}}, QJsonObject {{"camera", 1}}}), kAnyExit,
+            "picked camera 1 ");
         row("camera without a password given none", fiveCameras, cameras({QJsonObject {{"camera", 2}}}), 1,
             "needs a \"password\"");
         row("stored password refused", fiveCameras, cameras({QJsonObject {{"camera", "ZB-3300"}}}), 1,

@@ -100,7 +100,8 @@ private slots:
         NVR_REQUIRE_LAB();
         qunsetenv("NVRWIZARD_PROBE_HOST");
         fresh(step, kScale,
-            {{"SetupCam Msg", "Passwords missing"}, {"SetupCam PwdError", "Password not set"},
+            {{"SetupCam Msg", "Passwords missing"}, {"SetupCam PwdNotSet", "Password not set"},
+                {"SetupCam PwdWrong", "Wrong password"}, {"SetupCam NoAnswer", "No answer"},
                 {"SetupCam NoAddress", "No address"}, {"SetupCam PwdRefused", "Password refused"}});
     }
     void cleanup()
@@ -154,10 +155,12 @@ private slots:
         }
     }
 
-    // Both dialogs for both families, refused and unanswered; the right
+    // Both dialogs for both families, refused and unanswered, and a new
+    // password the camera already has (an earlier run set it); the right
     // password is the rescan's and the shared password's case.
     void passwordDialogs()
     {
+        using Secured = Setup_SelectCamView::Secured;
         struct Case
         {
             const char *name;
@@ -167,26 +170,33 @@ private slots:
             bool picked;
             bool staysOpen;
             QString holds; // the camera's password afterwards; empty: not checked
+            Secured secured; // what the row's lock shows afterwards
         };
         const QJsonObject silent {{"silent", true}};
+        const Secured unknown = Secured::PasswordUnknown;
         QList<Case> cases = {
             {"zebor verify wrong", camera(1, kZebor, QString(), QString(), takes("Zb-pass1")), "wrong-1",
-                "Invalid password.", false, false, {}},
-            {"zebor verify silent", camera(2, kZebor, QString(), QString(), silent), "Zb-pass1", "Check network Failed",
-                false, false, {}},
-            {"47x verify wrong", camera(4, k47x, QString(), QString(), takes("Ix-pass1")), "wrong-1",
-                "Invalid password.", false, false, {}},
-            {"47x verify silent", camera(5, k47x, QString(), QString(), silent), "Ix-pass1", "Check network Failed",
-                false, false, {}},
+                "Wrong password", false, false, {}, unknown},
+            {"zebor verify silent", camera(2, kZebor, QString(), QString(), silent), "Zb-pass1", "No answer", false,
+                false, {}, unknown},
+            {"47x verify wrong", camera(4, k47x, QString(), QString(), takes("Ix-pass1")), "wrong-1", "Wrong password",
+                false, false, {}, unknown},
+            {"47x verify silent", camera(5, k47x, QString(), QString(), silent), "Ix-pass1", "No answer", false, false,
+                {}, unknown},
             {"zebor new refused", camera(7, kZebor, "admin", QString(), takes("stale-1")), "Zb-new-1",
-                "Password not set", false, false, "stale-1"},
-            {"zebor new silent", camera(8, kZebor, "admin", QString(), silent), "Zb-new-1", "Check network Failed",
-                false, true, {}},
-            {"47x new", camera(9, k47x, "admin", QString()), "Ix#1%2+3?=@", {}, true, false, "Ix#1%2+3?=@"},
+                "Password not set", false, false, "stale-1", unknown},
+            {"zebor new silent", camera(8, kZebor, "admin", QString(), silent), "Zb-new-1", "No answer", false, true,
+                {}, Secured::NoPassword},
+            {"zebor new already set", camera(3, kZebor, "admin", QString(), takes("Zb-new-1")), "Zb-new-1", {}, true,
+                false, "Zb-new-1", Secured::Known},
+            {"47x new", camera(9, k47x, "admin", QString()), "Ix#1%2+3?=@", {}, true, false, "Ix#1%2+3?=@",
+                Secured::Known},
             {"47x new refused", camera(10, k47x, "admin", QString(), takes("stale-1")), "Ix-new-1", "Password not set",
-                false, false, "stale-1"},
-            {"47x new silent", camera(11, k47x, "admin", QString(), silent), "Ix-new-1", "Check network Failed", false,
-                false, {}},
+                false, false, "stale-1", unknown},
+            {"47x new silent", camera(11, k47x, "admin", QString(), silent), "Ix-new-1", "No answer", false, false, {},
+                Secured::NoPassword},
+            {"47x new already set", camera(6, k47x, "admin", QString(), takes("Ix-new-1")), "Ix-new-1", {}, true, false,
+                "Ix-new-1", Secured::Known},
         };
         QList<QJsonObject> cameras;
         for (const Case &c : cases)
@@ -208,6 +218,7 @@ private slots:
                     "admin:" + c.typed);
             if (!c.holds.isEmpty())
                 QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(c.camera)).value("adminPassword").toString(), c.holds);
+            QVERIFY2(list().rowSecured(row) == c.secured, c.name);
             if (c.staysOpen) {
                 // Fields stay disabled; Cancel is the way out.
                 QVERIFY2(lastDialog && !lastDialog->inputsEnabled() && lastDialog->cancelEnabled(), c.name);
@@ -257,9 +268,10 @@ private slots:
 
     void rescanCarriesWorkingCredentialsOver()
     {
-        const QJsonObject entered = camera(0, k47x, QString(), QString(), takes("Ix-pass1"));
-        const QJsonObject stale = camera(1, kZebor, "admin", "Zb-old1");
-        const QJsonObject enteredLan = camera(2, kZebor, QString(), QString(), takes("Zb-pass1"));
+        const QJsonObject slow {{"delayMs", kSlowMs / 3}};
+        const QJsonObject entered = camera(0, k47x, QString(), QString(), merged(takes("Ix-pass1"), slow));
+        const QJsonObject stale = camera(1, kZebor, "admin", "Zb-old1", slow);
+        const QJsonObject enteredLan = camera(2, kZebor, QString(), QString(), merged(takes("Zb-pass1"), slow));
         enter({entered, stale, enteredLan});
         pick(entered, QStringLiteral("Ix-pass1"));
         QVERIFY(dialogClosed());
@@ -282,13 +294,20 @@ private slots:
             list().rowPicked(rowOf(entered)) && list().rowPicked(rowOf(enteredLan)) && !list().rowPicked(rowOf(stale)));
         QCOMPARE((QStringList {passwordAt(rowOf(entered)), passwordAt(rowOf(enteredLan)), passwordAt(rowOf(stale))}),
             (QStringList {"Ix-pass1", "Zb-pass1", "Zb-old1"}));
-        // Every carried-over password was checked with its camera again.
+        // Every carried-over password was checked with its camera again, each
+        // once the camera before had answered.
         QSet<QString> checked;
+        QMap<QString, qint64> firstAt; // by camera: a LAN check comes on every interface
         for (const SimLogLine &line : sim.log(QStringLiteral("cam"))) {
-            if (line.timeMs >= rescanAt
-                && (line.value("lan") == QLatin1String("verify") || !line.value("req").isEmpty()))
-                checked << line.value("ip") + QLatin1Char(' ') + line.value("lan") + line.value("req");
+            if (line.timeMs < rescanAt || (line.value("lan") != QLatin1String("verify") && line.value("req").isEmpty()))
+                continue;
+            checked << line.value("ip") + QLatin1Char(' ') + line.value("lan") + line.value("req");
+            firstAt.insert(line.value("ip"), firstAt.value(line.value("ip"), line.timeMs));
         }
+        QList<qint64> starts = firstAt.values();
+        std::sort(starts.begin(), starts.end());
+        for (int i = 1; i < starts.size(); ++i)
+            QVERIFY(starts.at(i) - starts.at(i - 1) >= kSlowMs / 3 * kScale - 20);
         QCOMPARE(checked,
             (QSet<QString> {SimProcess::ipOf(entered) + " /userlist.cgi", SimProcess::ipOf(stale) + " verify",
                 SimProcess::ipOf(enteredLan) + " verify"}));
@@ -312,9 +331,14 @@ private slots:
         QVERIFY(waitFor([&] { return !preview.lbNote().isEmpty(); }));
         QCOMPARE(preview.lbNote(), QStringLiteral("Password refused"));
         preview.onCloseClicked();
+        // A wrong password leaves it shown as needing one, not as known.
+        pick(stale, QStringLiteral("wrong-1"));
+        QVERIFY(dialogClosed());
+        QVERIFY(!list().rowPicked(0) && list().rowSecured(0) == Setup_SelectCamView::Secured::PasswordUnknown);
         pick(stale, QStringLiteral("Zb-pass1"));
         QVERIFY(dialogClosed());
-        QCOMPARE(f->modal.shown(), QStringList {QStringLiteral("floating:DiagVerifyPassword")});
+        QCOMPARE(f->modal.shown(),
+            (QStringList {"floating:DiagVerifyPassword", "alert:Wrong password", "floating:DiagVerifyPassword"}));
         QVERIFY(list().rowPicked(0) && passwordAt(0) == QLatin1String("Zb-pass1"));
     }
 
@@ -418,21 +442,27 @@ private slots:
     }
 
     // One password for several cameras: ticked in the first dialog, it is
-    // checked or set on the next ones without a dialog; one that refuses it asks.
+    // checked or set on the next ones without a dialog; one that refuses it
+    // asks, its box still ticked; unticking withdraws it, and Back forgets it.
     void sharedPasswordIsTriedFirst()
     {
         const QString shared = QStringLiteral("Same-pw77");
         const QList<QJsonObject> cameras {camera(0, k47x, QString(), QString(), takes(shared)),
             camera(1, kZebor, QString(), QString(), takes(shared)), camera(2, kZebor, "admin", QString()),
-            camera(3, k47x, QString(), QString(), takes("Other-pw3"))};
+            camera(3, k47x, "admin", QString(), takes("Own-pw4")), camera(4, k47x, QString(), QString(), takes("Pw-5")),
+            camera(5, kZebor, "admin", QString())};
         enter(cameras);
+        QString typed = shared;
+        bool tick = true;
+        bool ticked = false; // how the box stood when the dialog opened
         f->modal.setScript<DiagVerifyPassword>([&](DiagVerifyPassword &verify) {
-            verify.setShareForOthers(true);
-            verify.setPasswordText(shared);
+            ticked = verify.shareForOthers();
+            verify.setShareForOthers(tick);
+            verify.setPasswordText(typed);
             verify.onSaveClicked();
         });
         list().onChangeSelected(rowOf(cameras[0]), 0);
-        QVERIFY(dialogClosed() && list().sharedPassword() == shared);
+        QVERIFY(dialogClosed() && list().sharedPassword() == shared && !ticked);
         const qsizetype shown = f->modal.shown().size();
         for (int n : {1, 2}) {
             list().onChangeSelected(rowOf(cameras[n]), 0);
@@ -440,9 +470,23 @@ private slots:
         }
         QCOMPARE(f->modal.shown().size(), shown);
         QCOMPARE(sim.cameraStateOf(SimProcess::ipOf(cameras[2])).value("adminPassword").toString(), shared);
-        pick(cameras[3], QStringLiteral("Other-pw3"));
-        QVERIFY(dialogClosed() && list().rowPicked(rowOf(cameras[3])));
-        QCOMPARE(f->modal.shown().mid(shown), QStringList {QStringLiteral("floating:DiagVerifyPassword")});
+        // Listed without a password, it has one of its own, which is asked for.
+        typed = QStringLiteral("Own-pw4");
+        tick = false;
+        list().onChangeSelected(rowOf(cameras[3]), 0);
+        QVERIFY(dialogClosed() && list().rowPicked(rowOf(cameras[3])) && ticked);
+        QVERIFY(list().sharedPassword().isEmpty());
+        // Withdrawn: the next camera without a password gets its own dialog.
+        list().onChangeSelected(rowOf(cameras[5]), 0);
+        QVERIFY(dialogClosed() && !list().rowPicked(rowOf(cameras[5])));
+        QCOMPARE(
+            f->modal.shown().mid(shown), (QStringList {"floating:DiagVerifyPassword", "floating:DiagNewPassword"}));
+        typed = QStringLiteral("Pw-5");
+        tick = true;
+        list().onChangeSelected(rowOf(cameras[4]), 0);
+        QVERIFY(dialogClosed() && list().sharedPassword() == typed);
+        step->onBackClicked();
+        QVERIFY(list().sharedPassword().isEmpty());
     }
 };
 

@@ -10,6 +10,9 @@
 #include "widgets/shots/ShotWorld.h"
 #include "widgets/shots/Shots.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace {
@@ -123,6 +126,27 @@ void addCameraLanShots(ShotList &shots)
                 return;
             Setup_SelectCamView &list = step->selectCamViewController();
             list.onChangeSelected(firstRow(list, Secured::PasswordUnknown), 0);
+        }});
+    shots.append({QStringLiteral("camera-lan-wrong-password"),
+        QStringLiteral(
+            "camera step: a password the camera refused, its alert over the list, the row still needing one"),
+        [](ShotWorld &world) {
+            Setup_SearchCamView *step = enterCameraStep(world);
+            if (!step)
+                return;
+            Setup_SelectCamView &list = step->selectCamViewController();
+            list.onChangeSelected(firstRow(list, Secured::PasswordUnknown), 0);
+            // Typed and saved in the dialog's own widgets, as a user would.
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                auto *field = top->findChild<QLineEdit *>(QStringLiteral("edPwd"));
+                auto *save = top->findChild<QPushButton *>(QStringLiteral("btSave"));
+                if (!field || !save || !top->isVisible())
+                    continue;
+                field->setText(QStringLiteral("wrong-pw1"));
+                emit field->textEdited(field->text());
+                save->click();
+                break;
+            }
         }});
     shots.append({QStringLiteral("camera-lan-preview"),
         QStringLiteral("camera step: the preview of a camera beside its row, with the camera's image"),
