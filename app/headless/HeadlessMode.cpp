@@ -1,13 +1,14 @@
 #include "app/headless/HeadlessMode.h"
 #include "app/AppDelegate.h"
+#include "app/SetupReport.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
-#include "core/HMLocalization.h"
-#include "core/PageController.h"
-#include "core/ScriptedModalHost.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/HMLocalization.h"
+#include "core/PageController.h"
+#include "core/ScriptedModalHost.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
 #include "steps/SetupStep.h"
@@ -44,18 +45,20 @@ QJsonValue existing(const QString &path)
 }
 
 // Where the summary left its shortcut items; null for an item that is not there.
-QJsonValue filesJson(const SummaryView &summary)
+QJsonValue filesJson(const SummaryView &summary, const HeadlessSession &session)
 {
     const std::optional<ShortcutPaths> paths = summary.shortcutPaths();
-    if (!paths)
+    if (!paths && session.fileErrors().isEmpty())
         return QJsonValue();
-    QJsonArray errors;
+    QJsonArray errors = session.fileErrors();
     for (const ShortcutError &error : summary.shortcutErrors())
         errors.append(QStringLiteral("%1: %2").arg(error.path, error.reason));
-    return QJsonObject {{QStringLiteral("desktopCopy"), existing(paths->desktopCopy)},
-        {QStringLiteral("desktopEntry"), existing(paths->desktopEntry)},
-        {QStringLiteral("propertyList"), existing(paths->propertyList)},
-        {QStringLiteral("bookmarks"), existing(paths->bookmarks)}, {QStringLiteral("errors"), errors}};
+    // Without the recorder's cloud state only the report can have been tried.
+    const ShortcutPaths made = paths.value_or(ShortcutPaths {});
+    return QJsonObject {{QStringLiteral("desktopCopy"), existing(made.desktopCopy)},
+        {QStringLiteral("desktopEntry"), existing(made.desktopEntry)},
+        {QStringLiteral("propertyList"), existing(made.propertyList)},
+        {QStringLiteral("bookmarks"), existing(made.bookmarks)}, {QStringLiteral("errors"), errors}};
 }
 
 // The recorder's cloud device number as its cloud-portal answer gave it; null
@@ -76,7 +79,7 @@ QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, cons
         {QStringLiteral("pages"), session.pages()},
         {QStringLiteral("steps"), session.steps()},
         {QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo())},
-        {QStringLiteral("files"), filesJson(summary)},
+        {QStringLiteral("files"), filesJson(summary, session)},
         {QStringLiteral("cloudNumber"), cloudNumber(summary)},
         {QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started},
         {QStringLiteral("diagnosis"), session.diagnosis()},
@@ -153,16 +156,27 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const
 
 } // namespace
 
-int runHeadlessMode(int argc, char *argv[], const char *answersFile)
+int runHeadlessMode(int argc, char *argv[], const QString &answersFile, bool check)
 {
+    if (check) {
+        std::fputs("nvrwizard: this build cannot survey a recorder (--check)\n", stderr);
+        return 2;
+    }
     QJsonObject answers;
     QString error;
-    const bool read = readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error);
+    const bool read = readAnswersFile(answersFile, answers, error);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, answers);
 
     HeadlessDrivers drivers;
     addAllHeadlessDrivers(drivers);
-    const QStringList mistakes = read ? validateAnswers(answers, drivers) : QStringList {error};
+    QStringList mistakes = read ? validateAnswers(answers, drivers) : QStringList {error};
+    // A report that could not be written at the end must not be found out
+    // only after the recorder was set up.
+    const QString report = answers.value(SummaryView::kPageKey)[QLatin1String("report")].toString();
+    if (mistakes.isEmpty() && !report.isEmpty()) {
+        if (const QString place = SetupReport::placeError(report); !place.isEmpty())
+            mistakes << QStringLiteral("section \"summary\": ") + place;
+    }
     if (!mistakes.isEmpty()) {
         for (const QString &mistake : mistakes)
             std::fprintf(stderr, "nvrwizard: %s\n", mistake.toUtf8().constData());

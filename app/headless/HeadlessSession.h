@@ -42,6 +42,10 @@ public:
     void diagnose(const QString &cause, const QString &message);
     const QJsonValue &diagnosis() const { return m_diagnosis; }
 
+    // A file the run could not make, "path: reason"; the setup still counts.
+    void fileError(const QString &path, const QString &reason);
+    const QJsonArray &fileErrors() const { return m_fileErrors; }
+
     void fail(const QString &message);
     void succeed();
 
@@ -63,6 +67,7 @@ private:
     QJsonObject m_steps;
     QJsonArray m_pages;
     QJsonValue m_diagnosis;
+    QJsonArray m_fileErrors;
     QHash<QString, int> m_actionsUsed;
     bool m_finished = false;
     int m_exitCode = 0;
