@@ -1,6 +1,8 @@
 // nvrwizard --batch against three simulated recorders: one with its HTTPS port
 // closed fails alone, one takes its own override, the outcomes come as JSON and
-// as CSV that Python reads, no answers file stays; Ctrl-C stops the rest.
+// as CSV that Python reads, no answers file is ever made; Ctrl-C, a closed
+// terminal and a closed standard error stop the rest. Then recorders with
+// hostile cloud numbers, set up side by side from a plan on standard input.
 #include "LabEnv.h"
 #include "SimProcess.h"
 
@@ -41,6 +43,19 @@ QJsonArray csvRows(const QString &path)
     return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
 }
 
+// How many of the wizard's entries the bookmarks bar holds, as plistlib reads it.
+int ourBookmarks(const QString &path)
+{
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+        {QStringLiteral("-c"),
+            QStringLiteral("import plistlib, sys; bar = plistlib.load(open(sys.argv[1], 'rb'))['Children'][1]"
+                           "['Children']; print(sum('VEXOR540' in e.get('WebBookmarkUUID', '') for e in bar))"),
+            path});
+    python.waitForFinished();
+    return python.readAllStandardOutput().trimmed().toInt();
+}
+
 } // namespace
 
 class BatchLabTest : public QObject
@@ -50,10 +65,12 @@ class BatchLabTest : public QObject
 private slots:
     void initTestCase();
     void oneFailureStopsNoOther();
-    void ctrlCStopsTheRest();
+    void signalStopsTheRest_data();
+    void signalStopsTheRest();
+    void networkTextStaysInert();
 
 private:
-    QProcess *startBatch(const QStringList &options);
+    QProcess *startBatch(const QStringList &options, const QString &home = QString());
 
     SimProcess m_sim;
     QTemporaryDir m_dir;
@@ -84,16 +101,21 @@ void BatchLabTest::initTestCase()
     QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("tmp")));
 }
 
-QProcess *BatchLabTest::startBatch(const QStringList &options)
+QProcess *BatchLabTest::startBatch(const QStringList &options, const QString &home)
 {
     auto *batch = new QProcess(this);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!home.isEmpty()) {
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    }
     env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
     // Where the batch keeps the runs' answers files, to see them gone after.
     env.insert(QStringLiteral("TMPDIR"), m_dir.filePath(QStringLiteral("tmp")));
     batch->setProcessEnvironment(env);
     batch->start(qEnvironmentVariable("NVR_BUILD_DIR") + QStringLiteral("/bin/nvrwizard"),
-        QStringList {QStringLiteral("--batch"), m_plan} + options);
+        QStringList {QStringLiteral("--batch")}
+            + (options.contains(QStringLiteral("-")) ? options : QStringList {m_plan} + options));
     return batch;
 }
 
@@ -125,6 +147,8 @@ void BatchLabTest::oneFailureStopsNoOther()
     const QJsonObject failed = recorders.at(2).toObject();
     QCOMPARE(failed.value(QStringLiteral("outcome")).toString(), QStringLiteral("failed"));
     QCOMPARE(failed.value(QStringLiteral("step")).toString(), QStringLiteral("timeZone"));
+    // What the run found before it failed.
+    QCOMPARE(failed.value(QStringLiteral("ip")).toString(), SimProcess::ipOf(SimProcess::recorder(3)));
     QCOMPARE(failed[QStringLiteral("diagnosis")][QStringLiteral("cause")].toString(), QStringLiteral("httpsClosed"));
     QCOMPARE(rows.at(2)[QStringLiteral("diagnosis")].toString(), QStringLiteral("httpsClosed"));
     QCOMPARE(rows.at(2)[QStringLiteral("failure")], failed.value(QStringLiteral("failure")));
@@ -133,27 +157,94 @@ void BatchLabTest::oneFailureStopsNoOther()
     QVERIFY(QDir(m_dir.filePath(QStringLiteral("tmp"))).isEmpty());
 }
 
-void BatchLabTest::ctrlCStopsTheRest()
+void BatchLabTest::signalStopsTheRest_data()
 {
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("Ctrl-C") << int(SIGINT) << 130;
+    QTest::newRow("terminal closed") << int(SIGHUP) << 129;
+    // No signal sent: the reader of standard error goes away.
+    QTest::newRow("standard error closed") << 0 << 141;
+}
+
+void BatchLabTest::signalStopsTheRest()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(int, exitCode);
     QProcess *batch = startBatch({QStringLiteral("--jobs"), QStringLiteral("1")});
     batch->setReadChannel(QProcess::StandardError);
     QString errors;
     while (!errors.contains(QStringLiteral(" succeeded in ")) && batch->waitForReadyRead(60000))
         errors += QString::fromUtf8(batch->readAllStandardError());
     QVERIFY2(errors.contains(QStringLiteral("[1/3] %1 succeeded").arg(m_macs.at(0).toUpper())), qPrintable(errors));
-    ::kill(pid_t(batch->processId()), SIGINT);
+    if (signalNumber != 0)
+        ::kill(pid_t(batch->processId()), signalNumber);
+    else
+        batch->closeReadChannel(QProcess::StandardError);
     QVERIFY(batch->waitForFinished(30000));
     errors += QString::fromUtf8(batch->readAllStandardError());
-    QVERIFY2(batch->exitStatus() == QProcess::NormalExit && batch->exitCode() == 130, qPrintable(errors));
+    QVERIFY2(batch->exitStatus() == QProcess::NormalExit && batch->exitCode() == exitCode, qPrintable(errors));
     const QJsonObject result = QJsonDocument::fromJson(batch->readAllStandardOutput()).object();
     QVERIFY(result.value(QStringLiteral("interrupted")).toBool());
     const QJsonArray recorders = result.value(QStringLiteral("recorders")).toArray();
     // The second run was stopped, or had already ended by itself.
     QVERIFY(recorders.at(1)[QStringLiteral("outcome")] != QStringLiteral("not started"));
     QCOMPARE(recorders.at(2)[QStringLiteral("outcome")].toString(), QStringLiteral("not started"));
-    QVERIFY2(
-        errors.contains(QStringLiteral("interrupted; finished: %1").arg(m_macs.at(0).toUpper())), qPrintable(errors));
+    if (signalNumber != 0)
+        QVERIFY2(errors.contains(QStringLiteral("interrupted; finished: %1").arg(m_macs.at(0).toUpper())),
+            qPrintable(errors));
     QVERIFY(QDir(m_dir.filePath(QStringLiteral("tmp"))).isEmpty());
+}
+
+// Cloud numbers that would forge a progress line on a terminal and run as a
+// formula in a spreadsheet, from two recorders finishing at the same moment
+// into one bookmarks file; the plan comes on standard input.
+void BatchLabTest::networkTextStaysInert()
+{
+    const QString forged = QStringLiteral("\x1b]0;owned\x07\x1b[2K[2-2] forged succeeded");
+    const QStringList numbers {QStringLiteral("@SUM(2+3)"), forged};
+    QList<QJsonObject> recorders;
+    for (int n : {1, 2}) {
+        QJsonObject r = recorder(n, QString());
+        r.insert(QStringLiteral("cloud"),
+            QJsonObject {{"portal_number", numbers.at(n - 1)}, {"access", "1"}, {"status", "1"}});
+        recorders << r;
+    }
+    m_sim.stop();
+    QVERIFY(m_sim.startScaled(SimProcess::withPortalAccount(SimProcess::scenario(recorders), kEmail, kCloud), 0.1));
+    const QString home = m_dir.filePath(QStringLiteral("home"));
+    const QString bookmarks = home + QStringLiteral("/Library/Safari/Bookmarks.plist");
+    QVERIFY(QDir().mkpath(QFileInfo(bookmarks).path()));
+    QFile file(bookmarks);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<plist version=\"1.0\"><dict><key>Children</key><array><dict/>"
+               "<dict><key>Children</key><array/></dict></array></dict></plist>");
+    file.close();
+
+    const QString csv = m_dir.filePath(QStringLiteral("inert.csv"));
+    QProcess *batch = startBatch({QStringLiteral("-"), QStringLiteral("--csv"), csv}, home);
+    const QJsonObject plan {{"answers",
+                                QJsonObject {{"password", QJsonObject {{"password", kShared}}},
+                                    {"searchCAM", QJsonObject {{"cameras", QJsonArray {}}}}}},
+        {"recorders", QJsonArray {QJsonObject {{"mac", m_macs.at(0)}}, QJsonObject {{"mac", m_macs.at(1)}}}}};
+    batch->write(QJsonDocument(plan).toJson());
+    batch->closeWriteChannel();
+    QVERIFY(batch->waitForFinished(90000));
+    const QString errors = QString::fromUtf8(batch->readAllStandardError());
+    QVERIFY2(batch->exitCode() == 0, qPrintable(errors));
+    QVERIFY2(
+        !errors.contains(QChar(0x1b)) && errors.contains(QStringLiteral("\\x1b]0;owned\\x07")), qPrintable(errors));
+    const QJsonArray result
+        = QJsonDocument::fromJson(batch->readAllStandardOutput())[QStringLiteral("recorders")].toArray();
+    const QJsonArray rows = csvRows(csv);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0)[QStringLiteral("cloud number")].toString(), QStringLiteral("'@SUM(2+3)"));
+    for (int i : {0, 1}) {
+        QCOMPARE(result.at(i)[QStringLiteral("cloudNumber")].toString(), numbers.at(i));
+        QCOMPARE(result.at(i)[QStringLiteral("errors")].toArray(), QJsonArray());
+        QVERIFY(result.at(i)[QStringLiteral("files")][QStringLiteral("propertyList")].isString());
+    }
+    QCOMPARE(ourBookmarks(bookmarks), 2);
 }
 
 QTEST_GUILESS_MAIN(BatchLabTest)
