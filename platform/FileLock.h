@@ -10,7 +10,7 @@
 class FileLock
 {
 public:
-    static constexpr int kWaitMs = 20000;
+    static constexpr int kWaitMs = 60000;
 
     explicit FileLock(const QString &path, int waitMs = kWaitMs);
 
