@@ -31,29 +31,31 @@ QJsonObject recorder(int n, const QString &password)
     return SimProcess::withCameras(r, {SimProcess::camera(n, QStringLiteral("1"), QStringLiteral("cam%1pass").arg(n))});
 }
 
-QJsonArray csvRows(const QString &path)
+// What a Python one-liner prints about the file at path.
+QByteArray python(const QString &script, const QString &path)
 {
     QProcess python;
-    python.start(QStringLiteral("python3"),
-        {QStringLiteral("-c"),
-            QStringLiteral("import csv, json, sys; "
-                           "print(json.dumps(list(csv.DictReader(open(sys.argv[1], newline='')))))"),
-            path});
+    python.start(QStringLiteral("python3"), {QStringLiteral("-c"), script, path});
     python.waitForFinished();
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    return python.readAllStandardOutput();
+}
+
+QJsonArray csvRows(const QString &path)
+{
+    return QJsonDocument::fromJson(python(QStringLiteral("import csv, json, sys; print(json.dumps(list("
+                                                         "csv.DictReader(open(sys.argv[1], newline='')))))"),
+                                       path))
+        .array();
 }
 
 // How many of the wizard's entries the bookmarks bar holds, as plistlib reads it.
 int ourBookmarks(const QString &path)
 {
-    QProcess python;
-    python.start(QStringLiteral("python3"),
-        {QStringLiteral("-c"),
-            QStringLiteral("import plistlib, sys; bar = plistlib.load(open(sys.argv[1], 'rb'))['Children'][1]"
-                           "['Children']; print(sum('VEXOR540' in e.get('WebBookmarkUUID', '') for e in bar))"),
-            path});
-    python.waitForFinished();
-    return python.readAllStandardOutput().trimmed().toInt();
+    return python(QStringLiteral("import plistlib, sys; bar = plistlib.load(open(sys.argv[1], 'rb'))['Children'][1]"
+                                 "['Children']; print(sum('VEXOR540' in e.get('WebBookmarkUUID', '') for e in bar))"),
+        path)
+        .trimmed()
+        .toInt();
 }
 
 } // namespace
