@@ -4,6 +4,7 @@
 #include "app/SetupReport.h"
 #include "core/HMLocalization.h"
 #include "core/TextFormat.h"
+#include "platform/FileLock.h"
 #include "platform/ModelName.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -159,6 +160,12 @@ void paintReport(QPdfWriter &writer, const QString &html, const QStringList &sig
 
 bool writeReportPdf(const SetupReport &report, const HMLocalization &l10n, const QString &path, QString *error)
 {
+    // Runs side by side may write into one report folder.
+    const FileLock lock(path);
+    if (!lock.error().isEmpty()) {
+        *error = lock.error();
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();

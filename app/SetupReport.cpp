@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <cstring>
 
@@ -56,4 +57,20 @@ bool SetupReport::namesFolder(const QString &path)
 QString SetupReport::pathFor(const QString &fileOrFolder) const
 {
     return namesFolder(fileOrFolder) ? QDir(fileOrFolder).filePath(fileName()) : fileOrFolder;
+}
+
+QString SetupReport::placeError(const QString &fileOrFolder)
+{
+    const bool folderNamed = namesFolder(fileOrFolder);
+    const QString folder = folderNamed ? fileOrFolder : QFileInfo(fileOrFolder).path();
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("\"report\": the folder %1 does not exist").arg(folder);
+    // Only a file made there tells for sure (permissions, a read-only disk).
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".report-XXXXXX")));
+    if (!probe.open())
+        return QStringLiteral("\"report\": no file can be made in the folder %1: %2").arg(folder, probe.errorString());
+    const QFileInfo file(fileOrFolder);
+    if (!folderNamed && file.exists() && !file.isWritable())
+        return QStringLiteral("\"report\": %1 is there and cannot be replaced").arg(fileOrFolder);
+    return {};
 }

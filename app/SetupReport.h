@@ -54,4 +54,8 @@ struct SetupReport
     // or a path ending in "/") takes the report under fileName().
     QString pathFor(const QString &fileOrFolder) const;
     static bool namesFolder(const QString &path);
+    // Why no report could be written at that path (its folder is missing or
+    // refuses a file, or the file is there and cannot be replaced); empty
+    // when one can be.
+    static QString placeError(const QString &fileOrFolder);
 };

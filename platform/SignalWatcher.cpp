@@ -17,21 +17,22 @@ void onSignal(int signalNumber)
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
 }
 
-void handle(void (*handler)(int))
+void handle(const QList<int> &watched, void (*handler)(int))
 {
     struct sigaction action
     {
     };
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signalNumber : watched)
+        ::sigaction(signalNumber, &action, nullptr);
 }
 
 } // namespace
 
-SignalWatcher::SignalWatcher(QObject *parent)
+SignalWatcher::SignalWatcher(QList<int> watched, QObject *parent)
     : QObject(parent)
+    , m_watched(std::move(watched))
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
@@ -41,14 +42,14 @@ SignalWatcher::SignalWatcher(QObject *parent)
         if (::read(signalPipe[0], &byte, 1) == 1)
             emit received(byte);
     });
-    handle(onSignal);
+    handle(m_watched, onSignal);
 }
 
 SignalWatcher::~SignalWatcher()
 {
     if (!m_notifier)
         return;
-    handle(SIG_DFL);
+    handle(m_watched, SIG_DFL);
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;

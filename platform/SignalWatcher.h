@@ -1,22 +1,26 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
+
+#include <csignal>
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal on the event loop, where the
-// program can end cleanly. While a watcher exists those signals no longer end
-// the process by themselves; one watcher at a time.
+// Turns signals (SIGINT and SIGTERM unless told others) into a Qt signal on
+// the event loop, where the program can end cleanly. While a watcher exists
+// those signals no longer end the process by themselves; one watcher at a time.
 class SignalWatcher : public QObject
 {
     Q_OBJECT
 public:
-    explicit SignalWatcher(QObject *parent = nullptr);
+    explicit SignalWatcher(QList<int> watched = {SIGINT, SIGTERM}, QObject *parent = nullptr);
     ~SignalWatcher() override;
 
 signals:
     void received(int signalNumber);
 
 private:
+    QList<int> m_watched;
     QSocketNotifier *m_notifier = nullptr;
 };

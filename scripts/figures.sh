@@ -2,9 +2,10 @@
 # Every figure in one run and one report: builds a Release tree (-O2, with
 # ccache when there is one), then inside the network lab times a whole
 # headless setup against the simulator, twenty recorders set up at once
-# against one, a discovery burst, one configuration command against curl, two
-# sites set up at once by the Ansible playbook against one, and the start-up
-# and memory of both programs.
+# against one (then a second time against the first, and surveyed with
+# --check against one), a discovery burst, one configuration command against
+# curl, two sites set up at once by the Ansible playbook against one, and the
+# start-up and memory of both programs.
 #
 #   scripts/figures.sh     writes build/figures/report.md and prints it
 #

@@ -1,5 +1,6 @@
 #include "shortcuts/CloudShortcutList.h"
 
+#include "platform/FileLock.h"
 #include "platform/PropertyList.h"
 
 #include <QDir>
@@ -25,8 +26,12 @@ ShortcutErrors CloudShortcutList::create(const ShortcutTarget &target) const
     const QString file = path(target.nimboraNumber);
     if (!QDir().mkpath(folder()))
         return {{file, QStringLiteral("the folder %1 cannot be made").arg(folder())}};
+    // Runs without cloud access all write the same file.
+    const FileLock lock(file);
+    if (!lock.error().isEmpty())
+        return {{file, lock.error()}};
     if (QFile::exists(file)) {
-        if (const ShortcutErrors errors = remove(target); !errors.isEmpty())
+        if (const ShortcutErrors errors = removeFile(target); !errors.isEmpty())
             return errors;
     }
     const QVariantMap content {
@@ -40,6 +45,14 @@ ShortcutErrors CloudShortcutList::create(const ShortcutTarget &target) const
 }
 
 ShortcutErrors CloudShortcutList::remove(const ShortcutTarget &target) const
+{
+    const FileLock lock(path(target.nimboraNumber));
+    if (!lock.error().isEmpty())
+        return {{path(target.nimboraNumber), lock.error()}};
+    return removeFile(target);
+}
+
+ShortcutErrors CloudShortcutList::removeFile(const ShortcutTarget &target) const
 {
     if (!target.nimboraAccess)
         return {};

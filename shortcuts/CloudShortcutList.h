@@ -18,5 +18,8 @@ public:
     ShortcutErrors remove(const ShortcutTarget &target) const;
 
 private:
+    // remove() with the file's lock already held.
+    ShortcutErrors removeFile(const ShortcutTarget &target) const;
+
     QString m_applicationSupport;
 };

@@ -1,11 +1,12 @@
 #include "shortcuts/DesktopShortcut.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/FileLock.h"
+#include "platform/FileTimes.h"
+#include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "shortcuts/DesktopEntry.h"
 #include "shortcuts/FileOps.h"
-#include "platform/AtomicFile.h"
-#include "platform/FileTimes.h"
-#include "platform/Log.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,10 @@ ShortcutErrors DesktopShortcut::create(const QString &baseName) const
         return {{copy, QStringLiteral("the launcher HRX260A.app is missing from the wizard's files")}};
     if (!QDir().mkpath(m_desktop))
         return {{copy, QStringLiteral("the desktop folder cannot be made")}};
+    // Runs without cloud access all make the same copy and entry.
+    const FileLock lock(copy);
+    if (!lock.error().isEmpty())
+        return {{copy, lock.error()}};
 
     // Copied under a hidden name and renamed when complete, so the desktop
     // never shows half a bundle; the folder is born at the copy.
@@ -81,8 +86,12 @@ ShortcutErrors DesktopShortcut::create(const QString &baseName) const
 
 ShortcutErrors DesktopShortcut::remove(const QString &baseName) const
 {
+    const QString copy = copyPath(baseName);
+    const FileLock lock(copy);
+    if (!lock.error().isEmpty())
+        return {{copy, lock.error()}};
     ShortcutErrors errors;
-    for (const QString &path : {copyPath(baseName), entryPath(baseName)}) {
+    for (const QString &path : {copy, entryPath(baseName)}) {
         if (const QString error = FileOps::removePath(path); !error.isEmpty())
             errors.append({path, error});
     }

@@ -1,7 +1,8 @@
 #include "shortcuts/SafariBookmark.h"
 
-#include "platform/ModelName.h"
 #include "platform/DeploymentSettings.h"
+#include "platform/FileLock.h"
+#include "platform/ModelName.h"
 #include "platform/PropertyList.h"
 
 #include <QFileInfo>
@@ -101,6 +102,11 @@ ShortcutErrors SafariBookmark::add(const ShortcutTarget &target) const
 {
     if (!fileExists())
         return {};
+    // Read, changed and written back whole: one run at a time, or an entry
+    // another run added in between would be lost.
+    const FileLock lock(path());
+    if (!lock.error().isEmpty())
+        return {{path(), lock.error()}};
     Bookmarks b = Bookmarks::read(path());
     if (!b.error.isEmpty())
         return {{path(), b.error}};
@@ -121,6 +127,9 @@ ShortcutErrors SafariBookmark::remove(const ShortcutTarget &target) const
 {
     if (!fileExists())
         return {};
+    const FileLock lock(path());
+    if (!lock.error().isEmpty())
+        return {{path(), lock.error()}};
     Bookmarks b = Bookmarks::read(path());
     if (!b.error.isEmpty())
         return {{path(), b.error}};

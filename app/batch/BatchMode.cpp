@@ -4,123 +4,139 @@
 #include "app/batch/BatchReport.h"
 #include "app/batch/BatchRunner.h"
 #include "app/headless/HeadlessDriver.h"
+#include "app/headless/PrintableText.h"
+#include "platform/AtomicFile.h"
 #include "platform/SignalWatcher.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <optional>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-struct BatchOptions
+// One line on standard error, with anything the network said escaped; false
+// when no one reads standard error any more (a closed pipe or terminal).
+bool printLine(const QString &line)
 {
-    QString plan;
-    std::optional<int> jobs;
-    QString csv;
-};
-
-void printLine(const QString &line)
-{
-    std::fprintf(stderr, "nvrwizard: %s\n", line.toUtf8().constData());
+    const QByteArray bytes = QByteArrayLiteral("nvrwizard: ") + printableText(line).toUtf8() + '\n';
+    return std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr) == size_t(bytes.size())
+        && std::fflush(stderr) == 0;
 }
 
-// Returns an error text, empty when the arguments are usable.
-QString parse(int argc, char *argv[], BatchOptions &options)
+bool standardErrorGone()
 {
-    if (argc < 3)
-        return QStringLiteral("--batch needs a plan file");
-    options.plan = QString::fromLocal8Bit(argv[2]);
-    for (int i = 3; i < argc; i += 2) {
-        const char *name = argv[i];
-        if (i + 1 >= argc)
-            return QStringLiteral("%1 needs a value").arg(QString::fromLocal8Bit(name));
-        const QString value = QString::fromLocal8Bit(argv[i + 1]);
-        if (std::strcmp(name, "--jobs") == 0) {
-            bool ok = false;
-            options.jobs = value.toInt(&ok);
-            if (!ok || *options.jobs < 1 || *options.jobs > BatchPlan::kMaxJobs)
-                return QStringLiteral("--jobs takes a whole number from 1 to %1").arg(BatchPlan::kMaxJobs);
-        } else if (std::strcmp(name, "--csv") == 0) {
-            options.csv = value;
-        } else {
-            return QStringLiteral("unknown option %1 for --batch").arg(QString::fromLocal8Bit(name));
-        }
-    }
-    return QString();
+    pollfd fd {STDERR_FILENO, POLLOUT, 0};
+    return ::poll(&fd, 1, 0) == 1 && (fd.revents & (POLLERR | POLLHUP)) != 0;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first
+    {
+    };
+    struct stat second
+    {
+    };
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+        && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+        && first.st_ino == second.st_ino;
+}
+
+// Why the table cannot go to csv, found out before any recorder is touched
+// and without touching what is there yet; empty when it can.
+QString tableError(const QString &csv, const QString &plan)
+{
+    if (sameFile(csv, plan))
+        return QStringLiteral("the table %1 would replace the plan").arg(csv);
+    QSaveFile probe(csv);
+    if (!probe.open(QIODevice::WriteOnly))
+        return QStringLiteral("cannot write the table %1: %2").arg(csv, probe.errorString());
+    probe.cancelWriting();
+    return {};
 }
 
 int exitCode(const QList<BatchOutcome> &outcomes, int signalNumber)
 {
     if (signalNumber != 0)
         return 128 + signalNumber;
+    bool wouldChange = false;
     for (const BatchOutcome &outcome : outcomes) {
         if (outcome.state != BatchOutcome::State::Succeeded)
             return 1;
+        wouldChange = wouldChange || !outcome.wouldChange().toArray().isEmpty();
     }
-    return 0;
+    // A survey's own code when a real run would change something.
+    return wouldChange ? 3 : 0;
 }
 
 } // namespace
 
-int runBatchMode(int argc, char *argv[])
+int runBatchMode(int argc, char *argv[], const BatchOptions &options)
 {
-    BatchOptions options;
-    const QString usage = parse(argc, argv, options);
-    if (!usage.isEmpty()) {
-        printLine(usage);
-        std::fputs("Usage: nvrwizard --batch PLAN.json [--jobs N] [--csv FILE]\n", stderr);
-        return 2;
-    }
     QCoreApplication app(argc, argv);
     HeadlessDrivers drivers;
     addAllHeadlessDrivers(drivers);
     BatchPlan plan;
-    const QStringList mistakes = BatchPlan::read(options.plan, drivers, plan);
-    for (const QString &mistake : mistakes)
+    QStringList mistakes = BatchPlan::read(options.plan, drivers, plan);
+    if (!options.csv.isEmpty())
+        mistakes << tableError(options.csv, options.plan);
+    mistakes.removeAll(QString());
+    for (const QString &mistake : std::as_const(mistakes))
         printLine(mistake);
     if (!mistakes.isEmpty())
         return 2;
     if (options.jobs)
         plan.jobs = *options.jobs;
-    // A table that cannot be written is found out before any recorder is touched.
-    QFile csv(options.csv);
-    if (!options.csv.isEmpty() && !csv.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        printLine(QStringLiteral("cannot write the table %1: %2").arg(options.csv, csv.errorString()));
-        return 2;
-    }
 
-    BatchRunner runner(plan, QCoreApplication::applicationFilePath());
-    SignalWatcher watcher;
+    BatchRunner runner(plan, QCoreApplication::applicationFilePath(), options.check);
+    // A closed terminal or SSH connection (SIGHUP), or a reader of standard
+    // error that went away (SIGPIPE), ends the batch as SIGTERM does.
+    SignalWatcher watcher({SIGINT, SIGTERM, SIGHUP, SIGPIPE});
     int signalNumber = 0;
-    QObject::connect(&watcher, &SignalWatcher::received, &runner, [&runner, &signalNumber](int received) {
+    const auto stopFor = [&runner, &signalNumber](int received) {
         if (signalNumber != 0)
             return;
         signalNumber = received;
         printLine(QStringLiteral("interrupted: no more recorders are started; ending the running ones"));
         runner.stop();
+    };
+    QObject::connect(&watcher, &SignalWatcher::received, &runner, [&stopFor](int received) {
+        // SIGPIPE may come from a run's standard input; only standard error counts.
+        if (received != SIGPIPE || standardErrorGone())
+            stopFor(received);
     });
-    QObject::connect(&runner, &BatchRunner::progress, &runner, printLine);
+    QObject::connect(&runner, &BatchRunner::progress, &runner, [&stopFor](const QString &line) {
+        if (!printLine(line))
+            stopFor(SIGPIPE);
+    });
     QObject::connect(&runner, &BatchRunner::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    printLine(QStringLiteral("batch of %1 recorders, %2 at a time").arg(plan.recorders.size()).arg(plan.jobs));
-    QString error;
-    if (!runner.start(error)) {
-        printLine(error);
-        return 1;
-    }
+    printLine(QStringLiteral("batch of %1 recorders, %2 at a time%3")
+                  .arg(plan.recorders.size())
+                  .arg(plan.jobs)
+                  .arg(options.check ? QStringLiteral(", survey only") : QString()));
+    runner.start();
     app.exec();
 
     const bool interrupted = signalNumber != 0;
     for (const QString &line : BatchReport::closingLines(runner.outcomes(), interrupted))
         printLine(line);
-    const QJsonObject result = BatchReport::json(runner.outcomes(), interrupted);
+    const QJsonObject result = BatchReport::json(runner.outcomes(), interrupted, options.check);
     std::fputs(QJsonDocument(result).toJson(QJsonDocument::Indented).constData(), stdout);
-    if (csv.isOpen() && csv.write(BatchReport::csv(runner.outcomes())) < 0) {
-        printLine(QStringLiteral("cannot write the table %1: %2").arg(options.csv, csv.errorString()));
-        return interrupted ? exitCode(runner.outcomes(), signalNumber) : 1;
+    std::fflush(stdout);
+    // Written whole at the end: an interrupted batch leaves the old table or the new one.
+    if (!options.csv.isEmpty()) {
+        if (const QString error = AtomicFile::write(options.csv, BatchReport::csv(runner.outcomes()));
+            !error.isEmpty()) {
+            printLine(QStringLiteral("cannot write the table %1: %2").arg(options.csv, error));
+            return interrupted ? exitCode(runner.outcomes(), signalNumber) : 1;
+        }
     }
     return exitCode(runner.outcomes(), signalNumber);
 }

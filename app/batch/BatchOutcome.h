@@ -12,17 +12,23 @@ struct BatchOutcome
 
     QString mac;
     State state = State::Waiting;
-    QString step; // the last page or step its run showed
-    QString failure; // why it failed or was stopped
-    QJsonObject summary; // the run's JSON summary, once it succeeded
-    QJsonObject diagnosis; // why a failed run's recorder could not be reached, when it could tell
+    QString shownStep; // the last page or step the run's progress named
+    QString endNote; // why a run that printed no result ended as it did
+    QJsonObject printed; // the JSON result the run printed: its summary, failure or survey
     qint64 elapsedMs = 0;
 
     bool isFinished() const { return state == State::Succeeded || state == State::Failed; }
     // "succeeded", "failed", "stopped" or "not started".
     QString outcomeText() const;
 
-    // Read from the summary; null (empty) before the run succeeded.
+    // The last page or step the run showed.
+    QString step() const;
+    // Why the run failed or was stopped; empty when it did not.
+    QString failure() const;
+    // Why the recorder could not be reached, when the run could tell.
+    QJsonObject diagnosis() const;
+
+    // What the run read or set, as far as it came; null where it did not.
     QJsonValue ip() const;
     // What each of the nine channels received: a model name, or null.
     QJsonValue channels() const;
@@ -31,6 +37,18 @@ struct BatchOutcome
     QJsonValue cloud() const;
     // The setup report's path, when the run wrote one.
     QJsonValue report() const;
-    // "2 cameras, cloud number 10000001" for the progress line.
+    // The steps that sent a change, in step order; null without a result.
+    QJsonValue changed() const;
+    // A survey's changes a real run would make: [{"step", "reason"}].
+    QJsonValue wouldChange() const;
+    // The items the summary left, or null.
+    QJsonValue files() const;
+    // The files that could not be made, "path: reason" each.
+    QJsonArray errors() const;
+
+    // "2 camera(s), cloud number 10000001; changed password, hdd" for the
+    // progress line.
     QString resultText() const;
+    // "; changed password, hdd", "; nothing changed", or empty without a result.
+    QString changedText() const;
 };

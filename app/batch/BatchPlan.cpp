@@ -36,9 +36,14 @@ QStringList checkShared(const QJsonObject &plan, const HeadlessDrivers &drivers)
         mistakes << QStringLiteral("answers: ") + mistake;
     // Every recorder writes its own report, under its own name in that folder.
     const QString report = shared.toObject().value(QStringLiteral("summary"))[QStringLiteral("report")].toString();
-    if (!report.isEmpty() && !SetupReport::namesFolder(report))
+    if (!report.isEmpty() && !SetupReport::namesFolder(report)) {
         mistakes << QStringLiteral("answers: section \"summary\": in a batch \"report\" names a folder (ending in "
                                    "\"/\"), where each recorder's report goes under its own name");
+    } else if (!report.isEmpty()) {
+        // Found out now, not once every recorder has been set up.
+        if (const QString place = SetupReport::placeError(report); !place.isEmpty())
+            mistakes << QStringLiteral("answers: section \"summary\": ") + place;
+    }
     if (shared.toObject().value(kSearchKey).toObject().contains(QStringLiteral("recorder")))
         mistakes << QStringLiteral("answers: section \"searchNVR\": \"recorder\" is taken from each recorder's "
                                    "\"mac\"");
@@ -132,8 +137,7 @@ QStringList BatchPlan::fromJson(const QJsonObject &object, const HeadlessDrivers
     BatchPlan read;
     const QJsonValue jobs = object.value(kJobs);
     read.jobs = jobs.toInt(kDefaultJobs);
-    if (!jobs.isUndefined()
-        && (!jobs.isDouble() || jobs.toDouble() != read.jobs || read.jobs < 1 || read.jobs > kMaxJobs))
+    if (!jobs.isUndefined() && (!jobs.isDouble() || jobs.toDouble() != read.jobs || !isJobCount(read.jobs)))
         mistakes << QStringLiteral("\"jobs\" must be a whole number from 1 to %1").arg(kMaxJobs);
     mistakes << checkShared(object, drivers);
     mistakes << readRecorders(object, drivers, read.recorders);

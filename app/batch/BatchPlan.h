@@ -23,10 +23,12 @@ struct BatchPlan
     static constexpr int kDefaultJobs = 4;
     static constexpr int kMaxJobs = 64;
 
+    static bool isJobCount(int jobs) { return jobs >= 1 && jobs <= kMaxJobs; }
+
     int jobs = kDefaultJobs;
     QList<BatchRecorder> recorders;
 
-    // Reads and checks the plan file; returns every mistake found, none when
+    // Reads and checks the plan file ("-": standard input); returns every mistake found, none when
     // the plan is fine (plan is filled only then).
     static QStringList read(const QString &path, const HeadlessDrivers &drivers, BatchPlan &plan);
     // The same with the file's object already parsed.

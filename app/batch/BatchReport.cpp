@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace {
 
 const QStringList kOutcomes
@@ -12,24 +14,37 @@ QJsonValue orNull(const QString &text)
     return text.isEmpty() ? QJsonValue() : QJsonValue(text);
 }
 
-QJsonObject recorderJson(const BatchOutcome &outcome)
+double seconds(const BatchOutcome &outcome)
 {
-    return {{QStringLiteral("mac"), outcome.mac}, {QStringLiteral("outcome"), outcome.outcomeText()},
-        {QStringLiteral("step"), orNull(outcome.step)},
-        {QStringLiteral("seconds"), qRound(double(outcome.elapsedMs) / 100) / 10.0},
-        {QStringLiteral("ip"), outcome.ip()}, {QStringLiteral("channels"), outcome.channels()},
-        {QStringLiteral("cloudNumber"), outcome.cloudNumber()}, {QStringLiteral("cloud"), outcome.cloud()},
-        {QStringLiteral("report"), outcome.report()}, {QStringLiteral("failure"), orNull(outcome.failure)},
-        {QStringLiteral("diagnosis"), outcome.diagnosis.isEmpty() ? QJsonValue() : QJsonValue(outcome.diagnosis)}};
+    return qRound(double(outcome.elapsedMs) / 100) / 10.0;
 }
 
+QJsonObject recorderJson(const BatchOutcome &outcome, bool check)
+{
+    const QJsonObject diagnosis = outcome.diagnosis();
+    QJsonObject json {{QStringLiteral("mac"), outcome.mac}, {QStringLiteral("outcome"), outcome.outcomeText()},
+        {QStringLiteral("step"), orNull(outcome.step())}, {QStringLiteral("seconds"), seconds(outcome)},
+        {QStringLiteral("ip"), outcome.ip()}, {QStringLiteral("channels"), outcome.channels()},
+        {QStringLiteral("cloudNumber"), outcome.cloudNumber()}, {QStringLiteral("cloud"), outcome.cloud()},
+        {QStringLiteral("report"), outcome.report()}, {QStringLiteral("failure"), orNull(outcome.failure())},
+        {QStringLiteral("diagnosis"), diagnosis.isEmpty() ? QJsonValue() : QJsonValue(diagnosis)},
+        {QStringLiteral("changed"), outcome.changed()}, {QStringLiteral("files"), outcome.files()},
+        {QStringLiteral("errors"), outcome.errors()}};
+    if (check)
+        json.insert(QStringLiteral("wouldChange"), outcome.wouldChange());
+    return json;
+}
+
+// RFC 4180 quoting; a cell a spreadsheet would take for a formula gets a
+// leading "'" and so stays text, as OWASP advises against CSV injection.
 QString csvField(const QString &text)
 {
+    static const QString formula = QStringLiteral("=+-@\t\r");
+    const QString cell = !text.isEmpty() && formula.contains(text.front()) ? QLatin1Char('\'') + text : text;
     static const QString special = QStringLiteral(",\"\r\n");
-    const bool quote = std::any_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); });
-    if (!quote)
-        return text;
-    QString escaped = text;
+    if (std::none_of(cell.begin(), cell.end(), [](QChar c) { return special.contains(c); }))
+        return cell;
+    QString escaped = cell;
     return QLatin1Char('"') + escaped.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
@@ -62,12 +77,12 @@ QString listOrNone(const QStringList &macs)
 
 } // namespace
 
-QJsonObject BatchReport::json(const QList<BatchOutcome> &outcomes, bool interrupted)
+QJsonObject BatchReport::json(const QList<BatchOutcome> &outcomes, bool interrupted, bool check)
 {
     QJsonArray recorders;
     for (const BatchOutcome &outcome : outcomes)
-        recorders.append(recorderJson(outcome));
-    QJsonObject result {{QStringLiteral("result"), QStringLiteral("batch")},
+        recorders.append(recorderJson(outcome, check));
+    QJsonObject result {{QStringLiteral("result"), QStringLiteral("batch")}, {QStringLiteral("check"), check},
         {QStringLiteral("interrupted"), interrupted}, {QStringLiteral("recorders"), recorders}};
     for (const QString &outcome : kOutcomes) {
         const QString key = outcome == QLatin1String("not started") ? QStringLiteral("notStarted") : outcome;
@@ -80,11 +95,10 @@ QByteArray BatchReport::csv(const QList<BatchOutcome> &outcomes)
 {
     QStringList lines {QStringLiteral("mac,outcome,step,seconds,ip,channels,cloud number,cloud,failure,diagnosis")};
     for (const BatchOutcome &outcome : outcomes) {
-        const QJsonObject r = recorderJson(outcome);
-        const QStringList fields {outcome.mac, outcome.outcomeText(), outcome.step,
-            QString::number(r.value(QStringLiteral("seconds")).toDouble(), 'f', 1), outcome.ip().toString(),
-            channelsText(outcome.channels()), outcome.cloudNumber().toString(), outcome.cloud().toString(),
-            outcome.failure, outcome.diagnosis.value(QStringLiteral("cause")).toString()};
+        const QStringList fields {outcome.mac, outcome.outcomeText(), outcome.step(),
+            QString::number(seconds(outcome), 'f', 1), outcome.ip().toString(), channelsText(outcome.channels()),
+            outcome.cloudNumber().toString(), outcome.cloud().toString(), outcome.failure(),
+            outcome.diagnosis().value(QStringLiteral("cause")).toString()};
         QStringList quoted;
         for (const QString &field : fields)
             quoted << csvField(field);

@@ -11,7 +11,8 @@
 // same as a CSV table, and the closing lines for standard error.
 namespace BatchReport {
 
-QJsonObject json(const QList<BatchOutcome> &outcomes, bool interrupted);
+// check: the runs were surveys, each with what it would change.
+QJsonObject json(const QList<BatchOutcome> &outcomes, bool interrupted, bool check);
 // One row per recorder under a header row; RFC 4180 quoting.
 QByteArray csv(const QList<BatchOutcome> &outcomes);
 // How many ended each way; when interrupted, which recorders were finished,

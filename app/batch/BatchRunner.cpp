@@ -1,6 +1,5 @@
 #include "app/batch/BatchRunner.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QTimer>
@@ -13,8 +12,9 @@ namespace {
 
 // How long a run may take to end after SIGTERM before it is killed.
 constexpr int kTerminateGraceMs = 5000;
+// A survey's exit code when a real run would change something.
+constexpr int kCheckWouldChange = 3;
 const QString kPageLine = QStringLiteral("nvrwizard: page ");
-const QString kFailedLine = QStringLiteral("nvrwizard: failed: ");
 
 // Runs in the child between fork and exec: Ctrl-C in the terminal reaches
 // the batch alone, which ends its runs itself, and no run outlives it.
@@ -31,10 +31,11 @@ QString secondsText(qint64 ms)
 
 } // namespace
 
-BatchRunner::BatchRunner(BatchPlan plan, QString program, QObject *parent)
+BatchRunner::BatchRunner(BatchPlan plan, QString program, bool check, QObject *parent)
     : QObject(parent)
     , m_plan(std::move(plan))
     , m_program(std::move(program))
+    , m_check(check)
 {
     for (const BatchRecorder &recorder : std::as_const(m_plan.recorders)) {
         BatchOutcome outcome;
@@ -47,14 +48,9 @@ BatchRunner::BatchRunner(BatchPlan plan, QString program, QObject *parent)
 
 BatchRunner::~BatchRunner() = default;
 
-bool BatchRunner::start(QString &error)
+void BatchRunner::start()
 {
-    if (!m_answersDir.isValid()) {
-        error = QStringLiteral("cannot make a folder for the answers files: %1").arg(m_answersDir.errorString());
-        return false;
-    }
     startNext();
-    return true;
 }
 
 void BatchRunner::stop()
@@ -81,31 +77,14 @@ void BatchRunner::startNext()
     }
 }
 
-QString BatchRunner::writeAnswers(int index)
-{
-    QFile file(m_answersDir.filePath(QStringLiteral("recorder-%1.json").arg(index + 1)));
-    // The folder is the owner's alone; the file is too, from before its first byte.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
-        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
-        return QString();
-    const QByteArray json = QJsonDocument(m_plan.recorders.at(index).answers).toJson(QJsonDocument::Compact);
-    return file.write(json) == json.size() && file.flush() ? file.fileName() : QString();
-}
-
 void BatchRunner::launch(int index)
 {
-    BatchOutcome &outcome = m_outcomes[index];
-    const QString answers = writeAnswers(index);
-    if (answers.isEmpty()) {
-        outcome.state = BatchOutcome::State::Failed;
-        outcome.failure = QStringLiteral("its answers file could not be written in %1").arg(m_answersDir.path());
-        report(index, QStringLiteral("failed: ") + outcome.failure);
-        return;
-    }
     auto *process = new QProcess(this);
     process->setProgram(m_program);
-    process->setArguments({QStringLiteral("--headless"), answers});
-    process->setStandardInputFile(QProcess::nullDevice());
+    QStringList arguments {QStringLiteral("--headless"), QStringLiteral("-")};
+    if (m_check)
+        arguments << QStringLiteral("--check");
+    process->setArguments(arguments);
     process->setReadChannel(QProcess::StandardError);
     process->setChildProcessModifier(detachFromTerminalSignals);
     connect(process, &QProcess::readyReadStandardError, this, [this, index] { readProgress(index); });
@@ -114,15 +93,18 @@ void BatchRunner::launch(int index)
     connect(process, &QProcess::errorOccurred, this, [this, index, process](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
-        m_outcomes[index].failure = QStringLiteral("the run could not be started: %1").arg(process->errorString());
+        m_outcomes[index].endNote = QStringLiteral("the run could not be started: %1").arg(process->errorString());
         onEnded(index, -1, QProcess::CrashExit);
     });
     m_processes[index] = process;
     ++m_running;
-    outcome.state = BatchOutcome::State::Running;
+    m_outcomes[index].state = BatchOutcome::State::Running;
     m_clocks[index].start();
     report(index, QStringLiteral("started"));
     process->start();
+    // The answers, passwords and all, go through the pipe and nowhere else.
+    process->write(QJsonDocument(m_plan.recorders.at(index).answers).toJson(QJsonDocument::Compact));
+    process->closeWriteChannel();
 }
 
 void BatchRunner::readProgress(int index)
@@ -132,10 +114,8 @@ void BatchRunner::readProgress(int index)
     while (process->canReadLine()) {
         const QString line = QString::fromUtf8(process->readLine()).trimmed();
         if (line.startsWith(kPageLine)) {
-            outcome.step = line.mid(kPageLine.size());
-            report(index, QStringLiteral("at ") + outcome.step);
-        } else if (line.startsWith(kFailedLine)) {
-            outcome.failure = line.mid(kFailedLine.size());
+            outcome.shownStep = line.mid(kPageLine.size());
+            report(index, QStringLiteral("at ") + outcome.shownStep);
         }
     }
 }
@@ -150,31 +130,31 @@ void BatchRunner::onEnded(int index, int exitCode, QProcess::ExitStatus status)
     --m_running;
     BatchOutcome &outcome = m_outcomes[index];
     outcome.elapsedMs = m_clocks.at(index).elapsed();
-    const bool succeeded = status == QProcess::NormalExit && exitCode == 0;
-    // A run prints its result: the summary, or why it failed and, when it can
-    // tell, why the recorder could not be reached.
-    const QJsonObject printed = QJsonDocument::fromJson(process->readAllStandardOutput()).object();
-    if (succeeded) {
+    // A run prints its result: the summary, the survey, or why it failed and
+    // how far it came.
+    outcome.printed = QJsonDocument::fromJson(process->readAllStandardOutput()).object();
+    const bool normal = status == QProcess::NormalExit;
+    if (normal && (exitCode == 0 || (m_check && exitCode == kCheckWouldChange))) {
         outcome.state = BatchOutcome::State::Succeeded;
-        outcome.summary = printed;
-        report(index, QStringLiteral("succeeded in %1 (%2)").arg(secondsText(outcome.elapsedMs), outcome.resultText()));
-    } else if (m_stopping && status == QProcess::CrashExit) {
+        report(index,
+            QStringLiteral("%1 in %2 (%3)")
+                .arg(m_check ? QStringLiteral("checked") : QStringLiteral("succeeded"), secondsText(outcome.elapsedMs),
+                    outcome.resultText()));
+    } else if (m_stopping && !normal) {
         outcome.state = BatchOutcome::State::Stopped;
-        outcome.failure = QStringLiteral("stopped at %1").arg(outcome.step);
-        report(index, outcome.failure);
+        outcome.endNote = QStringLiteral("stopped at %1").arg(outcome.step());
+        report(index, outcome.endNote + outcome.changedText());
     } else {
         outcome.state = BatchOutcome::State::Failed;
-        outcome.diagnosis = printed.value(QStringLiteral("diagnosis")).toObject();
-        if (outcome.failure.isEmpty())
-            outcome.failure = status == QProcess::CrashExit
-                ? QStringLiteral("the run ended abnormally at %1").arg(outcome.step)
-                : QStringLiteral("the run ended with exit code %1 at %2").arg(exitCode).arg(outcome.step);
-        const QString why = outcome.diagnosis.value(QStringLiteral("message")).toString();
+        if (outcome.endNote.isEmpty())
+            outcome.endNote = normal
+                ? QStringLiteral("the run ended with exit code %1 at %2").arg(exitCode).arg(outcome.step())
+                : QStringLiteral("the run ended abnormally at %1").arg(outcome.step());
+        const QString why = outcome.diagnosis().value(QStringLiteral("message")).toString();
         report(index,
-            QStringLiteral("failed after %1: %2").arg(secondsText(outcome.elapsedMs), outcome.failure)
-                + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why)));
+            QStringLiteral("failed after %1: %2").arg(secondsText(outcome.elapsedMs), outcome.failure())
+                + (why.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(why)) + outcome.changedText());
     }
-    QFile::remove(process->arguments().constLast());
     process->deleteLater();
     startNext();
 }

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <cstdio>
+
 namespace {
 
 constexpr int kMaxTimeoutSeconds = 86400;
@@ -37,12 +39,17 @@ QStringList unknownKeys(const QString &where, const QJsonObject &object, QString
 
 bool readAnswersFile(const QString &path, QJsonObject &answers, QString &error, const QString &kind)
 {
+    // "-" is standard input, where a program can hand over its answers
+    // without leaving them in a file.
+    const bool standardInput = path == QLatin1String("-");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read the %1 %2: %3").arg(kind, path, file.errorString());
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    const QString name = standardInput ? QStringLiteral("from standard input") : path;
+    if (!opened) {
+        error = QStringLiteral("cannot read the %1 %2: %3").arg(kind, name, file.errorString());
         return false;
     }
-    return parseAnswersFile(path, file.readAll(), answers, error, kind);
+    return parseAnswersFile(name, file.readAll(), answers, error, kind);
 }
 
 bool parseAnswersFile(

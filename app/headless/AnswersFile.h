@@ -7,7 +7,7 @@
 
 class HeadlessDrivers;
 
-// Reads the answers file; on failure returns false with a message for the user
+// Reads the answers file, or standard input for "-"; on failure returns false with a message for the user
 // (a syntax error by its line and column). kind names the file in messages.
 bool readAnswersFile(
     const QString &path, QJsonObject &answers, QString &error, const QString &kind = QStringLiteral("answers file"));

@@ -1,5 +1,6 @@
 #include "app/headless/HeadlessMode.h"
 #include "app/AppDelegate.h"
+#include "app/SetupReport.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/headless/AnswersFile.h"
@@ -46,18 +47,20 @@ QJsonValue existing(const QString &path)
 }
 
 // Where the summary left its shortcut items; null for an item that is not there.
-QJsonValue filesJson(const SummaryView &summary)
+QJsonValue filesJson(const SummaryView &summary, const HeadlessSession &session)
 {
     const std::optional<ShortcutPaths> paths = summary.shortcutPaths();
-    if (!paths)
+    if (!paths && session.fileErrors().isEmpty())
         return QJsonValue();
-    QJsonArray errors;
+    QJsonArray errors = session.fileErrors();
     for (const ShortcutError &error : summary.shortcutErrors())
         errors.append(QStringLiteral("%1: %2").arg(error.path, error.reason));
-    return QJsonObject {{QStringLiteral("desktopCopy"), existing(paths->desktopCopy)},
-        {QStringLiteral("desktopEntry"), existing(paths->desktopEntry)},
-        {QStringLiteral("propertyList"), existing(paths->propertyList)},
-        {QStringLiteral("bookmarks"), existing(paths->bookmarks)}, {QStringLiteral("errors"), errors}};
+    // Without the recorder's cloud state only the report can have been tried.
+    const ShortcutPaths made = paths.value_or(ShortcutPaths {});
+    return QJsonObject {{QStringLiteral("desktopCopy"), existing(made.desktopCopy)},
+        {QStringLiteral("desktopEntry"), existing(made.desktopEntry)},
+        {QStringLiteral("propertyList"), existing(made.propertyList)},
+        {QStringLiteral("bookmarks"), existing(made.bookmarks)}, {QStringLiteral("errors"), errors}};
 }
 
 // The recorder's cloud device number as its cloud-portal answer gave it; null
@@ -95,7 +98,7 @@ QJsonObject summaryJson(AppDelegate &shell, const HeadlessSession &session, cons
     json.insert(QStringLiteral("counter"), shell.lbSteps());
     json.insert(QStringLiteral("channels"), session.fact(QStringLiteral("channels")));
     json.insert(QStringLiteral("summaryInfo"), maskedSummaryInfo(shell.summaryInfo()));
-    json.insert(QStringLiteral("files"), filesJson(summary));
+    json.insert(QStringLiteral("files"), filesJson(summary, session));
     json.insert(QStringLiteral("cloudNumber"), cloudNumber(summary));
     json.insert(QStringLiteral("recordingStarted"), summary.recording() == SummaryView::Recording::Started);
     return json;
@@ -109,7 +112,7 @@ QJsonObject failureJson(AppDelegate &shell, const HeadlessSession &session, cons
     json.insert(QStringLiteral("failure"), session.failure());
     if (!session.survey()) {
         json.insert(QStringLiteral("channels"), session.fact(QStringLiteral("channels")));
-        json.insert(QStringLiteral("files"), filesJson(shell.contentSummaryViewController()));
+        json.insert(QStringLiteral("files"), filesJson(shell.contentSummaryViewController(), session));
     }
     return json;
 }
@@ -187,16 +190,23 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const
 
 } // namespace
 
-int runHeadlessMode(int argc, char *argv[], const char *answersFile, bool survey)
+int runHeadlessMode(int argc, char *argv[], const QString &answersFile, bool check)
 {
     QJsonObject answers;
     QString error;
-    const bool read = readAnswersFile(QString::fromLocal8Bit(answersFile), answers, error);
+    const bool read = readAnswersFile(answersFile, answers, error);
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv, answers);
 
     HeadlessDrivers drivers;
     addAllHeadlessDrivers(drivers);
-    const QStringList mistakes = read ? validateAnswers(answers, drivers) : QStringList {error};
+    QStringList mistakes = read ? validateAnswers(answers, drivers) : QStringList {error};
+    // A report that could not be written at the end must not be found out
+    // only after the recorder was set up.
+    const QString report = answers.value(SummaryView::kPageKey)[QLatin1String("report")].toString();
+    if (mistakes.isEmpty() && !report.isEmpty() && !check) {
+        if (const QString place = SetupReport::placeError(report); !place.isEmpty())
+            mistakes << QStringLiteral("section \"summary\": ") + place;
+    }
     if (!mistakes.isEmpty()) {
         for (const QString &mistake : mistakes)
             std::fprintf(stderr, "nvrwizard: %s\n", mistake.toUtf8().constData());
@@ -209,7 +219,7 @@ int runHeadlessMode(int argc, char *argv[], const char *answersFile, bool survey
     HMLocalization &l10n = HMLocalization::sharedInstance();
     WizardContext context {notifications, l10n, modal, urls, UserFolders::fromEnvironment()};
     AppDelegate shell(context);
-    HeadlessSession session(answers, modal, shell.contentSetupViewController(), survey);
+    HeadlessSession session(answers, modal, shell.contentSetupViewController(), check);
 
     QHash<QString, int> visits;
     followContainer(shell.contentBox(), drivers, session, visits);

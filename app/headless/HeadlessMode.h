@@ -1,5 +1,7 @@
 #pragma once
 
-// Walks the wizard's pages with the answers in the file; returns the exit
-// code. A survey only reads and reports what a real run would change.
-int runHeadlessMode(int argc, char *argv[], const char *answersFile, bool survey = false);
+#include <QString>
+
+// Walks the wizard's pages with the answers in the file ("-": standard
+// input); check: only surveys the recorder. Returns the exit code.
+int runHeadlessMode(int argc, char *argv[], const QString &answersFile, bool check);

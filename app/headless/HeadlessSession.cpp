@@ -1,5 +1,6 @@
 #include "app/headless/HeadlessSession.h"
 
+#include "app/headless/PrintableText.h"
 #include "core/PageController.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
@@ -38,7 +39,8 @@ QString HeadlessSession::nextAction(const QString &pageKey, const QString &fallb
 
 void HeadlessSession::progress(const QString &line)
 {
-    std::fprintf(stderr, "nvrwizard: %s\n", line.toUtf8().constData());
+    // Lines carry what recorders, cameras and the portal said.
+    std::fprintf(stderr, "nvrwizard: %s\n", printableText(line).toUtf8().constData());
 }
 
 void HeadlessSession::record(const QString &key, const QJsonValue &value)
@@ -118,6 +120,12 @@ void HeadlessSession::diagnose(const QString &cause, const QString &message)
         return;
     m_diagnosis = diagnosis;
     progress(QStringLiteral("diagnosis: %1: %2").arg(cause, message));
+}
+
+void HeadlessSession::fileError(const QString &path, const QString &reason)
+{
+    progress(QStringLiteral("file not made: %1: %2").arg(path, reason));
+    m_fileErrors.append(QStringLiteral("%1: %2").arg(path, reason));
 }
 
 void HeadlessSession::fail(const QString &message)

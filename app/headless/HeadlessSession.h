@@ -62,6 +62,10 @@ public:
     // The recorder answered: an earlier diagnosis no longer holds.
     void clearDiagnosis() { m_diagnosis = QJsonValue(); }
 
+    // A file the run could not make, "path: reason"; the setup still counts.
+    void fileError(const QString &path, const QString &reason);
+    const QJsonArray &fileErrors() const { return m_fileErrors; }
+
     void fail(const QString &message);
     void succeed();
 
@@ -88,6 +92,7 @@ private:
     QJsonObject m_facts;
     QJsonArray m_pages;
     QJsonValue m_diagnosis;
+    QJsonArray m_fileErrors;
     QHash<QString, int> m_actionsUsed;
     bool m_finished = false;
     int m_exitCode = 0;

@@ -50,7 +50,8 @@ const QString kReport = QStringLiteral("report");
 
 // The page asks the recorder for its cloud state, leaves the shortcut items
 // and starts recording: the run ends once that is over, with the report
-// written when the answers ask for one.
+// written when the answers ask for one. A report that cannot be written then
+// is a file not made: the recorder is set up all the same.
 void driveSummary(SummaryView &summary, HeadlessSession &session)
 {
     session.when(
@@ -63,12 +64,12 @@ void driveSummary(SummaryView &summary, HeadlessSession &session)
             if (!answer.isEmpty()) {
                 const QString report = summary.report().pathFor(answer);
                 QString error;
-                if (!summary.writeReport(report, &error)) {
-                    session.fail(QStringLiteral("the report was not written to %1: %2").arg(report, error));
-                    return;
+                if (summary.writeReport(report, &error)) {
+                    session.progress(QStringLiteral("report written to %1").arg(report));
+                    record.insert(kReport, report);
+                } else {
+                    session.fileError(report, error);
                 }
-                session.progress(QStringLiteral("report written to %1").arg(report));
-                record.insert(kReport, report);
             }
             session.record(SummaryView::kPageKey, record);
             session.succeed();

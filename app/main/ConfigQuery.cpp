@@ -15,8 +15,8 @@
 #include <QHostAddress>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 
 namespace {
@@ -44,32 +44,18 @@ int usageError(const QString &message)
 }
 
 // Returns an error text, empty when the arguments are usable.
-QString parse(int argc, char *argv[], Options &options)
+QString check(const ConfigArguments &arguments, Options &options)
 {
-    for (int i = 1; i < argc; ++i) {
-        const char *name = argv[i];
-        if (i + 1 >= argc)
-            return QStringLiteral("%1 needs a value").arg(QString::fromLocal8Bit(name));
-        const QString value = QString::fromLocal8Bit(argv[++i]);
-        if (std::strcmp(name, "--config") == 0) {
-            bool ok = false;
-            options.code = value.toInt(&ok);
-            if (!ok
-                || std::find(std::begin(kReadOnlyCodes), std::end(kReadOnlyCodes), options.code)
-                    == std::end(kReadOnlyCodes))
-                return QStringLiteral("--config takes one of the read-only codes 2, 5, 6, 8, 17, 19");
-        } else if (std::strcmp(name, "--nvr") == 0) {
-            options.nvr = value;
-        } else if (std::strcmp(name, "--user") == 0) {
-            options.user = value;
-        } else if (std::strcmp(name, "--password-file") == 0) {
-            options.passwordFile = value;
-        } else if (std::strcmp(name, "--lang") == 0) {
-            options.lang = value;
-        } else {
-            return QStringLiteral("unknown option %1").arg(QString::fromLocal8Bit(name));
-        }
-    }
+    bool ok = false;
+    options.code = arguments.code.toInt(&ok);
+    if (!ok
+        || std::find(std::begin(kReadOnlyCodes), std::end(kReadOnlyCodes), options.code) == std::end(kReadOnlyCodes))
+        return QStringLiteral("--config takes one of the read-only codes 2, 5, 6, 8, 17, 19");
+    options.nvr = arguments.nvr;
+    options.user = arguments.user;
+    options.passwordFile = arguments.passwordFile;
+    if (!arguments.lang.isEmpty())
+        options.lang = arguments.lang;
     if (QHostAddress(options.nvr).protocol() != QAbstractSocket::IPv4Protocol)
         return QStringLiteral("--nvr needs the recorder's IPv4 address");
     if (options.user.isEmpty())
@@ -123,10 +109,10 @@ void start(HttpConfig &config, const Options &o, const TVexorReply &nvr, const Q
 
 } // namespace
 
-int runConfigMode(int argc, char *argv[])
+int runConfigMode(int argc, char *argv[], const ConfigArguments &arguments)
 {
     Options options;
-    const QString error = parse(argc, argv, options);
+    const QString error = check(arguments, options);
     if (!error.isEmpty())
         return usageError(error);
     QString password;

@@ -6,6 +6,6 @@
 
 void stopEventLoopOnSignal()
 {
-    auto *watcher = new SignalWatcher(QCoreApplication::instance());
+    auto *watcher = new SignalWatcher({SIGINT, SIGTERM}, QCoreApplication::instance());
     QObject::connect(watcher, &SignalWatcher::received, QCoreApplication::instance(), &QCoreApplication::quit);
 }

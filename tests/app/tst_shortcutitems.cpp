@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -208,6 +209,45 @@ private slots:
         QVERIFY(items.desktopCopyExists(kCloud));
         QVERIFY(QFileInfo::exists(p.propertyList));
         QVERIFY(plistcheck({QStringLiteral("same"), bookmarksBefore, p.bookmarks}));
+    }
+
+    // Runs side by side, as in a batch, replace their items at the same moment,
+    // round after round: every entry stays, and the runs without cloud access,
+    // which all make the same items, stand in no one's way.
+    void sideBySideRunsLoseNothing()
+    {
+        ShortcutFixture withBookmarks;
+        ShortcutFixture shared;
+        QVERIFY(QDir().mkpath(QFileInfo(withBookmarks.bookmarks()).path()));
+        QFile file(withBookmarks.bookmarks());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<plist><dict><key>Children</key><array><dict/><dict><key>Children</key><array/></dict></array>"
+                   "</dict></plist>");
+        file.close();
+        constexpr int kCloudRuns = 10;
+        constexpr int kRuns = kCloudRuns + 3;
+        const ShortcutItems cloudItems = withBookmarks.items();
+        const ShortcutItems sharedItems = shared.items();
+        for (int round = 0; round < 4; ++round) {
+            std::vector<ShortcutErrors> errors(kRuns);
+            std::vector<std::thread> runs;
+            for (int i = 0; i < kRuns; ++i) {
+                runs.emplace_back([&, i] {
+                    errors[size_t(i)] = i < kCloudRuns
+                        ? cloudItems.replace(ShortcutTarget::withAccess(
+                            QString::number(20000000 + i), QStringLiteral("EN"), QStringLiteral("portal.lab.example")))
+                        : sharedItems.replace(ShortcutTarget::withoutAccess(QString()));
+                });
+            }
+            for (std::thread &run : runs)
+                run.join();
+            for (const ShortcutErrors &e : errors) {
+                for (const ShortcutError &error : e)
+                    QFAIL(qPrintable(error.path + QStringLiteral(": ") + error.reason));
+            }
+            QCOMPARE(ourBookmarks(withBookmarks.bookmarks()), kCloudRuns);
+        }
+        QVERIFY(plistcheck({QStringLiteral("reads"), withBookmarks.bookmarks()}));
     }
 
     void fullDiskIsReported()

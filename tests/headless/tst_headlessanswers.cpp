@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The headless and batch modes' command lines: bad answers files and plans are
-// refused with exit code 2 and a clear message before anything runs.
+// The headless and batch modes' command lines: bad answers files, plans and
+// options are refused with exit code 2 and a clear message before anything runs.
 class HeadlessAnswersTest : public QObject
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ private slots:
     void aDayIsTheLongestTimeout();
     void aPageIsShownFiftyTimesAtMost();
     void missingFileIsReported();
+    void refusesBadOptions_data();
+    void refusesBadOptions();
     void helpListsTheModes();
 
 private:
@@ -77,7 +79,9 @@ void HeadlessAnswersTest::refusesBadAnswersAndPlans_data()
         {"cloud account without password", R"({"nimbora": {"account": "existing", "email": "a@b.example"}})",
             "\"account\": \"existing\" needs \"email\" and \"password\""},
         {"terms not a flag", R"({"nimbora": {"acceptTerms": "yes"}})", "\"acceptTerms\" must be true or false"},
-        {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"}};
+        {"timeout not whole", R"({"timeoutSeconds": 0.5})", "whole seconds, at most 86400"},
+        {"report folder missing", R"({"summary": {"report": "/nonexistent/report.pdf"}})",
+            "section \"summary\": \"report\": the folder /nonexistent does not exist"}};
     const char *const plans[][3] = {{"not json", "{\"recorders\": [", "the batch plan"},
         {"unknown key", R"({"recorder": [{"mac": "00:1c:27:00:00:01"}]})",
             "the plan: unknown key \"recorder\" (known: answers, jobs, recorders)"},
@@ -88,6 +92,9 @@ void HeadlessAnswersTest::refusesBadAnswersAndPlans_data()
         {"shared report file",
             R"({"answers": {"summary": {"report": "a.pdf"}}, "recorders": [{"mac": "00:1c:27:00:00:01"}]})",
             "in a batch \"report\" names a folder"},
+        {"shared report folder missing",
+            R"({"answers": {"summary": {"report": "/nonexistent/"}}, "recorders": [{"mac": "00:1c:27:00:00:01"}]})",
+            "answers: section \"summary\": \"report\": the folder /nonexistent/ does not exist"},
         {"shared recorder pick",
             R"({"answers": {"searchNVR": {"recorder": 1}}, "recorders": [{"mac": "00:1c:27:00:00:01"}]})",
             "\"recorder\" is taken from each recorder's \"mac\""},
@@ -192,13 +199,51 @@ void HeadlessAnswersTest::missingFileIsReported()
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.errors.contains(QStringLiteral("cannot read the answers file")), qPrintable(r.errors));
     QCOMPARE(HeadlessRun::command({QStringLiteral("--headless")}).exitCode, 2);
-    QCOMPARE(HeadlessRun::command({QStringLiteral("--headless"), QStringLiteral("a.json"), QStringLiteral("--chek")})
-                 .exitCode,
-        2);
-    QCOMPARE(HeadlessRun::command({QStringLiteral("--batch"), QStringLiteral("plan.json"), QStringLiteral("--jobs"),
-                                      QStringLiteral("0")})
-                 .exitCode,
-        2);
+}
+
+// PLAN stands for a plan file whose only mistake is that it names no recorder:
+// a refused option is reported instead of it, an accepted one beside it.
+void HeadlessAnswersTest::refusesBadOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("message");
+    const QByteArray noRecorders = R"({"recorders": []})";
+    const QString planMistake = QStringLiteral("\"recorders\" must be a list of at least one");
+    const auto batch = [](const QStringList &options) {
+        return QStringList {QStringLiteral("--batch"), "PLAN"} + options;
+    };
+    QTest::newRow("--jobs 64") << batch({"--jobs", "64"}) << QByteArray() << planMistake;
+    QTest::newRow("--jobs 65") << batch({"--jobs", "65"}) << QByteArray() << "--jobs takes a whole number from 1 to 64";
+    QTest::newRow("--jobs 0") << batch({"--jobs", "0"}) << QByteArray() << "--jobs takes a whole number from 1 to 64";
+    QTest::newRow("table over the plan") << batch({"--csv", "PLAN"}) << QByteArray() << "would replace the plan";
+    QTest::newRow("table in a missing folder")
+        << batch({"--csv", "/nonexistent/t.csv"}) << QByteArray() << "cannot write the table /nonexistent/t.csv";
+    QTest::newRow("plan on standard input") << QStringList {"--batch", "-"} << noRecorders.left(5)
+                                            << "the batch plan from standard input is not valid JSON";
+    QTest::newRow("answers on standard input")
+        << QStringList {"--headless", "-"} << QByteArray("[]") << "the answers file from standard input must hold";
+    QTest::newRow("--check with --search")
+        << QStringList {"--search", "--check"} << QByteArray() << "--check does not go with --search";
+    QTest::newRow("two modes") << QStringList {"--search", "--batch", "PLAN"} << QByteArray() << "give one mode";
+    QTest::newRow("a word too many") << batch({"more"}) << QByteArray() << "unexpected argument more";
+}
+
+void HeadlessAnswersTest::refusesBadOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, message);
+    QFile plan(m_dir.filePath(QStringLiteral("plan.json")));
+    const QByteArray content = R"({"recorders": []})";
+    QVERIFY(plan.open(QIODevice::WriteOnly | QIODevice::Truncate) && plan.write(content) == content.size());
+    plan.close();
+    arguments.replaceInStrings(QStringLiteral("PLAN"), plan.fileName());
+    const HeadlessRun r = HeadlessRun::command(arguments, input);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
+    QVERIFY(plan.open(QIODevice::ReadOnly));
+    QCOMPARE(plan.readAll(), content);
 }
 
 void HeadlessAnswersTest::helpListsTheModes()
