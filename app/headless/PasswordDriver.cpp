@@ -41,7 +41,11 @@ void startReset(Setup_PasswordView &step, HeadlessSession &session, const QJsonO
         reset.btSvae();
     });
     session.progress(QStringLiteral("resetting the recorder to its factory state"));
-    session.noteChanged(kPasswordKey);
+    // The countdown runs once the recorder has taken the reset.
+    QObject::connect(&step, &PageController::changed, &session, [&step, &session] {
+        if (step.secondsLeft() > 0)
+            session.noteChanged(kPasswordKey);
+    });
     step.onResetClicked();
 }
 

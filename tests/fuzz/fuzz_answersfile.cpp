@@ -2,10 +2,11 @@
 // headless mode does before anything runs, with every page's own checks.
 // What passes the checks must then be usable as it stands.
 #include "FuzzSupport.h"
-#include "core/ScriptedModalHost.h"
 #include "app/headless/AnswersFile.h"
 #include "app/headless/HeadlessDriver.h"
 #include "app/headless/HeadlessSession.h"
+#include "core/ScriptedModalHost.h"
+#include "steps/SetupStepDelegate.h"
 
 #include <QJsonObject>
 
@@ -35,10 +36,11 @@ NVR_FUZZ_TARGET(bytes)
         return;
 
     ScriptedModalHost modal;
-    HeadlessSession session(answers, modal);
+    SetupStepDelegate setupPage;
+    HeadlessSession session(answers, modal, setupPage, false);
     FUZZ_REQUIRE(session.timeoutMs() > 0);
     for (auto it = answers.begin(); it != answers.end(); ++it) {
-        const HeadlessDriver *driver = drivers().find(it.key());
+        const HeadlessDriver *driver = drivers().section(it.key());
         if (!driver || !driver->validate)
             continue;
         // Each checked page's actions are words its driver knows, never an empty one.
