@@ -19,9 +19,9 @@ struct WizardContext
     ModalHost &modal;
     UrlOpener &urls;
     UserFolders folders;
-    // Addresses, routes and links, for telling why a recorder cannot be reached.
-    std::shared_ptr<const ComputerNetwork> network = systemNetwork();
     // Off where pages are shown without a network to search (screens drawn
     // outside the lab, shells walked by hand): the search step then waits.
     bool searchesLan = true;
+    // Addresses, routes and links, for telling why a recorder cannot be reached.
+    std::shared_ptr<const ComputerNetwork> network = systemNetwork();
 };
