@@ -8,6 +8,7 @@
 #include "app/SetupView.h"
 #include "platform/Durations.h"
 #include "steps/Setup_SearchCamView.h"
+#include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_SelectCamView.h"
 #include "widgets/MainWindow.h"
 
