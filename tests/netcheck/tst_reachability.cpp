@@ -1,5 +1,6 @@
 #include "EmptyNetwork.h"
 #include "LabEnv.h"
+#include "Rechecks.h"
 #include "netcheck/InternetCheck.h"
 #include "netcheck/Reachability.h"
 #include "platform/Durations.h"
@@ -9,7 +10,6 @@
 #include <QMutex>
 #include <QProcess>
 #include <QThread>
-#include <QTimer>
 #include <QtTest>
 
 #include <atomic>
@@ -43,27 +43,6 @@ struct Reports
         return seen;
     }
 };
-
-// Lets a monitor of its own recheck until the recheck timers have fired
-// often enough that an earlier monitor would have reported by then.
-bool rechecksPassed()
-{
-    struct Ticks : QObject
-    {
-        int fired = 0;
-        bool eventFilter(QObject *object, QEvent *event) override
-        {
-            const auto *timer = qobject_cast<QTimer *>(object);
-            fired += event->type() == QEvent::Timer && timer && timer->interval() == kRecheckMs;
-            return false;
-        }
-    } ticks;
-    auto marker = Reachability::reachabilityWithHostname(QStringLiteral("127.0.0.1"));
-    QCoreApplication::instance()->installEventFilter(&ticks);
-    const bool passed = marker->startNotifier() && QTest::qWaitFor([&] { return ticks.fired >= 20; }, kWaitMs);
-    QCoreApplication::instance()->removeEventFilter(&ticks);
-    return passed;
-}
 
 } // namespace
 
@@ -135,7 +114,7 @@ private slots:
         QVERIFY(monitor->startNotifier()); // already running: nothing installed twice
         QTRY_COMPARE_WITH_TIMEOUT(reports.list(), QList<bool> {true}, kWaitMs);
         // Unchanged state over many rechecks is not reported again.
-        QVERIFY(rechecksPassed());
+        QVERIFY(rechecksPassed(kRecheckMs, 20));
         QCOMPARE(reports.list(), QList<bool> {true});
         QVERIFY(!reports.onMainThread);
     }
@@ -152,13 +131,13 @@ private slots:
         // A probe may finish before the stop; none may report after it.
         monitor->stopNotifier();
         const QList<bool> beforeStop = reports.list();
-        QVERIFY(rechecksPassed());
+        QVERIFY(rechecksPassed(kRecheckMs, 20));
         QCOMPARE(reports.list(), beforeStop);
         QVERIFY(monitor->startNotifier());
         QTRY_COMPARE_WITH_TIMEOUT(reports.list(), beforeStop + QList<bool> {true}, kWaitMs);
         monitor.reset(); // while it rechecks
         const QList<bool> beforeDestruction = reports.list();
-        QVERIFY(rechecksPassed());
+        QVERIFY(rechecksPassed(kRecheckMs, 20));
         QCOMPARE(reports.list(), beforeDestruction);
     }
 
@@ -181,7 +160,7 @@ private slots:
         // Stopped, even a report already on its way is dropped.
         QVERIFY(check.start([&](bool reachable) { reactions << reachable; }));
         check.stop();
-        QVERIFY(rechecksPassed());
+        QVERIFY(rechecksPassed(kRecheckMs, 20));
         QCOMPARE(reactions.size(), 1);
         QVERIFY(!check.isRunning());
     }

@@ -1,3 +1,4 @@
+#include "Rechecks.h"
 #include "StepLab.h"
 #include "platform/Log.h"
 #include "steps/DiagNewPassword.h"
@@ -423,7 +424,7 @@ private slots:
         QCOMPARE(channel(1).value(QStringLiteral("password")).toString(), QStringLiteral("Ix-pass1"));
         QVERIFY(!channel(2).value(QStringLiteral("used")).toBool());
         // One report, one run: later reports of the monitor write nothing again.
-        QTest::qWait(durations().reachabilityRecheckMs * 3);
+        QVERIFY(rechecksPassed(durations().reachabilityRecheckMs, 6));
         const QList<SimLogLine> requests = channelRequests();
         QCOMPARE(requests.size(), 9);
         for (const SimLogLine &line : requests)
