@@ -3,7 +3,6 @@
 #include "launcher/CloudPageAddress.h"
 #include "launcher/HomeFolder.h"
 #include "launcher/LauncherPairing.h"
-#include "platform/DeploymentSettings.h"
 #include "platform/PropertyList.h"
 
 #include <QDir>
@@ -134,8 +133,6 @@ private slots:
         f.close();
         QCOMPARE(CloudPageAddress::forPropertyList(path), CloudPageAddress::entrance());
         QCOMPARE(CloudPageAddress::forPropertyList(QString()), CloudPageAddress::entrance());
-        QCOMPARE(CloudPageAddress::entrance().toString(),
-            QStringLiteral("https://%1/entrance").arg(Deployment::defaultPortalHost()));
     }
 
     void homeFromEnvironmentThenUserDatabase()

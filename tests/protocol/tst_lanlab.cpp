@@ -24,6 +24,51 @@ namespace {
 constexpr double kScale = 0.1; // a 600 ms reply wait
 const QString kAdmin = QStringLiteral("admin");
 
+struct ConfigRun : LandapConfigDelegate
+{
+    LandapConfig config;
+    int ends = 0;
+    int opCode = 0;
+    int retCode = 0;
+    UdpError error;
+    qint64 endedAfterMs = -1;
+
+    explicit ConfigRun(Ipv4InterfaceLister interfaces = systemIpv4Interfaces)
+        : config(this, std::move(interfaces))
+    {
+    }
+    // Ended once; with settle, still once after a later run's whole reply wait
+    // (answers to the other interface's request must not end it twice).
+    bool run(const TVexorReply &target, const std::function<void(LandapConfig &)> &command, bool settle = true)
+    {
+        ends = 0;
+        QElapsedTimer clock;
+        clock.start();
+        config.open(&target);
+        command(config);
+        const bool ended = QTest::qWaitFor([this] { return ends > 0; }, 5000);
+        endedAfterMs = clock.elapsed();
+        return ended && (!settle || replyWaitPassed()) && ends == 1;
+    }
+    // A run with nothing to send on ends by the full reply wait: whatever an
+    // earlier run still had due has come by then.
+    static bool replyWaitPassed()
+    {
+        ConfigRun marker([] { return QList<Ipv4Interface>(); });
+        return marker.run(
+            SimProcess::target(SimProcess::recorder(0)), [](LandapConfig &c) { c.verifyUser(kAdmin, QString()); },
+            false);
+    }
+    void onLandapConfigEnd(LandapConfig *c, int op, int ret, const UdpError &e) override
+    {
+        ++ends;
+        opCode = op;
+        retCode = ret;
+        error = e;
+        c->close();
+    }
+};
+
 struct SearchRun : SearchDeviceDelegate
 {
     SearchDevice search {this};
@@ -44,8 +89,7 @@ struct SearchRun : SearchDeviceDelegate
     {
         const bool done = QTest::qWaitFor([this] { return ended; }, timeoutMs);
         // Late callbacks would show up as a second end.
-        QTest::qWait(50);
-        return done && ends == 1;
+        return done && ConfigRun::replyWaitPassed() && ends == 1;
     }
     QStringList macs() const
     {
@@ -61,42 +105,6 @@ struct SearchRun : SearchDeviceDelegate
         error = e;
         endedAfterMs = clock.elapsed();
         search.endSearch();
-    }
-};
-
-struct ConfigRun : LandapConfigDelegate
-{
-    LandapConfig config;
-    int ends = 0;
-    int opCode = 0;
-    int retCode = 0;
-    UdpError error;
-    qint64 endedAfterMs = -1;
-
-    explicit ConfigRun(Ipv4InterfaceLister interfaces = systemIpv4Interfaces)
-        : config(this, std::move(interfaces))
-    {
-    }
-    bool run(const TVexorReply &target, const std::function<void(LandapConfig &)> &command)
-    {
-        ends = 0;
-        QElapsedTimer clock;
-        clock.start();
-        config.open(&target);
-        command(config);
-        const bool ended = QTest::qWaitFor([this] { return ends > 0; }, 5000);
-        endedAfterMs = clock.elapsed();
-        // Answers to the other interface's request must not end it twice.
-        QTest::qWait(100);
-        return ended && ends == 1;
-    }
-    void onLandapConfigEnd(LandapConfig *c, int op, int ret, const UdpError &e) override
-    {
-        ++ends;
-        opCode = op;
-        retCode = ret;
-        error = e;
-        c->close();
     }
 };
 

@@ -97,6 +97,14 @@ private:
             return {};
         return QJsonDocument::fromJson(delegate.body).object();
     }
+    // A whole request of its own: anything still due from earlier requests has come by its end.
+    bool markerAnswered(const QString &path)
+    {
+        Recorder marker;
+        HttpGet http(&marker);
+        http.get(url(path), std::nullopt, std::nullopt);
+        return QTest::qWaitFor([&] { return marker.finished == 1; }, kWaitMs);
+    }
 
 private slots:
     void initTestCase()
@@ -229,7 +237,7 @@ private slots:
         }
         if (target.endsWith(QLatin1String("/big")))
             QCOMPARE(http.contentLength(), qint64(-1)); // capped while streaming, not by its head
-        QTest::qWait(100);
+        QVERIFY(markerAnswered(QStringLiteral("/echo")));
         QCOMPARE(delegate.calls(), 1);
     }
 
@@ -244,14 +252,16 @@ private slots:
         http.get(QStringLiteral("bad url"), std::nullopt, std::nullopt);
         http.close();
         http.close(); // nothing in flight: nothing happens
-        QTest::qWait(300);
+        QVERIFY(markerAnswered(QStringLiteral("/echo")));
         QCOMPARE(delegate.calls(), 0);
 
         // A new request replaces the one in flight, whose answer is dropped.
         http.get(url(QStringLiteral("/slow")), QStringLiteral("admin"), QStringLiteral("pw"));
         http.postNimbora(url(QStringLiteral("/echo")), QString(), QStringLiteral("second"));
         QTRY_COMPARE_WITH_TIMEOUT(delegate.calls(), 1, kWaitMs);
-        QTest::qWait(600); // the slow answer has come by now
+        // A second slow request, sent after the first arrived, is answered after it.
+        QTRY_VERIFY_WITH_TIMEOUT(m_paths.contains("/slow"), kWaitMs);
+        QVERIFY(markerAnswered(QStringLiteral("/slow")));
         QCOMPARE(delegate.calls(), 1);
         QCOMPARE(QJsonDocument::fromJson(delegate.body).object().value(QStringLiteral("body")).toString(),
             QStringLiteral("second"));
