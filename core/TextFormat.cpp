@@ -22,7 +22,7 @@ QString fillFormat(const QString &format, const QStringList &args)
 
 QString holdSentenceEnds(const QString &text)
 {
-    constexpr qsizetype kHeld = 3;
+    constexpr qsizetype kHeld = 4;
     static const QString marks = QStringLiteral("\u3002\uFF1F\uFF01");
     static const QChar joiner(0x2060);
     const auto holdable

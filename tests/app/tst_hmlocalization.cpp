@@ -102,7 +102,7 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(language) << QString::fromUtf8(value)
                                 << QString::fromUtf8(held).replace(QLatin1Char('+'), QChar(0x2060));
         };
-        row("three before the mark", "JP", "入力してください。", "入力してくだ+さ+い+。");
+        row("four before the mark", "JP", "入力してください。", "入力してく+だ+さ+い+。");
         row("each sentence", "jp", "はい？いいえ！", "は+い+？い+い+え+！");
         row("Latin, space and placeholder", "JP", "VPN です。 %@。", "VPN で+す+。 %@。");
         row("other languages", "CN", "请稍候。", "请稍候。");
