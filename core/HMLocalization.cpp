@@ -1,5 +1,6 @@
 #include "core/HMLocalization.h"
 
+#include "core/TextFormat.h"
 #include "platform/Log.h"
 #include "platform/Resources.h"
 
@@ -41,6 +42,8 @@ void HMLocalization::loadLanguage(const QString &code, const QByteArray &fileByt
 {
     m_activeLanguage = code;
 
+    // Done once here rather than wherever a label wraps.
+    const bool japanese = code.compare(QLatin1String("JP"), Qt::CaseInsensitive) == 0;
     const QString text = QString::fromUtf8(fileBytes);
     QHash<QString, QString> strings;
     const QStringList lines = text.isNull() ? QStringList() : text.split(QLatin1Char('\n'));
@@ -57,7 +60,7 @@ void HMLocalization::loadLanguage(const QString &code, const QByteArray &fileByt
         if (key == kDirectionKey)
             m_languageDirection = value == QLatin1String("ltr") ? 1 : 2;
         else
-            strings.insert(key.toUpper(), value);
+            strings.insert(key.toUpper(), japanese ? holdSentenceEnds(value) : value);
     }
     m_localizedStrings = std::move(strings);
 }

@@ -20,6 +20,30 @@ QString fillFormat(const QString &format, const QStringList &args)
     return result;
 }
 
+QString holdSentenceEnds(const QString &text)
+{
+    constexpr qsizetype kHeld = 4;
+    static const QString marks = QStringLiteral("\u3002\uFF1F\uFF01");
+    static const QChar joiner(0x2060);
+    const auto holdable
+        = [](QChar c) { return c.unicode() > 0x7F && !c.isSpace() && !c.isSurrogate() && !marks.contains(c); };
+    QList<bool> joinAfter(text.size(), false);
+    for (qsizetype mark = 0; mark < text.size(); ++mark) {
+        if (!marks.contains(text.at(mark)))
+            continue;
+        for (qsizetype i = mark - 1; i >= 0 && i >= mark - kHeld && holdable(text.at(i)); --i)
+            joinAfter[i] = true;
+    }
+    QString held;
+    held.reserve(text.size() + text.size() / 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        held += text.at(i);
+        if (joinAfter.at(i))
+            held += joiner;
+    }
+    return held;
+}
+
 QString diskSizeText(const QString &megabytes, const HMLocalization &l10n)
 {
     const auto unit = [&l10n](const char *key, const QString &number) {

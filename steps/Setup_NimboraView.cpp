@@ -280,9 +280,23 @@ void Setup_NimboraView::onHttpDidError(const HttpError &error)
     // The portal is another server: only the recorder's failures say the recorder is out of reach.
     if (!HttpCmd::isPortalCall(httpConfig->command()))
         noteHttpFailure(error);
+    m_failedIn = m_phase;
     forgetAccount();
     messageView.hideMessage();
     showForm(true);
     showNetworkErrorMessageBox();
     m_form.setInputsEnabled(true);
+}
+
+bool Setup_NimboraView::canTryAgain() const
+{
+    return m_phase == Phase::Form && (m_failedIn == Phase::ReadingInfo || m_failedIn == Phase::ReadingRegistration);
+}
+
+void Setup_NimboraView::tryAgain()
+{
+    if (m_failedIn == Phase::ReadingInfo)
+        performReadyGetNimboraInformation();
+    else
+        performReadyGetNimboraRegInformation();
 }

@@ -74,6 +74,10 @@ private:
     // Setup_NimboraContentViewDelegate
     void enableNext(bool enabled) override;
     void enableNextButton(bool checked) override;
+    // A failed reading of the recorder's cloud settings is read again; a
+    // failed write after the portal is repeated by Next on the form.
+    bool canTryAgain() const override;
+    void tryAgain() override;
 
     void isInternetAvail();
     void performReadyGetNimboraInformation();
@@ -104,6 +108,8 @@ private:
     QString m_leftWith;
     int m_internet = NotKnown;
     Phase m_phase = Phase::ReadingInfo;
+    // The phase the last failed request was sent in.
+    Phase m_failedIn = Phase::ReadingInfo;
     bool m_formShown = false;
     bool m_backEnabled = false;
     bool m_nextEnabled = false;

@@ -250,6 +250,7 @@ void Setup_SearchCamView::onHttpDidError(const HttpError &error)
 {
     Log::line(QStringLiteral("Setup_SearchCamView::onHttpDidError"));
     noteHttpFailure(error);
+    m_failedIn = m_phase;
     m_phase = Phase::Error;
     m_backEnabled = true;
     m_list.setRescanEnabled(true);
@@ -259,6 +260,16 @@ void Setup_SearchCamView::onHttpDidError(const HttpError &error)
     m_listShown = true;
     emit changed();
     showNetworkErrorMessageBox();
+}
+
+void Setup_SearchCamView::tryAgain()
+{
+    // The channels are written from the first again: a half-written set is
+    // rewritten whole rather than trusted.
+    if (m_failedIn == Phase::Writing)
+        performReadyToAddCamera();
+    else
+        onRescanClicked();
 }
 
 // --- Buttons ---

@@ -71,6 +71,9 @@ private:
 
     // Starts the first carried-over check not yet started; false when none is left.
     bool startNextCheck();
+    // A failed search or channel write is sent again as it was.
+    bool canTryAgain() const override { return m_phase == Phase::Error && !m_list.isOpenDiag(); }
+    void tryAgain() override;
     void onHttpConfigDidFinish(HttpConfig *, int cmd) override;
     void onHttpDidError(const HttpError &error) override;
     void didVerifyPassword(verifyIPCamPassword *) override;
@@ -102,6 +105,8 @@ private:
     int m_addProgress = 0;
     bool skipnimbora = false;
     Phase m_phase = Phase::Idle;
+    // The phase the last failed request was sent in.
+    Phase m_failedIn = Phase::Idle;
     bool m_listShown = false;
     bool m_textFieldShown = false;
     bool m_backEnabled = false;

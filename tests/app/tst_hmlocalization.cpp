@@ -91,6 +91,32 @@ private slots:
             QStringLiteral("keptkept"));
     }
 
+    // Japanese only: the last characters before 。？！ are joined to the mark
+    // (joiners shown as "+"); spaces, Latin text and "%@" break the hold.
+    void sentenceEndsHeld_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("held");
+        const auto row = [](const char *name, const char *language, const char *value, const char *held) {
+            QTest::newRow(name) << QString::fromLatin1(language) << QString::fromUtf8(value)
+                                << QString::fromUtf8(held).replace(QLatin1Char('+'), QChar(0x2060));
+        };
+        row("four before the mark", "JP", "入力してください。", "入力してく+だ+さ+い+。");
+        row("each sentence", "jp", "はい？いいえ！", "は+い+？い+い+え+！");
+        row("Latin, space and placeholder", "JP", "VPN です。 %@。", "VPN で+す+。 %@。");
+        row("other languages", "CN", "请稍候。", "请稍候。");
+    }
+    void sentenceEndsHeld()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, value);
+        QFETCH(QString, held);
+        HMLocalization l10n(m_dir.path());
+        l10n.loadLanguage(language, "\"K\" = \"" + value.toUtf8() + "\";");
+        QCOMPARE(l10n.localizedStringForKey(QStringLiteral("K")), held);
+    }
+
     void directionSurvivesFilesWithoutIt()
     {
         writeFile(QStringLiteral("AR"), "\"HMLanguageDirection\" = \"rtl\";\n\"Welcome\" = \"W\";");

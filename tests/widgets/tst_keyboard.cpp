@@ -24,7 +24,9 @@
 #include "steps/DiagVerifyPassword.h"
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_NimboraContentView.h"
+#include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
+#include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_SearchNvrView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/AccessAudit.h"
@@ -89,6 +91,7 @@ template<typename T> T *find(QWidget &in, const char *name)
 }
 
 using DialogMaker = std::function<std::unique_ptr<DialogController>(WizardContext &, Delegates &)>;
+using StepMaker = std::function<std::unique_ptr<RecorderStep>(WizardContext &)>;
 
 template<typename D> std::unique_ptr<DialogController> withDelegates(WizardContext &context, Delegates &delegates)
 {
@@ -583,13 +586,21 @@ private slots:
 
     // No server on the recorder's port: "Try again" beside the diagnosis sends
     // the step's request once more (its alert closed each time).
+    void tryAgainRepeatsTheRequest_data()
+    {
+        QTest::addColumn<StepMaker>("make");
+        QTest::newRow("time zone") << StepMaker([](auto &c) { return std::make_unique<Setup_TimeZoneView>(c); });
+        QTest::newRow("camera search") << StepMaker([](auto &c) { return std::make_unique<Setup_SearchCamView>(c); });
+        QTest::newRow("cloud reading") << StepMaker([](auto &c) { return std::make_unique<Setup_NimboraView>(c); });
+    }
     void tryAgainRepeatsTheRequest()
     {
+        QFETCH(StepMaker, make);
         WidgetsFixture f;
         f.context.network = std::make_shared<FakeNetwork>(QStringList {"lo 127.0.0.1/8"}, QStringLiteral("lo"));
-        Setup_TimeZoneView step(f.context);
-        step.setDelegate(nullptr, std::make_shared<TVexorReply>(recorderAt({127, 0, 0, 1})), "admin", "pw");
-        std::unique_ptr<QWidget> page(f.factory.makePage(step, nullptr));
+        std::unique_ptr<RecorderStep> step = make(f.context);
+        step->setDelegate(nullptr, std::make_shared<TVexorReply>(recorderAt({127, 0, 0, 1})), "admin", "pw");
+        std::unique_ptr<QWidget> page(f.factory.makePage(*step, nullptr));
         page->show();
         int alerts = 0;
         QTimer closer;
@@ -601,7 +612,7 @@ private slots:
         });
         closer.start(20);
         auto *tryAgain = page->findChild<QPushButton *>("btTryAgain");
-        step.viewDidAppear();
+        step->viewDidAppear();
         QTRY_VERIFY_WITH_TIMEOUT(tryAgain->isVisible() && alerts == 1, kWaitMs);
         tryAgain->click();
         QVERIFY(!tryAgain->isVisible());
