@@ -17,7 +17,7 @@
 
 ShotWorld::ShotWorld(const QString &language, bool searchesLan)
     : m_context {m_notifications, HMLocalization::sharedInstance(), m_modal, m_urls, UserFolders::fromEnvironment(),
-        systemNetwork(), searchesLan}
+        searchesLan}
     , m_shell(m_context)
 {
     registerAllWidgets(m_factory);
