@@ -183,7 +183,7 @@ private slots:
             QVERIFY(alert.isEmpty());
         } else {
             QCOMPARE(
-                alert, HMLocalization::sharedInstance().localizedStringForKey(QStringLiteral("Check network Failed")));
+                alert, HMLocalization::sharedInstance().localizedStringForKey(QStringLiteral("SetupCam NoAnswer")));
             QVERIFY2(alertAfterMs >= kCameraCheckMs * 95 / 100 && alertAfterMs < kCameraCheckMs + 2000,
                 qPrintable(QStringLiteral("the alert came after %1 ms").arg(alertAfterMs)));
         }
