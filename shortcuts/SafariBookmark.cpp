@@ -98,7 +98,7 @@ QVariantMap SafariBookmark::entry(const ShortcutTarget &t)
     };
 }
 
-ShortcutErrors SafariBookmark::add(const ShortcutTarget &target) const
+ShortcutErrors SafariBookmark::change(const std::function<bool(QVariantList &bar)> &edit) const
 {
     if (!fileExists())
         return {};
@@ -110,44 +110,43 @@ ShortcutErrors SafariBookmark::add(const ShortcutTarget &target) const
     Bookmarks b = Bookmarks::read(path());
     if (!b.error.isEmpty())
         return {{path(), b.error}};
-    // Made again (the box ticked after a failed copy), the entry is not doubled.
-    const QVariantMap ours = entry(target);
-    const auto sameAddress = [&ours](const QVariant &e) {
-        return e.toMap().value(QStringLiteral("URLString")) == ours.value(QStringLiteral("URLString"));
-    };
-    const qsizetype at = std::find_if(b.bar.cbegin(), b.bar.cend(), sameAddress) - b.bar.cbegin();
-    b.bar.removeIf(sameAddress);
-    b.bar.insert(at, ours);
+    // An unchanged file is not rewritten: a rewrite only risks what it holds.
+    if (!edit(b.bar))
+        return {};
     if (const QString error = b.write(path()); !error.isEmpty())
         return {{path(), error}};
     return {};
 }
 
+ShortcutErrors SafariBookmark::add(const ShortcutTarget &target) const
+{
+    // Made again (the box ticked after a failed copy), the entry is not doubled.
+    const QVariantMap ours = entry(target);
+    return change([&ours](QVariantList &bar) {
+        const auto sameAddress = [&ours](const QVariant &e) {
+            return e.toMap().value(QStringLiteral("URLString")) == ours.value(QStringLiteral("URLString"));
+        };
+        const qsizetype at = std::find_if(bar.cbegin(), bar.cend(), sameAddress) - bar.cbegin();
+        bar.removeIf(sameAddress);
+        bar.insert(at, ours);
+        return true;
+    });
+}
+
 ShortcutErrors SafariBookmark::remove(const ShortcutTarget &target) const
 {
-    if (!fileExists())
-        return {};
-    const FileLock lock(path());
-    if (!lock.error().isEmpty())
-        return {{path(), lock.error()}};
-    Bookmarks b = Bookmarks::read(path());
-    if (!b.error.isEmpty())
-        return {{path(), b.error}};
     // With access the first entry naming this number; without, the last of ours.
     const QStringList parts
         = target.nimboraAccess ? QStringList {target.nimboraNumber, kMarker} : QStringList {kMarker};
-    QVariant chosen;
-    for (const QVariant &e : std::as_const(b.bar)) {
-        if (!hasStringWith(e, parts))
-            continue;
-        chosen = e;
-        if (target.nimboraAccess)
-            break;
-    }
-    // An unchanged file is not rewritten: a rewrite only risks what it holds.
-    if (!chosen.isValid() || b.bar.removeAll(chosen) == 0)
-        return {};
-    if (const QString error = b.write(path()); !error.isEmpty())
-        return {{path(), error}};
-    return {};
+    return change([&parts, &target](QVariantList &bar) {
+        QVariant chosen;
+        for (const QVariant &e : std::as_const(bar)) {
+            if (!hasStringWith(e, parts))
+                continue;
+            chosen = e;
+            if (target.nimboraAccess)
+                break;
+        }
+        return chosen.isValid() && bar.removeAll(chosen) > 0;
+    });
 }

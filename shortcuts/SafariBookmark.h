@@ -5,6 +5,8 @@
 
 #include <QVariantMap>
 
+#include <functional>
+
 // The recorder's entry on the bookmarks bar of the Safari bookmarks file,
 // recognised later by "VEXOR540" in its identifier. A missing file is left
 // missing; a file that does not read is left untouched and reported.
@@ -23,5 +25,9 @@ public:
     ShortcutErrors remove(const ShortcutTarget &target) const;
 
 private:
+    // Reads the file under its lock, lets edit change the bar, and writes it
+    // back when edit says it changed.
+    ShortcutErrors change(const std::function<bool(QVariantList &bar)> &edit) const;
+
     QString m_home;
 };
