@@ -70,6 +70,18 @@ int firstRow(const Setup_SelectCamView &list, Secured secured)
     return -1;
 }
 
+// The camera step with the password dialog of the first camera whose password
+// is unknown; false where the step could not be entered.
+bool openVerifyDialog(ShotWorld &world)
+{
+    Setup_SearchCamView *step = enterCameraStep(world);
+    if (!step)
+        return false;
+    Setup_SelectCamView &list = step->selectCamViewController();
+    list.onChangeSelected(firstRow(list, Secured::PasswordUnknown), 0);
+    return true;
+}
+
 QTableWidget *cameraTable(ShotWorld &world)
 {
     QWidget *page = world.window().findChild<QWidget *>(QStringLiteral("searchCamPage"));
@@ -120,22 +132,13 @@ void addCameraLanShots(ShotList &shots)
         }});
     shots.append({QStringLiteral("camera-lan-verify"),
         QStringLiteral("camera step: the floating password dialog of a camera whose password is unknown"),
-        [](ShotWorld &world) {
-            Setup_SearchCamView *step = enterCameraStep(world);
-            if (!step)
-                return;
-            Setup_SelectCamView &list = step->selectCamViewController();
-            list.onChangeSelected(firstRow(list, Secured::PasswordUnknown), 0);
-        }});
+        [](ShotWorld &world) { openVerifyDialog(world); }});
     shots.append({QStringLiteral("camera-lan-wrong-password"),
         QStringLiteral(
             "camera step: a password the camera refused, its alert over the list, the row still needing one"),
         [](ShotWorld &world) {
-            Setup_SearchCamView *step = enterCameraStep(world);
-            if (!step)
+            if (!openVerifyDialog(world))
                 return;
-            Setup_SelectCamView &list = step->selectCamViewController();
-            list.onChangeSelected(firstRow(list, Secured::PasswordUnknown), 0);
             // Typed and saved in the dialog's own widgets, as a user would.
             for (QWidget *top : QApplication::topLevelWidgets()) {
                 auto *field = top->findChild<QLineEdit *>(QStringLiteral("edPwd"));
