@@ -112,12 +112,16 @@ void AppDelegate::showSetupView()
     swapContentView(m_setup);
 }
 
-void AppDelegate::showSummaryView(const QStringList &summaryInfo)
+void AppDelegate::showSummaryView()
+{
+    showSummary(m_setup->summary());
+}
+
+void AppDelegate::showSummary(const SetupSummary &summary)
 {
     Log::line(QStringLiteral("showSummaryView"));
-    m_summaryInfo = summaryInfo;
-    m_summary->setSummaryInfo(summaryInfo);
-    m_summary->setReportFacts(m_setup->reportFacts());
+    m_summaryInfo = summary.infoList();
+    m_summary->setSummary(summary);
     swapContentView(m_summary);
     m_summary->setDelegate(this, m_setup->getSelectedDevice(), m_setup->getUserName(), m_setup->getPassword());
 }

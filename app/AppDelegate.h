@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QUrl>
 
+struct SetupSummary;
 class InstallView;
 class SetupView;
 class SummaryView;
@@ -30,7 +31,9 @@ public:
     void showWelcomeView() override;
     void showInstallView() override;
     void showSetupView() override;
-    void showSummaryView(const QStringList &summaryInfo) override;
+    void showSummaryView() override;
+    // The last page with what a setup set.
+    void showSummary(const SetupSummary &summary);
     void switchLanguage(const QString &code) override;
     void finishWizard() override;
 

@@ -2,7 +2,6 @@
 
 #include "core/ShellDelegate.h"
 #include "platform/Log.h"
-#include "platform/ModelName.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
@@ -26,8 +25,6 @@ SetupView::SetupView(WizardContext &context, QObject *parent)
     , m_searchCam(new Setup_SearchCamView(context, this))
     , m_nimbora(new Setup_NimboraView(context, this))
 {
-    for (int i = 0; i < ModelName::kCameraChannels; ++i)
-        m_selectedCams.append(QString());
     m_leftStep.setStepIndex(1);
 }
 
@@ -58,28 +55,10 @@ QString SetupView::getPassword() const
     return m_passWord;
 }
 
-void SetupView::getAllSelectedCams(const QString &cams)
+SetupSummary SetupView::summary() const
 {
-    if (cams.isEmpty()) {
-        for (QString &slot : m_selectedCams)
-            slot = kSummaryNone;
-        return;
-    }
-    const QStringList fields = cams.split(QLatin1Char(':'));
-    if (fields.size() > ModelName::kCameraChannels)
-        return;
-    for (int i = 0; i < fields.size(); ++i)
-        m_selectedCams[i] = fields.at(i);
-}
-
-QStringList SetupView::summaryInfo() const
-{
-    return summaryWith(m_nimboraEmail, m_nimboraPassword);
-}
-
-SetupReport SetupView::reportFacts() const
-{
-    SetupReport facts;
+    SetupSummary summary {m_nvrPassword, m_cloudEmail, m_cloudPassword, {}};
+    SetupReport &facts = summary.facts;
     facts.administrator = m_userName;
     facts.timeZone = m_timeZone->zoneSet();
     Setup_HddInformationView &table = m_hdd->hddInformationViewController();
@@ -93,7 +72,7 @@ SetupReport SetupView::reportFacts() const
             facts.cameras.append({channel + 1, camera.modelName().value_or(QString()), camera.ip().value_or(QString()),
                 camera.mac().value_or(QString())});
     }
-    return facts;
+    return summary;
 }
 
 QStringList SetupView::stepsDone() const
@@ -110,20 +89,6 @@ void SetupView::markDone(const QString &titleKey)
 {
     if (!m_doneTitleKeys.contains(titleKey))
         m_doneTitleKeys << titleKey;
-}
-
-// The list ends at the first field without a value.
-QStringList SetupView::summaryWith(const QString &email, const QString &password) const
-{
-    QStringList fields = {m_nvrPassword, email, password};
-    fields.append(m_selectedCams);
-    QStringList list;
-    for (const QString &field : fields) {
-        if (field.isNull())
-            break;
-        list.append(field);
-    }
-    return list;
 }
 
 void SetupView::showSearchStep()
@@ -215,19 +180,19 @@ void SetupView::setupHddBack()
     showRecorderStep(*m_timeZone);
 }
 
-void SetupView::setupSearchCamNext(const QString &selectedCams)
+void SetupView::setupSearchCamNext()
 {
     markDone(QStringLiteral("SetupCam_Title"));
-    getAllSelectedCams(selectedCams);
     showRecorderStep(*m_nimbora);
 }
 
-void SetupView::skipNimboraNext(const QString &selectedCams)
+void SetupView::skipNimboraNext()
 {
     markDone(QStringLiteral("SetupCam_Title"));
-    getAllSelectedCams(selectedCams);
+    m_cloudEmail.clear();
+    m_cloudPassword.clear();
     if (theDelegate)
-        theDelegate->showSummaryView(summaryWith(kSummaryNone, kSummaryNone));
+        theDelegate->showSummaryView();
 }
 
 void SetupView::setupSearchCamBack()
@@ -238,11 +203,13 @@ void SetupView::setupSearchCamBack()
 void SetupView::setupNimboraNext(const QString &account)
 {
     markDone(QStringLiteral("SetupNimbora_Title"));
-    const QStringList fields = account.split(QLatin1Char(':'));
-    m_nimboraEmail = fields.value(0);
-    m_nimboraPassword = fields.value(1);
+    // An e-mail address holds no ":", a password may.
+    const qsizetype colon = account.indexOf(QLatin1Char(':'));
+    const auto given = [](const QString &field) { return field == SetupSummary::kNone ? QString() : field; };
+    m_cloudEmail = given(account.left(colon));
+    m_cloudPassword = given(colon < 0 ? QString() : account.mid(colon + 1));
     if (theDelegate)
-        theDelegate->showSummaryView(summaryInfo());
+        theDelegate->showSummaryView();
 }
 
 void SetupView::setupNimboraBack()

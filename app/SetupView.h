@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/PageContainer.h"
-#include "app/SetupReport.h"
+#include "app/SetupSummary.h"
 #include "core/LeftStepView.h"
 #include "core/PageController.h"
 #include "steps/SetupStep.h"
@@ -37,12 +37,8 @@ public:
     QString getUserName() const;
     QString getPassword() const;
 
-    // Camera slots from a selected-camera string (fields joined by ":").
-    void getAllSelectedCams(const QString &cams);
-    QStringList summaryInfo() const;
-    // What the steps set, for the setup report: the administrator, the time
-    // zone, the disks and the cameras by channel.
-    SetupReport reportFacts() const;
+    // What this run set, for the last page and the report.
+    SetupSummary summary() const;
 
     PageContainer &setupBox() { return m_setupBox; }
     LeftStepView &leftStepViewController() { return m_leftStep; }
@@ -57,11 +53,6 @@ public:
     // leaving now leaves it half set up.
     QStringList stepsDone() const;
 
-    QString nvrPassword() const { return m_nvrPassword; }
-    QString nimboraEmail() const { return m_nimboraEmail; }
-    QString nimboraPassword() const { return m_nimboraPassword; }
-    const QStringList &selectedCams() const { return m_selectedCams; }
-
     // SetupStepDelegate
     void setupSearchNvrNext() override;
     void setupSearchNvrBack() override;
@@ -73,8 +64,8 @@ public:
     void setupTimeZoneBack() override;
     void setupHddNext() override;
     void setupHddBack() override;
-    void setupSearchCamNext(const QString &selectedCams) override;
-    void skipNimboraNext(const QString &selectedCams) override;
+    void setupSearchCamNext() override;
+    void skipNimboraNext() override;
     void setupSearchCamBack() override;
     void setupNimboraNext(const QString &account) override;
     void setupNimboraBack() override;
@@ -84,7 +75,6 @@ private:
     void showSearchStep();
     void showPasswordStep();
     void showRecorderStep(RecorderStep &step);
-    QStringList summaryWith(const QString &email, const QString &password) const;
     void markDone(const QString &titleKey);
 
     ShellDelegate *theDelegate = nullptr;
@@ -95,9 +85,8 @@ private:
     QString m_userName;
     QString m_passWord;
     QString m_nvrPassword;
-    QString m_nimboraEmail;
-    QString m_nimboraPassword;
-    QStringList m_selectedCams;
+    QString m_cloudEmail;
+    QString m_cloudPassword;
     QStringList m_doneTitleKeys;
 
     Setup_SearchNvrView *m_search;

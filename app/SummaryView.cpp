@@ -22,8 +22,7 @@ namespace {
 
 constexpr int kProgressPos = 10;
 constexpr int kCompletePhase = 2;
-constexpr int kFirstCamera = 3;
-constexpr int kItems = kFirstCamera + ModelName::kCameraChannels;
+constexpr int kItems = 3 + ModelName::kCameraChannels;
 
 // Elements 0 and 2 are the recorder's and the cloud account's passwords.
 bool isSecret(int index)
@@ -43,21 +42,15 @@ SummaryView::SummaryView(WizardContext &context, QObject *parent, const QString 
 
 SummaryView::~SummaryView() = default;
 
-void SummaryView::setSummaryInfo(const QStringList &info)
-{
-    m_summaryInfo = info;
-}
-
 void SummaryView::viewDidAppear()
 {
     setLanguageText();
     postChangeReminder(kPageKey);
-    if (m_summaryInfo.isEmpty())
-        m_summaryInfo = QStringList(kItems, kSummaryNone);
-    for (int i = 0; i < m_summaryInfo.size(); ++i) {
-        const QString &element = m_summaryInfo.at(i);
-        Log::line(
-            QStringLiteral("\n %1 \n").arg(isSecret(i) && element != kSummaryNone ? Log::masked(element) : element));
+    const QStringList info = summaryInfo();
+    for (int i = 0; i < info.size(); ++i) {
+        const QString &element = info.at(i);
+        Log::line(QStringLiteral("\n %1 \n")
+                      .arg(isSecret(i) && element != SetupSummary::kNone ? Log::masked(element) : element));
     }
     emit changed();
 }
@@ -74,21 +67,15 @@ void SummaryView::setLanguageText()
     m_text1 = EmphasisedText::find(body, finish, QStringLiteral("FINISH"));
 }
 
-QString SummaryView::item(int index) const
+QStringList SummaryView::summaryInfo() const
 {
-    // A list that ends early has nothing in its later slots.
-    return m_summaryInfo.value(index, kSummaryNone);
+    const QStringList info = m_summary.infoList();
+    return info.isEmpty() ? QStringList(kItems, SetupSummary::kNone) : info;
 }
 
-QStringList SummaryView::cameras() const
+QString SummaryView::edPass() const
 {
-    QStringList shown;
-    for (int slot = 0; slot < ModelName::kCameraChannels; ++slot) {
-        const QString camera = item(kFirstCamera + slot);
-        if (camera != kSummaryNone)
-            shown << camera;
-    }
-    return shown;
+    return m_summary.nvrPassword.isNull() ? SetupSummary::kNone : m_summary.nvrPassword;
 }
 
 void SummaryView::setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username, const QString &password)
@@ -226,10 +213,10 @@ void SummaryView::onFinishClicked()
 
 SetupReport SummaryView::report() const
 {
-    SetupReport report = m_reportFacts;
+    SetupReport report = m_summary.facts;
     if (m_selectedNvr)
         report.setRecorder(*m_selectedNvr);
-    report.email = edMailVisible() ? edMail() : QString();
+    report.email = m_summary.cloudEmail;
     if (nimboraInfo) {
         report.deviceNumber = nimboraInfo->portal_number().value_or(QString());
         report.registered = isTrue(nimboraInfo->status());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SetupReport.h"
+#include "app/SetupSummary.h"
 #include "core/LeftStepView.h"
 #include "core/PageController.h"
 #include "guide/EmphasisedText.h"
@@ -37,7 +37,8 @@ public:
     QString pageKey() const override { return kPageKey; }
     void viewDidAppear() override;
 
-    void setSummaryInfo(const QStringList &info);
+    // What the setup set; the shell hands it over before the page is shown.
+    void setSummary(SetupSummary summary) { m_summary = std::move(summary); }
     // Stores the four, then asks the recorder for its cloud state and shows
     // its network settings.
     void setDelegate(ShellDelegate *delegate, NvrRef device, const QString &username, const QString &password);
@@ -47,9 +48,6 @@ public:
     void onGotoNvrClicked();
     void onFinishClicked();
 
-    // What the setup steps set, for the report; the shell hands it over
-    // before the page is shown.
-    void setReportFacts(SetupReport facts) { m_reportFacts = std::move(facts); }
     // The report of this run: the steps' facts, the recorder and its cloud state.
     SetupReport report() const;
     // Documents (the home folder when there is none), under a name with the
@@ -67,7 +65,9 @@ public:
     bool btSaveReportEnabled() const { return m_settled; }
     QString btSaveReportTitle() const { return text(QStringLiteral("Summary_SaveReport")); }
 
-    const QStringList &summaryInfo() const { return m_summaryInfo; }
+    // The summary as a list of twelve: 0 recorder password, 1 cloud e-mail,
+    // 2 cloud password, 3 to 11 the cameras' models; "none" where it holds nothing.
+    QStringList summaryInfo() const;
     NvrRef device() const { return m_selectedNvr; }
     const SetupProgressView &progressView() const { return progress; }
     LeftStepView &leftStepViewController() { return m_leftStep; }
@@ -80,15 +80,13 @@ public:
     QString lbPassTitle() const { return text(QStringLiteral("APP_Password:")); }
     QString lbMailTitle() const { return text(QStringLiteral("E-Mail:")); }
 
-    // Element i of the list ("none" where the list has none).
-    QString item(int index) const;
-    QString edPass() const { return item(0); }
-    bool edMailVisible() const { return item(1) != QLatin1String("none"); }
-    QString edMail() const { return item(1); }
-    bool edNimboraPassVisible() const { return item(2) != QLatin1String("none"); }
-    QString edNimboraPass() const { return item(2); }
-    // The cameras of the slots that hold one, in slot order, without gaps.
-    QStringList cameras() const;
+    QString edPass() const;
+    bool edMailVisible() const { return !m_summary.cloudEmail.isEmpty(); }
+    QString edMail() const { return m_summary.cloudEmail; }
+    bool edNimboraPassVisible() const { return !m_summary.cloudPassword.isEmpty(); }
+    QString edNimboraPass() const { return m_summary.cloudPassword; }
+    // The cameras' models in channel order.
+    QStringList cameras() const { return m_summary.cameraModels(); }
 
     QString lbRecorderTitle() const { return text(QStringLiteral("Summary_Recorder")); }
     QString lbCloudTitle() const { return text(QStringLiteral("SetupNimbora_Title")); }
@@ -134,13 +132,12 @@ private:
     ShortcutItems m_items;
     SetupProgressView progress;
     LeftStepView m_leftStep;
-    QStringList m_summaryInfo;
+    SetupSummary m_summary;
     EmphasisedText m_text1;
     std::shared_ptr<TNimboraInfo> nimboraInfo;
     std::shared_ptr<TRecordingInfo> myRecordingInfos;
     std::optional<ShortcutTarget> m_target;
     ShortcutErrors m_shortcutErrors;
-    SetupReport m_reportFacts;
     QString m_reportSaved;
     Recording m_recording = Recording::NotAsked;
     bool m_check = false;

@@ -1,10 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-
-// An item of summaryInfo that holds nothing.
-inline const QString kSummaryNone = QStringLiteral("none");
 
 // What the top-level pages may ask of the application shell. Every operation
 // is optional: the default does nothing.
@@ -16,7 +12,8 @@ public:
     virtual void showWelcomeView() { }
     virtual void showInstallView() { }
     virtual void showSetupView() { }
-    virtual void showSummaryView(const QStringList &summaryInfo) { Q_UNUSED(summaryInfo); }
+    // The summary is what the setup page holds when it asks for the page.
+    virtual void showSummaryView() { }
     virtual void switchLanguage(const QString &code) { Q_UNUSED(code); }
     virtual void finishWizard() { }
 };

@@ -19,8 +19,9 @@ public:
     virtual void setupTimeZoneBack() { }
     virtual void setupHddNext() { }
     virtual void setupHddBack() { }
-    virtual void setupSearchCamNext(const QString &selectedCams) { Q_UNUSED(selectedCams); }
-    virtual void skipNimboraNext(const QString &selectedCams) { Q_UNUSED(selectedCams); }
+    // The channels written are in the camera step's selected list.
+    virtual void setupSearchCamNext() { }
+    virtual void skipNimboraNext() { }
     virtual void setupSearchCamBack() { }
     virtual void setupNimboraNext(const QString &account) { Q_UNUSED(account); }
     virtual void setupNimboraBack() { }

@@ -228,13 +228,12 @@ void Setup_SearchCamView::onChannelWritten()
     m_message.hideMessage();
     m_list.setInputsEnabled(true);
     emit changed();
-    const QString cams = m_list.getSelectedCam();
     if (!theDelegate)
         return;
     if (skipnimbora)
-        theDelegate->skipNimboraNext(cams);
+        theDelegate->skipNimboraNext();
     else
-        theDelegate->setupSearchCamNext(cams);
+        theDelegate->setupSearchCamNext();
 }
 
 void Setup_SearchCamView::onHttpConfigDidFinish(HttpConfig *, int cmd)

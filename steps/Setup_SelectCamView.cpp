@@ -76,18 +76,6 @@ TCameraInfoList Setup_SelectCamView::storePassword() const
     return *m_cameraList;
 }
 
-QString Setup_SelectCamView::getSelectedCam() const
-{
-    QStringList fields;
-    for (const std::shared_ptr<TCameraInfo> &camera : std::as_const(*m_cameraList)) {
-        if (camera->isAdded() == kPicked && fields.size() < ModelName::kCameraChannels)
-            fields << camera->modelName().value_or(QString());
-    }
-    while (fields.size() < ModelName::kCameraChannels)
-        fields << QStringLiteral("none");
-    return fields.join(QLatin1Char(':'));
-}
-
 void Setup_SelectCamView::setRescanEnabled(bool enabled)
 {
     m_rescanEnabled = enabled;

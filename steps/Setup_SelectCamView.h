@@ -48,8 +48,6 @@ public:
     std::optional<TCameraInfoList> getCameraSelectedList();
     // A new list of the current records (the records themselves are shared).
     TCameraInfoList storePassword() const;
-    // The picked cameras' model names, "none" up to nine, joined by ":".
-    QString getSelectedCam() const;
 
     // A password dialog is open, or a camera is being asked: one camera
     // request at a time, as the waits let queued work run meanwhile.

@@ -246,7 +246,7 @@ void surveyChannels(HeadlessSession &session, const Setup_SelectCamView &list, c
         QStringLiteral("the nine channels would be written: %1")
             .arg(models.isEmpty() ? QStringLiteral("none") : models.join(QStringLiteral(", "))));
     session.record(kKey, record);
-    session.setupPage().setupSearchCamNext(QString());
+    session.setupPage().setupSearchCamNext();
 }
 
 void writeChannels(Setup_SearchCamView &step, HeadlessSession &session, QJsonObject record)

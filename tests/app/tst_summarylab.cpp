@@ -20,8 +20,6 @@ namespace {
 constexpr int kWaitMs = 10000;
 const QString kPassword = QStringLiteral("Recorder9");
 const QString kNumber = QStringLiteral("87654321");
-const QStringList kList {"Recorder9", "me@example.com", "Cloud-pw1", "ZB 2100", "none", "none", "none", "none", "none",
-    "none", "none", "none"};
 
 QJsonObject recorderWith(const QJsonObject &cloud)
 {
@@ -79,7 +77,7 @@ private:
     std::unique_ptr<SummaryView> show(const QString &bundle = QString())
     {
         auto summary = std::make_unique<SummaryView>(*context, nullptr, bundle.isEmpty() ? f->bundle : bundle);
-        summary->setSummaryInfo(kList);
+        summary->setSummary({kPassword, QStringLiteral("me@example.com"), QStringLiteral("Cloud-pw1"), {}});
         summary->viewDidAppear();
         summary->setDelegate(nullptr, device(), QStringLiteral("admin"), kPassword);
         const bool answered

@@ -25,12 +25,12 @@ SetupWalk::SetupWalk(int waitMs)
 
 SetupWalk::~SetupWalk() = default;
 
-void SetupWalk::showSummaryView(const QStringList &summaryInfo)
+void SetupWalk::showSummaryView()
 {
     // As the shell does it: the page shown, then the recorder asked.
     m_setup->setupBox().clear();
     m_summary = std::make_unique<SummaryView>(*m_context, nullptr, m_home.filePath(QStringLiteral("HRX260A.app")));
-    m_summary->setSummaryInfo(summaryInfo);
+    m_summary->setSummary(m_setup->summary());
     m_summary->viewDidAppear();
     m_summary->setDelegate(this, m_setup->getSelectedDevice(), m_setup->getUserName(), m_setup->getPassword());
 }

@@ -48,7 +48,7 @@ public:
     bool waitFor(const std::function<bool()> &cond, const QString &what);
 
 private:
-    void showSummaryView(const QStringList &summaryInfo) override;
+    void showSummaryView() override;
 
     int m_waitMs;
     QString m_why;

@@ -17,7 +17,7 @@
 #include <map>
 
 // What a step asked of the setup page, in order: "next", "back", or with what
-// it handed on ("next:Secret7", "cloud:ZB-2100:none:...").
+// it handed on ("next:Secret7", "cloud").
 struct PageCalls : SetupStepDelegate
 {
     QStringList calls;
@@ -35,8 +35,8 @@ struct PageCalls : SetupStepDelegate
     void setupTimeZoneBack() override { add("back"); }
     void setupHddNext() override { add("next"); }
     void setupHddBack() override { add("back"); }
-    void setupSearchCamNext(const QString &cams) override { add("cloud", cams); }
-    void skipNimboraNext(const QString &cams) override { add("summary", cams); }
+    void setupSearchCamNext() override { add("cloud"); }
+    void skipNimboraNext() override { add("summary"); }
     void setupSearchCamBack() override { add("back"); }
     void setupNimboraNext(const QString &account) override { add("next", account); }
     void setupNimboraBack() override { add("back"); }

@@ -429,7 +429,7 @@ private slots:
         }
         cameras.setCameraMutableList(list);
         cameras.onChangeSelected(row, 0);
-        QCOMPARE(cameras.getSelectedCam(), QStringLiteral("none:none:none:none:none:none:none:none:none"));
+        QCOMPARE(cameras.selectCamera(), 0);
         QCOMPARE(cameras.rowModel(row) + cameras.rowIp(row) + cameras.rowMac(row), QString());
         QVERIFY(!cameras.rowPicked(row) && !cameras.rowHasPreview(row));
 

@@ -57,6 +57,8 @@
 #include <memory>
 #include <optional>
 
+Q_DECLARE_METATYPE(SetupSummary)
+
 namespace {
 
 constexpr int kWaitMs = 5000;
@@ -426,32 +428,28 @@ private slots:
         QVERIFY(!already->isEnabled());
     }
 
-    // The summary's list on its page and in the log; without a recorder
-    // nothing to tick, open or remove.
+    // What a setup set, on the summary page and in the log; without a
+    // recorder nothing to tick, open or remove.
     void summaryShowsTheList_data()
     {
-        QTest::addColumn<QStringList>("list");
-        QTest::addColumn<bool>("cloud");
+        QTest::addColumn<SetupSummary>("setup");
         QTest::addColumn<QStringList>("cameras");
-        QTest::newRow("cloud, cameras in slots 2 and 9") << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1",
-            "none", "ZB 2100", "none", "none", "none", "none", "none", "none", "47X-10"}
-                                                         << true << QStringList {"ZB 2100", "47X-10"};
-        // A list that ends early has nothing in its later slots.
-        QTest::newRow("ends after the first camera")
-            << QStringList {"Nvr-pw1", "me@example.com", "Cloud-pw1", "Cam A"} << true << QStringList {"Cam A"};
-        QTest::newRow("empty: twelve none") << QStringList {} << false << QStringList {};
+        SetupSummary cloud {
+            QStringLiteral("Nvr-pw1"), QStringLiteral("me@example.com"), QStringLiteral("Cloud-pw1"), {}};
+        cloud.facts.cameras = {{2, QStringLiteral("ZB 2100"), {}, {}}, {9, QStringLiteral("47X-10"), {}, {}}};
+        QTest::newRow("cloud, cameras on channels 2 and 9") << cloud << QStringList {"ZB 2100", "47X-10"};
+        QTest::newRow("nothing set: twelve none") << SetupSummary {} << QStringList {};
     }
     void summaryShowsTheList()
     {
-        QFETCH(QStringList, list);
-        QFETCH(bool, cloud);
+        QFETCH(SetupSummary, setup);
         QFETCH(QStringList, cameras);
         WidgetsFixture f;
         QStringList log;
         Log::setSink([&log](const QString &line) { log << line; });
         SummaryView summary(f.context);
         Shell shell;
-        summary.setSummaryInfo(list);
+        summary.setSummary(setup);
         std::unique_ptr<QWidget> page(f.factory.makePage(summary, nullptr));
         page->resize(730, 470);
         page->show();
@@ -459,17 +457,18 @@ private slots:
         summary.setDelegate(&shell, nullptr, QStringLiteral("admin"), QString());
         Log::setSink({});
 
-        QCOMPARE(summary.summaryInfo(), list.isEmpty() ? QStringList(12, QStringLiteral("none")) : list);
-        QCOMPARE(find<QLabel>(*page, "edPass")->text(), list.value(0, QStringLiteral("none")));
+        const QStringList list = summary.summaryInfo();
+        QCOMPARE(list.size(), 12);
+        QCOMPARE(find<QLabel>(*page, "edPass")->text(), list.at(0));
         for (const char *name : {"edMail", "edNimboraPass", "lbCloud"})
-            QCOMPARE(find<QLabel>(*page, name)->isVisible(), cloud);
+            QCOMPARE(find<QLabel>(*page, name)->isVisible(), !setup.cloudEmail.isEmpty());
         for (int i = 0; i < 9; ++i) {
             auto *camera = page->findChild<QLabel *>(QStringLiteral("lbCamera%1").arg(i + 1));
             QCOMPARE(camera != nullptr, i < cameras.size());
             if (camera)
                 QVERIFY(camera->text().endsWith(cameras.at(i)));
         }
-        QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.value(3, QStringLiteral("none")))));
+        QVERIFY(log.contains(QStringLiteral("\n %1 \n").arg(list.at(4))));
         QVERIFY(find<QLabel>(*page, "lbText1")->text().contains(QLatin1String("<b>FINISH</b>")));
         auto *check = find<QCheckBox>(*page, "btCheck");
         QVERIFY(!check->isEnabled() && !check->isChecked());
@@ -681,9 +680,10 @@ private slots:
         HMLocalization &l10n = f.context.localization;
         l10n.setLanguage(QStringLiteral("JP"));
         SummaryView summary(f.context);
-        SetupReport facts;
-        facts.disks.append({1, QStringLiteral("WD Purple 1TB"), diskSizeText(QStringLiteral("953869"), l10n), true});
-        summary.setReportFacts(facts);
+        SetupSummary setup;
+        setup.facts.disks.append(
+            {1, QStringLiteral("WD Purple 1TB"), diskSizeText(QStringLiteral("953869"), l10n), true});
+        summary.setSummary(setup);
         std::unique_ptr<QWidget> page(f.factory.makePage(summary, nullptr));
         page->show();
         summary.setDelegate(nullptr, nullptr, QStringLiteral("admin"), QString());

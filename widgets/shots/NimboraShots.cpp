@@ -1,5 +1,5 @@
-#include "core/DiagShowEula.h"
 #include "app/SetupView.h"
+#include "core/DiagShowEula.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_TimeZoneView.h"
 #include "widgets/NimboraForm.h"
@@ -37,7 +37,7 @@ Setup_NimboraView *enterNimboraStep(ShotWorld &world)
     if (!enterTimeZoneStep(world))
         return nullptr;
     SetupView &setup = world.shell().contentSetupViewController();
-    setup.setupSearchCamNext(QStringLiteral("none:none:none:none:none:none:none:none:none"));
+    setup.setupSearchCamNext();
     Setup_NimboraView &step = setup.nimboraViewController();
     ShotWorld::waitUntil([&] { return step.formShown(); }, kLongestWaitMs);
     return step.formShown() ? &step : nullptr;

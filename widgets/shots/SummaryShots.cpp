@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/SetupSummary.h"
 #include "app/SummaryView.h"
 #include "steps/Setup_NimboraView.h"
 #include "widgets/shots/ShotRoutes.h"
@@ -26,10 +27,11 @@ void addSummaryShots(ShotList &shots)
 {
     shots.append({QStringLiteral("summary-no-recorder"),
         QStringLiteral("summary: what a run set, before any recorder answered"), [](ShotWorld &world) {
-            world.shell().showSummaryView({QStringLiteral("Str0ngpass1"), QStringLiteral("ana.lu@example.com"),
-                QStringLiteral("Secret7"), QStringLiteral("ZB 2100"), QStringLiteral("none"),
-                QStringLiteral("47X-10 Dome"), QStringLiteral("none"), QStringLiteral("none"), QStringLiteral("none"),
-                QStringLiteral("none"), QStringLiteral("none"), QStringLiteral("none")});
+            SetupSummary summary {
+                QStringLiteral("Str0ngpass1"), QStringLiteral("ana.lu@example.com"), QStringLiteral("Secret7"), {}};
+            summary.facts.cameras
+                = {{1, QStringLiteral("ZB 2100"), {}, {}}, {3, QStringLiteral("47X-10 Dome"), {}, {}}};
+            world.shell().showSummary(summary);
         }});
 }
 
