@@ -22,6 +22,7 @@
 # COMMAND runs in the computer namespace with these variables set:
 #   NVRLAB_PC_NS, NVRLAB_LAN_NS   namespace names (for `ip netns exec`)
 #   NVRLAB_PC_IP, NVRLAB_PC_IP2   the computer's addresses on the two links
+#   NVRLAB_PC_LINK2               the second link's name (a veth pair: no card behind it)
 #   NVRLAB_RECORDER_IPS           addresses the LAN side owns for simulated recorders
 #   NVRLAB_CAMERA_IPS             addresses the LAN side owns for simulated cameras
 #   NVRLAB_PORTAL_IP, NVRLAB_PROBE_IP  the cloud portal and the internet probe host
@@ -150,7 +151,7 @@ for ns in "$pc" "$lan"; do
 done
 
 export NVRLAB_PC_NS="$pc" NVRLAB_LAN_NS="$lan"
-export NVRLAB_PC_IP="$pc_ip" NVRLAB_PC_IP2="$pc_ip2"
+export NVRLAB_PC_IP="$pc_ip" NVRLAB_PC_IP2="$pc_ip2" NVRLAB_PC_LINK2="nl${id}c"
 export NVRLAB_RECORDER_IPS="${recorder_ips[*]}"
 export NVRLAB_CAMERA_IPS="${camera_ips[*]}"
 export NVRLAB_PORTAL_IP="$portal_ip" NVRLAB_PROBE_IP="$probe_ip" NVRLAB_OFFLINE_HOST="$offline_host"

@@ -19,6 +19,9 @@ ReachDiagnosis::LinkNamer namer(const WizardContext &context)
         case LinkKind::Vpn:
             key = QStringLiteral("Link_Vpn");
             break;
+        case LinkKind::Virtual:
+            key = QStringLiteral("Link_Virtual");
+            break;
         case LinkKind::Other:
             return name;
         }

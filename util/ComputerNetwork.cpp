@@ -102,8 +102,8 @@ public:
         if (arpType == 65534 || arpType == 512 || QFile::exists(folder + QStringLiteral("/tun_flags")))
             return LinkKind::Vpn;
         // A real card has a device behind it; veth pairs and bridges do not.
-        if (arpType == 1 && QDir(folder + QStringLiteral("/device")).exists())
-            return LinkKind::Ethernet;
+        if (arpType == 1)
+            return QDir(folder + QStringLiteral("/device")).exists() ? LinkKind::Ethernet : LinkKind::Virtual;
         return LinkKind::Other;
     }
 };

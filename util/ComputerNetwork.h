@@ -15,8 +15,9 @@ struct Ipv4Route
     QString gateway; // the router it goes through; empty when the address is on that link
 };
 
-// What kind of link an interface is, as people call it.
-enum class LinkKind { Other, Ethernet, WiFi, Vpn };
+// What kind of link an interface is, as people call it. Virtual: a link with no
+// card behind it (veth pairs, bridges such as docker0, macvlan, dummy).
+enum class LinkKind { Other, Ethernet, WiFi, Vpn, Virtual };
 
 // The computer's side of the network: its addresses, its routes and its links.
 // The operating system's by default; tests put their own in.
