@@ -222,14 +222,16 @@ private slots:
     }
 
     // The report as a reader we did not write sees it: each fact it was given,
-    // markup as plain text, a missing fact as a dash, an empty table as "None".
+    // markup as plain text, Japanese as written, a missing fact as a dash, an
+    // empty table as "None".
     void reportStatesItsFacts()
     {
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty())
             QSKIP("poppler-utils is not installed");
         ShellFixture f;
-        f.writeLanguage(QStringLiteral("EN"), {{"Report_None", "None"}, {"Report_Yes", "Yes"}, {"Report_No", "No"}});
+        f.writeLanguage(
+            QStringLiteral("EN"), {{"Report_None", "None"}, {"Report_Yes", "\u306f\u3044"}, {"Report_No", "No"}});
         f.l10n->setLanguage(QStringLiteral("EN"));
         TVexorReply nvr {};
         std::memcpy(nvr.modelName, "HRX-540A\x01", 9);
@@ -259,7 +261,7 @@ private slots:
             {QStringLiteral("2026-03-04 05:06"), QStringLiteral("V2.0.1"), QStringLiteral("HRX-540A?"),
                 QString(32, QLatin1Char('7')), QStringLiteral("00:1c:27:ab:cd:ef"), QStringLiteral("192.0.2.11"),
                 QStringLiteral("DHCP"), QStringLiteral("<b>admin</b> & co"), QStringLiteral("Z\u00fcrich"),
-                QStringLiteral("1 WD Purple 953869 MB Yes"), QStringLiteral("SetupCam_Title None"),
+                QStringLiteral("1 WD Purple 953869 MB \u306f\u3044"), QStringLiteral("SetupCam_Title None"),
                 QStringLiteral("N-4711"), QStringLiteral("E-mail: \u2014"), QStringLiteral("Report_Registered No")})
             QVERIFY2(text.contains(fact), qPrintable(fact + QStringLiteral(" in: ") + text));
         QVERIFY2(!text.contains(QString(33, QLatin1Char('7'))), qPrintable(text));
