@@ -119,11 +119,8 @@ private slots:
         QFETCH(bool, answers);
         QFETCH(int, minMs);
         // A camera whose password the recorder does not know: picking it asks it.
-        QJsonObject camera = SimProcess::camera(0, QStringLiteral("1"), QString());
-        camera.insert(QStringLiteral("user"), QString());
-        camera.insert(QStringLiteral("adminPassword"), QStringLiteral("Ix-pass1"));
-        for (auto it = behaviour.begin(); it != behaviour.end(); ++it)
-            camera.insert(it.key(), it.value());
+        const QJsonObject camera = SimProcess::merged(SimProcess::camera(0, QStringLiteral("1"), QString()),
+            SimProcess::merged({{"user", ""}, {"adminPassword", "Ix-pass1"}}, behaviour));
         const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, kPassword), {camera});
         SimProcess sim;
         QVERIFY(sim.startScaled(SimProcess::scenario({recorder})));
