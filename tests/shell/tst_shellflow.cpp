@@ -48,6 +48,7 @@ private slots:
     void startsOnceWithEnglishWelcome()
     {
         ShellFixture f;
+        f.l10n->setLanguage(QStringLiteral("NL_BE"));
         QStringList lines;
         Log::setSink([&](const QString &line) { lines << line; });
         f.shell->awakeFromNib();
@@ -62,7 +63,6 @@ private slots:
         f.shell->awakeFromNib();
         QCOMPARE(f.currentPage(), QStringLiteral("install"));
         QCOMPARE(f.l10n->activeLanguage(), QStringLiteral("NL_BE"));
-        QCOMPARE(f.shell->windowTitle(), QStringLiteral("HRX-540A Setup Wizard"));
         Log::setSink({});
     }
 
