@@ -4,6 +4,7 @@
 #include "BinaryPlistBuilder.h"
 #include "PlistTools.h"
 #include "platform/PropertyList.h"
+#include "tests/support/DataRows.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -177,8 +178,6 @@ private slots:
     // Each bound holds at its value and gives way one past it, in both forms.
     void boundsHoldAtTheirEdges_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("read");
         // The bounds as promised, not as the header says: a loosened bound must fail here.
         constexpr qint64 values = 1 << 20;
         constexpr int depth = 512;
@@ -190,14 +189,13 @@ private slots:
             return head + QByteArray("<array>").repeated(n) + "<true/>" + QByteArray("</array>").repeated(n)
                 + "</plist>";
         };
-        QTest::newRow("binary: 2^20 values") << binaryValues(values) << true;
-        QTest::newRow("binary: 2^20 + 1 values") << binaryValues(values + 1) << false;
-        QTest::newRow("xml: 2^20 values") << xmlValues(values) << true;
-        QTest::newRow("xml: 2^20 + 1 values") << xmlValues(values + 1) << false;
-        QTest::newRow("binary: 512 levels") << binaryNested(depth) << true;
-        QTest::newRow("binary: 513 levels") << binaryNested(depth + 1) << false;
-        QTest::newRow("xml: 512 levels") << xmlNested(depth) << true;
-        QTest::newRow("xml: 513 levels") << xmlNested(depth + 1) << false;
+        rows<QByteArray, bool>({"bytes", "read"},
+            {{"binary: 2^20 values", binaryValues(values), true},
+                {"binary: 2^20 + 1 values", binaryValues(values + 1), false},
+                {"xml: 2^20 values", xmlValues(values), true}, {"xml: 2^20 + 1 values", xmlValues(values + 1), false},
+                {"binary: 512 levels", binaryNested(depth), true},
+                {"binary: 513 levels", binaryNested(depth + 1), false}, {"xml: 512 levels", xmlNested(depth), true},
+                {"xml: 513 levels", xmlNested(depth + 1), false}});
     }
 
     void boundsHoldAtTheirEdges()
