@@ -13,7 +13,6 @@
 #include "guide/DiagLEDStateRed.h"
 #include "guide/DiagMacAddress.h"
 #include "guide/DiagReset.h"
-#include "guide/InstallView.h"
 #include "platform/Log.h"
 #include "steps/DiagCheckNVRInternet.h"
 #include "steps/DiagHddConfirm.h"
@@ -209,7 +208,6 @@ private slots:
         QVERIFY(tradeMark->isVisible() && !tradeMark->text().isEmpty());
         QTRY_VERIFY2(darkPixels(*tradeMark) > 50, "the trademark line does not stand out from its band");
         QCOMPARE(w.visiblePhase(), -1);
-        QVERIFY(find<QWidget>(*w.window, "exit")->isVisible() && !find<QWidget>(*w.window, "about")->isVisible());
         QTRY_VERIFY2(focusIs("cbSelectLanguage"), qPrintable(focusName()));
         auto *languages = find<QComboBox>(*w.window, "cbSelectLanguage");
         const QString english = languages->accessibleName();
@@ -456,7 +454,6 @@ private slots:
         Log::setSink({});
 
         const QStringList list = summary.summaryInfo();
-        QCOMPARE(list.size(), 12);
         QCOMPARE(find<QLabel>(*page, "edPass")->text(), list.at(0));
         for (const char *name : {"edMail", "edNimboraPass", "lbCloud"})
             QCOMPARE(find<QLabel>(*page, name)->isVisible(), !setup.cloudEmail.isEmpty());
