@@ -95,11 +95,9 @@ private slots:
 
     void reentryDependsOnTheCounter_data()
     {
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<QString>("at");
-        QTest::newRow("mid sub-page 1 restarts") << 2 << QStringLiteral("0/0 0/10");
-        QTest::newRow("sub-page 2 moves to the last") << 3 << QStringLiteral("3/0 3/10 tip");
-        QTest::newRow("sub-page 0 stays") << 0 << QStringLiteral("0/0 0/10");
+        rows<int, QString>({"presses", "at"},
+            {{"mid sub-page 1 restarts", 2, "0/0 0/10"}, {"sub-page 2 moves to the last", 3, "3/0 3/10 tip"},
+                {"sub-page 0 stays", 0, "0/0 0/10"}});
     }
     void reentryDependsOnTheCounter()
     {

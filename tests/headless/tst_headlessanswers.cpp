@@ -1,5 +1,6 @@
 #include "EmptyNetwork.h"
 #include "HeadlessRun.h"
+#include "tests/support/DataRows.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -151,10 +152,7 @@ void HeadlessAnswersTest::everyMistakeIsReported()
 
 void HeadlessAnswersTest::aDayIsTheLongestTimeout_data()
 {
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("86400") << 86400 << true;
-    QTest::newRow("86401") << 86401 << false;
+    rows<int, bool>({"seconds", "taken"}, {{"86400", 86400, true}, {"86401", 86401, false}});
 }
 
 void HeadlessAnswersTest::aDayIsTheLongestTimeout()

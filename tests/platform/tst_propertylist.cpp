@@ -69,13 +69,7 @@ class TestPropertyList : public QObject
     Q_OBJECT
 
 private slots:
-    void plistlibFilesComeBackEqual_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::newRow("binary") << QStringLiteral("binary");
-        QTest::newRow("xml") << QStringLiteral("xml");
-    }
-
+    void plistlibFilesComeBackEqual_data() { rows<QString>({"format"}, {{"binary", "binary"}, {"xml", "xml"}}); }
     void plistlibFilesComeBackEqual()
     {
         QFETCH(QString, format);
@@ -93,10 +87,9 @@ private slots:
 
     void badValuesAreNotWritten_data()
     {
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("control character") << QVariant(QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}});
-        QTest::newRow("lone surrogate") << QVariant(QVariantList {QString(QChar(0xD800))});
-        QTest::newRow("null") << QVariant();
+        rows<QVariant>({"value"},
+            {{"control character", QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}}},
+                {"lone surrogate", QVariantList {QString(QChar(0xD800))}}, {"null", QVariant()}});
     }
 
     void badValuesAreNotWritten()

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "tests/support/DataRows.h"
 
 #include "app/DiagExit.h"
 #include "app/ReportPdf.h"
@@ -269,12 +270,7 @@ private slots:
 
     // Each page or document goes to xdg-open; only when it ends in failure
     // (no program for the address) is the user told where to go by hand.
-    void whatCannotBeOpenedIsNamed_data()
-    {
-        QTest::addColumn<int>("exitCode");
-        QTest::newRow("opened") << 0;
-        QTest::newRow("no program for it") << 3;
-    }
+    void whatCannotBeOpenedIsNamed_data() { rows<int>({"exitCode"}, {{"opened", 0}, {"no program for it", 3}}); }
     void whatCannotBeOpenedIsNamed()
     {
         QFETCH(int, exitCode);

@@ -1,6 +1,5 @@
 #include "StepsFixture.h"
 #include "guide/DiagMacAddress.h"
-#include "steps/ComputerTimeZone.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_HddInformationView.h"
@@ -373,12 +372,7 @@ private slots:
 
     // A row just before the first or just past the last (two rows in each
     // list) shows nothing and a click on it changes nothing.
-    void rowsOutsideTheListsAreRefused_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::newRow("-1") << -1;
-        QTest::newRow("the count") << 2;
-    }
+    void rowsOutsideTheListsAreRefused_data() { rows<int>({"row"}, {{"-1", -1}, {"the count", 2}}); }
     void rowsOutsideTheListsAreRefused()
     {
         QFETCH(int, row);
