@@ -87,10 +87,9 @@ private slots:
     // The search: two recorders, and none.
     void searchScreens_data()
     {
-        QTest::addColumn<QList<QJsonObject>>("recorders");
-        QTest::newRow("two-recorders") << QList<QJsonObject> {SimProcess::recorder(0), SimProcess::recorder(1)};
-        QTest::newRow("no-recorder") << QList<QJsonObject> {
-            SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})};
+        rows<QList<QJsonObject>>({"recorders"},
+            {{"two-recorders", {SimProcess::recorder(0), SimProcess::recorder(1)}},
+                {"no-recorder", {SimProcess::misbehaving(0, {{"silent", true}})}}});
     }
     void searchScreens()
     {
