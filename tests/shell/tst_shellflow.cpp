@@ -222,7 +222,8 @@ private slots:
         }
     }
 
-    // The report as a reader we did not write sees it: each fact it was given,
+    // The report as a reader we did not write sees it: each fact it was given
+    // (a fixed address in the language; DHCP is a row of the summary lab),
     // markup as plain text, Japanese as written, a missing fact as a dash, an
     // empty table as "None".
     void reportStatesItsFacts()
@@ -231,8 +232,9 @@ private slots:
         if (pdftotext.isEmpty())
             QSKIP("poppler-utils is not installed");
         ShellFixture f;
-        f.writeLanguage(
-            QStringLiteral("EN"), {{"Report_None", "None"}, {"Report_Yes", "\u306f\u3044"}, {"Report_No", "No"}});
+        f.writeLanguage(QStringLiteral("EN"),
+            {{"Report_None", "None"}, {"Report_Yes", "\u306f\u3044"}, {"Report_No", "No"},
+                {"Summary_StaticIP", "Fixed"}});
         f.l10n->setLanguage(QStringLiteral("EN"));
         TVexorReply nvr {};
         std::memcpy(nvr.modelName, "HRX-540A\x01", 9);
@@ -240,7 +242,6 @@ private slots:
         const uint8_t mac[] {0x00, 0x1c, 0x27, 0xab, 0xcd, 0xef}, ip[] {192, 0, 2, 11};
         std::memcpy(nvr.macAddress, mac, 6);
         std::memcpy(nvr.ipAddress, ip, 4);
-        nvr.dhcpEnabled = 1;
         SetupReport report;
         report.setRecorder(nvr);
         report.administrator = QStringLiteral("<b>admin</b> & co");
@@ -261,7 +262,7 @@ private slots:
         for (const QString &fact :
             {QStringLiteral("2026-03-04 05:06"), QStringLiteral("V2.0.1"), QStringLiteral("HRX-540A?"),
                 QString(32, QLatin1Char('7')), QStringLiteral("00:1c:27:ab:cd:ef"), QStringLiteral("192.0.2.11"),
-                QStringLiteral("DHCP"), QStringLiteral("<b>admin</b> & co"), QStringLiteral("Z\u00fcrich"),
+                QStringLiteral("Fixed"), QStringLiteral("<b>admin</b> & co"), QStringLiteral("Z\u00fcrich"),
                 QStringLiteral("1 WD Purple 953869 MB \u306f\u3044"), QStringLiteral("SetupCam_Title None"),
                 QStringLiteral("N-4711"), QStringLiteral("E-mail: \u2014"), QStringLiteral("Report_Registered No")})
             QVERIFY2(text.contains(fact), qPrintable(fact + QStringLiteral(" in: ") + text));
