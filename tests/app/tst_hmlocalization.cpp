@@ -6,6 +6,7 @@
 #include "platform/NotificationCenter.h"
 #include "platform/Resources.h"
 #include "platform/UrlOpener.h"
+#include "tests/support/DataRows.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -151,35 +152,14 @@ private slots:
         QVERIFY2(m_log.isEmpty(), qPrintable(m_log.join(QLatin1Char('\n'))));
     }
 
-    // The licence dialog: every piece from the active language's file (a key
-    // shown as itself: the file lacks it), the same each time it is shown.
     // Sizes as drives are labelled, in the language's units and numbers.
     void diskSizes_data()
     {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("megabytes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("1TB drive") << "EN"
-                                   << "953869"
-                                   << "1.0 TB";
-        QTest::newRow("500GB drive") << "EN"
-                                     << "476940"
-                                     << "500 GB";
-        QTest::newRow("just under a TB") << "EN"
-                                         << "953390"
-                                         << "1.0 TB";
-        QTest::newRow("small") << "EN"
-                               << "800"
-                               << "839 MB";
-        QTest::newRow("not a number") << "EN"
-                                      << "n/a"
-                                      << "n/a MB";
-        QTest::newRow("Russian") << "RU"
-                                 << "1907729"
-                                 << "2,0 \u0422\u0411";
-        QTest::newRow("Japanese 12TB") << "JP"
-                                       << "11444224"
-                                       << "12 TB";
+        rows<QString, QString, QString>({"language", "megabytes", "shown"},
+            {{"1TB drive", "EN", "953869", "1.0 TB"}, {"500GB drive", "EN", "476940", "500 GB"},
+                {"just under a TB", "EN", "953390", "1.0 TB"}, {"small", "EN", "800", "839 MB"},
+                {"not a number", "EN", "n/a", "n/a MB"}, {"Russian", "RU", "1907729", "2,0 \u0422\u0411"},
+                {"Japanese 12TB", "JP", "11444224", "12 TB"}});
     }
     void diskSizes()
     {
@@ -191,6 +171,8 @@ private slots:
         QCOMPARE(diskSizeText(megabytes, l10n), shown);
     }
 
+    // The licence dialog: every piece from the active language's file (a key
+    // shown as itself: the file lacks it), the same each time it is shown.
     void licenceInTheActiveLanguage()
     {
         NotificationCenter notifications;

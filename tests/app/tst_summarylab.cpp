@@ -11,6 +11,7 @@
 #include "platform/Log.h"
 #include "platform/NotificationCenter.h"
 #include "platform/UrlOpener.h"
+#include "tests/support/DataRows.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -23,13 +24,10 @@ const QString kNumber = QStringLiteral("87654321");
 
 QJsonObject recorderWith(const QJsonObject &cloud)
 {
-    QJsonObject recorder = SimProcess::configured(0, kPassword);
-    recorder.insert(QStringLiteral("cloud"), cloud);
     // A formatted disk, so that the recorder can record.
-    recorder.insert(QStringLiteral("disks"),
-        QJsonArray {QJsonObject {{"device", "sda"}, {"partitions", QJsonArray {QJsonObject {{"status", 2}}}}},
-            QJsonObject {{"device", ""}}});
-    return recorder;
+    const QJsonArray disks {QJsonObject {{"device", "sda"}, {"partitions", QJsonArray {QJsonObject {{"status", 2}}}}},
+        QJsonObject {{"device", ""}}};
+    return SimProcess::merged(SimProcess::configured(0, kPassword), {{"cloud", cloud}, {"disks", disks}});
 }
 
 QVariantMap plistlibReads(const QString &file)
@@ -161,14 +159,12 @@ private slots:
 
     void withoutCloudAccess_data()
     {
-        QTest::addColumn<QJsonObject>("cloud");
-        QTest::addColumn<QString>("server");
-        QTest::newRow("registered, no access") << QJsonObject {{"status", "1"}, {"access", "0"}, {"localhyperlink", ""}}
-                                               << Deployment::defaultPortalHost();
-        QTest::newRow("access, not registered, a blank link") << QJsonObject {{"status", "0"}, {"access", "1"},
-            {"localhyperlink", " "}} << Deployment::defaultPortalHost();
-        QTest::newRow("its own link") << QJsonObject {{"status", "0"}, {"localhyperlink", "https://192.0.2.10/"}}
-                                      << "https://192.0.2.10/";
+        const QString portal = Deployment::defaultPortalHost();
+        rows<QJsonObject, QString>({"cloud", "server"},
+            {{"registered, no access", {{"status", "1"}, {"access", "0"}, {"localhyperlink", ""}}, portal},
+                {"access, not registered, a blank link", {{"status", "0"}, {"access", "1"}, {"localhyperlink", " "}},
+                    portal},
+                {"its own link", {{"status", "0"}, {"localhyperlink", "https://192.0.2.10/"}}, "https://192.0.2.10/"}});
     }
     void withoutCloudAccess()
     {
@@ -204,26 +200,6 @@ private slots:
         QVERIFY(desktop().isEmpty());
         QVERIFY(QFileInfo::exists(summary->shortcutPaths()->propertyList));
         QCOMPARE(summary->recording(), SummaryView::Recording::Started);
-    }
-
-    void anUnansweredQuestionLeavesNothing()
-    {
-        startSim({});
-        sim.stop(); // nobody answers at the recorder's address
-        auto summary = std::make_unique<SummaryView>(*context, nullptr, f->bundle);
-        summary->setDelegate(nullptr, std::make_shared<const TVexorReply>(SimProcess::target(recorder)),
-            QStringLiteral("admin"), kPassword);
-        const auto failed = [this] {
-            return std::any_of(log.cbegin(), log.cend(),
-                [](const QString &l) { return l.startsWith(QLatin1String("SummaryView::onHttpDidError")); });
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(failed(), kWaitMs);
-        QVERIFY(!summary->btCheckEnabled());
-        QVERIFY(desktop().isEmpty());
-        QCOMPARE(summary->recording(), SummaryView::Recording::NotAsked);
-        const qsizetype opened = urls.opened().size();
-        summary->onGotoNvrClicked();
-        QCOMPARE(urls.opened().size(), opened + 1);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "guide/InstallView.h"
 #include "platform/Durations.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/DataRows.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -94,11 +95,9 @@ private slots:
 
     void reentryDependsOnTheCounter_data()
     {
-        QTest::addColumn<int>("presses");
-        QTest::addColumn<QString>("at");
-        QTest::newRow("mid sub-page 1 restarts") << 2 << QStringLiteral("0/0 0/10");
-        QTest::newRow("sub-page 2 moves to the last") << 3 << QStringLiteral("3/0 3/10 tip");
-        QTest::newRow("sub-page 0 stays") << 0 << QStringLiteral("0/0 0/10");
+        rows<int, QString>({"presses", "at"},
+            {{"mid sub-page 1 restarts", 2, "0/0 0/10"}, {"sub-page 2 moves to the last", 3, "3/0 3/10 tip"},
+                {"sub-page 0 stays", 0, "0/0 0/10"}});
     }
     void reentryDependsOnTheCounter()
     {
@@ -192,13 +191,10 @@ private slots:
 
     void macAddressRows_data()
     {
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("lower case") << QStringLiteral("00:1a:2b:3c:4d:5e") << QStringLiteral("001A2B3C4D5E");
-        QTest::newRow("none") << QString() << QStringLiteral("xxxxxxxxxxxx");
-        QTest::newRow("blank") << QStringLiteral(" ") << QStringLiteral("xxxxxxxxxxxx");
-        QTest::newRow("too short") << QStringLiteral("00:1a:2b") << QStringLiteral("xxxxxxxxxxxx");
-        QTest::newRow("extra part") << QStringLiteral("00:1a:2b:3c:4d:5e:77") << QStringLiteral("001A2B3C4D5E");
+        const char *unknown = "xxxxxxxxxxxx";
+        rows<QString, QString>({"selected", "shown"},
+            {{"lower case", "00:1a:2b:3c:4d:5e", "001A2B3C4D5E"}, {"none", QString(), unknown}, {"blank", " ", unknown},
+                {"too short", "00:1a:2b", unknown}, {"extra part", "00:1a:2b:3c:4d:5e:77", "001A2B3C4D5E"}});
     }
     void macAddressRows()
     {

@@ -5,6 +5,7 @@
 #include "HeadlessRun.h"
 #include "LabEnv.h"
 #include "SimProcess.h"
+#include "tests/support/DataRows.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -42,48 +43,36 @@ private slots:
 
     void causeIsNamed_data()
     {
-        QTest::addColumn<QJsonObject>("scenario"); // empty: nothing answers
-        QTest::addColumn<QJsonObject>("answers"); // beside the password
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("cause"); // at the end; empty: none
-        QTest::addColumn<QString>("named"); // what the message names
-        QTest::addColumn<QString>("lastPage"); // searchNVR: nothing was sent that changes the recorder
-
         const QString otherLink = qEnvironmentVariable("NVRLAB_OTHER_LINK_IP");
         const QJsonObject goOn {{"searchNVR", QJsonObject {{"unreachable", "goOn"}}}};
-        QTest::newRow("other subnet") << scenarioFile("other-subnet.json") << QJsonObject() << 1 << "otherSubnet"
-                                      << "198.18.0.10/24"
-                                      << "searchNVR";
         // The lab's computer is on two links, veth pairs; the search leaves by the first.
         const QString secondLink = QStringLiteral("Virtual network (%1) 198.51.100.1/24");
-        QTest::newRow("no answer") << QJsonObject() << QJsonObject() << 1 << "severalNetworks"
-                                   << secondLink.arg(qEnvironmentVariable("NVRLAB_PC_LINK2")) << "searchNVR";
-        // Found and set up as far as the disks, whose reading then gets no answer.
         const QJsonObject stall {{"webStall", true}, {"webPaths", QJsonArray {"/config/storageinfo"}}};
-        QTest::newRow("later step") << SimProcess::scenario({SimProcess::misbehaving(0, stall)}) << QJsonObject() << 1
-                                    << "httpsClosed" << SimProcess::recorder(0).value("ip").toString() << "hdd";
-        QTest::newRow("through the gateway")
-            << scenarioWith({{"ip", qEnvironmentVariable("NVRLAB_ROUTED_IP")}, {"gateway", "198.19.0.1"}})
-            << QJsonObject() << 0 << ""
-            << ""
-            << "summary";
-        // The recorder's own mistake, told at the search and again when its port stays shut.
-        QTest::newRow("mask 0, port closed")
-            << scenarioWith({{"mask", "0.0.0.0"}, {"misbehave", QJsonObject {{"webClosed", true}}}}) << QJsonObject()
-            << 1 << "badMask"
-            << "0.0.0.0"
-            << "timeZone";
-        // Told at the search, then the recorder answers: a later failure is not blamed on it.
-        QTest::newRow("cleared once reached")
-            << scenarioWith({{"mask", "255.0.255.0"}})
-            << QJsonObject {{"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 5}}}}}}} << 1
-            << ""
-            << ""
-            << "searchCAM";
-        QTest::newRow("two links") << scenarioWith({{"ip", otherLink}}) << QJsonObject() << 1 << "otherLink"
-                                   << otherLink << "searchNVR";
-        QTest::newRow("two links, gone on")
-            << scenarioWith({{"ip", otherLink}}) << goOn << 1 << "otherLink" << otherLink << "timeZone";
+        // scenario empty: nothing answers; answers beside the password; cause at
+        // the end, empty: none; named: what the message names; lastPage searchNVR:
+        // nothing was sent that changes the recorder.
+        rows<QJsonObject, QJsonObject, int, QString, QString, QString>(
+            {"scenario", "answers", "exitCode", "cause", "named", "lastPage"},
+            {{"other subnet", scenarioFile("other-subnet.json"), {}, 1, "otherSubnet", "198.18.0.10/24", "searchNVR"},
+                {"no answer", {}, {}, 1, "severalNetworks", secondLink.arg(qEnvironmentVariable("NVRLAB_PC_LINK2")),
+                    "searchNVR"},
+                // Found and set up as far as the disks, whose reading then gets no answer.
+                {"later step", SimProcess::scenario({SimProcess::misbehaving(0, stall)}), {}, 1, "httpsClosed",
+                    SimProcess::recorder(0).value("ip").toString(), "hdd"},
+                {"through the gateway",
+                    scenarioWith({{"ip", qEnvironmentVariable("NVRLAB_ROUTED_IP")}, {"gateway", "198.19.0.1"}}), {}, 0,
+                    "", "", "summary"},
+                // The recorder's own mistake, told at the search and again when its port stays shut.
+                {"mask 0, port closed",
+                    scenarioWith({{"mask", "0.0.0.0"}, {"misbehave", QJsonObject {{"webClosed", true}}}}), {}, 1,
+                    "badMask", "0.0.0.0", "timeZone"},
+                // Told at the search, then the recorder answers: a later failure is not blamed on it.
+                {"cleared once reached", scenarioWith({{"mask", "255.0.255.0"}}),
+                    {{"searchCAM", QJsonObject {{"cameras", QJsonArray {QJsonObject {{"camera", 5}}}}}}}, 1, "", "",
+                    "searchCAM"},
+                {"two links", scenarioWith({{"ip", otherLink}}), {}, 1, "otherLink", otherLink, "searchNVR"},
+                {"two links, gone on", scenarioWith({{"ip", otherLink}}), goOn, 1, "otherLink", otherLink,
+                    "timeZone"}});
     }
     void causeIsNamed()
     {

@@ -1,5 +1,6 @@
 #include "EmptyNetwork.h"
 #include "HeadlessRun.h"
+#include "tests/support/DataRows.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -151,10 +152,7 @@ void HeadlessAnswersTest::everyMistakeIsReported()
 
 void HeadlessAnswersTest::aDayIsTheLongestTimeout_data()
 {
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<bool>("taken");
-    QTest::newRow("86400") << 86400 << true;
-    QTest::newRow("86401") << 86401 << false;
+    rows<int, bool>({"seconds", "taken"}, {{"86400", 86400, true}, {"86401", 86401, false}});
 }
 
 void HeadlessAnswersTest::aDayIsTheLongestTimeout()
@@ -205,28 +203,24 @@ void HeadlessAnswersTest::missingFileIsReported()
 // a refused option is reported instead of it, an accepted one beside it.
 void HeadlessAnswersTest::refusesBadOptions_data()
 {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QString>("message");
     const QByteArray noRecorders = R"({"recorders": []})";
     const QString planMistake = QStringLiteral("\"recorders\" must be a list of at least one");
+    const QString jobs = QStringLiteral("--jobs takes a whole number from 1 to 64");
     const auto batch = [](const QStringList &options) {
         return QStringList {QStringLiteral("--batch"), "PLAN"} + options;
     };
-    QTest::newRow("--jobs 64") << batch({"--jobs", "64"}) << QByteArray() << planMistake;
-    QTest::newRow("--jobs 65") << batch({"--jobs", "65"}) << QByteArray() << "--jobs takes a whole number from 1 to 64";
-    QTest::newRow("--jobs 0") << batch({"--jobs", "0"}) << QByteArray() << "--jobs takes a whole number from 1 to 64";
-    QTest::newRow("table over the plan") << batch({"--csv", "PLAN"}) << QByteArray() << "would replace the plan";
-    QTest::newRow("table in a missing folder")
-        << batch({"--csv", "/nonexistent/t.csv"}) << QByteArray() << "cannot write the table /nonexistent/t.csv";
-    QTest::newRow("plan on standard input") << QStringList {"--batch", "-"} << noRecorders.left(5)
-                                            << "the batch plan from standard input is not valid JSON";
-    QTest::newRow("answers on standard input")
-        << QStringList {"--headless", "-"} << QByteArray("[]") << "the answers file from standard input must hold";
-    QTest::newRow("--check with --search")
-        << QStringList {"--search", "--check"} << QByteArray() << "--check does not go with --search";
-    QTest::newRow("two modes") << QStringList {"--search", "--batch", "PLAN"} << QByteArray() << "give one mode";
-    QTest::newRow("a word too many") << batch({"more"}) << QByteArray() << "unexpected argument more";
+    rows<QStringList, QByteArray, QString>({"arguments", "input", "message"},
+        {{"--jobs 64", batch({"--jobs", "64"}), {}, planMistake}, {"--jobs 65", batch({"--jobs", "65"}), {}, jobs},
+            {"--jobs 0", batch({"--jobs", "0"}), {}, jobs},
+            {"table over the plan", batch({"--csv", "PLAN"}), {}, "would replace the plan"},
+            {"table in a missing folder", batch({"--csv", "/nonexistent/t.csv"}), {},
+                "cannot write the table /nonexistent/t.csv"},
+            {"plan on standard input", {"--batch", "-"}, noRecorders.left(5),
+                "the batch plan from standard input is not valid JSON"},
+            {"answers on standard input", {"--headless", "-"}, "[]", "the answers file from standard input must hold"},
+            {"--check with --search", {"--search", "--check"}, {}, "--check does not go with --search"},
+            {"two modes", {"--search", "--batch", "PLAN"}, {}, "give one mode"},
+            {"a word too many", batch({"more"}), {}, "unexpected argument more"}});
 }
 
 void HeadlessAnswersTest::refusesBadOptions()

@@ -30,12 +30,10 @@ const QString kEmail = QStringLiteral("owner@example.com");
 
 QJsonObject camera(int n, const QString &type, const QString &reported, const QString &own)
 {
-    QJsonObject c = SimProcess::camera(n, type, reported);
     // A camera whose password the recorder does not know reports no user.
-    if (reported.isEmpty() && !own.isEmpty())
-        c.insert(QStringLiteral("user"), QString());
-    c.insert(QStringLiteral("adminPassword"), own);
-    return c;
+    const QJsonObject user = reported.isEmpty() && !own.isEmpty() ? QJsonObject {{"user", ""}} : QJsonObject();
+    return SimProcess::merged(
+        SimProcess::camera(n, type, reported), SimProcess::merged(user, {{"adminPassword", own}}));
 }
 
 QJsonObject pick(const QJsonObject &camera, const QString &password = QString())

@@ -5,7 +5,6 @@
 #include "launcher/LauncherPairing.h"
 #include "platform/PropertyList.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>

@@ -6,6 +6,7 @@
 #include "platform/Durations.h"
 #include "platform/HostReachability.h"
 #include "platform/Log.h"
+#include "tests/support/DataRows.h"
 
 #include <QMutex>
 #include <QProcess>
@@ -66,17 +67,15 @@ private slots:
 
     void flagRule_data()
     {
-        QTest::addColumn<quint32>("flags");
-        QTest::addColumn<bool>("reachable");
         using namespace ReachabilityFlag;
-        QTest::newRow("nothing") << quint32(0) << false;
-        QTest::newRow("reachable") << reachable << true;
-        QTest::newRow("reachable, connection required") << (reachable | connectionRequired) << true;
-        QTest::newRow("reachable, transient") << (reachable | transientConnection) << true;
-        QTest::newRow("reachable, transient, connection required")
-            << (reachable | transientConnection | connectionRequired) << false;
-        QTest::newRow("transient, connection required") << (transientConnection | connectionRequired) << false;
-        QTest::newRow("other bits only") << quint32(0xfff8) << false;
+        rows<quint32, bool>({"flags", "reachable"},
+            {{"nothing", 0, false}, {"reachable", reachable, true},
+                {"reachable, connection required", reachable | connectionRequired, true},
+                {"reachable, transient", reachable | transientConnection, true},
+                {"reachable, transient, connection required", reachable | transientConnection | connectionRequired,
+                    false},
+                {"transient, connection required", transientConnection | connectionRequired, false},
+                {"other bits only", 0xfff8, false}});
     }
     void flagRule()
     {
@@ -87,14 +86,11 @@ private slots:
 
     void refusedNamesGiveNoMonitor_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty") << QString() << false;
-        QTest::newRow("blank inside") << QStringLiteral("www example.com") << false;
-        QTest::newRow("NUL inside") << QStringLiteral("www.example.com") + QChar(0) + QStringLiteral("x") << false;
-        QTest::newRow("host name") << QStringLiteral("www.example.com") << true;
-        QTest::newRow("international") << QStringLiteral("bücher.example") << true;
-        QTest::newRow("address") << QStringLiteral("127.0.0.1") << true;
+        rows<QString, bool>({"name", "accepted"},
+            {{"empty", QString(), false}, {"blank inside", "www example.com", false},
+                {"NUL inside", QStringLiteral("www.example.com") + QChar(0) + QStringLiteral("x"), false},
+                {"host name", "www.example.com", true}, {"international", "b\u00fccher.example", true},
+                {"address", "127.0.0.1", true}});
     }
     void refusedNamesGiveNoMonitor()
     {

@@ -4,6 +4,7 @@
 #include "BinaryPlistBuilder.h"
 #include "PlistTools.h"
 #include "platform/PropertyList.h"
+#include "tests/support/DataRows.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -68,13 +69,7 @@ class TestPropertyList : public QObject
     Q_OBJECT
 
 private slots:
-    void plistlibFilesComeBackEqual_data()
-    {
-        QTest::addColumn<QString>("format");
-        QTest::newRow("binary") << QStringLiteral("binary");
-        QTest::newRow("xml") << QStringLiteral("xml");
-    }
-
+    void plistlibFilesComeBackEqual_data() { rows<QString>({"format"}, {{"binary", "binary"}, {"xml", "xml"}}); }
     void plistlibFilesComeBackEqual()
     {
         QFETCH(QString, format);
@@ -92,10 +87,9 @@ private slots:
 
     void badValuesAreNotWritten_data()
     {
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("control character") << QVariant(QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}});
-        QTest::newRow("lone surrogate") << QVariant(QVariantList {QString(QChar(0xD800))});
-        QTest::newRow("null") << QVariant();
+        rows<QVariant>({"value"},
+            {{"control character", QVariantMap {{QStringLiteral("k"), QStringLiteral("a\x01")}}},
+                {"lone surrogate", QVariantList {QString(QChar(0xD800))}}, {"null", QVariant()}});
     }
 
     void badValuesAreNotWritten()
@@ -177,8 +171,6 @@ private slots:
     // Each bound holds at its value and gives way one past it, in both forms.
     void boundsHoldAtTheirEdges_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("read");
         // The bounds as promised, not as the header says: a loosened bound must fail here.
         constexpr qint64 values = 1 << 20;
         constexpr int depth = 512;
@@ -190,14 +182,13 @@ private slots:
             return head + QByteArray("<array>").repeated(n) + "<true/>" + QByteArray("</array>").repeated(n)
                 + "</plist>";
         };
-        QTest::newRow("binary: 2^20 values") << binaryValues(values) << true;
-        QTest::newRow("binary: 2^20 + 1 values") << binaryValues(values + 1) << false;
-        QTest::newRow("xml: 2^20 values") << xmlValues(values) << true;
-        QTest::newRow("xml: 2^20 + 1 values") << xmlValues(values + 1) << false;
-        QTest::newRow("binary: 512 levels") << binaryNested(depth) << true;
-        QTest::newRow("binary: 513 levels") << binaryNested(depth + 1) << false;
-        QTest::newRow("xml: 512 levels") << xmlNested(depth) << true;
-        QTest::newRow("xml: 513 levels") << xmlNested(depth + 1) << false;
+        rows<QByteArray, bool>({"bytes", "read"},
+            {{"binary: 2^20 values", binaryValues(values), true},
+                {"binary: 2^20 + 1 values", binaryValues(values + 1), false},
+                {"xml: 2^20 values", xmlValues(values), true}, {"xml: 2^20 + 1 values", xmlValues(values + 1), false},
+                {"binary: 512 levels", binaryNested(depth), true},
+                {"binary: 513 levels", binaryNested(depth + 1), false}, {"xml: 512 levels", xmlNested(depth), true},
+                {"xml: 513 levels", xmlNested(depth + 1), false}});
     }
 
     void boundsHoldAtTheirEdges()

@@ -142,12 +142,9 @@ private slots:
 
     void recordCarriesTheRecordersSettings()
     {
-        QJsonObject r = SimProcess::recorder(0);
-        r.insert(QStringLiteral("firmware"), QStringLiteral("2.3.4.5"));
-        r.insert(QStringLiteral("webPort"), 8080);
-        r.insert(QStringLiteral("mask"), QStringLiteral("255.255.254.0"));
-        r.insert(QStringLiteral("dns2"), QStringLiteral("198.51.100.2"));
-        r.insert(QStringLiteral("dhcp"), true);
+        const QJsonObject r = SimProcess::merged(SimProcess::recorder(0),
+            {{"firmware", "2.3.4.5"}, {"webPort", 8080}, {"mask", "255.255.254.0"}, {"dns2", "198.51.100.2"},
+                {"dhcp", true}});
         startSim({r});
         SearchRun run;
         run.start();

@@ -27,6 +27,7 @@ public:
     ScriptedModalHost &modal() { return m_modal; }
     HMLocalization &localization() { return *m_l10n; }
     WizardContext &context() { return *m_context; }
+    const RecordingUrlOpener &urls() const { return m_urls; }
     QString currentStep() const;
     const QString &why() const { return m_why; }
 

@@ -69,11 +69,9 @@ private slots:
         setDurations(d);
         const QList<QJsonObject> misbehaviours {
             {{"flood", kFlood}}, {{"garbage", true}}, {{"silent", true}}, {{"silentCommands", true}}, {}};
-        for (int r = 0; r < Count; ++r) {
-            QJsonObject recorder = SimProcess::configured(r, kPassword);
-            recorder.insert(QStringLiteral("misbehave"), misbehaviours.at(r));
-            m_recorders << recorder;
-        }
+        for (int r = 0; r < Count; ++r)
+            m_recorders << SimProcess::merged(
+                SimProcess::configured(r, kPassword), {{"misbehave", misbehaviours.at(r)}});
         QVERIFY(m_sim.startScaled(SimProcess::scenario(m_recorders), 0.02));
     }
 

@@ -16,6 +16,7 @@
 #include "steps/Setup_TimeZoneView.h"
 #include "util/UtilMethod.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QtTest>
@@ -80,18 +81,15 @@ private:
         m_recorders.clear();
         for (const QStringList &paths : pathSets) {
             for (int h = 0; h < HostileCount; ++h) {
-                QJsonObject m = misbehave(h);
-                m.insert(QStringLiteral("webPaths"), QJsonArray::fromStringList(paths));
-                QJsonObject recorder = SimProcess::configured(int(m_recorders.size()), kPassword);
-                recorder.insert(QStringLiteral("misbehave"), m);
-                m_recorders << recorder;
+                const QJsonObject m
+                    = SimProcess::merged(misbehave(h), {{"webPaths", QJsonArray::fromStringList(paths)}});
+                m_recorders << SimProcess::merged(
+                    SimProcess::configured(int(m_recorders.size()), kPassword), {{"misbehave", m}});
             }
         }
         m_recorders << SimProcess::configured(int(m_recorders.size()), kPassword);
-        for (QJsonObject &recorder : m_recorders) {
-            for (auto it = extra.begin(); it != extra.end(); ++it)
-                recorder.insert(it.key(), it.value());
-        }
+        for (QJsonObject &recorder : m_recorders)
+            recorder = SimProcess::merged(recorder, extra);
         QJsonObject scenario = SimProcess::scenario(m_recorders);
         if (!portal.isEmpty())
             scenario.insert(QStringLiteral("portal"), portal);
@@ -406,7 +404,8 @@ private slots:
     }
 
     // The summary's two questions answered badly: nothing shown, no shortcut
-    // over a cloud state it could not read, what was set still listed.
+    // over a cloud state it could not read, what was set still listed, and the
+    // recorder's own page opens all the same.
     void summaryPage_data() { hostileRows("cloud state", "recording"); }
     void summaryPage()
     {
@@ -427,6 +426,10 @@ private slots:
         const bool cloudRead = pathSet == 1;
         QCOMPARE(summary.target().has_value(), cloudRead);
         QCOMPARE(summary.btCheckEnabled(), cloudRead);
+        if (!cloudRead)
+            QVERIFY(QDir(walk.context().folders.desktop).isEmpty());
+        summary.onGotoNvrClicked();
+        QCOMPARE(walk.urls().opened().size(), 1);
         QCOMPARE(summary.edPass(), kPassword);
         keptSetupState(walk, mac);
         QVERIFY(peakBounded(hostile));

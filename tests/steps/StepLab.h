@@ -8,6 +8,7 @@
 #include "platform/Durations.h"
 #include "steps/SetupStep.h"
 #include "steps/SetupStepDelegate.h"
+#include "tests/support/DataRows.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -24,7 +24,8 @@ struct StepsFixture
     RecordingUrlOpener urls;
     std::unique_ptr<WizardContext> context;
 
-    explicit StepsFixture(const Entries &extra = {})
+    // searchesLan false: walked without a LAN, the search step never broadcasts.
+    explicit StepsFixture(const Entries &extra = {}, bool searchesLan = true)
     {
         Entries entries = {{"APP_Error", "Error:"}, {"SetupSetPwd Msg", "Enter the password twice."},
             {"SetupSetPwd Msg1", "Invalid password."}, {"SetupSetPwd Msg2", "The passwords differ."},
@@ -36,7 +37,7 @@ struct StepsFixture
         writeLanguage(QStringLiteral("EN"), entries);
         l10n = std::make_unique<HMLocalization>(langDir.path());
         l10n->setLanguage(QStringLiteral("EN"));
-        context.reset(new WizardContext {notifications, *l10n, modal, urls, {}});
+        context.reset(new WizardContext {notifications, *l10n, modal, urls, {}, searchesLan});
     }
 
     void writeLanguage(const QString &code, const Entries &entries)

@@ -144,12 +144,11 @@ private slots:
 
     void aRegisteredRecorderGoesStraightOn_data()
     {
-        QTest::addColumn<QJsonObject>("registration");
-        QTest::addColumn<QString>("account");
-        QTest::newRow("with an account") << QJsonObject {{"status", "1"}, {"email", "me@example.com"},
-            {"password", "pw"}} << "me@example.com:pw";
-        QTest::newRow("without an e-mail") << QJsonObject {{"status", "1"}} << "none:none";
-        QTest::newRow("400 Bad Request") << QJsonObject {{"badRequest", true}} << "none:none";
+        rows<QJsonObject, QString>({"registration", "account"},
+            {{"with an account", {{"status", "1"}, {"email", "me@example.com"}, {"password", "pw"}},
+                 "me@example.com:pw"},
+                {"without an e-mail", {{"status", "1"}}, "none:none"},
+                {"400 Bad Request", {{"badRequest", true}}, "none:none"}});
     }
     void aRegisteredRecorderGoesStraightOn()
     {
@@ -164,16 +163,11 @@ private slots:
 
     void noFormWithoutInternet_data()
     {
-        QTest::addColumn<QString>("probeHost");
-        QTest::addColumn<QString>("access");
-        QTest::addColumn<int>("internet");
-        QTest::newRow("the computer offline")
-            << qEnvironmentVariable("NVRLAB_OFFLINE_HOST") << "1" << int(Setup_NimboraView::Unreachable);
-        // A name no monitor can be made for: the check never reports.
-        QTest::newRow("the computer's check never reports") << "no such host"
-                                                            << "1" << int(Setup_NimboraView::NotKnown);
-        QTest::newRow("the recorder offline") << ""
-                                              << "0" << int(Setup_NimboraView::Reachable);
+        // A name no monitor can be made for: the computer's check never reports.
+        rows<QString, QString, int>({"probeHost", "access", "internet"},
+            {{"the computer offline", qEnvironmentVariable("NVRLAB_OFFLINE_HOST"), "1", Setup_NimboraView::Unreachable},
+                {"the computer's check never reports", "no such host", "1", Setup_NimboraView::NotKnown},
+                {"the recorder offline", "", "0", Setup_NimboraView::Reachable}});
     }
     void noFormWithoutInternet()
     {

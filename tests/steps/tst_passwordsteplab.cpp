@@ -123,11 +123,8 @@ private slots:
     // to the search.
     void rightResetAccountCountsDownAndGoesBack_data()
     {
-        QTest::addColumn<QJsonValue>("announced");
-        QTest::addColumn<int>("seconds");
-        QTest::newRow("seconds") << QJsonValue(12) << 12;
-        QTest::newRow("seconds with their unit") << QJsonValue(QStringLiteral("12s")) << 12;
-        QTest::newRow("none") << QJsonValue(0) << 50;
+        rows<QJsonValue, int>(
+            {"announced", "seconds"}, {{"seconds", 12, 12}, {"seconds with their unit", "12s", 12}, {"none", 0, 50}});
     }
     void rightResetAccountCountsDownAndGoesBack()
     {

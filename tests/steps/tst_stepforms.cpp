@@ -1,6 +1,5 @@
 #include "StepsFixture.h"
 #include "guide/DiagMacAddress.h"
-#include "steps/ComputerTimeZone.h"
 #include "steps/DiagResetNVR.h"
 #include "steps/Setup_ConfirmPasswordView.h"
 #include "steps/Setup_HddInformationView.h"
@@ -10,13 +9,11 @@
 #include "steps/Setup_SetPasswordView.h"
 #include "steps/Setup_TimeZoneContentView.h"
 #include "steps/TimeZoneMatch.h"
+#include "tests/support/DataRows.h"
 #include "util/UtilMethod.h"
 #include "webconfig/RecordParsers.h"
 
 #include <QtTest>
-
-#include <array>
-#include <tuple>
 
 namespace {
 
@@ -43,17 +40,6 @@ std::shared_ptr<THddInfo> bay(int id, int status)
     answer += status < 0 ? QStringLiteral("partitions=0\r\n")
                          : QStringLiteral("partitions=1\r\npartitioninfo0=953869,0,953869,0,%1,EXT4\r\n").arg(status);
     return RecordParsers::hddInfo(answer + QStringLiteral("plug=1\r\nready=1\r\nend\r\n"));
-}
-
-// Data rows: the columns by name, then one row per entry, its name first.
-template<class... Field>
-void rows(const std::array<const char *, sizeof...(Field)> &columns,
-    std::initializer_list<std::tuple<const char *, Field...>> table)
-{
-    size_t column = 0;
-    (QTest::addColumn<Field>(columns[column++]), ...);
-    for (const auto &row : table)
-        std::apply([](const char *name, const Field &...field) { (QTest::newRow(name) << ... << field); }, row);
 }
 
 using Icon = Setup_HddInformationView::StatusIcon;
@@ -306,12 +292,10 @@ private slots:
 
     void zoneSearchIgnoresCaseAndDiacritics_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("plain letters find accented") << "sao" << QStringList {kZones.at(0)};
-        QTest::newRow("accent typed, none in list") << "P\u00e1ris" << QStringList {kZones.at(1)};
-        QTest::newRow("decomposed input") << "Su\u0308" << QStringList();
-        QTest::newRow("two hits in order") << "taipei" << QStringList {kZones.at(2), kZones.at(3)};
+        rows<QString, QStringList>({"typed", "found"},
+            {{"plain letters find accented", "sao", {kZones.at(0)}},
+                {"accent typed, none in list", "P\u00e1ris", {kZones.at(1)}}, {"decomposed input", "Su\u0308", {}},
+                {"two hits in order", "taipei", {kZones.at(2), kZones.at(3)}}});
     }
     void zoneSearchIgnoresCaseAndDiacritics()
     {
@@ -388,12 +372,7 @@ private slots:
 
     // A row just before the first or just past the last (two rows in each
     // list) shows nothing and a click on it changes nothing.
-    void rowsOutsideTheListsAreRefused_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::newRow("-1") << -1;
-        QTest::newRow("the count") << 2;
-    }
+    void rowsOutsideTheListsAreRefused_data() { rows<int>({"row"}, {{"-1", -1}, {"the count", 2}}); }
     void rowsOutsideTheListsAreRefused()
     {
         QFETCH(int, row);

@@ -75,14 +75,12 @@ private slots:
     // proposal's rules are rows of the step rules test.
     void proposalThenRecorderZone_data()
     {
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("proposed");
-        QTest::addColumn<int>("by");
-        QTest::newRow("by city") << "Asia/Taipei" << 8 * 3600 << kWizardZones.at(4) << int(TimeZoneMatch::By::Location);
-        QTest::newRow("by whole offset, not its hours")
-            << "Asia/Katmandu" << 5 * 3600 + 45 * 60 << kWizardZones.at(3) << int(TimeZoneMatch::By::Gmt);
-        QTest::newRow("nothing") << "Pacific/Kiritimati" << 14 * 3600 << "" << int(TimeZoneMatch::By::Nothing);
+        using By = TimeZoneMatch::By;
+        rows<QString, int, QString, int>({"identifier", "offset", "proposed", "by"},
+            {{"by city", "Asia/Taipei", 8 * 3600, kWizardZones.at(4), int(By::Location)},
+                {"by whole offset, not its hours", "Asia/Katmandu", 5 * 3600 + 45 * 60, kWizardZones.at(3),
+                    int(By::Gmt)},
+                {"nothing", "Pacific/Kiritimati", 14 * 3600, "", int(By::Nothing)}});
     }
     void proposalThenRecorderZone()
     {
@@ -203,9 +201,7 @@ private slots:
     // is written.
     void answerWithoutAListWritesNothing_data()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("no list") << "missing";
-        QTest::newRow("empty list") << "empty";
+        rows<QString>({"answer"}, {{"no list", "missing"}, {"empty list", "empty"}});
     }
     void answerWithoutAListWritesNothing()
     {

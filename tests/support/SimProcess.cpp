@@ -80,17 +80,12 @@ QJsonObject SimProcess::merged(QJsonObject into, const QJsonObject &extra)
 
 QJsonObject SimProcess::configured(int n, const QString &password)
 {
-    QJsonObject r = recorder(n);
-    r.insert(QStringLiteral("password"), password);
-    r.insert(QStringLiteral("factory"), false);
-    return r;
+    return merged(recorder(n), {{"password", password}, {"factory", false}});
 }
 
 QJsonObject SimProcess::misbehaving(int n, const QJsonObject &misbehave)
 {
-    QJsonObject r = recorder(n);
-    r.insert(QStringLiteral("misbehave"), misbehave);
-    return r;
+    return merged(recorder(n), {{"misbehave", misbehave}});
 }
 
 QJsonObject SimProcess::camera(int n, const QString &protocolType, const QString &password)

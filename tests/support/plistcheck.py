@@ -3,7 +3,6 @@
 
   plistcheck.py sample OUT xml|binary COUNT   a file with every type, COUNT entries
   plistcheck.py bookmarks OUT xml|binary      a bookmarks file full of other entries
-  plistcheck.py convert IN OUT xml|binary     read IN, write it again as OUT
   plistcheck.py same A B                      both files hold equal values of equal types
   plistcheck.py reads FILE...                 every file reads
   plistcheck.py added ORIG NOW ENTRY.json     NOW is ORIG with ENTRY last on the bar
@@ -93,8 +92,6 @@ def main(argv):
         dump(sample(int(args[2])), args[0], args[1])
     elif cmd == "bookmarks":
         dump(bookmarks(), args[0], args[1])
-    elif cmd == "convert":
-        dump(load(args[0]), args[1], args[2])
     elif cmd == "same":
         if typed(load(args[0])) != typed(load(args[1])):
             fail("%s and %s differ" % (args[0], args[1]))

@@ -1,3 +1,4 @@
+#include "tests/support/DataRows.h"
 #include "util/AsyncUdpSocket.h"
 #include "util/AsyncUdpSocketDelegate.h"
 #include "util/Base64.h"
@@ -129,21 +130,17 @@ private slots:
 
     void parsingAddresses_data()
     {
-        QTest::addColumn<bool>("mac");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Bytes>("bytes");
-        QTest::newRow("ip with port") << false << QStringLiteral("192.168.1.7:80") << Bytes {192, 168, 1, 7};
-        QTest::newRow("ip plain") << false << QStringLiteral("10.0.0.1") << Bytes {10, 0, 0, 1};
-        QTest::newRow("ip leading digits only") << false << QStringLiteral("10a.x.3b.4") << Bytes {10, 0, 3, 4};
-        QTest::newRow("ip cut to 8 bits") << false << QStringLiteral("300.1.2.3") << Bytes {44, 1, 2, 3};
-        QTest::newRow("ip at most four") << false << QStringLiteral("1.2.3.4.5.6") << Bytes {1, 2, 3, 4};
-        QTest::newRow("ip fewer parts keep the rest") << false << QStringLiteral("7.8") << Bytes {7, 8, 0xEE, 0xEE};
-        QTest::newRow("mac lower case") << true << QStringLiteral("00:0a:ff:01:02:03:77")
-                                        << Bytes {0, 10, 255, 1, 2, 3};
-        QTest::newRow("mac upper case") << true << QStringLiteral("00:1C:27:AB:CD:EF:77")
-                                        << Bytes {0, 0x1C, 0x27, 0xAB, 0xCD, 0xEF};
-        QTest::newRow("mac unreadable part") << true << QStringLiteral("zz:1:2:3:4:5:77") << Bytes {0, 1, 2, 3, 4, 5};
-        QTest::newRow("mac low 8 bits") << true << QStringLiteral("1ff:2:3:4:5:6:77") << Bytes {0xFF, 2, 3, 4, 5, 6};
+        rows<bool, QString, Bytes>({"mac", "text", "bytes"},
+            {{"ip with port", false, "192.168.1.7:80", {192, 168, 1, 7}},
+                {"ip plain", false, "10.0.0.1", {10, 0, 0, 1}},
+                {"ip leading digits only", false, "10a.x.3b.4", {10, 0, 3, 4}},
+                {"ip cut to 8 bits", false, "300.1.2.3", {44, 1, 2, 3}},
+                {"ip at most four", false, "1.2.3.4.5.6", {1, 2, 3, 4}},
+                {"ip fewer parts keep the rest", false, "7.8", {7, 8, 0xEE, 0xEE}},
+                {"mac lower case", true, "00:0a:ff:01:02:03:77", {0, 10, 255, 1, 2, 3}},
+                {"mac upper case", true, "00:1C:27:AB:CD:EF:77", {0, 0x1C, 0x27, 0xAB, 0xCD, 0xEF}},
+                {"mac unreadable part", true, "zz:1:2:3:4:5:77", {0, 1, 2, 3, 4, 5}},
+                {"mac low 8 bits", true, "1ff:2:3:4:5:6:77", {0xFF, 2, 3, 4, 5, 6}}});
     }
     void parsingAddresses()
     {

@@ -60,8 +60,7 @@ private:
         QJsonObject scenario = SimProcess::scenario({m_recorder});
         if (!portal.isEmpty())
             scenario.insert(QStringLiteral("portal"), portal);
-        QString error;
-        QVERIFY2(m_sim.start(scenario, &error), qPrintable(error));
+        QVERIFY(m_sim.startScaled(scenario));
     }
 
 private slots:

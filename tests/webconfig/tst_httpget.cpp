@@ -1,6 +1,7 @@
 #include "platform/Durations.h"
 #include "sim/http/SimHttpServer.h"
 #include "sim/http/SimTlsIdentity.h"
+#include "tests/support/DataRows.h"
 #include "webconfig/CameraHttp.h"
 #include "webconfig/HttpError.h"
 #include "webconfig/HttpGet.h"
@@ -123,20 +124,13 @@ private slots:
 
     void basicHeaderIsSentBeforeAnyChallenge_data()
     {
-        QTest::addColumn<std::optional<QString>>("user");
-        QTest::addColumn<std::optional<QString>>("password");
-        QTest::addColumn<QString>("expected"); // empty: no header
-        const std::optional<QString> none;
-        QTest::newRow("user and password")
-            << std::optional(QStringLiteral("admin")) << std::optional(QStringLiteral("secret"))
-            << QStringLiteral("Basic YWRtaW46c2VjcmV0");
-        QTest::newRow("no password") << std::optional(QStringLiteral("admin")) << none
-                                     << QStringLiteral("Basic YWRtaW46");
-        QTest::newRow("utf-8") << std::optional(QStringLiteral("j\u00fcrgen"))
-                               << std::optional(QStringLiteral("p\u00e4ss"))
-                               << QStringLiteral("Basic asO8cmdlbjpww6Rzcw==");
-        QTest::newRow("empty user") << std::optional(QString()) << std::optional(QStringLiteral("secret")) << QString();
-        QTest::newRow("no user") << none << std::optional(QStringLiteral("secret")) << QString();
+        const std::nullopt_t none = std::nullopt;
+        rows<std::optional<QString>, std::optional<QString>, QString>(
+            {"user", "password", "expected"}, // empty: no header
+            {{"user and password", "admin", "secret", "Basic YWRtaW46c2VjcmV0"},
+                {"no password", "admin", none, "Basic YWRtaW46"},
+                {"utf-8", "j\u00fcrgen", "p\u00e4ss", "Basic asO8cmdlbjpww6Rzcw=="},
+                {"empty user", QString(), "secret", QString()}, {"no user", none, "secret", QString()}});
     }
     void basicHeaderIsSentBeforeAnyChallenge()
     {
@@ -151,13 +145,9 @@ private slots:
 
     void formPostCarriesCookieOnlyWhenGiven_data()
     {
-        QTest::addColumn<QString>("cookie");
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QString>("body");
-        QTest::newRow("no cookie") << QString() << QStringLiteral("a=1&b=2&\r\n\r\n")
-                                   << QStringLiteral("a=1&b=2&\r\n\r\n");
-        QTest::newRow("cookie") << QStringLiteral("nimbora=K3y") << QStringLiteral("x=y") << QStringLiteral("x=y");
-        QTest::newRow("not ascii: no body") << QString() << QStringLiteral("name=J\u00f6rg") << QString();
+        rows<QString, QString, QString>({"cookie", "content", "body"},
+            {{"no cookie", QString(), "a=1&b=2&\r\n\r\n", "a=1&b=2&\r\n\r\n"}, {"cookie", "nimbora=K3y", "x=y", "x=y"},
+                {"not ascii: no body", QString(), "name=J\u00f6rg", QString()}});
     }
     void formPostCarriesCookieOnlyWhenGiven()
     {
@@ -177,13 +167,10 @@ private slots:
 
     void anyStatusArrivesAsBody_data()
     {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<qint64>("status");
-        QTest::addColumn<QByteArray>("body");
-        QTest::newRow("401 challenge") << QStringLiteral("/401") << qint64(401) << SimHttpResponse::errorPage(401).body;
-        QTest::newRow("404") << QStringLiteral("/nothing/here") << qint64(404) << SimHttpResponse::errorPage(404).body;
-        QTest::newRow("redirect not followed") << QStringLiteral("/redirect") << qint64(302) << QByteArray("moved\r\n");
-        QTest::newRow("empty body") << QStringLiteral("/empty") << qint64(200) << QByteArray();
+        rows<QString, qint64, QByteArray>({"path", "status", "body"},
+            {{"401 challenge", "/401", 401, SimHttpResponse::errorPage(401).body},
+                {"404", "/nothing/here", 404, SimHttpResponse::errorPage(404).body},
+                {"redirect not followed", "/redirect", 302, "moved\r\n"}, {"empty body", "/empty", 200, QByteArray()}});
     }
     void anyStatusArrivesAsBody()
     {
@@ -204,19 +191,14 @@ private slots:
 
     void failuresEndInOneError_data()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("domain");
-        QTest::addColumn<int>("code");
-        QTest::newRow("stalled server") << url(QStringLiteral("/stall")) << kHttpGetErrorDomain << int(HttpGetTimedOut);
-        QTest::newRow("body over the limit")
-            << url(QStringLiteral("/big")) << kHttpGetErrorDomain << int(HttpGetBodyTooLarge);
-        QTest::newRow("reset") << url(QStringLiteral("/reset")) << QString() << 0;
-        QTest::newRow("refused") << QStringLiteral("https://127.0.0.1:1/x") << QString() << 0;
-        QTest::newRow("not a URL") << QStringLiteral("not a url") << kHttpGetErrorDomain << int(HttpGetBadUrl);
-        QTest::newRow("no host") << QStringLiteral("https:///account/?signin") << kHttpGetErrorDomain
-                                 << int(HttpGetBadUrl);
-        QTest::newRow("space in URL") << url(QStringLiteral("/config/x?email=a b")) << kHttpGetErrorDomain
-                                      << int(HttpGetBadUrl);
+        rows<QString, QString, int>({"target", "domain", "code"},
+            {{"stalled server", url(QStringLiteral("/stall")), kHttpGetErrorDomain, HttpGetTimedOut},
+                {"body over the limit", url(QStringLiteral("/big")), kHttpGetErrorDomain, HttpGetBodyTooLarge},
+                {"reset", url(QStringLiteral("/reset")), QString(), 0},
+                {"refused", "https://127.0.0.1:1/x", QString(), 0},
+                {"not a URL", "not a url", kHttpGetErrorDomain, HttpGetBadUrl},
+                {"no host", "https:///account/?signin", kHttpGetErrorDomain, HttpGetBadUrl},
+                {"space in URL", url(QStringLiteral("/config/x?email=a b")), kHttpGetErrorDomain, HttpGetBadUrl}});
     }
     void failuresEndInOneError()
     {

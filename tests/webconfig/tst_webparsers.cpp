@@ -1,3 +1,4 @@
+#include "tests/support/DataRows.h"
 #include "webconfig/CameraEndpoints.h"
 #include "webconfig/CloudForms.h"
 #include "webconfig/RecordParsers.h"
@@ -115,19 +116,12 @@ private slots:
 
     void portalAnswers_data()
     {
-        QTest::addColumn<bool>("add");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("status");
-        QTest::addColumn<QString>("key");
-        QTest::newRow("signed in") << false << QStringLiteral("success:ab12cd:extra\r\nmore\r\n") << true
-                                   << QStringLiteral("ab12cd");
-        QTest::newRow("success without key") << false << QStringLiteral("success\r\n") << true << QString();
-        QTest::newRow("refused") << false << QStringLiteral("Wrong e-mail or password\r\nx:y") << false
-                                 << QStringLiteral("Wrong e-mail or password");
-        QTest::newRow("added") << true << QStringLiteral("K54012345:HRX-540A\r\n") << true
-                               << QStringLiteral("K54012345");
-        QTest::newRow("other model") << true << QStringLiteral("K54012345:HRX-260A\r\n") << false
-                                     << QStringLiteral("K54012345:HRX-260A");
+        rows<bool, QString, bool, QString>({"add", "answer", "status", "key"},
+            {{"signed in", false, "success:ab12cd:extra\r\nmore\r\n", true, "ab12cd"},
+                {"success without key", false, "success\r\n", true, QString()},
+                {"refused", false, "Wrong e-mail or password\r\nx:y", false, "Wrong e-mail or password"},
+                {"added", true, "K54012345:HRX-540A\r\n", true, "K54012345"},
+                {"other model", true, "K54012345:HRX-260A\r\n", false, "K54012345:HRX-260A"}});
     }
     void portalAnswers()
     {

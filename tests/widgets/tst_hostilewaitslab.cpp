@@ -9,6 +9,7 @@
 #include "steps/SetupStepDelegate.h"
 #include "steps/Setup_SearchCamView.h"
 #include "steps/Setup_TimeZoneView.h"
+#include "tests/support/DataRows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -68,9 +69,8 @@ private slots:
     void recorderStallingMidAnswer()
     {
         NVR_REQUIRE_LAB();
-        QJsonObject recorder = SimProcess::configured(0, kPassword);
-        recorder.insert(QStringLiteral("misbehave"),
-            QJsonObject {{"webStall", true}, {"webPaths", QJsonArray {QStringLiteral("/config/timezonelist")}}});
+        const QJsonObject recorder = SimProcess::merged(SimProcess::configured(0, kPassword),
+            {{"misbehave", QJsonObject {{"webStall", true}, {"webPaths", QJsonArray {"/config/timezonelist"}}}}});
         SimProcess sim;
         QVERIFY(sim.startScaled(SimProcess::scenario({recorder})));
 
@@ -106,11 +106,9 @@ private slots:
 
     void cameraCheckWaiting_data()
     {
-        QTest::addColumn<QJsonObject>("behaviour");
-        QTest::addColumn<bool>("answers");
-        QTest::addColumn<int>("minMs");
-        QTest::newRow("never answers") << QJsonObject {{"silent", true}} << false << kCameraCheckMs;
-        QTest::newRow("answers slowly") << QJsonObject {{"delayMs", 1500}} << true << 1500;
+        rows<QJsonObject, bool, int>({"behaviour", "answers", "minMs"},
+            {{"never answers", {{"silent", true}}, false, kCameraCheckMs},
+                {"answers slowly", {{"delayMs", 1500}}, true, 1500}});
     }
     void cameraCheckWaiting()
     {
@@ -119,11 +117,8 @@ private slots:
         QFETCH(bool, answers);
         QFETCH(int, minMs);
         // A camera whose password the recorder does not know: picking it asks it.
-        QJsonObject camera = SimProcess::camera(0, QStringLiteral("1"), QString());
-        camera.insert(QStringLiteral("user"), QString());
-        camera.insert(QStringLiteral("adminPassword"), QStringLiteral("Ix-pass1"));
-        for (auto it = behaviour.begin(); it != behaviour.end(); ++it)
-            camera.insert(it.key(), it.value());
+        const QJsonObject camera = SimProcess::merged(SimProcess::camera(0, QStringLiteral("1"), QString()),
+            SimProcess::merged({{"user", ""}, {"adminPassword", "Ix-pass1"}}, behaviour));
         const QJsonObject recorder = SimProcess::withCameras(SimProcess::configured(0, kPassword), {camera});
         SimProcess sim;
         QVERIFY(sim.startScaled(SimProcess::scenario({recorder})));

@@ -9,7 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSet>
 #include <QtTest>
 
 namespace {

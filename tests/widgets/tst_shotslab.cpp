@@ -3,6 +3,7 @@
 #include "LabEnv.h"
 #include "ShotCheck.h"
 #include "SimProcess.h"
+#include "tests/support/DataRows.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,15 +13,8 @@
 
 namespace {
 
-// The simulator for one test, at a tenth of the real waits.
-bool started(SimProcess &sim, const QJsonObject &scenario)
-{
-    sim.setTimeScale(0.1);
-    QString error;
-    if (!sim.start(scenario, &error))
-        qWarning("%s", qPrintable(error));
-    return error.isEmpty();
-}
+// The simulator at a tenth of the real waits.
+constexpr double kSimScale = 0.1;
 
 // The screens audited (nvrshots --audit) against the scenario played afresh,
 // as rendering them may have changed the recorder; empty when clean.
@@ -28,7 +22,7 @@ QString auditAfresh(SimProcess &sim, const QJsonObject &scenario, const QStringL
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment())
 {
     sim.stop();
-    if (!started(sim, scenario))
+    if (!sim.startScaled(scenario, kSimScale))
         return QStringLiteral("the simulator did not start again");
     env.insert(QStringLiteral("NVRWIZARD_TIME_SCALE"), QStringLiteral("0.1"));
     QProcess tool;
@@ -60,7 +54,7 @@ QString shotsOf(const QJsonObject &scenario, const QStringList &screens, bool au
     const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
 {
     SimProcess sim;
-    if (!started(sim, scenario))
+    if (!sim.startScaled(scenario, kSimScale))
         return QStringLiteral("the simulator did not start");
     if (folder.isEmpty())
         folder = QString::fromLatin1(QTest::currentDataTag());
@@ -93,10 +87,9 @@ private slots:
     // The search: two recorders, and none.
     void searchScreens_data()
     {
-        QTest::addColumn<QList<QJsonObject>>("recorders");
-        QTest::newRow("two-recorders") << QList<QJsonObject> {SimProcess::recorder(0), SimProcess::recorder(1)};
-        QTest::newRow("no-recorder") << QList<QJsonObject> {
-            SimProcess::misbehaving(0, {{QStringLiteral("silent"), true}})};
+        rows<QList<QJsonObject>>({"recorders"},
+            {{"two-recorders", {SimProcess::recorder(0), SimProcess::recorder(1)}},
+                {"no-recorder", {SimProcess::misbehaving(0, {{"silent", true}})}}});
     }
     void searchScreens()
     {
@@ -153,18 +146,15 @@ private slots:
     // The time zone step: the recorder's zone read, and a zone it does not take.
     void timeZoneScreens_data()
     {
-        QTest::addColumn<bool>("locked");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("loaded") << false << QStringLiteral("timezone-lan");
-        QTest::newRow("refused") << true << QStringLiteral("timezone-lan-refused");
+        rows<bool, QString>(
+            {"locked", "screen"}, {{"loaded", false, "timezone-lan"}, {"refused", true, "timezone-lan-refused"}});
     }
     void timeZoneScreens()
     {
         QFETCH(bool, locked);
         QFETCH(QString, screen);
-        QJsonObject recorder = SimProcess::recorder(0);
-        recorder.insert(QStringLiteral("timeZone"), 6);
-        recorder.insert(QStringLiteral("timeZoneLocked"), locked);
+        const QJsonObject recorder
+            = SimProcess::merged(SimProcess::recorder(0), {{"timeZone", 6}, {"timeZoneLocked", locked}});
         const QString problem = shotsOf(SimProcess::scenario({recorder}), {screen}, true, {},
             envWith(QStringLiteral("TZ"), QStringLiteral("Asia/Taipei")));
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
@@ -256,7 +246,7 @@ private slots:
         }
         const QJsonObject scenario = SimProcess::scenario({SimProcess::withCameras(SimProcess::recorder(0), list)});
         SimProcess sim;
-        QVERIFY(started(sim, scenario));
+        QVERIFY(sim.startScaled(scenario, kSimScale));
         qputenv("NVR_SHOTS_LANG", language.toLatin1());
         const QProcessEnvironment env = envWith(QStringLiteral("QT_SCALE_FACTOR"), scale);
         const QString folder = scale.isEmpty() ? QStringLiteral("cameras") : QStringLiteral("cameras@2x");
