@@ -7,12 +7,12 @@
 #include "app/WelcomeView.h"
 #include "core/HMLocalization.h"
 #include "core/ModalHost.h"
+#include "core/OpenOrTell.h"
 #include "guide/InstallView.h"
 #include "platform/DeploymentSettings.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
 #include "platform/Resources.h"
-#include "platform/UrlOpener.h"
 #include "steps/Setup_HddView.h"
 #include "steps/Setup_NimboraView.h"
 #include "steps/Setup_PasswordView.h"
@@ -223,38 +223,27 @@ double AppDelegate::greyViewOpacity() const
 
 void AppDelegate::onTroubleshootingClicked()
 {
-    open(QUrl(QStringLiteral("https://%1/faq/").arg(Deployment::cloudServiceHost())));
+    openOrTell(m_context, QUrl(QStringLiteral("https://%1/faq/").arg(Deployment::cloudServiceHost())));
 }
 
 void AppDelegate::onSupportClicked()
 {
-    open(QUrl(Deployment::supportUrl()));
+    openOrTell(m_context, QUrl(Deployment::supportUrl()));
 }
 
 void AppDelegate::onManualClicked()
 {
-    open(QUrl::fromLocalFile(Resources::path(kManual)));
+    openOrTell(m_context, QUrl::fromLocalFile(Resources::path(kManual)));
 }
 
 void AppDelegate::onQuickGuideClicked()
 {
-    open(QUrl::fromLocalFile(Resources::path(kQuickGuide)));
+    openOrTell(m_context, QUrl::fromLocalFile(Resources::path(kQuickGuide)));
 }
 
 void AppDelegate::onAdobeClicked()
 {
-    open(QUrl(QStringLiteral("https://%1/reader/").arg(Deployment::readerDownloadHost())));
-}
-
-void AppDelegate::open(const QUrl &url)
-{
-    // No browser or viewer here: the user can still go there another way.
-    m_context.urls.openUrl(url, [this, url] {
-        const QString where = url.isLocalFile() ? url.toLocalFile() : url.toString();
-        m_context.modal.runAlert(
-            m_context.localization.localizedStringForKey(QStringLiteral("APP_OpenFailed")) + QLatin1Char('\n') + where,
-            m_context.localization.localizedStringForKey(QStringLiteral("Button Close")));
-    });
+    openOrTell(m_context, QUrl(QStringLiteral("https://%1/reader/").arg(Deployment::readerDownloadHost())));
 }
 
 void AppDelegate::onAboutClicked()

@@ -91,8 +91,6 @@ private:
     void setLanguageText();
     void changeReminder(const QVariantMap &userInfo);
     void swapContentView(class PageController *page);
-    // Hands a page or document to the desktop, or tells the user where it is.
-    void open(const QUrl &url);
 
     WizardContext &m_context;
     bool m_loadStatus = false;

@@ -3,10 +3,10 @@
 #include "app/ReportPdf.h"
 #include "core/HMLocalization.h"
 #include "core/ModalHost.h"
+#include "core/OpenOrTell.h"
 #include "core/ShellDelegate.h"
 #include "platform/Log.h"
 #include "platform/ModelName.h"
-#include "platform/UrlOpener.h"
 #include "protocol/TVexorReply.h"
 #include "util/UtilMethod.h"
 #include "webconfig/HttpCommand.h"
@@ -200,9 +200,10 @@ void SummaryView::onGotoNvrClicked()
 {
     if (!m_selectedNvr)
         return;
-    context().urls.openUrl(QUrl(QStringLiteral("http://%1:%2")
-                                    .arg(UtilMethod::ipToString(m_selectedNvr->ipAddress))
-                                    .arg(UtilMethod::bytesToInt(m_selectedNvr->httpPort))));
+    openOrTell(context(),
+        QUrl(QStringLiteral("http://%1:%2")
+                 .arg(UtilMethod::ipToString(m_selectedNvr->ipAddress))
+                 .arg(UtilMethod::bytesToInt(m_selectedNvr->httpPort))));
 }
 
 void SummaryView::onFinishClicked()

@@ -37,6 +37,18 @@ QVariantMap plistlibReads(const QString &file)
     return QJsonDocument::fromJson(json.toUtf8()).toVariant().toMap();
 }
 
+// Records what it is given; once told, finds no program for it.
+struct RefusingUrlOpener : RecordingUrlOpener
+{
+    bool refuses = false;
+    void openUrl(const QUrl &url, Failed failed) override
+    {
+        RecordingUrlOpener::openUrl(url, {});
+        if (refuses && failed)
+            failed();
+    }
+};
+
 } // namespace
 
 class SummaryLabTest : public QObject
@@ -49,7 +61,7 @@ private:
     std::unique_ptr<ShortcutFixture> f;
     NotificationCenter notifications;
     ScriptedModalHost modal;
-    RecordingUrlOpener urls;
+    RefusingUrlOpener urls;
     std::unique_ptr<WizardContext> context;
     QTemporaryDir originals;
     QStringList log;
@@ -132,8 +144,15 @@ private slots:
             network << row.value;
         QCOMPARE(network,
             (QStringList {"DHCP", SimProcess::ipOf(recorder), "255.255.255.0", "192.0.2.1", "192.0.2.53", "0.0.0.0"}));
+        const QString page = QStringLiteral("http://%1:8080").arg(SimProcess::ipOf(recorder));
         summary->onGotoNvrClicked();
-        QCOMPARE(urls.opened().last(), QUrl(QStringLiteral("http://%1:8080").arg(SimProcess::ipOf(recorder))));
+        QCOMPARE(urls.opened().last(), QUrl(page));
+        // Without a browser the address is named, to open by hand.
+        urls.refuses = true;
+        summary->onGotoNvrClicked();
+        QCOMPARE(modal.shown().last(),
+            QStringLiteral("alert:%1\n%2").arg(context->localization.localizedStringForKey("APP_OpenFailed"), page));
+        urls.refuses = false;
 
         // Running the wizard again replaces the three instead of adding to them.
         const QDateTime firstBirth = FileTimes::creation(paths.desktopCopy);
