@@ -5,27 +5,29 @@
 
 namespace {
 
+// The text key that names a kind of link; none for a link people have no name for.
+const char *linkKey(LinkKind kind)
+{
+    switch (kind) {
+    case LinkKind::Ethernet:
+        return "Link_Ethernet";
+    case LinkKind::WiFi:
+        return "Link_WiFi";
+    case LinkKind::Vpn:
+        return "Link_Vpn";
+    case LinkKind::Virtual:
+        return "Link_Virtual";
+    case LinkKind::Other:
+        break;
+    }
+    return nullptr;
+}
+
 ReachDiagnosis::LinkNamer namer(const WizardContext &context)
 {
     return [&context](const QString &name) {
-        QString key;
-        switch (context.network->linkKind(name)) {
-        case LinkKind::Ethernet:
-            key = QStringLiteral("Link_Ethernet");
-            break;
-        case LinkKind::WiFi:
-            key = QStringLiteral("Link_WiFi");
-            break;
-        case LinkKind::Vpn:
-            key = QStringLiteral("Link_Vpn");
-            break;
-        case LinkKind::Virtual:
-            key = QStringLiteral("Link_Virtual");
-            break;
-        case LinkKind::Other:
-            return name;
-        }
-        return fillFormat(context.localization.localizedStringForKey(key), {name});
+        const char *key = linkKey(context.network->linkKind(name));
+        return key ? fillFormat(context.localization.localizedStringForKey(QLatin1String(key)), {name}) : name;
     };
 }
 
