@@ -22,6 +22,8 @@ struct SetupSummary
     // 0 recorder password, 1 cloud e-mail, 2 cloud password, 3 to 11 the
     // cameras' models by channel. Without a recorder password it is empty.
     QStringList infoList() const;
+    // Items 0 and 2 of the list are passwords, never logged or printed.
+    static bool isSecretItem(int index) { return index == 0 || index == 2; }
     // The cameras' models in channel order.
     QStringList cameraModels() const;
 };

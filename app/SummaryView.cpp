@@ -22,13 +22,6 @@ namespace {
 
 constexpr int kProgressPos = 10;
 constexpr int kCompletePhase = 2;
-constexpr int kItems = 3 + ModelName::kCameraChannels;
-
-// Elements 0 and 2 are the recorder's and the cloud account's passwords.
-bool isSecret(int index)
-{
-    return index == 0 || index == 2;
-}
 
 } // namespace
 
@@ -49,8 +42,9 @@ void SummaryView::viewDidAppear()
     const QStringList info = summaryInfo();
     for (int i = 0; i < info.size(); ++i) {
         const QString &element = info.at(i);
-        Log::line(QStringLiteral("\n %1 \n")
-                      .arg(isSecret(i) && element != SetupSummary::kNone ? Log::masked(element) : element));
+        Log::line(
+            QStringLiteral("\n %1 \n")
+                .arg(SetupSummary::isSecretItem(i) && element != SetupSummary::kNone ? Log::masked(element) : element));
     }
     emit changed();
 }
@@ -70,7 +64,8 @@ void SummaryView::setLanguageText()
 QStringList SummaryView::summaryInfo() const
 {
     const QStringList info = m_summary.infoList();
-    return info.isEmpty() ? QStringList(kItems, SetupSummary::kNone) : info;
+    // Nothing set reads as "none" in every item.
+    return info.isEmpty() ? SetupSummary {SetupSummary::kNone, {}, {}, {}}.infoList() : info;
 }
 
 QString SummaryView::edPass() const

@@ -1,6 +1,7 @@
 #include "app/headless/HeadlessMode.h"
 #include "app/AppDelegate.h"
 #include "app/SetupReport.h"
+#include "app/SetupSummary.h"
 #include "app/SetupView.h"
 #include "app/SummaryView.h"
 #include "app/headless/AnswersFile.h"
@@ -35,7 +36,7 @@ QJsonArray maskedSummaryInfo(const QStringList &info)
 {
     QJsonArray items;
     for (int i = 0; i < info.size(); ++i) {
-        const bool secret = (i == 0 || i == 2) && info.at(i) != QLatin1String("none");
+        const bool secret = SetupSummary::isSecretItem(i) && info.at(i) != SetupSummary::kNone;
         items.append(secret ? QStringLiteral("(set)") : info.at(i));
     }
     return items;
