@@ -90,20 +90,18 @@ private slots:
     void unusableValueFallsBack_data()
     {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("index");
-        for (const char *line : {"0 portal_host = https://portal.example.net", "1 cloud_host = faq.example.net/faq",
-                 "4 probe_host = me@probe.example.net", "4 probe_host = probe.example.net:443",
-                 "4 probe_host = [2001:db8::1]", "0 portal_host = a.example, b.example",
-                 "2 support_url = help.example.net", "2 support_url = file:///etc/passwd",
-                 "2 support_url = javascript:alert(1)"})
-            QTest::newRow(line + 2) << QByteArray(line + 2) << (line[0] - '0');
+        for (const char *line : {"portal_host = https://portal.example.net", "cloud_host = faq.example.net/faq",
+                 "probe_host = me@probe.example.net", "probe_host = probe.example.net:443",
+                 "probe_host = [2001:db8::1]", "portal_host = a.example, b.example", "support_url = help.example.net",
+                 "support_url = file:///etc/passwd", "support_url = javascript:alert(1)"})
+            QTest::newRow(line) << QByteArray(line);
     }
     void unusableValueFallsBack()
     {
         QFETCH(QByteArray, line);
-        QFETCH(int, index);
         write(line + '\n');
-        QCOMPARE(allSettings().at(index), m_builtIn.at(index));
+        // The file sets only that one: every value stays built in.
+        QCOMPARE(allSettings(), m_builtIn);
         const QString key = QString::fromLatin1(line.left(line.indexOf(' ')));
         QVERIFY2(!m_logged.isEmpty() && m_logged.first().contains(key) && m_logged.first().contains(file()),
             qPrintable(m_logged.join(QLatin1Char('\n'))));
