@@ -8,14 +8,12 @@ QStringList SetupSummary::infoList() const
         return {};
     const auto orNone = [](const QString &field) { return field.isEmpty() ? kNone : field; };
     QStringList list {nvrPassword, orNone(cloudEmail), orNone(cloudPassword)};
-    for (int channel = 1; channel <= ModelName::kCameraChannels; ++channel) {
-        QString slot = kNone;
-        for (const SetupReport::Camera &camera : facts.cameras) {
-            if (camera.channel == channel)
-                slot = camera.model.isNull() ? QLatin1String("") : camera.model;
-        }
-        list << slot;
+    QStringList channels(ModelName::kCameraChannels, kNone);
+    for (const SetupReport::Camera &camera : facts.cameras) {
+        if (camera.channel >= 1 && camera.channel <= channels.size())
+            channels[camera.channel - 1] = camera.model.isNull() ? QLatin1String("") : camera.model;
     }
+    list << channels;
     return list;
 }
 
